@@ -1,0 +1,134 @@
+#include "model/checagens.h"
+
+#include <algorithm>
+
+#include "model/catalogo.h"
+#include "model/estado.h"
+#include "platform/clock.h"
+
+namespace model {
+
+namespace {
+
+std::string nome_pict_dia(int w) {
+    return sessao().dir_anima + "\\anima\\seman0" + std::to_string(w) + ".bmp";
+}
+
+}  // namespace
+
+std::string pict_semana() { return nome_pict_dia(platform::Weekday(platform::Now())); }
+
+std::string pict_semana_dia(int d) {
+    int w = platform::Weekday(platform::Now()) - d;
+    if (w >= -6 && w <= 0) w += 7;
+    return nome_pict_dia(w);
+}
+
+bool tem_cult_nova(int cult) {
+    const EstadoHorta& h = horta();
+    for (int i = 0; i < n_canteiros; ++i)
+        if (h.cult_can[i] == cult && h.idade_can[i] == 0) return true;
+    return false;
+}
+
+bool tem_muda_pronta() {
+    const EstadoHorta& h = horta();
+    const Catalogo& c = catalogo();
+    for (int j = 0; j < n_lotes; ++j) {
+        const int cult = h.cult_sem[j];
+        if (e_cultura(cult) && h.idade_sem[j] == c.sem_cult[cult] && h.cult_atual == cult) return true;
+    }
+    return false;
+}
+
+int sit_tratos_sem() {
+    const EstadoHorta& h = horta();
+    int resultado = 0;
+    for (int j = 0; j < n_lotes; ++j) {
+        const std::string t = trato_sem(h.cult_sem[j], h.idade_sem[j]);
+        if (t.empty() || t == "PLS") continue;
+        resultado = 2;
+        if (!h.check_sem[j]) return 1;
+    }
+    return resultado;
+}
+
+int sit_tratos_horta() {
+    const EstadoHorta& h = horta();
+    int resultado = 0;
+    for (int i = 0; i < n_canteiros; ++i) {
+        if (h.cult_can[i] < 0) continue;
+        const std::string t = trato_horta(h.cult_can[i], h.idade_can[i]);
+        if (t.empty() || t == "PLD" || t == "TR" || t == "REP") continue;
+        resultado = 2;
+        if (!h.check_can[i]) return 1;
+    }
+    return resultado;
+}
+
+bool tem_pls() {
+    EstadoHorta& h = horta();
+    const Catalogo& c = catalogo();
+
+    for (int k = 1; k <= n_culturas; ++k) h.qt_sem_cult[k] = 0;
+    for (int j = 0; j < n_lotes; ++j) {
+        const int cult = h.cult_sem[j];
+        if (e_cultura(cult) && h.idade_sem[j] < c.interv_cult[cult]) h.qt_sem_cult[cult] += 1;
+    }
+
+    for (int k = 1; k <= n_culturas; ++k) {
+        if (c.sem_cult[k] <= 0) continue;
+        const int desejado = std::min(h.seq_cult[k], 1);
+        if (h.qt_sem_cult[k] == 0) {
+            // Seedlings already transplanted to a bed were sown within the
+            // interval when the bed is young enough: no new sowing is due.
+            for (int i = 0; i < n_canteiros; ++i) {
+                if (h.cult_can[i] == k && c.sem_cult[k] + h.idade_can[i] < c.interv_cult[k]) {
+                    h.qt_sem_cult[k] = 1;
+                    break;
+                }
+            }
+        }
+        if (desejado > h.qt_sem_cult[k]) return true;
+    }
+    return false;
+}
+
+void conta_canteiros_novos() {
+    EstadoHorta& h = horta();
+    const Catalogo& c = catalogo();
+    for (int k = 1; k <= n_culturas; ++k) h.conta_can[k] = 0;
+    for (int i = 0; i < n_canteiros; ++i) {
+        const int cult = h.cult_can[i];
+        if (e_cultura(cult) && h.idade_can[i] < c.interv_cult[cult]) h.conta_can[cult] += 1;
+    }
+}
+
+std::string status_plantio(int cult) {
+    if (!e_cultura(cult)) return "-";
+    EstadoHorta& h = horta();
+    const Catalogo& c = catalogo();
+
+    const int faltam = h.seq_cult[cult] - h.conta_can[cult];
+    std::string s = faltam > 0 ? std::to_string(faltam) : "-";
+    h.cult_atual = cult;
+    const bool pronta = tem_muda_pronta();
+    if (c.sem_cult[cult] > 0 && !pronta) s = "x";
+    if (s == "-" && pronta && !tem_cult_nova(cult)) s = "1";
+    return s;
+}
+
+bool tem_plantio() {
+    conta_canteiros_novos();
+    for (int k = 1; k <= n_culturas; ++k) {
+        const std::string s = status_plantio(k);
+        if (s != "-" && s != "x") return true;
+    }
+    return false;
+}
+
+bool tem_pendencias() {
+    return sit_tratos_horta() == 1 || tem_plantio() || sit_tratos_sem() == 1 || tem_pls();
+}
+
+}  // namespace model

@@ -1,0 +1,146 @@
+#include "model/estado.h"
+
+#include "model/persistencia.h"
+
+namespace model {
+
+EstadoHorta::EstadoHorta() {
+    cult_can.fill(nao_usado);
+    idade_can.fill(0);
+    check_can.fill(false);
+    ult_cult.fill(nao_usado);
+    penult_cult.fill(nao_usado);
+
+    cult_sem.fill(nao_usado);
+    idade_sem.fill(0);
+    check_sem.fill(false);
+
+    seq_cult.fill(0);
+    conta_can.fill(0);
+    qt_sem_cult.fill(0);
+
+    cult_can_prev = cult_can;
+    nome_can_prev = nome_can;
+    idade_can_prev = idade_can;
+    check_can_prev = check_can;
+    ult_cult_prev = ult_cult;
+    penult_cult_prev = penult_cult;
+    cult_sem_prev = cult_sem;
+    nome_sem_prev = nome_sem;
+    idade_sem_prev = idade_sem;
+    check_sem_prev = check_sem;
+}
+
+namespace {
+
+struct Estado {
+    EstadoHorta horta;
+    EstadoSessao sessao;
+};
+
+Estado& estado() {
+    static Estado e;
+    return e;
+}
+
+}  // namespace
+
+EstadoHorta& horta() { return estado().horta; }
+EstadoSessao& sessao() { return estado().sessao; }
+
+void reinicia_estado() {
+    estado().horta = EstadoHorta{};
+    estado().sessao = EstadoSessao{};
+    reinicia_banco();
+}
+
+std::vector<int> passa_semana() {
+    EstadoHorta& h = horta();
+    const Catalogo& c = catalogo();
+    std::vector<int> liberados;
+
+    // Beds first: a bed is freed by the step in which its age reaches the cycle.
+    for (int i = 0; i < n_canteiros; ++i) {
+        const int cult = h.cult_can[i];
+        if (cult <= nenhuma) continue;
+        h.idade_can[i] += 1;
+        h.check_can[i] = false;
+        // A code beyond the catalogue has no cycle to complete; it only ages.
+        if (cult > n_culturas) continue;
+        if (h.idade_can[i] >= c.ciclo_cult[cult]) {
+            h.penult_cult[i] = h.ult_cult[i];
+            h.ult_cult[i] = cult;
+            h.cult_can[i] = nenhuma;
+            h.idade_can[i] = 0;
+            h.nome_can[i].clear();
+            liberados.push_back(i);
+        }
+    }
+
+    // Then lots: a lot keeps its crop for the week in which its age equals
+    // the seedbed weeks (seedlings ready) and is emptied the week after.
+    for (int j = 0; j < n_lotes; ++j) {
+        const int cult = h.cult_sem[j];
+        if (cult <= nenhuma) continue;
+        h.idade_sem[j] += 1;
+        h.check_sem[j] = false;
+        if (cult > n_culturas) continue;
+        if (h.idade_sem[j] > c.sem_cult[cult]) {
+            h.cult_sem[j] = nenhuma;
+            h.idade_sem[j] = 0;
+            h.nome_sem[j].clear();
+        }
+    }
+    return liberados;
+}
+
+void guarda_previsao() {
+    EstadoHorta& h = horta();
+    h.cult_can_prev = h.cult_can;
+    h.nome_can_prev = h.nome_can;
+    h.idade_can_prev = h.idade_can;
+    h.check_can_prev = h.check_can;
+    h.ult_cult_prev = h.ult_cult;
+    h.penult_cult_prev = h.penult_cult;
+    h.cult_sem_prev = h.cult_sem;
+    h.nome_sem_prev = h.nome_sem;
+    h.idade_sem_prev = h.idade_sem;
+    h.check_sem_prev = h.check_sem;
+}
+
+std::vector<int> canteiros_a_recriar() {
+    const EstadoHorta& h = horta();
+    std::vector<int> cantos;
+    for (int i = 0; i < n_canteiros; ++i)
+        if (h.cult_can_prev[i] > nenhuma && h.cult_can[i] <= nenhuma) cantos.push_back(i);
+    return cantos;
+}
+
+void restaura_previsao() {
+    EstadoHorta& h = horta();
+    h.data_agenda = h.data_real;
+    h.cult_can = h.cult_can_prev;
+    h.idade_can = h.idade_can_prev;
+    h.nome_can = h.nome_can_prev;
+    h.penult_cult = h.penult_cult_prev;
+    h.ult_cult = h.ult_cult_prev;
+    h.check_can = h.check_can_prev;
+    h.cult_sem = h.cult_sem_prev;
+    h.idade_sem = h.idade_sem_prev;
+    h.nome_sem = h.nome_sem_prev;
+    h.check_sem = h.check_sem_prev;
+}
+
+std::vector<int> avanca_previsao() {
+    if (!previsao_ativa()) guarda_previsao();
+    std::vector<int> liberados = passa_semana();
+    horta().data_agenda += 7;
+    return liberados;
+}
+
+bool previsao_ativa() {
+    const EstadoHorta& h = horta();
+    return h.data_agenda != h.data_real;
+}
+
+}  // namespace model

@@ -1,0 +1,404 @@
+#include "model/persistencia.h"
+
+#include <array>
+#include <exception>
+#include <memory>
+#include <optional>
+
+#include "model/catalogo.h"
+#include "model/estado.h"
+#include "platform/db.h"
+#include "platform/log.h"
+#include "platform/paths.h"
+#include "platform/text.h"
+
+namespace model {
+
+namespace {
+
+struct EstadoBanco {
+    std::string caminho;      // "" = the program folder's database
+    std::string ultimo_erro;
+    Dialogos* dialogos = nullptr;
+    // Set when a load failed: saving then would overwrite a stored game that
+    // could not be read with the empty state left in memory.
+    bool carga_falhou = false;
+};
+
+EstadoBanco& banco() {
+    static EstadoBanco b;
+    return b;
+}
+
+constexpr const char* msg_leitura = "Não foi possível ler o jogo salvo no banco de dados: ";
+constexpr const char* msg_gravacao = "Não foi possível salvar o jogo; o jogo salvo anteriormente foi mantido. ";
+constexpr const char* msg_carga_falhou =
+    "Não foi possível salvar o jogo: o jogo salvo não pôde ser lido e seria apagado. "
+    "O jogo salvo anteriormente foi mantido.";
+
+bool falha(std::string* erro, const std::string& mensagem) {
+    banco().ultimo_erro = mensagem;
+    if (erro) *erro = mensagem;
+    return false;
+}
+
+void sucesso(std::string* erro) {
+    banco().ultimo_erro.clear();
+    if (erro) erro->clear();
+}
+
+std::unique_ptr<platform::Database> abre_banco() {
+    return platform::Workspace::Default().OpenDatabase(caminho_banco());
+}
+
+void registra_linha_ignorada(const std::string& tabela, const std::string& campo, const platform::Value& v) {
+    const std::string valor = v.IsNull() ? std::string("nulo") : v.ToString();
+    platform::LogOnce("model." + tabela + "." + campo + "." + valor,
+                      "Tabela \"" + tabela + "\": linha ignorada, \"" + campo + "\" = " + valor +
+                          " fora do intervalo válido.");
+}
+
+// A field holding an integer within [min, max], or nothing (null, text or
+// out of range).
+std::optional<int> inteiro_em(const platform::Value& v, int min, int max) {
+    if (v.IsNull() || v.IsText()) return std::nullopt;
+    const std::int64_t n = v.ToInt();
+    if (n < min || n > max) return std::nullopt;
+    return static_cast<int>(n);
+}
+
+// Ages are 16-bit counts; a null age reads as 0.
+int idade_de(const platform::Value& v) {
+    if (v.IsNull()) return 0;
+    const std::int64_t n = v.ToInt();
+    if (n < 0) return 0;
+    if (n > 32767) return 32767;
+    return static_cast<int>(n);
+}
+
+// A crop history value: -1 (none) or a crop code; a null or unknown value is
+// "none".
+int historico_de(const platform::Value& v, const std::string& campo, int indice) {
+    if (v.IsNull()) return nao_usado;
+    if (auto n = inteiro_em(v, nao_usado, n_culturas)) return *n;
+    platform::LogOnce("model.st." + campo + "." + std::to_string(indice),
+                      "Tabela \"st\": \"" + campo + "\" do canteiro " + std::to_string(indice) +
+                          " fora do intervalo válido; lido como nenhum.");
+    return nao_usado;
+}
+
+struct Canteiros {
+    std::array<int, n_canteiros> cult, idade, ult, penult;
+    std::array<bool, n_canteiros> check;
+    std::array<std::string, n_canteiros> nome;
+};
+
+struct Lotes {
+    std::array<int, n_lotes> cult, idade;
+    std::array<bool, n_lotes> check;
+    std::array<std::string, n_lotes> nome;
+};
+
+void zera(EstadoHorta& h) {
+    for (int i = 0; i < n_canteiros; ++i) {
+        h.cult_can[i] = nao_usado;
+        h.nome_can[i].clear();
+        h.idade_can[i] = 0;
+        h.check_can[i] = false;
+        h.ult_cult[i] = nao_usado;
+        h.penult_cult[i] = nao_usado;
+    }
+}
+
+void zera_lotes(EstadoHorta& h) {
+    for (int j = 0; j < n_lotes; ++j) {
+        h.cult_sem[j] = nao_usado;
+        h.nome_sem[j].clear();
+        h.idade_sem[j] = 0;
+        h.check_sem[j] = false;
+    }
+}
+
+// Reads "st" into the bed arrays; true when some bed holds a crop.
+bool le_st(platform::Database& db, EstadoHorta& h) {
+    const Catalogo& c = catalogo();
+    auto rs = db.OpenRecordset("st");
+    bool tem_cultura = false;
+    if (!rs->EOF_()) rs->MoveFirst();
+    for (; !rs->EOF_(); rs->MoveNext()) {
+        const platform::Value vi = rs->Fields("indice");
+        const auto i = inteiro_em(vi, 0, n_canteiros - 1);
+        if (!i) {
+            registra_linha_ignorada("st", "indice", vi);
+            continue;
+        }
+        const platform::Value vc = rs->Fields("cod_cult");
+        const auto cult = inteiro_em(vc, nenhuma, n_culturas);
+        if (!cult) {
+            registra_linha_ignorada("st", "cod_cult", vc);
+            continue;
+        }
+        h.cult_can[*i] = *cult;
+        h.nome_can[*i] = c.nome_cult[*cult];
+        h.idade_can[*i] = idade_de(rs->Fields("idade"));
+        h.check_can[*i] = rs->Fields("check").ToBool();
+        h.ult_cult[*i] = historico_de(rs->Fields("last_i_cu"), "last_i_cu", *i);
+        h.penult_cult[*i] = historico_de(rs->Fields("last_last_i_cu"), "last_last_i_cu", *i);
+        if (*cult >= 1) tem_cultura = true;
+    }
+    rs->Close();
+    return tem_cultura;
+}
+
+bool le_sem(platform::Database& db, EstadoHorta& h) {
+    const Catalogo& c = catalogo();
+    auto rs = db.OpenRecordset("sem");
+    bool tem_cultura = false;
+    if (!rs->EOF_()) rs->MoveFirst();
+    for (; !rs->EOF_(); rs->MoveNext()) {
+        const platform::Value vi = rs->Fields("indice");
+        const auto j = inteiro_em(vi, 0, n_lotes - 1);
+        if (!j) {
+            registra_linha_ignorada("sem", "indice", vi);
+            continue;
+        }
+        const platform::Value vc = rs->Fields("cod_cult");
+        const auto cult = inteiro_em(vc, nenhuma, n_culturas);
+        if (!cult) {
+            registra_linha_ignorada("sem", "cod_cult", vc);
+            continue;
+        }
+        h.cult_sem[*j] = *cult;
+        h.nome_sem[*j] = c.nome_cult[*cult];
+        h.idade_sem[*j] = idade_de(rs->Fields("idade"));
+        h.check_sem[*j] = rs->Fields("check").ToBool();
+        if (*cult >= 1) tem_cultura = true;
+    }
+    rs->Close();
+    return tem_cultura;
+}
+
+void apaga_tudo(platform::Recordset& rs) {
+    while (rs.RecordCount() > 0) {
+        rs.MoveFirst();
+        rs.Delete();
+    }
+}
+
+// The three table rewrites of a save, each inside the caller's transaction.
+void grava_st(platform::Database& db, const EstadoHorta& h) {
+    auto rs = db.OpenRecordset("st");
+    apaga_tudo(*rs);
+    for (int i = 0; i < n_canteiros; ++i) {
+        const int cult = h.cult_can[i];
+        if (cult == nao_usado) continue;
+        if (cult < nenhuma || cult > n_culturas) {
+            platform::LogOnce("model.grava.st." + std::to_string(i),
+                              "Canteiro " + std::to_string(i) + " com cultura inválida " +
+                                  std::to_string(cult) + " não foi salvo.");
+            continue;
+        }
+        rs->AddNew();
+        rs->SetField("indice", i);
+        rs->SetField("cod_cult", cult);
+        rs->SetField("idade", h.idade_can[i]);
+        rs->SetField("check", platform::Value(h.check_can[i]));  // boolean, -1 / 0
+        rs->SetField("last_i_cu", h.ult_cult[i]);
+        rs->SetField("last_last_i_cu", h.penult_cult[i]);
+        rs->Update();
+    }
+    rs->Close();
+}
+
+void grava_sementeira(platform::Database& db, const EstadoHorta& h) {
+    auto rs = db.OpenRecordset("sem");
+    apaga_tudo(*rs);
+    for (int j = 0; j < n_lotes; ++j) {
+        const int cult = h.cult_sem[j];
+        if (cult == nao_usado) continue;
+        if (cult < nenhuma || cult > n_culturas) {
+            platform::LogOnce("model.grava.sem." + std::to_string(j),
+                              "Lote " + std::to_string(j) + " com cultura inválida " + std::to_string(cult) +
+                                  " não foi salvo.");
+            continue;
+        }
+        rs->AddNew();
+        rs->SetField("indice", j);
+        rs->SetField("cod_cult", cult);
+        rs->SetField("idade", h.idade_sem[j]);
+        rs->SetField("check", platform::Value(h.check_sem[j] ? -1 : 0));  // 16-bit integer
+        rs->Update();
+    }
+    rs->Close();
+}
+
+void grava_seq(platform::Database& db, const EstadoHorta& h) {
+    auto rs = db.OpenRecordset("seq");
+    apaga_tudo(*rs);
+    for (int k = 1; k <= n_culturas; ++k) {
+        rs->AddNew();
+        rs->SetField("indice", k);
+        rs->SetField("seq", h.seq_cult[k]);
+        rs->Update();
+    }
+    rs->Close();
+}
+
+std::string texto_de(const std::exception& e) {
+    std::string s = e.what();
+    return s.empty() ? std::string("erro desconhecido.") : s;
+}
+
+}  // namespace
+
+std::string caminho_banco() {
+    const EstadoBanco& b = banco();
+    if (!b.caminho.empty()) return b.caminho;
+    return platform::ProgramFolder() + arq_banco;
+}
+
+void define_caminho_banco(const std::string& caminho) { banco().caminho = caminho; }
+
+const std::string& ultimo_erro_banco() { return banco().ultimo_erro; }
+
+void reinicia_banco() {
+    banco().ultimo_erro.clear();
+    banco().carga_falhou = false;
+}
+
+bool le_horta(std::string* erro) {
+    EstadoHorta& h = horta();
+    zera(h);
+    zera_lotes(h);
+    try {
+        // Beds, then lots; either both load or the garden stays empty.
+        auto db = abre_banco();
+        const bool tem_canteiro = le_st(*db, h);
+        const bool tem_lote = le_sem(*db, h);
+        db->Close();
+        banco().carga_falhou = false;
+        sucesso(erro);
+        return tem_canteiro || tem_lote;
+    } catch (const std::exception& e) {
+        zera(h);
+        zera_lotes(h);
+        banco().carga_falhou = true;
+        return falha(erro, msg_leitura + texto_de(e));
+    }
+}
+
+bool le_sementeira(std::string* erro) {
+    EstadoHorta& h = horta();
+    zera_lotes(h);
+    try {
+        auto db = abre_banco();
+        const bool tem_cultura = le_sem(*db, h);
+        db->Close();
+        sucesso(erro);
+        return tem_cultura;
+    } catch (const std::exception& e) {
+        zera_lotes(h);
+        banco().carga_falhou = true;
+        return falha(erro, msg_leitura + texto_de(e));
+    }
+}
+
+bool le_seq(std::string* erro) {
+    EstadoHorta& h = horta();
+    try {
+        auto db = abre_banco();
+        auto rs = db->OpenRecordset("seq");
+        // Read into a copy so a failure half-way leaves the order as it was.
+        auto seq = h.seq_cult;
+        if (!rs->EOF_()) rs->MoveFirst();
+        for (; !rs->EOF_(); rs->MoveNext()) {
+            const platform::Value vi = rs->Fields("indice");
+            const auto k = inteiro_em(vi, 1, n_culturas);
+            if (!k) {
+                registra_linha_ignorada("seq", "indice", vi);
+                continue;
+            }
+            const platform::Value vs = rs->Fields("seq");
+            const auto n = inteiro_em(vs, 0, 32767);
+            if (!n) {
+                registra_linha_ignorada("seq", "seq", vs);
+                continue;
+            }
+            seq[*k] = *n;
+        }
+        rs->Close();
+        db->Close();
+        h.seq_cult = seq;
+        sucesso(erro);
+        return true;
+    } catch (const std::exception& e) {
+        banco().carga_falhou = true;
+        return falha(erro, msg_leitura + texto_de(e));
+    }
+}
+
+bool grava_horta(std::string* erro) {
+    if (banco().carga_falhou) return falha(erro, msg_carga_falhou);
+    // During a forecast the live arrays hold weeks that have not come yet;
+    // the real week is in the forecast copies, and that is what is stored
+    // (the next start-up ages it by the weeks that really passed).
+    EstadoHorta h = horta();
+    if (previsao_ativa()) {
+        h.cult_can = h.cult_can_prev;
+        h.idade_can = h.idade_can_prev;
+        h.check_can = h.check_can_prev;
+        h.ult_cult = h.ult_cult_prev;
+        h.penult_cult = h.penult_cult_prev;
+        h.cult_sem = h.cult_sem_prev;
+        h.idade_sem = h.idade_sem_prev;
+        h.check_sem = h.check_sem_prev;
+    }
+    std::unique_ptr<platform::Database> db;
+    try {
+        db = abre_banco();
+        db->BeginTrans();
+        grava_st(*db, h);
+        grava_sementeira(*db, h);
+        grava_seq(*db, h);
+        db->CommitTrans();
+        db->Close();
+        sucesso(erro);
+        return true;
+    } catch (const std::exception& e) {
+        if (db) {
+            try {
+                if (db->InTransaction()) db->Rollback();
+                db->Close();
+            } catch (const std::exception&) {
+                // The rollback failing leaves the engine's own journal to undo the rest.
+            }
+        }
+        return falha(erro, msg_gravacao + texto_de(e));
+    }
+}
+
+std::string nome_canteiro(int n) {
+    if (n < 0 || n >= n_canteiros) return {};
+    return platform::UCase(platform::Chr(65 + n / n_colunas_horta) + platform::Str(n % n_colunas_horta + 1));
+}
+
+std::string nome_leira(int n) {
+    if (n < 0 || n >= n_lotes) return {};
+    return platform::UCase(platform::Chr(65 + n / n_colunas_sementeira) +
+                           platform::Str(n % n_colunas_sementeira + 1));
+}
+
+void define_dialogos(Dialogos* d) { banco().dialogos = d; }
+
+Dialogos* dialogos() { return banco().dialogos; }
+
+bool pergunta_grava() {
+    EstadoSessao& s = sessao();
+    s.msg_ok_nao = "Deseja salvar ?";
+    Dialogos* d = banco().dialogos;
+    if (!d) platform::LogOnce("model.dialogos", "Pergunta sem janela de diálogo instalada: \"" + s.msg_ok_nao + "\"");
+    s.resp_ok_nao = d ? d->sim_nao("Gravar alterações", s.msg_ok_nao) : false;
+    return s.resp_ok_nao;
+}
+
+}  // namespace model

@@ -1,0 +1,84 @@
+#pragma once
+// Load and save of the game state in the game database (the program folder's
+// "hortas00.mdb"): the garden beds in table "st", the seedbed lots in "sem",
+// the market order in "seq". Also the bed and lot labels and the save
+// question "Deseja salvar ?".
+//
+// None of these functions throws. A load or save that fails returns false and
+// leaves a message in Portuguese, ready to show to the player, in *erro (when
+// given) and in ultimo_erro_banco().
+//
+// A save is all or nothing: "st", "sem" and "seq" are rewritten in one
+// transaction, so a failed save leaves the stored game as it was.
+
+#include <string>
+
+namespace model {
+
+// Database file name relative to the program folder.
+inline constexpr const char* arq_banco = "\\hortas00.mdb";
+
+// The database path used by the loads and saves: the program folder followed
+// by arq_banco, unless another path has been set (tests use a temporary
+// folder). An empty path returns to the program folder's database.
+std::string caminho_banco();
+void define_caminho_banco(const std::string& caminho);
+
+// Message of the last failed load or save ("" when the last one succeeded).
+const std::string& ultimo_erro_banco();
+
+// Forgets the last error and the record of a failed load (which otherwise
+// makes grava_horta refuse to overwrite a stored game it could not read).
+// The database path and the installed dialogs stay as they are.
+void reinicia_banco();
+
+// Loads the garden from "st", then the seedbed from "sem".
+// Returns true when some loaded bed or lot holds a crop (code 1 or more).
+// Every cell and lot is first reset to "not in use"; a row whose "indice" or
+// "cod_cult" is out of range is skipped and logged. The load is all or
+// nothing: when either table cannot be read, beds and lots stay reset, the
+// result is false and *erro holds why.
+bool le_horta(std::string* erro = nullptr);
+
+// Loads the seedbed from "sem"; true when some loaded lot holds a crop.
+bool le_sementeira(std::string* erro = nullptr);
+
+// Loads the market order from "seq" into seq_cult (crops without a row keep
+// their value). Returns false when the database cannot be read.
+bool le_seq(std::string* erro = nullptr);
+
+// Rewrites "st", "sem" and "seq" from the live state in one transaction.
+// Returns true when all three were written; on failure nothing is changed in
+// the database and *erro holds why. After a load that failed, the save is
+// refused (false) until a load succeeds, so a stored game that could not be
+// read is never overwritten with an empty garden. While a forecast is in
+// effect the real week (the forecast copies) is stored, not the week shown.
+bool grava_horta(std::string* erro = nullptr);
+
+// Label of a garden cell 0 to 99: row letter, a blank, column number
+// ("A 1" ... "J 10"). "" outside 0 to 99.
+std::string nome_canteiro(int n);
+
+// Label of a seedbed lot 0 to 21: "A 1" ... "A 11", "B 1" ... "B 11".
+// "" outside 0 to 21.
+std::string nome_leira(int n);
+
+// The shared yes/no dialog, reached through this interface so the model runs
+// without windows. The shell installs its implementation at start-up.
+struct Dialogos {
+    virtual ~Dialogos() = default;
+    // Shows the question modally under the caption; true for "&Sim".
+    virtual bool sim_nao(const std::string& titulo, const std::string& mensagem) = 0;
+};
+
+// Installs the dialogs (nullptr removes them). Not owned.
+void define_dialogos(Dialogos* d);
+Dialogos* dialogos();
+
+// The save question: "Deseja salvar ?" under "Gravar alterações". Sets
+// msg_ok_nao and resp_ok_nao of the session and returns the answer; the
+// caller saves with grava_horta() on yes. Without dialogs installed the
+// answer is no.
+bool pergunta_grava();
+
+}  // namespace model

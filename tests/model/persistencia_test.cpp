@@ -1,0 +1,341 @@
+#include <gtest/gtest.h>
+#include <sqlite3.h>
+#include <unistd.h>
+
+#include <filesystem>
+#include <fstream>
+#include <string>
+#include <vector>
+
+#include "model/catalogo.h"
+#include "model/estado.h"
+#include "model/persistencia.h"
+#include "platform/clock.h"
+#include "platform/log.h"
+#include "platform/paths.h"
+
+namespace {
+
+using namespace model;
+namespace fs = std::filesystem;
+
+class Persistencia : public ::testing::Test {
+protected:
+    void SetUp() override {
+        reinicia_estado();
+        platform::ResetLog();
+        platform::SetLogToStderr(false);
+        pasta_ = fs::temp_directory_path() /
+                 ("brotalia-model-" + std::to_string(::getpid()) + "-" +
+                  ::testing::UnitTest::GetInstance()->current_test_info()->name());
+        fs::remove_all(pasta_);
+        fs::create_directories(pasta_);
+        arquivo_ = (pasta_ / "hortas00.mdb").string();
+        define_caminho_banco(arquivo_);
+    }
+    void TearDown() override {
+        define_caminho_banco("");
+        define_dialogos(nullptr);
+        platform::SetProgramFolder("");
+        platform::SetLogToStderr(true);
+        reinicia_estado();
+        fs::remove_all(pasta_);
+    }
+
+    // Runs SQL straight on the database file, around the game's layer.
+    void sql(const std::string& comando) {
+        sqlite3* db = nullptr;
+        ASSERT_EQ(sqlite3_open(arquivo_.c_str(), &db), SQLITE_OK);
+        char* erro = nullptr;
+        const int rc = sqlite3_exec(db, comando.c_str(), nullptr, nullptr, &erro);
+        std::string msg = erro ? erro : "";
+        sqlite3_free(erro);
+        sqlite3_close(db);
+        ASSERT_EQ(rc, SQLITE_OK) << msg << "\n" << comando;
+    }
+
+    // Rows of a query, each as text fields joined by '|' ("NULL" for null).
+    std::vector<std::string> linhas(const std::string& consulta) {
+        std::vector<std::string> out;
+        sqlite3* db = nullptr;
+        if (sqlite3_open(arquivo_.c_str(), &db) != SQLITE_OK) return out;
+        sqlite3_stmt* st = nullptr;
+        if (sqlite3_prepare_v2(db, consulta.c_str(), -1, &st, nullptr) == SQLITE_OK) {
+            while (sqlite3_step(st) == SQLITE_ROW) {
+                std::string linha;
+                for (int c = 0; c < sqlite3_column_count(st); ++c) {
+                    if (c) linha += "|";
+                    const unsigned char* t = sqlite3_column_text(st, c);
+                    linha += t ? reinterpret_cast<const char*>(t) : "NULL";
+                }
+                out.push_back(linha);
+            }
+        }
+        sqlite3_finalize(st);
+        sqlite3_close(db);
+        return out;
+    }
+
+    // Creates the database with its tables through one load.
+    void cria_banco() {
+        ASSERT_FALSE(le_horta());
+        ASSERT_EQ(ultimo_erro_banco(), "");
+    }
+
+    static void planta(int i, int cult, int idade, bool feito, int ult, int penult) {
+        EstadoHorta& h = horta();
+        h.cult_can[i] = cult;
+        h.nome_can[i] = catalogo().nome_cult[cult];
+        h.idade_can[i] = idade;
+        h.check_can[i] = feito;
+        h.ult_cult[i] = ult;
+        h.penult_cult[i] = penult;
+    }
+    static void semeia(int j, int cult, int idade, bool feito) {
+        EstadoHorta& h = horta();
+        h.cult_sem[j] = cult;
+        h.nome_sem[j] = catalogo().nome_cult[cult];
+        h.idade_sem[j] = idade;
+        h.check_sem[j] = feito;
+    }
+
+    fs::path pasta_;
+    std::string arquivo_;
+};
+
+TEST_F(Persistencia, NewDatabaseHoldsNoBedsNoLotsAndNoOrder) {
+    EXPECT_FALSE(le_horta());
+    EXPECT_TRUE(le_seq());
+    const EstadoHorta& h = horta();
+    for (int i = 0; i < n_canteiros; ++i) {
+        ASSERT_EQ(h.cult_can[i], nao_usado);
+        ASSERT_EQ(h.nome_can[i], "");
+        ASSERT_EQ(h.ult_cult[i], nao_usado);
+    }
+    for (int j = 0; j < n_lotes; ++j) ASSERT_EQ(h.cult_sem[j], nao_usado);
+    for (int k = 1; k <= n_culturas; ++k) ASSERT_EQ(h.seq_cult[k], 0);
+
+    // Saving it writes no bed or lot rows, and an order row for every crop.
+    ASSERT_TRUE(grava_horta());
+    EXPECT_EQ(linhas("SELECT COUNT(*), MIN(indice), MAX(indice), SUM(seq) FROM seq"),
+              std::vector<std::string>{"21|1|21|0"});
+    EXPECT_EQ(linhas("SELECT (SELECT COUNT(*) FROM st), (SELECT COUNT(*) FROM sem)"),
+              std::vector<std::string>{"0|0"});
+}
+
+TEST_F(Persistencia, SaveAndLoadRoundTrip) {
+    cria_banco();
+    planta(0, cod_alface, 3, true, cod_tomate, cod_cenoura);
+    planta(45, nenhuma, 0, false, 7, -1);          // free bed, one crop of history
+    planta(99, cod_pepino, 11, false, -1, -1);
+    horta().nome_can[45] = "";                      // as the weekly step leaves a freed bed
+    semeia(0, cod_couve, 2, true);
+    semeia(21, nenhuma, 0, false);
+    semeia(10, cod_berinjela, 8, false);
+    horta().seq_cult[cod_alface] = 2;
+    horta().seq_cult[cod_pepino] = 1;
+    const EstadoHorta salvo = horta();
+
+    std::string erro = "x";
+    ASSERT_TRUE(grava_horta(&erro));
+    EXPECT_EQ(erro, "");
+
+    // Only the cells and lots in use are stored; booleans as -1 / 0.
+    EXPECT_EQ(linhas("SELECT indice, cod_cult, idade, \"check\", last_i_cu, last_last_i_cu FROM st ORDER BY indice"),
+              (std::vector<std::string>{"0|1|3|-1|14|9", "45|0|0|0|7|-1", "99|21|11|0|-1|-1"}));
+    EXPECT_EQ(linhas("SELECT indice, cod_cult, idade, \"check\" FROM sem ORDER BY indice"),
+              (std::vector<std::string>{"0|5|2|-1", "10|16|8|0", "21|0|0|0"}));
+    EXPECT_EQ(linhas("SELECT COUNT(*), SUM(seq) FROM seq"), std::vector<std::string>{"21|3"});
+
+    reinicia_estado();
+    EXPECT_TRUE(le_horta());
+    EXPECT_TRUE(le_seq());
+    const EstadoHorta& h = horta();
+    EXPECT_EQ(h.cult_can, salvo.cult_can);
+    EXPECT_EQ(h.idade_can, salvo.idade_can);
+    EXPECT_EQ(h.check_can, salvo.check_can);
+    EXPECT_EQ(h.ult_cult, salvo.ult_cult);
+    EXPECT_EQ(h.penult_cult, salvo.penult_cult);
+    EXPECT_EQ(h.cult_sem, salvo.cult_sem);
+    EXPECT_EQ(h.idade_sem, salvo.idade_sem);
+    EXPECT_EQ(h.check_sem, salvo.check_sem);
+    EXPECT_EQ(h.seq_cult, salvo.seq_cult);
+    EXPECT_EQ(h.nome_can[0], "Alface");
+    EXPECT_EQ(h.nome_can[45], "Vago");
+    EXPECT_EQ(h.nome_can[1], "");
+    EXPECT_EQ(h.nome_sem[21], "Vago");
+}
+
+TEST_F(Persistencia, DuringAForecastTheRealWeekIsSaved) {
+    cria_banco();
+    horta().data_real = horta().data_agenda = platform::MakeDateTime(2026, 6, 3, 10);
+    planta(2, cod_rabanete, 5, true, -1, -1);  // freed by the forecast step
+    semeia(0, cod_alface, 1, true);
+    avanca_previsao();
+    ASSERT_TRUE(grava_horta());
+    EXPECT_EQ(linhas("SELECT indice, cod_cult, idade, \"check\", last_i_cu FROM st"),
+              std::vector<std::string>{"2|12|5|-1|-1"});
+    EXPECT_EQ(linhas("SELECT indice, cod_cult, idade, \"check\" FROM sem"),
+              std::vector<std::string>{"0|1|1|-1"});
+    EXPECT_EQ(horta().cult_can[2], nenhuma);  // the forecast on screen is left as it is
+}
+
+TEST_F(Persistencia, FreeBedsOnlyDoNotCountAsCrops) {
+    cria_banco();
+    sql("INSERT INTO st VALUES (3, 0, 0, 0, 7, NULL); INSERT INTO sem VALUES (4, 0, 0, 0);");
+    EXPECT_FALSE(le_horta());
+    EXPECT_EQ(horta().cult_can[3], nenhuma);
+    EXPECT_EQ(horta().ult_cult[3], 7);
+    EXPECT_EQ(horta().penult_cult[3], -1);
+
+    sql("INSERT INTO sem VALUES (5, 14, 1, -1);");
+    EXPECT_TRUE(le_horta());  // the seedbed's crop alone makes the result true
+    EXPECT_TRUE(horta().check_sem[5]);
+}
+
+TEST_F(Persistencia, RowsOutOfRangeAreSkippedAndLogged) {
+    cria_banco();
+    sql("INSERT INTO st VALUES (100, 1, 0, 0, NULL, NULL);"
+        "INSERT INTO st VALUES (-1, 1, 0, 0, NULL, NULL);"
+        "INSERT INTO st VALUES (NULL, 1, 0, 0, NULL, NULL);"
+        "INSERT INTO st VALUES (7, 22, 0, 0, NULL, NULL);"
+        "INSERT INTO st VALUES (8, -1, 0, 0, NULL, NULL);"
+        "INSERT INTO st VALUES (9, NULL, 0, 0, NULL, NULL);"
+        "INSERT INTO st VALUES (10, 2, 1, 1, 99, -5);"
+        "INSERT INTO sem VALUES (22, 1, 0, 0);"
+        "INSERT INTO sem VALUES (3, 40, 0, 0);"
+        "INSERT INTO sem VALUES (2, 1, 1, 0);"
+        "DELETE FROM seq; INSERT INTO seq VALUES (0, 5); INSERT INTO seq VALUES (22, 5);"
+        "INSERT INTO seq VALUES (4, 2);");
+    EXPECT_TRUE(le_horta());
+    EXPECT_TRUE(le_seq());
+    const EstadoHorta& h = horta();
+    for (int i = 0; i < n_canteiros; ++i)
+        if (i != 10) {
+            ASSERT_EQ(h.cult_can[i], nao_usado) << i;
+        }
+    EXPECT_EQ(h.cult_can[10], cod_chicoria);
+    EXPECT_EQ(h.ult_cult[10], -1);  // an unknown crop in the history reads as none
+    EXPECT_EQ(h.penult_cult[10], -1);
+    EXPECT_EQ(h.cult_sem[3], nao_usado);
+    EXPECT_EQ(h.cult_sem[2], cod_alface);
+    EXPECT_EQ(h.seq_cult[4], 2);
+    EXPECT_EQ(h.seq_cult[0], 0);
+
+    EXPECT_TRUE(platform::WasLogged("model.st.indice.100"));
+    EXPECT_TRUE(platform::WasLogged("model.st.cod_cult.22"));
+    EXPECT_TRUE(platform::WasLogged("model.sem.indice.22"));
+    EXPECT_TRUE(platform::WasLogged("model.seq.indice.0"));
+}
+
+TEST_F(Persistencia, AFailedSaveLeavesThePreviousGameWhole) {
+    cria_banco();
+    planta(5, cod_tomate, 4, true, -1, -1);
+    semeia(1, cod_alface, 2, false);
+    horta().seq_cult[cod_tomate] = 1;
+    ASSERT_TRUE(grava_horta());
+    const auto st_antes = linhas("SELECT * FROM st ORDER BY indice");
+    const auto sem_antes = linhas("SELECT * FROM sem ORDER BY indice");
+
+    // The order table loses its "seq" field: the third rewrite fails.
+    sql("DROP TABLE seq; CREATE TABLE seq (indice INTEGER); INSERT INTO seq VALUES (1);");
+    reinicia_estado();
+    planta(60, cod_pepino, 0, false, -1, -1);
+    semeia(9, cod_couve, 0, false);
+    std::string erro;
+    EXPECT_FALSE(grava_horta(&erro));
+    EXPECT_FALSE(erro.empty());
+    EXPECT_EQ(erro, ultimo_erro_banco());
+    EXPECT_NE(erro.find("Não foi possível salvar"), std::string::npos) << erro;
+
+    EXPECT_EQ(linhas("SELECT * FROM st ORDER BY indice"), st_antes);
+    EXPECT_EQ(linhas("SELECT * FROM sem ORDER BY indice"), sem_antes);
+    EXPECT_EQ(linhas("SELECT * FROM seq"), std::vector<std::string>{"1"});
+}
+
+TEST_F(Persistencia, AGameThatCouldNotBeReadIsNotOverwritten) {
+    cria_banco();
+    planta(5, cod_tomate, 4, true, -1, -1);
+    ASSERT_TRUE(grava_horta());
+    const auto st_antes = linhas("SELECT * FROM st");
+
+    // A seedbed table without its "check" field cannot be read.
+    sql("DROP TABLE sem; CREATE TABLE sem (indice INTEGER, cod_cult INTEGER, idade INTEGER);"
+        "INSERT INTO sem VALUES (0, 1, 1);");
+    reinicia_estado();
+    std::string erro;
+    EXPECT_FALSE(le_horta(&erro));
+    EXPECT_NE(erro.find("Não foi possível ler"), std::string::npos) << erro;
+    for (int j = 0; j < n_lotes; ++j) ASSERT_EQ(horta().cult_sem[j], nao_usado);
+
+    EXPECT_FALSE(grava_horta(&erro));
+    EXPECT_FALSE(erro.empty());
+    EXPECT_EQ(linhas("SELECT * FROM st"), st_antes);
+}
+
+TEST_F(Persistencia, AFileThatIsNotADatabaseIsReportedNotThrown) {
+    {
+        std::ofstream f(arquivo_, std::ios::binary);
+        f << "isto nao e um banco de dados, apenas texto qualquer com mais de cem bytes para nao parecer vazio "
+             "nem por acaso, repetido: isto nao e um banco de dados.";
+    }
+    std::string erro;
+    EXPECT_FALSE(le_horta(&erro));
+    EXPECT_FALSE(erro.empty());
+    EXPECT_FALSE(le_seq(&erro));
+    EXPECT_FALSE(grava_horta(&erro));
+    EXPECT_FALSE(erro.empty());
+}
+
+TEST_F(Persistencia, DefaultPathIsTheProgramFoldersDatabase) {
+    platform::SetProgramFolder(pasta_.string());
+    define_caminho_banco("");
+    EXPECT_EQ(caminho_banco(), pasta_.string() + "\\hortas00.mdb");
+    planta(0, cod_nabo, 1, false, -1, -1);
+    ASSERT_TRUE(grava_horta());
+    EXPECT_EQ(linhas("SELECT indice, cod_cult FROM st"), std::vector<std::string>{"0|11"});
+}
+
+TEST(Rotulos, BedAndLotLabels) {
+    const std::pair<int, const char*> canteiros[] = {
+        {0, "A 1"}, {9, "A 10"}, {10, "B 1"}, {45, "E 6"}, {99, "J 10"}, {100, ""}, {-1, ""}};
+    for (const auto& [n, rotulo] : canteiros) EXPECT_EQ(nome_canteiro(n), rotulo) << n;
+    const std::pair<int, const char*> lotes[] = {
+        {0, "A 1"}, {10, "A 11"}, {11, "B 1"}, {21, "B 11"}, {22, ""}, {-1, ""}};
+    for (const auto& [n, rotulo] : lotes) EXPECT_EQ(nome_leira(n), rotulo) << n;
+}
+
+struct DialogosDeTeste : Dialogos {
+    bool resposta = false;
+    std::string titulo, mensagem;
+    int chamadas = 0;
+    bool sim_nao(const std::string& t, const std::string& m) override {
+        ++chamadas;
+        titulo = t;
+        mensagem = m;
+        return resposta;
+    }
+};
+
+TEST(PerguntaGrava, AsksThroughTheSharedDialog) {
+    reinicia_estado();
+    DialogosDeTeste d;
+    define_dialogos(&d);
+    for (bool resposta : {true, false}) {
+        d.resposta = resposta;
+        EXPECT_EQ(pergunta_grava(), resposta);
+        EXPECT_EQ(sessao().resp_ok_nao, resposta);
+    }
+    EXPECT_EQ(d.chamadas, 2);
+    EXPECT_EQ(d.titulo, "Gravar alterações");
+    EXPECT_EQ(d.mensagem, "Deseja salvar ?");
+    EXPECT_EQ(sessao().msg_ok_nao, "Deseja salvar ?");
+
+    define_dialogos(nullptr);
+    platform::SetLogToStderr(false);
+    EXPECT_FALSE(pergunta_grava());
+    platform::SetLogToStderr(true);
+    reinicia_estado();
+}
+
+}  // namespace
