@@ -1,13 +1,26 @@
 #pragma once
 // A small data-access layer in the style the game code expects (workspace,
 // database, recordset), on SQLite 3. Tables are small, so a recordset holds
-// its rows in memory and writes each change through at once with bound values.
+// its rows in memory and writes each change through at once with bound values
+// (never pasted into SQL text; table and field names are quoted).
 //
-// Errors (a file that is not a database, a missing table or field, a failed
-// write) are thrown as DbError with a message in Portuguese that can be shown
-// to the player as it stands.
+// Opening a database creates a missing file and every missing table of the
+// game's schema (platform/schema.h); an existing file is never overwritten or
+// deleted. Commits are durable: the file runs in write-ahead-log mode with
+// full synchronisation, so a committed transaction survives a power cut.
+//
+// Errors (a file that is not a database, a file that cannot be written, a
+// missing table or field, a failed write) are thrown as DbError with a message
+// in Portuguese that can be shown to the player as it stands.
+//
+// Booleans travel as -1/0. Dates (DateTime of platform/clock.h) are stored as
+// their REAL day serial; Value::ToDate also reads ISO text.
+
+#include "platform/clock.h"
 
 #include <cstdint>
+#include <functional>
+#include <map>
 #include <memory>
 #include <optional>
 #include <stdexcept>
@@ -16,6 +29,7 @@
 #include <vector>
 
 struct sqlite3;
+struct sqlite3_stmt;
 
 namespace platform {
 
@@ -30,18 +44,25 @@ public:
     Value() = default;                       // null
     Value(std::nullptr_t) {}
     Value(int v) : v_(static_cast<std::int64_t>(v)) {}
-    Value(std::int64_t v) : v_(v) {}
+    Value(long v) : v_(static_cast<std::int64_t>(v)) {}
+    Value(long long v) : v_(static_cast<std::int64_t>(v)) {}
+    Value(short v) : v_(static_cast<std::int64_t>(v)) {}
     Value(double v) : v_(v) {}
     Value(bool v) : v_(static_cast<std::int64_t>(v ? -1 : 0)) {}
+    Value(DateTime d) : v_(d.serial) {}
     Value(const char* s) : v_(std::string(s)) {}
     Value(std::string s) : v_(std::move(s)) {}
 
     bool IsNull() const { return std::holds_alternative<std::monostate>(v_); }
     bool IsText() const { return std::holds_alternative<std::string>(v_); }
+    // Numbers convert with rounding to the nearest integer (halves to even);
+    // text converts by its leading number.
     std::int64_t ToInt(std::int64_t ifNull = 0) const;
     double ToDouble(double ifNull = 0.0) const;
     std::string ToString(const std::string& ifNull = {}) const;
     bool ToBool(bool ifNull = false) const;  // any non-zero number is true
+    // A day serial, or text "yyyy-mm-dd[ hh:mm[:ss]]".
+    DateTime ToDate(DateTime ifNull = DateTime()) const;
 
     bool operator==(const Value& o) const = default;
 
@@ -53,28 +74,40 @@ private:
 };
 
 class Database;
+class Workspace;
 
 // One table opened as a recordset. Obtain it from Database::OpenRecordset.
+// Rows come in the order given at opening (by default the order of insertion).
 class Recordset {
 public:
+    ~Recordset();
+    Recordset(const Recordset&) = delete;
+    Recordset& operator=(const Recordset&) = delete;
+
     bool EOF_() const;                       // past the last row (EOF is a C macro)
-    bool BOF() const;
+    bool BOF() const;                        // before the first row, or no rows
     long RecordCount() const;
     void MoveFirst();
     void MoveNext();
+    void MovePrevious();
     void MoveLast();
 
-    // Field of the current row by name (case-insensitive). Throws when no row
-    // is current or the field does not exist.
+    // Field of the current row by name (case-insensitive); during Edit/AddNew
+    // the value being set. Throws when no row is current or the field does not
+    // exist.
     Value Fields(const std::string& name) const;
     // Sets a field of the row being edited or added (between Edit/AddNew and Update).
     void SetField(const std::string& name, Value v);
 
     void Edit();
     void AddNew();
+    // Writes the row being edited or added. After an AddNew the current row
+    // is the one that was current before it (at the end stays at the end).
     void Update();
     void CancelUpdate();
     void Delete();                           // deletes the current row; no row is current after
+    // Reads the table again (rows added since come into their place in the order).
+    void Requery();
     void Close();
 
     const std::string& TableName() const { return table_; }
@@ -82,33 +115,47 @@ public:
 
 private:
     friend class Database;
-    Recordset(Database* db, std::string table);
+    Recordset(Database* db, std::string table, std::vector<std::string> orderBy);
     void reload();
+    void finalize();
+    void detach();
+    int column(const std::string& name) const;
+    void requireOpen() const;
+    sqlite3_stmt* prepared(sqlite3_stmt*& slot, const std::function<std::string()>& sqlText);
 
     Database* db_;
     std::string table_;
+    std::vector<std::string> orderBy_;
     std::vector<std::string> columns_;
     std::vector<std::int64_t> rowids_;
     std::vector<std::vector<Value>> rows_;
-    long pos_ = 0;
+    long pos_ = 0;                           // -1 before the first row, size() at the end
+    bool currentDeleted_ = false;
     enum class Mode { None, Edit, Add } mode_ = Mode::None;
     std::vector<Value> pending_;
     bool closed_ = false;
+    sqlite3_stmt* insert_ = nullptr;
+    sqlite3_stmt* update_ = nullptr;
+    sqlite3_stmt* delete_ = nullptr;
 };
 
 class Database {
 public:
-    ~Database();
+    ~Database();                             // closes; an open transaction is rolled back
     Database(const Database&) = delete;
     Database& operator=(const Database&) = delete;
 
     // Opens a table as a recordset. Throws DbError if the table does not exist.
-    std::unique_ptr<Recordset> OpenRecordset(const std::string& table);
+    // orderBy names fields to sort the rows by (ascending, ties in insertion order).
+    std::unique_ptr<Recordset> OpenRecordset(const std::string& table,
+                                             const std::vector<std::string>& orderBy = {});
 
+    // Transactions nest; Rollback undoes the innermost one and re-reads every
+    // open recordset of this database.
     void BeginTrans();
     void CommitTrans();
     void Rollback();
-    bool InTransaction() const { return inTrans_; }
+    bool InTransaction() const { return depth_ > 0; }
 
     void Close();
     const std::string& Name() const { return path_; }
@@ -117,10 +164,16 @@ public:
 
 private:
     friend class Workspace;
-    Database(sqlite3* db, std::string path);
+    friend class Recordset;
+    Database(sqlite3* db, std::string path, Workspace* keeper);
+    void exec(const std::string& sql, const char* what);
+    void requireOpen() const;
+    [[noreturn]] void fail(const char* what) const;
     sqlite3* db_ = nullptr;
     std::string path_;
-    bool inTrans_ = false;
+    Workspace* keeper_ = nullptr;  // the workspace that keeps the connection, if any
+    int depth_ = 0;
+    std::vector<Recordset*> open_;
 };
 
 // The default workspace: opens databases by path. The path may be written
@@ -128,10 +181,32 @@ private:
 // other game path. A missing file is created with the game's schema; a file
 // that exists but lacks a table gets that table created; an existing file is
 // never overwritten or deleted.
+//
+// Opening and closing a database is cheap: the workspace keeps the connection
+// to each file open between a Close and the next OpenDatabase of the same
+// file (checking that the file is still the same one), and closes them all at
+// the end of the program or on CloseAll, which writes the log into the file.
 class Workspace {
 public:
     static Workspace& Default();
+    ~Workspace();
     std::unique_ptr<Database> OpenDatabase(const std::string& path);
+    // Closes every connection kept between openings (those of databases
+    // still open close when the database closes).
+    void CloseAll();
+
+private:
+    friend class Database;
+    struct Kept {
+        sqlite3* db;
+        std::uint64_t dev, ino;
+        bool inUse;
+    };
+    void release(const std::string& path, sqlite3* db);
+    std::map<std::string, Kept> kept_;
 };
+
+// Quotes a table or field name for SQL ("a\"b" -> "\"a\"\"b\"").
+std::string QuoteIdentifier(const std::string& name);
 
 }  // namespace platform

@@ -1,0 +1,635 @@
+#include "platform/db.h"
+
+#include "platform/paths.h"
+#include "platform/schema.h"
+#include "platform/text.h"
+
+#include <sqlite3.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cmath>
+#include <cstdio>
+#include <cstring>
+#include <fstream>
+#include <limits>
+
+namespace platform {
+namespace {
+
+// A short Portuguese reason for an SQLite result code.
+std::string reason(sqlite3* db, int rc) {
+    switch (rc & 0xFF) {
+        case SQLITE_FULL: return "o disco está cheio";
+        case SQLITE_READONLY: return "o arquivo não pode ser gravado";
+        case SQLITE_PERM: return "sem permissão de acesso ao arquivo";
+        case SQLITE_BUSY:
+        case SQLITE_LOCKED: return "o arquivo está em uso por outro programa";
+        case SQLITE_NOTADB: return "o arquivo não é um banco de dados válido";
+        case SQLITE_CORRUPT: return "o arquivo está danificado";
+        case SQLITE_IOERR: return "erro de leitura ou gravação no disco";
+        case SQLITE_CANTOPEN: return "o arquivo não pode ser aberto";
+        case SQLITE_CONSTRAINT: return "um valor não é aceito pelo campo";
+        default: break;
+    }
+    return db ? sqlite3_errmsg(db) : sqlite3_errstr(rc);
+}
+
+std::string quoted(const std::string& s) { return "\"" + s + "\""; }
+
+std::int64_t clampToInt(double d) {
+    if (std::isnan(d)) return 0;
+    d = std::nearbyint(d);  // halves to even, as the classic integer conversion
+    if (d >= 9.2e18) return std::numeric_limits<std::int64_t>::max();
+    if (d <= -9.2e18) return std::numeric_limits<std::int64_t>::min();
+    return static_cast<std::int64_t>(d);
+}
+
+void bind(sqlite3_stmt* st, int idx, const Value& v) {
+    std::visit(
+        [&](const auto& x) {
+            using T = std::decay_t<decltype(x)>;
+            if constexpr (std::is_same_v<T, std::monostate>)
+                sqlite3_bind_null(st, idx);
+            else if constexpr (std::is_same_v<T, std::int64_t>)
+                sqlite3_bind_int64(st, idx, x);
+            else if constexpr (std::is_same_v<T, double>)
+                sqlite3_bind_double(st, idx, x);
+            else
+                sqlite3_bind_text(st, idx, x.data(), static_cast<int>(x.size()), SQLITE_STATIC);
+        },
+        v.raw());
+}
+
+Value columnValue(sqlite3_stmt* st, int i) {
+    switch (sqlite3_column_type(st, i)) {
+        case SQLITE_INTEGER: return Value(static_cast<long long>(sqlite3_column_int64(st, i)));
+        case SQLITE_FLOAT: return Value(sqlite3_column_double(st, i));
+        case SQLITE_NULL: return Value();
+        default: {
+            const char* t = reinterpret_cast<const char*>(sqlite3_column_text(st, i));
+            return Value(std::string(t ? t : "", static_cast<size_t>(sqlite3_column_bytes(st, i))));
+        }
+    }
+}
+
+// RAII for a one-off statement.
+struct Stmt {
+    sqlite3_stmt* st = nullptr;
+    ~Stmt() { sqlite3_finalize(st); }
+};
+
+bool looksLikeSqlite(const std::string& path, bool& empty) {
+    std::ifstream in(path, std::ios::binary);
+    char header[16] = {};
+    in.read(header, sizeof header);
+    empty = in.gcount() == 0;
+    return in.gcount() == 16 && std::memcmp(header, "SQLite format 3", 16) == 0;
+}
+
+std::string folderOf(const std::string& path) {
+    auto slash = path.find_last_of('/');
+    if (slash == std::string::npos) return ".";
+    return slash == 0 ? "/" : path.substr(0, slash);
+}
+
+}  // namespace
+
+std::string QuoteIdentifier(const std::string& name) {
+    std::string r = "\"";
+    for (char c : name) {
+        if (c == '"') r += '"';
+        r += c;
+    }
+    return r + "\"";
+}
+
+// ---------------------------------------------------------------- Value
+
+std::int64_t Value::ToInt(std::int64_t ifNull) const {
+    if (auto p = std::get_if<std::int64_t>(&v_)) return *p;
+    if (auto p = std::get_if<double>(&v_)) return clampToInt(*p);
+    if (auto p = std::get_if<std::string>(&v_)) return clampToInt(Val(*p));
+    return ifNull;
+}
+
+double Value::ToDouble(double ifNull) const {
+    if (auto p = std::get_if<std::int64_t>(&v_)) return static_cast<double>(*p);
+    if (auto p = std::get_if<double>(&v_)) return *p;
+    if (auto p = std::get_if<std::string>(&v_)) return Val(*p);
+    return ifNull;
+}
+
+std::string Value::ToString(const std::string& ifNull) const {
+    if (auto p = std::get_if<std::int64_t>(&v_)) return std::to_string(*p);
+    if (auto p = std::get_if<double>(&v_)) return NumText(*p);
+    if (auto p = std::get_if<std::string>(&v_)) return *p;
+    return ifNull;
+}
+
+bool Value::ToBool(bool ifNull) const {
+    if (auto p = std::get_if<std::string>(&v_)) {
+        std::string t = LCase(Trim(*p));
+        if (t == "true" || t == "verdadeiro") return true;
+        return Val(t) != 0;
+    }
+    if (IsNull()) return ifNull;
+    return ToDouble() != 0;
+}
+
+DateTime Value::ToDate(DateTime ifNull) const {
+    if (auto p = std::get_if<std::string>(&v_)) {
+        int y = 0, mo = 0, d = 0, h = 0, mi = 0, s = 0;
+        int n = std::sscanf(p->c_str(), "%d-%d-%d%*[ T]%d:%d:%d", &y, &mo, &d, &h, &mi, &s);
+        if (n >= 3) return MakeDateTime(y, mo, d, h, mi, s);
+        return DateTime(Val(*p));
+    }
+    if (IsNull()) return ifNull;
+    return DateTime(ToDouble());
+}
+
+// ---------------------------------------------------------------- Recordset
+
+Recordset::Recordset(Database* db, std::string table, std::vector<std::string> orderBy)
+    : db_(db), table_(std::move(table)), orderBy_(std::move(orderBy)) {
+    reload();
+}
+
+Recordset::~Recordset() { Close(); }
+
+void Recordset::requireOpen() const {
+    if (closed_ || !db_) throw DbError("A tabela " + quoted(table_) + " já foi fechada.");
+}
+
+void Recordset::reload() {
+    requireOpen();
+    std::string sql = "SELECT rowid, * FROM " + QuoteIdentifier(table_) + " ORDER BY ";
+    for (const auto& c : orderBy_) sql += QuoteIdentifier(c) + ", ";
+    sql += "rowid";
+    Stmt q;
+    int rc = sqlite3_prepare_v2(db_->db_, sql.c_str(), -1, &q.st, nullptr);
+    if (rc != SQLITE_OK) {
+        if (!db_->TableExists(table_))
+            throw DbError("A tabela " + quoted(table_) + " não existe no banco de dados " + quoted(db_->path_) + ".");
+        throw DbError("Erro ao ler a tabela " + quoted(table_) + " do banco de dados " + quoted(db_->path_) + ": " +
+                      reason(db_->db_, rc) + ".");
+    }
+    int n = sqlite3_column_count(q.st);
+    columns_.clear();
+    for (int i = 1; i < n; ++i) columns_.push_back(sqlite3_column_name(q.st, i));
+    rowids_.clear();
+    rows_.clear();
+    while ((rc = sqlite3_step(q.st)) == SQLITE_ROW) {
+        rowids_.push_back(sqlite3_column_int64(q.st, 0));
+        std::vector<Value> row;
+        row.reserve(columns_.size());
+        for (int i = 1; i < n; ++i) row.push_back(columnValue(q.st, i));
+        rows_.push_back(std::move(row));
+    }
+    if (rc != SQLITE_DONE)
+        throw DbError("Erro ao ler a tabela " + quoted(table_) + " do banco de dados " + quoted(db_->path_) + ": " +
+                      reason(db_->db_, rc) + ".");
+    pos_ = 0;
+    currentDeleted_ = false;
+    mode_ = Mode::None;
+    pending_.clear();
+}
+
+void Recordset::finalize() {
+    sqlite3_finalize(insert_);
+    sqlite3_finalize(update_);
+    sqlite3_finalize(delete_);
+    insert_ = update_ = delete_ = nullptr;
+}
+
+void Recordset::detach() {
+    finalize();
+    db_ = nullptr;
+    closed_ = true;
+}
+
+void Recordset::Close() {
+    if (closed_) return;
+    finalize();
+    if (db_) {
+        auto& v = db_->open_;
+        v.erase(std::remove(v.begin(), v.end(), this), v.end());
+    }
+    db_ = nullptr;
+    closed_ = true;
+}
+
+bool Recordset::EOF_() const { return !currentDeleted_ && pos_ >= static_cast<long>(rows_.size()); }
+bool Recordset::BOF() const { return pos_ < 0 || rows_.empty(); }
+long Recordset::RecordCount() const { return static_cast<long>(rows_.size()); }
+
+void Recordset::MoveFirst() {
+    requireOpen();
+    mode_ = Mode::None;
+    currentDeleted_ = false;
+    pos_ = 0;
+}
+
+void Recordset::MoveLast() {
+    requireOpen();
+    mode_ = Mode::None;
+    currentDeleted_ = false;
+    pos_ = rows_.empty() ? 0 : static_cast<long>(rows_.size()) - 1;
+}
+
+void Recordset::MoveNext() {
+    requireOpen();
+    mode_ = Mode::None;
+    if (currentDeleted_) {
+        currentDeleted_ = false;  // the row after the deleted one moved into its place
+        return;
+    }
+    if (pos_ < static_cast<long>(rows_.size())) ++pos_;
+}
+
+void Recordset::MovePrevious() {
+    requireOpen();
+    mode_ = Mode::None;
+    currentDeleted_ = false;
+    if (pos_ >= 0) --pos_;
+}
+
+int Recordset::column(const std::string& name) const {
+    // Exact spelling first (the common case, no allocation), then any case.
+    for (size_t i = 0; i < columns_.size(); ++i)
+        if (columns_[i] == name) return static_cast<int>(i);
+    for (size_t i = 0; i < columns_.size(); ++i)
+        if (SameNameIgnoringCase(columns_[i], name)) return static_cast<int>(i);
+    throw DbError("O campo " + quoted(name) + " não existe na tabela " + quoted(table_) + ".");
+}
+
+Value Recordset::Fields(const std::string& name) const {
+    requireOpen();
+    int c = column(name);
+    if (mode_ != Mode::None) return pending_[c];
+    if (currentDeleted_ || pos_ < 0 || pos_ >= static_cast<long>(rows_.size()))
+        throw DbError("Não há registro atual na tabela " + quoted(table_) + ".");
+    return rows_[pos_][c];
+}
+
+void Recordset::SetField(const std::string& name, Value v) {
+    requireOpen();
+    int c = column(name);
+    if (mode_ == Mode::None)
+        throw DbError("O campo " + quoted(name) + " da tabela " + quoted(table_) +
+                      " só pode ser alterado durante uma edição ou inclusão.");
+    pending_[c] = std::move(v);
+}
+
+void Recordset::Edit() {
+    requireOpen();
+    if (currentDeleted_ || pos_ < 0 || pos_ >= static_cast<long>(rows_.size()))
+        throw DbError("Não há registro atual na tabela " + quoted(table_) + " para editar.");
+    pending_ = rows_[pos_];
+    mode_ = Mode::Edit;
+}
+
+void Recordset::AddNew() {
+    requireOpen();
+    pending_.assign(columns_.size(), Value());
+    mode_ = Mode::Add;
+}
+
+void Recordset::CancelUpdate() {
+    mode_ = Mode::None;
+    pending_.clear();
+}
+
+sqlite3_stmt* Recordset::prepared(sqlite3_stmt*& slot, const std::function<std::string()>& sqlText) {
+    if (!slot) {
+        const std::string sql = sqlText();
+        int rc = sqlite3_prepare_v3(db_->db_, sql.c_str(), -1, SQLITE_PREPARE_PERSISTENT, &slot, nullptr);
+        if (rc != SQLITE_OK) {
+            slot = nullptr;
+            throw DbError("Erro ao gravar na tabela " + quoted(table_) + " do banco de dados " + quoted(db_->path_) +
+                          ": " + reason(db_->db_, rc) + ".");
+        }
+    }
+    return slot;
+}
+
+void Recordset::Update() {
+    requireOpen();
+    if (mode_ == Mode::None)
+        throw DbError("Não há edição nem inclusão em andamento na tabela " + quoted(table_) + ".");
+    sqlite3_stmt* st;
+    const int n = static_cast<int>(columns_.size());
+    if (mode_ == Mode::Add) {
+        st = prepared(insert_, [&] {
+            std::string sql = "INSERT INTO " + QuoteIdentifier(table_) + " (";
+            std::string marks;
+            for (int i = 0; i < n; ++i) {
+                sql += (i ? ", " : "") + QuoteIdentifier(columns_[i]);
+                marks += i ? ", ?" : "?";
+            }
+            return sql + ") VALUES (" + marks + ") RETURNING *";
+        });
+    } else {
+        st = prepared(update_, [&] {
+            std::string sql = "UPDATE " + QuoteIdentifier(table_) + " SET ";
+            for (int i = 0; i < n; ++i) sql += (i ? ", " : "") + QuoteIdentifier(columns_[i]) + " = ?";
+            return sql + " WHERE rowid = ? RETURNING *";
+        });
+        sqlite3_bind_int64(st, n + 1, rowids_[pos_]);
+    }
+    for (int i = 0; i < n; ++i) bind(st, i + 1, pending_[i]);
+    int rc = sqlite3_step(st);
+    // RETURNING gives the row as stored (after the column's type conversion).
+    std::vector<Value> stored;
+    if (rc == SQLITE_ROW) {
+        stored.reserve(n);
+        for (int i = 0; i < n; ++i) stored.push_back(columnValue(st, i));
+        rc = sqlite3_step(st);
+    }
+    sqlite3_reset(st);
+    sqlite3_clear_bindings(st);
+    if (rc != SQLITE_DONE || stored.size() != static_cast<size_t>(n))
+        throw DbError("Erro ao gravar na tabela " + quoted(table_) + " do banco de dados " + quoted(db_->path_) +
+                      ": " + reason(db_->db_, rc) + ".");
+    if (mode_ == Mode::Add) {
+        const long oldSize = static_cast<long>(rows_.size());
+        rowids_.push_back(sqlite3_last_insert_rowid(db_->db_));
+        rows_.push_back(std::move(stored));
+        if (pos_ >= oldSize) pos_ = oldSize + 1;  // at the end stays at the end
+    } else {
+        rows_[pos_] = std::move(stored);
+    }
+    mode_ = Mode::None;
+    pending_.clear();
+}
+
+void Recordset::Delete() {
+    requireOpen();
+    if (currentDeleted_ || pos_ < 0 || pos_ >= static_cast<long>(rows_.size()))
+        throw DbError("Não há registro atual na tabela " + quoted(table_) + " para excluir.");
+    sqlite3_stmt* st = prepared(delete_, [&] { return "DELETE FROM " + QuoteIdentifier(table_) + " WHERE rowid = ?"; });
+    sqlite3_bind_int64(st, 1, rowids_[pos_]);
+    int rc = sqlite3_step(st);
+    sqlite3_reset(st);
+    if (rc != SQLITE_DONE)
+        throw DbError("Erro ao excluir um registro da tabela " + quoted(table_) + " do banco de dados " +
+                      quoted(db_->path_) + ": " + reason(db_->db_, rc) + ".");
+    rowids_.erase(rowids_.begin() + pos_);
+    rows_.erase(rows_.begin() + pos_);
+    currentDeleted_ = true;
+    mode_ = Mode::None;
+}
+
+void Recordset::Requery() { reload(); }
+
+// ---------------------------------------------------------------- Database
+
+Database::Database(sqlite3* db, std::string path, Workspace* keeper)
+    : db_(db), path_(std::move(path)), keeper_(keeper) {}
+
+Database::~Database() {
+    try {
+        Close();
+    } catch (...) {
+    }
+}
+
+void Database::requireOpen() const {
+    if (!db_) throw DbError("O banco de dados " + quoted(path_) + " já foi fechado.");
+}
+
+void Database::fail(const char* what) const {
+    throw DbError(std::string("Erro ao ") + what + " no banco de dados " + quoted(path_) + ": " +
+                  reason(db_, sqlite3_extended_errcode(db_)) + ".");
+}
+
+void Database::exec(const std::string& sql, const char* what) {
+    requireOpen();
+    if (sqlite3_exec(db_, sql.c_str(), nullptr, nullptr, nullptr) != SQLITE_OK) fail(what);
+}
+
+bool Database::TableExists(const std::string& table) const {
+    requireOpen();
+    Stmt q;
+    if (sqlite3_prepare_v2(db_, "SELECT 1 FROM sqlite_master WHERE type = 'table' AND name = ? COLLATE NOCASE", -1,
+                           &q.st, nullptr) != SQLITE_OK)
+        return false;
+    sqlite3_bind_text(q.st, 1, table.c_str(), -1, SQLITE_TRANSIENT);
+    return sqlite3_step(q.st) == SQLITE_ROW;
+}
+
+std::unique_ptr<Recordset> Database::OpenRecordset(const std::string& table, const std::vector<std::string>& orderBy) {
+    requireOpen();
+    std::unique_ptr<Recordset> rs(new Recordset(this, table, orderBy));
+    open_.push_back(rs.get());
+    return rs;
+}
+
+void Database::BeginTrans() {
+    if (depth_ == 0)
+        exec("BEGIN IMMEDIATE", "iniciar uma transação");
+    else
+        exec("SAVEPOINT t" + std::to_string(depth_), "iniciar uma transação");
+    ++depth_;
+}
+
+void Database::CommitTrans() {
+    requireOpen();
+    if (depth_ == 0) return;  // nothing to commit: every change was already written
+    if (depth_ == 1)
+        exec("COMMIT", "confirmar a transação");
+    else
+        exec("RELEASE t" + std::to_string(depth_ - 1), "confirmar a transação");
+    --depth_;
+}
+
+void Database::Rollback() {
+    requireOpen();
+    if (depth_ == 0) return;
+    if (depth_ == 1) {
+        exec("ROLLBACK", "desfazer a transação");
+    } else {
+        std::string name = "t" + std::to_string(depth_ - 1);
+        exec("ROLLBACK TO " + name + "; RELEASE " + name, "desfazer a transação");
+    }
+    --depth_;
+    // The rows in memory may hold undone changes: read them again.
+    for (Recordset* rs : open_) rs->reload();
+}
+
+void Database::Close() {
+    if (!db_) return;
+    for (Recordset* rs : open_) rs->detach();
+    open_.clear();
+    if (depth_ > 0) sqlite3_exec(db_, "ROLLBACK", nullptr, nullptr, nullptr);
+    depth_ = 0;
+    if (keeper_)
+        keeper_->release(path_, db_);
+    else
+        sqlite3_close_v2(db_);
+    db_ = nullptr;
+}
+
+// ---------------------------------------------------------------- Workspace
+
+Workspace& Workspace::Default() {
+    static Workspace ws;
+    return ws;
+}
+
+Workspace::~Workspace() { CloseAll(); }
+
+void Workspace::CloseAll() {
+    for (auto it = kept_.begin(); it != kept_.end();) {
+        // A connection in use is closed by its database's Close, which no
+        // longer finds it here.
+        if (!it->second.inUse) sqlite3_close_v2(it->second.db);
+        it = kept_.erase(it);
+    }
+}
+
+void Workspace::release(const std::string& path, sqlite3* db) {
+    auto it = kept_.find(path);
+    if (it != kept_.end() && it->second.db == db)
+        it->second.inUse = false;
+    else
+        sqlite3_close_v2(db);
+}
+
+namespace {
+
+void createMissingTables(Database& db, sqlite3* h, const std::string& path) {
+    const auto& tables = SchemaFor(path);
+    std::vector<const TableDef*> toCreate, toFill;
+    for (const auto& t : tables) {
+        if (!db.TableExists(t.name)) {
+            toCreate.push_back(&t);
+        } else if (t.refillWhenEmpty && t.initialRows) {
+            Stmt q;
+            std::string sql = "SELECT 1 FROM " + QuoteIdentifier(t.name) + " LIMIT 1";
+            if (sqlite3_prepare_v2(h, sql.c_str(), -1, &q.st, nullptr) == SQLITE_OK && sqlite3_step(q.st) == SQLITE_DONE)
+                toFill.push_back(&t);
+        }
+    }
+    if (toCreate.empty() && toFill.empty()) return;
+    db.BeginTrans();
+    auto fill = [&](const TableDef& t) {
+        if (!t.initialRows) return;
+        auto rs = db.OpenRecordset(t.name);
+        for (const auto& row : t.initialRows()) {
+            rs->AddNew();
+            for (size_t i = 0; i < row.size(); ++i) rs->SetField(t.columns[i].name, row[i]);
+            rs->Update();
+        }
+    };
+    try {
+        for (const TableDef* t : toCreate) {
+            std::string sql = "CREATE TABLE " + QuoteIdentifier(t->name) + " (";
+            for (size_t i = 0; i < t->columns.size(); ++i)
+                sql += (i ? ", " : "") + QuoteIdentifier(t->columns[i].name) + " " + t->columns[i].type;
+            if (sqlite3_exec(h, (sql + ")").c_str(), nullptr, nullptr, nullptr) != SQLITE_OK)
+                throw DbError("Erro ao criar a tabela " + quoted(t->name) + " no banco de dados " + quoted(path) +
+                              ": " + reason(h, sqlite3_extended_errcode(h)) + ".");
+            fill(*t);
+        }
+        for (const TableDef* t : toFill) fill(*t);
+        db.CommitTrans();
+    } catch (...) {
+        db.Rollback();
+        throw;
+    }
+}
+
+}  // namespace
+
+std::unique_ptr<Database> Workspace::OpenDatabase(const std::string& path) {
+    std::string real = ResolvePath(path);
+    bool creating = real.empty();
+    if (creating) {
+        real = ResolvePathForWrite(path);
+        if (real.empty())
+            throw DbError("Não foi possível criar o banco de dados " + quoted(path) + ": a pasta não existe.");
+        if (::access(folderOf(real).c_str(), W_OK) != 0)
+            throw DbError("Não foi possível criar o banco de dados " + quoted(real) +
+                          ": a pasta não pode ser gravada.");
+    } else {
+        struct stat st;
+        if (::stat(real.c_str(), &st) != 0 || !S_ISREG(st.st_mode))
+            throw DbError(quoted(real) + " não é um arquivo de banco de dados.");
+        bool empty = false;
+        // Check the header before SQLite touches the file, so a file of some
+        // other kind is reported and left exactly as it is.
+        if (!looksLikeSqlite(real, empty) && !empty)
+            throw DbError("O arquivo " + quoted(real) + " não é um banco de dados válido do Brotalia.");
+        if (::access(real.c_str(), R_OK | W_OK) != 0 || ::access(folderOf(real).c_str(), W_OK) != 0)
+            throw DbError("O banco de dados " + quoted(real) + " não pode ser gravado (sem permissão de escrita).");
+    }
+
+    struct stat fileStat {};
+    if (!creating) ::stat(real.c_str(), &fileStat);
+    auto kept = kept_.find(real);
+    if (kept != kept_.end()) {
+        bool sameFile = !creating && kept->second.dev == static_cast<std::uint64_t>(fileStat.st_dev) &&
+                        kept->second.ino == static_cast<std::uint64_t>(fileStat.st_ino);
+        if (sameFile && !kept->second.inUse) {
+            kept->second.inUse = true;
+            std::unique_ptr<Database> db(new Database(kept->second.db, real, this));
+            createMissingTables(*db, kept->second.db, real);
+            return db;
+        }
+        if (!sameFile) {  // the file was replaced or removed: forget the old connection
+            if (!kept->second.inUse) sqlite3_close_v2(kept->second.db);
+            kept_.erase(kept);
+        }
+        kept = kept_.end();
+    }
+    // A second opening of a file whose connection is in use gets its own.
+    bool keep = kept_.find(real) == kept_.end();
+
+    sqlite3* h = nullptr;
+    int flags = SQLITE_OPEN_READWRITE | (creating ? SQLITE_OPEN_CREATE : 0);
+    int rc = sqlite3_open_v2(real.c_str(), &h, flags, nullptr);
+    if (rc != SQLITE_OK) {
+        std::string why = reason(h, rc);
+        sqlite3_close_v2(h);
+        throw DbError("Não foi possível abrir o banco de dados " + quoted(real) + ": " + why + ".");
+    }
+    std::unique_ptr<Database> db(new Database(h, real, nullptr));
+    sqlite3_extended_result_codes(h, 1);
+    sqlite3_busy_timeout(h, 2000);
+    // A quoted name is always a name: an unknown field is an error, never a text literal.
+    sqlite3_db_config(h, SQLITE_DBCONFIG_DQS_DML, 0, nullptr);
+    sqlite3_db_config(h, SQLITE_DBCONFIG_DQS_DDL, 0, nullptr);
+    try {
+        // Reading the catalogue proves the file is a sound database.
+        rc = sqlite3_exec(h, "SELECT count(*) FROM sqlite_master", nullptr, nullptr, nullptr);
+        if (rc != SQLITE_OK) {
+            int code = sqlite3_extended_errcode(h) & 0xFF;
+            if (code == SQLITE_NOTADB || code == SQLITE_CORRUPT)
+                throw DbError("O arquivo " + quoted(real) + " não é um banco de dados válido do Brotalia.");
+            db->fail("ler");
+        }
+        // Write-ahead log with full sync: one sync per commit, and a commit
+        // that returned is on the disk.
+        db->exec("PRAGMA journal_mode = WAL", "preparar");
+        db->exec("PRAGMA synchronous = FULL", "preparar");
+        if (sqlite3_db_readonly(h, "main") == 1)
+            throw DbError("O banco de dados " + quoted(real) + " não pode ser gravado (sem permissão de escrita).");
+        createMissingTables(*db, h, real);
+    } catch (...) {
+        db->Close();
+        if (creating) std::remove(real.c_str());  // only a file made by this call
+        throw;
+    }
+    if (keep) {
+        struct stat now {};
+        if (::stat(real.c_str(), &now) == 0) {
+            kept_[real] = Kept{h, static_cast<std::uint64_t>(now.st_dev), static_cast<std::uint64_t>(now.st_ino), true};
+            db->keeper_ = this;
+        }
+    }
+    return db;
+}
+
+}  // namespace platform

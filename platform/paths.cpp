@@ -1,0 +1,172 @@
+#include "platform/paths.h"
+
+#include "platform/text.h"
+
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <filesystem>
+#include <map>
+#include <unordered_map>
+#include <vector>
+
+namespace fs = std::filesystem;
+
+namespace platform {
+namespace {
+
+struct PathState {
+    std::string programFolder;  // empty: the executable's folder
+    std::string exeFolder;      // computed once
+    // Directory -> (lower-cased name -> real name), filled on a case miss.
+    std::unordered_map<std::string, std::map<std::string, std::string>> listings;
+};
+
+PathState& state() {
+    static PathState s;
+    return s;
+}
+
+const std::string& exeFolder() {
+    auto& s = state();
+    if (s.exeFolder.empty()) {
+        std::error_code ec;
+        fs::path exe = fs::read_symlink("/proc/self/exe", ec);
+        s.exeFolder = ec ? fs::current_path().string() : exe.parent_path().string();
+    }
+    return s.exeFolder;
+}
+
+bool exists(const std::string& p) {
+    struct stat st;
+    return ::stat(p.c_str(), &st) == 0;
+}
+
+const std::map<std::string, std::string>& listing(const std::string& dir) {
+    auto& cache = state().listings;
+    auto it = cache.find(dir);
+    if (it != cache.end()) return it->second;
+    std::map<std::string, std::string> names;
+    std::error_code ec;
+    for (fs::directory_iterator d(dir.empty() ? "/" : dir, ec), end; !ec && d != end; d.increment(ec)) {
+        std::string name = d->path().filename().string();
+        // Among names that differ only in case keep the smallest, so the
+        // choice does not depend on the order of the listing.
+        auto [pos, added] = names.emplace(LCase(name), name);
+        if (!added && name < pos->second) pos->second = name;
+    }
+    return cache.emplace(dir, std::move(names)).first->second;
+}
+
+// Finds the real name of component `name` inside real folder `dir`.
+bool step(std::string& dir, const std::string& name) {
+    std::string candidate = dir + "/" + name;
+    if (exists(candidate)) {
+        dir = std::move(candidate);
+        return true;
+    }
+    const auto& names = listing(dir);
+    auto it = names.find(LCase(name));
+    if (it == names.end()) return false;
+    dir += "/" + it->second;
+    return true;
+}
+
+// Splits a game path into a real base folder and the components below it.
+bool split(const std::string& gamePath, std::string& base, std::vector<std::string>& comps) {
+    comps.clear();
+    std::string rest;
+    if (gamePath.size() >= 2 && gamePath[1] == ':' &&
+        std::isalpha(static_cast<unsigned char>(gamePath[0]))) {
+        char letter = static_cast<char>(std::toupper(static_cast<unsigned char>(gamePath[0])));
+        if (letter < 'C' || letter > 'H') return false;
+        base = ProgramFolder();
+        comps = {"drives", std::string(1, letter)};
+        rest = gamePath.substr(2);
+    } else if (!gamePath.empty() && gamePath[0] == '\\') {
+        base = ProgramFolder();
+        comps = {"drives", "C"};
+        rest = gamePath;
+    } else if (!gamePath.empty() && gamePath[0] == '/') {
+        base = "";  // the root: components are appended as "/" + name
+        rest = gamePath;
+    } else {
+        base = ProgramFolder();
+        rest = gamePath;
+    }
+    std::string comp;
+    for (char c : rest + "/") {
+        if (c == '\\' || c == '/') {
+            if (!comp.empty() && comp != ".") comps.push_back(comp);
+            comp.clear();
+        } else {
+            comp += c;
+        }
+    }
+    while (base.size() > 1 && base.back() == '/') base.pop_back();
+    if (base == "/") base.clear();
+    return true;
+}
+
+std::string join(const std::string& base, const std::vector<std::string>& comps, size_t n) {
+    std::string p = base;
+    for (size_t i = 0; i < n; ++i) p += "/" + comps[i];
+    return p.empty() ? "/" : p;
+}
+
+}  // namespace
+
+std::string ProgramFolder() {
+    const auto& s = state();
+    return s.programFolder.empty() ? exeFolder() : s.programFolder;
+}
+
+void SetProgramFolder(const std::string& folder) {
+    auto& s = state();
+    s.programFolder = folder;
+    while (s.programFolder.size() > 1 && s.programFolder.back() == '/') s.programFolder.pop_back();
+    s.listings.clear();
+}
+
+std::string ResolvePath(const std::string& gamePath) {
+    std::string base;
+    std::vector<std::string> comps;
+    if (gamePath.empty() || !split(gamePath, base, comps)) return {};
+    std::string exact = join(base, comps, comps.size());
+    if (exists(exact)) return exact;
+    std::string cur = base;
+    for (const auto& c : comps)
+        if (!step(cur, c)) return {};
+    return cur.empty() ? "/" : cur;
+}
+
+std::string ResolvePathForWrite(const std::string& gamePath) {
+    std::string base;
+    std::vector<std::string> comps;
+    if (gamePath.empty() || !split(gamePath, base, comps) || comps.empty()) return {};
+    std::string cur = base;
+    for (size_t i = 0; i + 1 < comps.size(); ++i)
+        if (!step(cur, comps[i])) return {};
+    struct stat st;
+    if (::stat((cur.empty() ? "/" : cur).c_str(), &st) != 0 || !S_ISDIR(st.st_mode)) return {};
+    std::string parent = cur;
+    if (step(cur, comps.back())) return cur;
+    // The file is about to be created: its folder's listing becomes stale.
+    state().listings.erase(parent);
+    return parent + "/" + comps.back();
+}
+
+bool FileExists(const std::string& gamePath) {
+    std::string real = ResolvePath(gamePath);
+    struct stat st;
+    return !real.empty() && ::stat(real.c_str(), &st) == 0 && S_ISREG(st.st_mode);
+}
+
+void InvalidatePathCache() { state().listings.clear(); }
+
+bool SameNameIgnoringCase(const std::string& a, const std::string& b) {
+    return a == b || LCase(a) == LCase(b);
+}
+
+}  // namespace platform

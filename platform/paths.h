@@ -1,0 +1,47 @@
+#pragma once
+// Game paths. The game writes paths Windows-style ("\anima\az_alf.bmp",
+// "E:\audio\caipira\oi.wav", ProgramFolder() & "\hortas00.mdb") and names the
+// same file with different letter case in different places. ResolvePath turns
+// such a path into the real path on this (case-sensitive) file system:
+//  - backslashes and slashes both separate components;
+//  - a leading drive "C:" to "H:" is the folder drives/<letter> of the
+//    program folder; a path that starts with a backslash (an empty media root
+//    before "\anima\...") is on drive C:;
+//  - a path starting with "/" is an absolute path of this system (the program
+//    folder itself, as ProgramFolder() returns it); any other path is relative
+//    to the program folder;
+//  - every component is matched exactly first and otherwise without regard to
+//    letter case (directory listings are cached; InvalidatePathCache drops them).
+
+#include <string>
+
+namespace platform {
+
+// The folder of the executable, without a trailing separator (the App.Path of
+// the game). Tests point it elsewhere with SetProgramFolder; an empty folder
+// returns to the executable's own.
+std::string ProgramFolder();
+void SetProgramFolder(const std::string& folder);
+
+// The real path of an existing file or folder, or an empty string when there
+// is none.
+std::string ResolvePath(const std::string& gamePath);
+
+// The real path under which a file may be written: the existing file when
+// there is one (matched without regard to case), otherwise the resolved parent
+// folder followed by the last component as given. Empty when the parent folder
+// does not exist.
+std::string ResolvePathForWrite(const std::string& gamePath);
+
+// True when the path names an existing regular file.
+bool FileExists(const std::string& gamePath);
+
+// Forgets every cached directory listing (call after files were created or
+// removed behind the layer's back).
+void InvalidatePathCache();
+
+// Case-insensitive comparison of two file-name components (ASCII letters and
+// the accented Latin letters of UTF-8).
+bool SameNameIgnoringCase(const std::string& a, const std::string& b);
+
+}  // namespace platform

@@ -1,0 +1,363 @@
+#include "platform/clock.h"
+#include "platform/db.h"
+#include "temp_folder.h"
+
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <filesystem>
+
+using namespace platform;
+using platform_test::readAll;
+using platform_test::TempFolder;
+
+namespace {
+
+class DbTest : public ::testing::Test {
+protected:
+    void SetUp() override { SetNow(MakeDateTime(2026, 12, 9, 8, 0, 0)); }
+    void TearDown() override { SetNow(std::nullopt); }
+
+    std::unique_ptr<Database> open(const std::string& name = "\\hortas00.mdb") {
+        return Workspace::Default().OpenDatabase(ProgramFolder() + name);
+    }
+    static std::vector<std::vector<Value>> rows(Database& db, const std::string& table) {
+        auto rs = db.OpenRecordset(table);
+        std::vector<std::vector<Value>> out;
+        auto names = rs->FieldNames();
+        for (; !rs->EOF_(); rs->MoveNext()) {
+            std::vector<Value> row;
+            for (const auto& n : names) row.push_back(rs->Fields(n));
+            out.push_back(row);
+        }
+        return out;
+    }
+    // The game's save: delete every row, then add the given rows, in one transaction.
+    static void rewrite(Database& db, const std::string& table, const std::vector<std::vector<Value>>& data) {
+        auto rs = db.OpenRecordset(table);
+        db.BeginTrans();
+        if (!rs->EOF_()) rs->MoveFirst();
+        while (!rs->EOF_()) {
+            rs->Delete();
+            rs->MoveNext();
+        }
+        auto names = rs->FieldNames();
+        for (const auto& row : data) {
+            rs->AddNew();
+            for (size_t i = 0; i < row.size(); ++i) rs->SetField(names[i], row[i]);
+            rs->Update();
+        }
+        db.CommitTrans();
+        rs->Close();
+    }
+
+    TempFolder folder;
+};
+
+TEST_F(DbTest, NewGameDatabaseGetsEveryTableAndItsFirstRows) {
+    auto db = open();
+    EXPECT_TRUE(std::filesystem::exists(folder.path() + "/hortas00.mdb"));
+    struct Expect {
+        const char* table;
+        std::vector<std::string> fields;
+        long rows;
+    } expected[] = {
+        {"semana", {"cd", "data"}, 1},
+        {"st", {"indice", "cod_cult", "idade", "check", "last_i_cu", "last_last_i_cu"}, 0},
+        {"sem", {"indice", "cod_cult", "idade", "check"}, 0},
+        {"seq", {"indice", "seq"}, 21},
+        {"relat", {"hs", "ord", "trato", "aonde", "cultura", "sem", "cabec1"}, 0},
+        {"rr", {"mod", "cult", "fam", "ucult", "ufam"}, 0},
+    };
+    for (const auto& e : expected) {
+        auto rs = db->OpenRecordset(e.table);
+        EXPECT_EQ(rs->FieldNames(), e.fields) << e.table;
+        EXPECT_EQ(rs->RecordCount(), e.rows) << e.table;
+    }
+    auto mapa = db->OpenRecordset("mapa_horta");
+    ASSERT_EQ(mapa->FieldNames().size(), 41u);
+    EXPECT_EQ(mapa->FieldNames()[0], "ordem");
+    EXPECT_EQ(mapa->FieldNames()[40], "p_fim10");
+
+    auto semana = db->OpenRecordset("semana");
+    EXPECT_EQ(semana->Fields("cd").ToInt(), 0);
+    EXPECT_EQ(semana->Fields("DATA").ToDate(), MakeDateTime(2026, 12, 9, 8, 0, 0));
+
+    auto seq = rows(*db, "seq");
+    for (int i = 0; i < 21; ++i) {
+        EXPECT_EQ(seq[i][0].ToInt(), i + 1);
+        EXPECT_EQ(seq[i][1].ToInt(), 0);
+    }
+
+    auto gm = open("\\gm.mdb");
+    auto rank = gm->OpenRecordset("gm");
+    EXPECT_EQ(rank->FieldNames(), (std::vector<std::string>{"peq_gra", "tipo", "nome", "valor", "dta"}));
+    EXPECT_FALSE(gm->TableExists("st"));
+}
+
+TEST_F(DbTest, SavedStateSurvivesReopeningUnderAnyCase) {
+    std::vector<std::vector<Value>> beds = {
+        {0, 0, 0, false, -1, -1},
+        {45, 14, 3, true, 7, Value()},
+        {99, 21, 9, false, 2, 5},
+    };
+    {
+        auto db = open();
+        rewrite(*db, "st", beds);
+        rewrite(*db, "seq", {{1, 2}, {21, 3}});
+        auto semana = db->OpenRecordset("semana");
+        semana->Edit();
+        semana->SetField("cd", 3);
+        semana->Update();
+    }
+    SetNow(MakeDateTime(2027, 1, 1, 0, 0, 0));
+    auto db = open("\\HORTAS00.MDB");
+    auto st = rows(*db, "st");
+    ASSERT_EQ(st.size(), 3u);
+    EXPECT_EQ(st[0][0].ToInt(), 0);
+    EXPECT_EQ(st[1][3].ToInt(), -1);  // booleans are stored as -1 / 0
+    EXPECT_TRUE(st[1][3].ToBool());
+    EXPECT_EQ(st[0][3].ToInt(), 0);
+    EXPECT_EQ(st[1][4].ToInt(), 7);
+    EXPECT_TRUE(st[1][5].IsNull());
+    EXPECT_EQ(st[2][5].ToInt(), 5);
+    EXPECT_EQ(rows(*db, "seq").size(), 2u);  // an existing table is not refilled
+    auto semana = rows(*db, "semana");
+    ASSERT_EQ(semana.size(), 1u);
+    EXPECT_EQ(semana[0][0].ToInt(), 3);
+    EXPECT_EQ(semana[0][1].ToDate(), MakeDateTime(2026, 12, 9, 8, 0, 0));
+}
+
+TEST_F(DbTest, RollbackKeepsThePreviousRows) {
+    auto db = open();
+    rewrite(*db, "sem", {{0, 5, 2, 0}, {1, 9, 1, -1}});
+    auto rs = db->OpenRecordset("sem");
+    db->BeginTrans();
+    rs->MoveFirst();
+    rs->Delete();
+    rs->MoveNext();
+    rs->Edit();
+    rs->SetField("idade", 8);
+    rs->Update();
+    rs->AddNew();
+    rs->SetField("indice", 2);
+    rs->Update();
+    EXPECT_EQ(rs->RecordCount(), 2);
+    db->Rollback();
+    EXPECT_FALSE(db->InTransaction());
+    // The open recordset is read again, and so is the file.
+    EXPECT_EQ(rs->RecordCount(), 2);
+    EXPECT_EQ(rs->Fields("cod_cult").ToInt(), 5);
+    rs->Close();
+    db->Close();
+    auto again = open();
+    auto sem = rows(*again, "sem");
+    ASSERT_EQ(sem.size(), 2u);
+    EXPECT_EQ(sem[1][2].ToInt(), 1);
+
+    // A nested rollback undoes only the inner transaction.
+    again->BeginTrans();
+    rewrite(*again, "sem", {});
+    again->Rollback();
+    again->CommitTrans();
+    EXPECT_EQ(rows(*again, "sem").size(), 2u);
+    again->BeginTrans();
+    rewrite(*again, "sem", {});
+    again->CommitTrans();
+    EXPECT_TRUE(rows(*again, "sem").empty());
+
+    // Closing with a transaction open undoes it.
+    again->BeginTrans();
+    rewrite(*again, "seq", {});
+    again->Close();
+    EXPECT_EQ(rows(*open(), "seq").size(), 21u);
+}
+
+TEST_F(DbTest, ValuesAreBoundNotPasted) {
+    const std::string tricky[] = {
+        "O'Brien \"o\" ; DROP TABLE gm; --",
+        "Chicória, Ação, Pimentão — ç ã õ",
+        "",
+        "a\\b%_?",
+    };
+    auto db = open("\\gm.mdb");
+    {
+        auto rs = db->OpenRecordset("gm");
+        for (const auto& t : tricky) {
+            rs->AddNew();
+            rs->SetField("nome", t);
+            rs->SetField("valor", "00042");
+            rs->Update();
+        }
+    }
+    auto back = rows(*db, "gm");
+    ASSERT_EQ(back.size(), std::size(tricky));
+    for (size_t i = 0; i < back.size(); ++i) {
+        EXPECT_EQ(back[i][2].ToString(), tricky[i]);
+        EXPECT_TRUE(back[i][2].IsText());
+        EXPECT_EQ(back[i][3].ToString(), "00042");  // text keeps its zeros
+        EXPECT_EQ(back[i][3].ToInt(), 42);
+    }
+    EXPECT_TRUE(db->TableExists("gm"));
+    EXPECT_THROW(db->OpenRecordset("gm\"; DROP TABLE gm; --"), DbError);
+    EXPECT_TRUE(db->TableExists("gm"));
+    EXPECT_EQ(QuoteIdentifier("a\"b"), "\"a\"\"b\"");
+}
+
+TEST_F(DbTest, AFileThatIsNotADatabaseIsReportedAndLeftAlone) {
+    const std::string contents[] = {
+        std::string("\0\1\0\0Standard Jet DB\0", 19) + std::string(4000, 'j'),
+        "uma horta de texto\n",
+        "SQLite format 3",  // too short to be one
+    };
+    for (const auto& content : contents) {
+        std::string path = folder.write("hortas00.mdb", content);
+        try {
+            open();
+            FAIL() << "no error";
+        } catch (const DbError& e) {
+            EXPECT_NE(std::string(e.what()).find("não é um banco de dados"), std::string::npos) << e.what();
+        }
+        EXPECT_EQ(readAll(path), content);
+        EXPECT_FALSE(std::filesystem::exists(path + "-wal"));
+        EXPECT_FALSE(std::filesystem::exists(path + "-journal"));
+    }
+}
+
+TEST_F(DbTest, FilesThatCannotBeWrittenGiveDbError) {
+    EXPECT_THROW(Workspace::Default().OpenDatabase(ProgramFolder() + "\\nada\\hortas00.mdb"), DbError);
+    if (::geteuid() == 0) GTEST_SKIP() << "permissions do not bind the superuser";
+    {
+        auto db = open();
+    }
+    std::string path = folder.path() + "/hortas00.mdb";
+    std::string before = readAll(path);
+    ::chmod(path.c_str(), 0444);
+    EXPECT_THROW(open(), DbError);
+    EXPECT_EQ(readAll(path), before);
+    ::chmod(folder.path().c_str(), 0555);
+    EXPECT_THROW(open("\\gm.mdb"), DbError);
+}
+
+TEST_F(DbTest, RecordsetNavigationAndMisuse) {
+    auto db = open();
+    auto rs = db->OpenRecordset("st");
+    EXPECT_TRUE(rs->EOF_());
+    EXPECT_TRUE(rs->BOF());
+    EXPECT_THROW(rs->Fields("indice"), DbError);
+    EXPECT_THROW(rs->Edit(), DbError);
+    EXPECT_THROW(rs->Delete(), DbError);
+    EXPECT_THROW(rs->Update(), DbError);
+    EXPECT_THROW(rs->SetField("indice", 1), DbError);
+
+    // Adding at the end leaves the recordset at the end.
+    for (int i = 0; i < 3; ++i) {
+        rs->AddNew();
+        rs->SetField("INDICE", i);
+        EXPECT_EQ(rs->Fields("indice").ToInt(), i);
+        rs->Update();
+        EXPECT_TRUE(rs->EOF_());
+    }
+    EXPECT_EQ(rs->RecordCount(), 3);
+    try {
+        rs->MoveFirst();
+        rs->Fields("nome");
+        FAIL();
+    } catch (const DbError& e) {
+        EXPECT_NE(std::string(e.what()).find("\"nome\""), std::string::npos);
+    }
+    // Deleting the current row: the next MoveNext reaches the row after it.
+    rs->MoveFirst();
+    rs->MoveNext();
+    rs->Delete();
+    EXPECT_THROW(rs->Fields("indice"), DbError);
+    rs->MoveNext();
+    EXPECT_EQ(rs->Fields("indice").ToInt(), 2);
+    rs->MoveNext();
+    EXPECT_TRUE(rs->EOF_());
+    rs->MoveNext();  // stays at the end
+    EXPECT_TRUE(rs->EOF_());
+    rs->MoveLast();
+    rs->Edit();
+    rs->SetField("idade", 4);
+    rs->CancelUpdate();
+    EXPECT_TRUE(rs->Fields("idade").IsNull());
+
+    // Text into an integer field is stored as the field's type.
+    rs->AddNew();
+    rs->SetField("indice", "7");
+    rs->Update();
+    rs->MoveLast();
+    EXPECT_EQ(rs->Fields("indice"), Value(7));
+
+    // A recordset left open after its database closed fails cleanly.
+    db->Close();
+    EXPECT_THROW(rs->MoveFirst(), DbError);
+}
+
+TEST_F(DbTest, OrderedRecordsetSortsTiesByInsertion) {
+    auto db = open("\\gm.mdb");
+    auto rs = db->OpenRecordset("gm", {"tipo", "valor"});
+    const char* data[][2] = {{"1", "03:05"}, {"1", "01:10"}, {"2", "00040"}, {"1", "02:00"}, {"2", "00040"}};
+    for (int i = 0; i < 5; ++i) {
+        rs->AddNew();
+        rs->SetField("tipo", data[i][0]);
+        rs->SetField("valor", data[i][1]);
+        rs->SetField("nome", std::to_string(i));
+        rs->Update();
+    }
+    rs->Requery();
+    std::vector<std::string> order;
+    for (rs->MoveFirst(); !rs->EOF_(); rs->MoveNext()) order.push_back(rs->Fields("nome").ToString());
+    EXPECT_EQ(order, (std::vector<std::string>{"1", "3", "0", "2", "4"}));
+    EXPECT_THROW(db->OpenRecordset("gm", {"nada"}), DbError);
+}
+
+TEST_F(DbTest, AKeptConnectionIsNotReusedForAReplacedFile) {
+    std::string path = folder.path() + "/hortas00.mdb";
+    {
+        auto db = open();
+        rewrite(*db, "st", {{1, 2, 3, false, -1, -1}});
+    }
+    EXPECT_EQ(rows(*open(), "st").size(), 1u);  // the same file again
+    std::filesystem::remove(path);
+    EXPECT_TRUE(rows(*open(), "st").empty());    // a new file with its tables
+    EXPECT_EQ(rows(*open(), "seq").size(), 21u);
+    Workspace::Default().CloseAll();
+    std::filesystem::remove(path);
+    folder.write("hortas00.mdb", "texto");
+    EXPECT_THROW(open(), DbError);
+    EXPECT_EQ(readAll(path), "texto");
+}
+
+TEST_F(DbTest, EmptyWeekTableGetsItsRowBack) {
+    {
+        auto db = open();
+        rewrite(*db, "semana", {});
+    }
+    auto db = open();
+    auto semana = rows(*db, "semana");
+    ASSERT_EQ(semana.size(), 1u);
+    EXPECT_EQ(semana[0][0].ToInt(), 0);
+}
+
+TEST(ValueTest, Conversions) {
+    EXPECT_EQ(Value(true).ToInt(), -1);
+    EXPECT_EQ(Value(false).ToInt(), 0);
+    EXPECT_EQ(Value(2.5).ToInt(), 2);  // halves to even
+    EXPECT_EQ(Value(3.5).ToInt(), 4);
+    EXPECT_EQ(Value(-1.5).ToInt(), -2);
+    EXPECT_EQ(Value("12abc").ToInt(), 12);
+    EXPECT_EQ(Value().ToInt(-1), -1);
+    EXPECT_EQ(Value(7).ToString(), "7");
+    EXPECT_EQ(Value(0.25).ToString(), "0.25");
+    EXPECT_TRUE(Value("True").ToBool());
+    EXPECT_TRUE(Value(-1).ToBool());
+    EXPECT_FALSE(Value("0").ToBool());
+    EXPECT_EQ(Value("2026-12-09 08:30:00").ToDate(), MakeDateTime(2026, 12, 9, 8, 30, 0));
+    EXPECT_EQ(Value("2026-12-09").ToDate(), DateSerial(2026, 12, 9));
+    EXPECT_EQ(Value(MakeDateTime(2026, 12, 9, 8, 30, 0)).ToDate(), MakeDateTime(2026, 12, 9, 8, 30, 0));
+}
+
+}  // namespace

@@ -1,0 +1,153 @@
+#include "platform/log.h"
+#include "platform/sound.h"
+#include "temp_folder.h"
+
+#include <QCoreApplication>
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <cstdint>
+
+using namespace platform;
+using platform_test::TempFolder;
+
+namespace {
+
+// A silent 16-bit mono PCM WAV file of the given length, optionally with an
+// extra odd-sized chunk before the samples as some editors write.
+std::string wav(double seconds, int rate = 8000, bool extraChunk = false) {
+    std::uint32_t data = static_cast<std::uint32_t>(seconds * rate) * 2;
+    std::string s;
+    auto u32 = [&](std::uint32_t v) { for (int i = 0; i < 4; ++i) s += static_cast<char>(v >> (8 * i)); };
+    auto u16 = [&](std::uint16_t v) { s += static_cast<char>(v); s += static_cast<char>(v >> 8); };
+    s += "RIFF";
+    u32(36 + (extraChunk ? 12 : 0) + data);
+    s += "WAVEfmt ";
+    u32(16);
+    u16(1);
+    u16(1);
+    u32(rate);
+    u32(rate * 2);
+    u16(2);
+    u16(16);
+    if (extraChunk) {
+        s += "LIST";
+        u32(3);
+        s += "abc";
+        s += '\0';  // padding of the odd-sized chunk
+    }
+    s += "data";
+    u32(data);
+    s += std::string(data, '\0');
+    return s;
+}
+
+double secondsSince(std::chrono::steady_clock::time_point t) {
+    return std::chrono::duration<double>(std::chrono::steady_clock::now() - t).count();
+}
+
+class SoundTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ResetLog();
+        SetLogToStderr(false);
+        folder.write("drives/C/audio/caipira/oi.wav", wav(0.2));
+        folder.write("blip.wav", wav(0.3));
+        folder.write("silencio.wav", wav(0.1));
+        folder.write("ajuda.mid", "MThd");
+    }
+    void TearDown() override {
+        ShutdownSound();
+        SetLogToStderr(true);
+    }
+    TempFolder folder;
+};
+
+TEST_F(SoundTest, RecordingBackendKeepsEveryRequestInOrder) {
+    auto& rec = UseRecordingSoundBackend();
+    const std::string pf = folder.path();
+    EXPECT_TRUE(PlaySound("\\audio\\CAIPIRA\\oi.wav", SoundMode::Async));
+    EXPECT_TRUE(PlaySound(pf + "\\BLIP.wav", SoundMode::Sync));
+    EXPECT_TRUE(PlaySound(pf + "\\silencio.wav", SoundMode::Async));
+    EXPECT_FALSE(PlaySound("E:\\audio\\correto\\oi.wav", SoundMode::Sync));
+    EXPECT_TRUE(PlayMedia(pf + "\\AJUDA.MID"));
+    StopSound();
+
+    using K = SoundCall::Kind;
+    struct Expect {
+        K kind;
+        std::string path, resolved;
+    } expected[] = {
+        {K::Async, "\\audio\\CAIPIRA\\oi.wav", pf + "/drives/C/audio/caipira/oi.wav"},
+        {K::Sync, pf + "\\BLIP.wav", pf + "/blip.wav"},
+        {K::Cut, pf + "\\silencio.wav", pf + "/silencio.wav"},
+        {K::Sync, "E:\\audio\\correto\\oi.wav", ""},
+        {K::Media, pf + "\\AJUDA.MID", pf + "/ajuda.mid"},
+        {K::Cut, "", ""},
+    };
+    ASSERT_EQ(rec.calls.size(), std::size(expected));
+    for (size_t i = 0; i < rec.calls.size(); ++i) {
+        EXPECT_EQ(rec.calls[i].kind, expected[i].kind) << i;
+        EXPECT_EQ(rec.calls[i].path, expected[i].path) << i;
+        EXPECT_EQ(rec.calls[i].resolved, expected[i].resolved) << i;
+    }
+    EXPECT_TRUE(WasLogged("som:e:\\audio\\correto\\oi.wav"));
+}
+
+TEST_F(SoundTest, SilenceIsRecognisedByTheFileNameAlone) {
+    auto& rec = UseRecordingSoundBackend();
+    PlaySound("C:\\SILENCIO.WAV", SoundMode::Async);  // missing, still a cut
+    PlaySound("\\naosilencio.wav", SoundMode::Async);
+    PlaySound("silencio.wav", SoundMode::Sync);
+    ASSERT_EQ(rec.calls.size(), 3u);
+    EXPECT_EQ(rec.calls[0].kind, SoundCall::Kind::Cut);
+    EXPECT_EQ(rec.calls[1].kind, SoundCall::Kind::Async);
+    EXPECT_EQ(rec.calls[2].kind, SoundCall::Kind::Cut);
+    EXPECT_FALSE(WasLogged("som:c:\\silencio.wav"));  // nothing to report for a cut
+}
+
+TEST_F(SoundTest, WithoutAnApplicationTheDefaultIsSilentAndQuick) {
+    ASSERT_EQ(QCoreApplication::instance(), nullptr);
+    SetSoundBackend(nullptr);
+    auto start = std::chrono::steady_clock::now();
+    EXPECT_FALSE(PlaySound("\\audio\\caipira\\nada.wav", SoundMode::Sync));
+    EXPECT_TRUE(PlaySound(folder.path() + "\\blip.wav", SoundMode::Sync));
+    EXPECT_LT(secondsSince(start), 0.1);
+}
+
+TEST_F(SoundTest, WavDurationFromTheHeader) {
+    EXPECT_NEAR(*WavDuration(folder.path() + "/blip.wav"), 0.3, 1e-9);
+    EXPECT_NEAR(*WavDuration(folder.write("b.wav", wav(1.5, 22050, true))), 1.5, 1e-4);
+    EXPECT_FALSE(WavDuration(folder.path() + "/ajuda.mid"));
+    EXPECT_FALSE(WavDuration(folder.path() + "/nada.wav"));
+    EXPECT_FALSE(WavDuration(folder.write("curto.wav", "RIFF\x10\0\0\0WAVE")));
+}
+
+// The real back end on its own thread: a synchronous sound waits no longer
+// than its length and a margin, also where no audio output exists; missing
+// files and asynchronous sounds return at once.
+TEST_F(SoundTest, QtBackendWaitsBoundedAndNeverHangs) {
+    int argc = 1;
+    char name[] = "platform_tests";
+    char* argv[] = {name, nullptr};
+    {
+        QCoreApplication app(argc, argv);
+        auto backend = MakeQtSoundBackend(false);
+        ASSERT_NE(backend, nullptr);
+        SetSoundBackend(std::move(backend));
+
+        auto start = std::chrono::steady_clock::now();
+        EXPECT_FALSE(PlaySound(folder.path() + "\\faltando.wav", SoundMode::Sync));
+        EXPECT_TRUE(PlaySound("\\audio\\caipira\\oi.wav", SoundMode::Async));
+        EXPECT_TRUE(PlayMedia(folder.path() + "\\ajuda.mid"));
+        EXPECT_LT(secondsSince(start), 0.2);
+
+        start = std::chrono::steady_clock::now();
+        EXPECT_TRUE(PlaySound(folder.path() + "\\blip.wav", SoundMode::Sync));
+        EXPECT_LT(secondsSince(start), 0.3 + 1.0 + 0.5);
+        PlaySound(folder.path() + "\\silencio.wav", SoundMode::Async);
+        ShutdownSound();
+    }
+}
+
+}  // namespace
