@@ -1,0 +1,1038 @@
+#include "garden/trabalhando_na_horta.h"
+
+#include <cctype>
+#include <initializer_list>
+
+#include "garden/animacao.h"
+#include "garden/estado_tela.h"
+#include "garden/paleta.h"
+#include "model/modelo.h"
+#include "platform/log.h"
+#include "platform/paths.h"
+#include "shell/dialogos.h"
+#include "shell/sons.h"
+
+namespace garden {
+
+namespace {
+
+using platform::SoundMode;
+
+// The care buttons: index in Command2, activity code, animation action,
+// frames of the animation, first frame position, voice files (some bed
+// marked / none), greyed picture.
+struct BotaoCuidado {
+    int indice;
+    const char* trato;
+    int acao;
+    int quadros;
+    int fase_inicial;
+    const char* som_com_canteiro;
+    const char* som_sem_canteiro;
+    const char* figura;
+    const char* figura_pb;
+};
+
+constexpr std::array<BotaoCuidado, 5> kCuidados{{
+    {5, "LI", 8, 13, 7, "\\l1.wav", "\\l2.wav", "\\anima\\li06.bmp", "\\anima\\li06bw.bmp"},
+    {6, "DES", 9, 13, 7, "\\d1.wav", "\\d2.wav", "\\anima\\des06.bmp", "\\anima\\des06bw.bmp"},
+    {7, "AM", 10, 12, 6, "\\am1.wav", "\\am2.wav", "\\anima\\amo05.bmp", "\\anima\\amo05bw.bmp"},
+    {8, "COP", 11, 15, 6, "\\cp1.wav", "\\cp2.wav", "\\anima\\cop05.bmp", "\\anima\\cop05bw.bmp"},
+    {9, "COF", 12, 14, 8, "\\cf1.wav", "\\cf2.wav", "\\anima\\cof05.bmp", "\\anima\\cof05bw.bmp"},
+}};
+
+const BotaoCuidado* cuidado_do_trato(const std::string& trato) {
+    for (const auto& c : kCuidados)
+        if (trato == c.trato) return &c;
+    return nullptr;
+}
+
+// The colour setting of a care activity.
+model::Cor cor_do_trato(const std::string& trato) {
+    const auto& s = model::sessao();
+    if (trato == "LI") return s.cor_li;
+    if (trato == "DES") return s.cor_des;
+    if (trato == "AM") return s.cor_am;
+    if (trato == "COP") return s.cor_cop;
+    return s.cor_cof;
+}
+
+bool e_imagem_paleta(const pf::Control& c) { return c.Name().rfind("c_", 0) == 0; }
+
+std::string maiusculas(std::string s) {
+    for (char& ch : s) ch = static_cast<char>(std::toupper(static_cast<unsigned char>(ch)));
+    return s;
+}
+
+constexpr int kIndicesBotoes[] = {2, 5, 6, 7, 8, 9};
+constexpr int kTopsBotoes[] = {540, 1950, 3360, 4770, 6180, 7590};
+
+}  // namespace
+
+std::string texto_semana(platform::DateTime data) { return std::to_string(platform::WeekOfYear(data)); }
+
+// ------------------------------------------------------------------ design
+
+trabalhando_na_horta::trabalhando_na_horta() : pf::Form(nome_tela_horta) {
+    SetCaption("Trabalhando na Horta");
+    SetClientSize(12000, 9000);
+    const pf::Picture ponteiro = figura_programa("\\forms\\trabalhando_na_horta_MouseIcon.png");
+    const pf::Picture icone_arraste = figura_programa("\\forms\\trabalhando_na_horta_DragIcon.png");
+    SetMouseIcon(ponteiro);
+    SetMousePointer(pf::vbCustom);
+
+    // Palette: images in automatic drag mode, counters hidden until due.
+    paleta_ = {&c_alf, &c_chi, &c_che, &c_agr, &c_cou, &c_esp, &c_ber, &c_ruc, &c_cen, &c_bet, &c_nab,
+               &c_rab, &c_tom, &c_pim, &c_bgl, &c_rep, &c_bro, &c_flo, &c_vgm, &c_pep, &c_alh};
+    for (int k = 0; k < n_paleta; ++k) {
+        const EntradaPaleta& e = paleta()[k];
+        pf::Image& img = *paleta_[k];
+        img.SetStretch(true);
+        img.Move(e.img_left, e.img_top, k == 1 ? 600 : 585, 600);
+        img.SetPicture(figura_programa(std::string("\\forms\\trabalhando_na_horta_") + e.imagem + ".bmp"));
+        img.SetDragMode(pf::vbAutomatic);
+        img.SetDragIcon(icone_arraste);
+        img.SetMouseIcon(ponteiro);
+        img.SetMousePointer(pf::vbCustom);
+        img.SetToolTipText(e.dica_imagem);
+        img.OnDragOver = [this, &img](pf::Control& Source, float X, float Y, int State) {
+            c_DragOver(img, Source, X, Y, State);
+        };
+        img.OnDragDrop = [this](pf::Control& Source, float X, float Y) { c_DragDrop(Source, X, Y); };
+
+        pf::Label& cont = Label3.Add(k);
+        cont.Move(e.cont_left, e.cont_top, 240, 255);
+        cont.SetVisible(false);
+        cont.SetCaption("-");
+        cont.SetAlignment(pf::vbCenter);
+        cont.SetBackColor(pf::vbWhite);
+        cont.SetForeColor(pf::vbBlack);
+        cont.SetFont(pf::Font{"MS Sans Serif", 8.25, true});
+        cont.SetToolTipText(e.dica_contador);
+        cont.SetMouseIcon(ponteiro);
+        cont.SetMousePointer(pf::vbCustom);
+    }
+    Label3.Bind(&pf::Label::OnClick, [this](int Index) { Label3_Click(Index); });
+
+    const char* legendas_verduras[] = {"Sementes", "Mudas"};
+    const int lefts_verduras[] = {2340, 5430};
+    for (int i = 0; i < 2; ++i) {
+        pf::Label& l = lbl_verduras.Add(i);
+        l.Move(lefts_verduras[i], 150, 1500, 330);
+        l.SetCaption(legendas_verduras[i]);
+        l.SetBackStyle(pf::vbTransparent);
+        l.SetForeColor(pf::vbWhite);
+        l.SetFont(pf::Font{"MS Sans Serif", 9.75, true, false, true});
+        l.SetMouseIcon(ponteiro);
+        l.SetMousePointer(pf::vbCustom);
+    }
+    lbl_verduras.Bind(&pf::Label::OnClick, [this](int Index) { lbl_verduras_Click(Index); });
+
+    // The grid: 419 x 419 pixels, its per-bed controls copied from the
+    // templates of index 100.
+    horta.Move(3000, 2460, 6285, 6285);
+    horta.SetScaleMode(pf::vbPixels);
+    horta.SetMouseIcon(ponteiro);
+    horta.SetMousePointer(pf::vbCustom);
+    horta.OnDragDrop = [this](pf::Control& Source, float X, float Y) { horta_DragDrop(Source, X, Y); };
+
+    pf::Image& modelo_cant = cant.Add(100);
+    modelo_cant.SetStretch(true);
+    modelo_cant.Move(0, 0, 39, 40);
+    modelo_cant.SetVisible(false);
+    modelo_cant.SetDragMode(pf::vbAutomatic);
+    modelo_cant.SetDragIcon(icone_arraste);
+    modelo_cant.SetMouseIcon(ponteiro);
+    modelo_cant.SetMousePointer(pf::vbCustom);
+    cant.Bind(&pf::Image::OnDragDrop,
+              [this](int Index, pf::Control& Source, float X, float Y) { cant_DragDrop(Index, Source, X, Y); });
+
+    pf::TextBox& modelo_legenda = txt_label.Add(100);
+    modelo_legenda.Move(0, 0, 37, 16);
+    modelo_legenda.SetVisible(false);
+    modelo_legenda.SetLocked(true);
+    modelo_legenda.SetAlignment(pf::vbCenter);
+    modelo_legenda.SetFont(pf::Font{"MS Serif", 6.75, true});
+    modelo_legenda.SetForeColor(pf::vbBlack);
+    modelo_legenda.SetMouseIcon(ponteiro);
+    modelo_legenda.SetMousePointer(pf::vbCustom);
+    txt_label.Bind(&pf::TextBox::OnClick, [this](int Index) { txt_label_Click(Index); });
+    txt_label.Bind(&pf::TextBox::OnKeyPress, [](int, int& KeyAscii) { KeyAscii = 0; });
+    txt_label.Bind(&pf::TextBox::OnGotFocus, [this](int Index) { txt_label_GotFocus(Index); });
+
+    // The seedbed button and the five care buttons, hidden until the first
+    // activation pictures them.
+    const char* legendas[] = {"Sementeira", "Limpar", "Desbastar", "Amontoar", "ColherParte", "ColherTotal"};
+    const pf::Color cores[] = {0x000000FF, 0x00C0FFFF, 0x0000FFFF, 0x00404080, 0x00FF00FF, 0x0000C000};
+    const char* dicas[] = {
+        "Ir para a Tela da Sementeira",
+        "Fazer limpeza nos canteiros marcados de 'branco'",
+        "Fazer o desbaste nos canteiros marcados de 'amarelo'",
+        "Fazer a amontoa nos canteiros marcados de 'marrom'",
+        "Fazer a colheita parcial nos canteiros marcados de 'rosa'",
+        "Fazer a colheita total nos canteiros marcados de 'verde'",
+    };
+    for (int n = 0; n < 6; ++n) {
+        pf::CommandButton& b = Command2.Add(kIndicesBotoes[n]);
+        b.SetStyle(1);
+        b.Move(10650, kTopsBotoes[n], 1150, 1155);
+        b.SetCaption(legendas[n]);
+        b.SetBackColor(cores[n]);
+        b.SetToolTipText(dicas[n]);
+        b.SetFont(pf::Font{"MS Sans Serif", 8.25, true});
+        b.SetMouseIcon(ponteiro);
+        b.SetMousePointer(pf::vbCustom);
+        b.SetVisible(false);
+    }
+    Command2.Bind(&pf::CommandButton::OnClick, [this](int Index) { Command2_Click(Index); });
+
+    // Picture buttons of the left column and the week boxes.
+    struct Figura {
+        pf::PictureBox& caixa;
+        int left, top, width, height;
+    };
+    for (Figura f : {Figura{hortelino, 540, 240, 1200, 1050}, Figura{pic_agenda, 540, 1590, 1200, 900},
+                     Figura{pic_semen, 540, 2790, 1200, 990}, Figura{previsao, 615, 4110, 1050, 1020},
+                     Figura{tempo_real, 578, 5820, 1125, 915}}) {
+        f.caixa.Move(f.left, f.top, f.width, f.height);
+        f.caixa.SetMouseIcon(ponteiro);
+        f.caixa.SetMousePointer(pf::vbCustom);
+    }
+    previsao.SetToolTipText("Previsão");
+    tempo_real.SetToolTipText("Tempo Real");
+    hortelino.OnClick = [this] { hortelino_Click(); };
+    pic_agenda.OnClick = [this] { pic_agenda_Click(); };
+    pic_semen.OnClick = [this] { pic_semen_Click(); };
+    previsao.OnClick = [this] { previsao_Click(); };
+    tempo_real.OnClick = [this] { tempo_real_Click(); };
+
+    for (pf::TextBox* caixa : {&terra, &tempo}) {
+        caixa->SetLocked(true);
+        caixa->SetAlignment(pf::vbCenter);
+        caixa->SetFont(pf::Font{"MS Sans Serif", 12, true});
+        caixa->OnKeyPress = [](int& KeyAscii) { KeyAscii = 0; };
+    }
+    terra.Move(765, 5190, 750, 420);
+    terra.SetToolTipText("Marcador da semana da previsão");
+    tempo.Move(765, 6780, 750, 420);
+    tempo.SetToolTipText("Marcador da semana atual do ano");
+
+    lbl_tempo.Move(540, 7320, 1200, 330);
+    lbl_tempo.SetCaption("Tempos");
+    lbl_atividades.Move(540, 7800, 1500, 330);
+    lbl_atividades.SetCaption("Atividades");
+    for (pf::Label* l : {&lbl_tempo, &lbl_atividades}) {
+        l->SetAlignment(pf::vbCenter);
+        l->SetBackStyle(pf::vbTransparent);
+        l->SetForeColor(pf::vbWhite);
+        l->SetFont(pf::Font{"MS Sans Serif", 9.75, true, false, true});
+        l->SetMouseIcon(ponteiro);
+        l->SetMousePointer(pf::vbCustom);
+    }
+    lbl_tempo.OnClick = [this] { lbl_tempo_Click(); };
+    lbl_atividades.OnClick = [this] { lbl_atividades_Click(); };
+
+    timer_.SetInterval(0);
+    Timer1.SetInterval(0);
+    Timergame.SetInterval(0);
+    timer_.OnTimer = [this] { Timer__Timer(); };
+    Timer1.OnTimer = [this] { Timer1_Timer(); };
+    Timergame.OnTimer = [this] { Timergame_Timer(); };
+}
+
+pf::Picture trabalhando_na_horta::figura_programa(const std::string& nome) const {
+    return pf::LoadPicture(platform::ProgramFolder() + nome);
+}
+
+std::string trabalhando_na_horta::anima(const std::string& nome) const {
+    return model::sessao().dir_anima + "\\anima\\" + nome;
+}
+
+pf::Image& trabalhando_na_horta::imagem_paleta(int k) { return *paleta_.at(k); }
+
+pf::Image& trabalhando_na_horta::imagem_da_cultura(std::int16_t cult) { return *paleta_.at(FF_horta(cult)); }
+
+// ------------------------------------------------------------------ life cycle
+
+void trabalhando_na_horta::Form_Load() {
+    auto& s = model::sessao();
+    primeira_ativacao = true;
+    s.acao = -1;
+    s.tela_atual = "horta";
+    fase_li = fase_des = fase_amo = fase_cop = fase_cof = fase_ssem = 1;
+    arq_quadro.clear();
+    estado_tela().modo_trato = false;
+    ultimo_tipo_legenda = 0;
+    ultimo_tipo_trato.clear();
+    ultimo_tipo_2.clear();
+
+    // The legend colours are the buttons' own, whatever another screen left.
+    s.cor_sem = Command2(2).BackColor();
+    s.cor_li = Command2(5).BackColor();
+    s.cor_des = Command2(6).BackColor();
+    s.cor_am = Command2(7).BackColor();
+    s.cor_cop = Command2(8).BackColor();
+    s.cor_cof = Command2(9).BackColor();
+    s.cor_cinza = 0x00C0C0C0;
+
+    tempo_real.LoadPicture(model::pict_semana());
+    previsao.LoadPicture(anima("planet01.bmp"));
+    horta.LoadPicture(anima("g_horta3.jpg"));
+    hortelino.LoadPicture(anima("hort00.bmp"));
+    pic_agenda.LoadPicture(anima("age10.bmp"));
+    pic_semen.LoadPicture(anima("mudas007.bmp"));
+    LoadPicture(platform::ProgramFolder() + "\\back_ht6.jpg");
+
+    cria_cants();
+}
+
+void trabalhando_na_horta::escreve_semanas_inicio() {
+    const auto& h = model::horta();
+    tempo.SetText(texto_semana(h.data_real));
+    terra.SetText(texto_semana(h.data_agenda));
+}
+
+void trabalhando_na_horta::Form_Activate() {
+    if (!primeira_ativacao) return;
+    auto& s = model::sessao();
+    if (s.trilha_fundo) {
+        intro_ativa = true;
+        s.quadro = 10000;
+        Timer1.SetInterval(12000);
+        timer_.SetInterval(100);
+        shell::toca_trilha(s.som_entrada_horta);
+    }
+    escreve_semanas_inicio();
+    ja_tocou = false;
+    SetMousePointer(pf::vbArrow);
+    pl_tr(0);
+    monta_matriz2(0, "", "");
+    poe_pict_tratos();
+    btn_sem_horta();
+    SetMousePointer(pf::vbCrosshair);
+    primeira_ativacao = false;
+}
+
+void trabalhando_na_horta::Form_Click() { shell::toca_silencio(SoundMode::Sync); }
+
+// ------------------------------------------------------------------ grid
+
+void trabalhando_na_horta::cria_controles_canteiro(int i) {
+    if (!cant.Exists(i)) cant.Load(i).Move(passo_grade * coluna_de(i) + 1, passo_grade * linha_de(i) + 1);
+    if (!txt_label.Exists(i))
+        txt_label.Load(i).Move(passo_grade * coluna_de(i) + 2, passo_grade * linha_de(i) + 2);
+}
+
+void trabalhando_na_horta::remove_controles_canteiro(int i) {
+    if (cant.Exists(i)) {
+        cant(i).SetVisible(false);
+        cant.Unload(i);
+    }
+    if (txt_label.Exists(i)) {
+        txt_label(i).SetText("");
+        txt_label.Unload(i);
+    }
+}
+
+void trabalhando_na_horta::sincroniza_controles() {
+    const auto& h = model::horta();
+    for (int i = 0; i < model::n_canteiros; ++i) {
+        if (h.cult_can[i] > model::nenhuma)
+            cria_controles_canteiro(i);
+        else
+            remove_controles_canteiro(i);
+    }
+}
+
+void trabalhando_na_horta::cria_cants() {
+    const auto& h = model::horta();
+    for (int i = 0; i < model::n_canteiros; ++i)
+        if (h.cult_can[i] > model::nenhuma) cria_controles_canteiro(i);
+}
+
+void trabalhando_na_horta::paint_modulo(int i) {
+    if (i < 0 || i >= model::n_canteiros) return;
+    const int cult = model::horta().cult_can[i];
+    if (!model::e_cultura(cult) || !cant.Exists(i)) return;
+    cant(i).LoadPicture(model::sessao().dir_anima + figura_canteiro(static_cast<std::int16_t>(cult)));
+    cant(i).SetVisible(true);
+}
+
+void trabalhando_na_horta::monta_matriz(std::int16_t tipo_legenda_, const std::string& tipo_trato_,
+                                        const std::string& tipo_2_) {
+    const auto& s = model::sessao();
+    for (int k : kIndicesBotoes) {
+        Command2(k).SetEnabled(false);
+        Command2(k).SetBackColor(s.cor_cinza);
+    }
+    const auto& h = model::horta();
+    for (int i = 0; i < model::n_canteiros; ++i) {
+        if (h.cult_can[i] <= model::nenhuma || !txt_label.Exists(i)) continue;
+        txt_label(i).SetVisible(false);
+        txt_label(i).SetText(h.check_can[i] ? "ok" : "");
+        paint_modulo(i);
+        const std::string t = model::trato_horta(h.cult_can[i], h.idade_can[i]);
+        mostra_legenda(tipo_legenda_, tipo_trato_, tipo_2_, i, false, t);
+        des_liga(t);
+    }
+    poe_pict_tratos();
+}
+
+void trabalhando_na_horta::monta_matriz2(std::int16_t tipo_legenda_, const std::string& tipo_trato_,
+                                         const std::string& tipo_2_) {
+    const auto& s = model::sessao();
+    for (int k : kIndicesBotoes) {
+        Command2(k).SetEnabled(false);
+        Command2(k).SetBackColor(s.cor_cinza);
+    }
+    const auto& h = model::horta();
+    for (int i = 0; i < model::n_canteiros; ++i) {
+        if (h.cult_can[i] <= model::nenhuma || !txt_label.Exists(i)) continue;
+        txt_label(i).SetVisible(false);
+        txt_label(i).SetText(h.check_can[i] ? "ok" : "");
+        paint_modulo(i);
+        const std::string t = model::trato_horta(h.cult_can[i], h.idade_can[i]);
+        mostra_legenda(tipo_legenda_, tipo_trato_, tipo_2_, i, false, t);
+        des_es_liga(t, h.check_can[i]);
+    }
+    poe_pict_tratos();
+}
+
+void trabalhando_na_horta::monta_matriz3(std::int16_t tipo_legenda_, const std::string& tipo_trato_,
+                                         const std::string& tipo_2_) {
+    const auto& h = model::horta();
+    for (int i = 0; i < model::n_canteiros; ++i) {
+        if (h.cult_can[i] <= model::nenhuma || !txt_label.Exists(i)) continue;
+        txt_label(i).SetText(h.check_can[i] ? "ok" : "");
+        txt_label(i).SetVisible(false);
+        const std::string t = model::trato_horta(h.cult_can[i], h.idade_can[i]);
+        mostra_legenda(tipo_legenda_, tipo_trato_, tipo_2_, i, false, t);
+    }
+}
+
+// ------------------------------------------------------------------ buttons and legend
+
+void trabalhando_na_horta::des_liga(const std::string& qual_trato) {
+    const BotaoCuidado* c = cuidado_do_trato(qual_trato);
+    if (!c) return;
+    Command2(c->indice).SetEnabled(true);
+    Command2(c->indice).SetBackColor(cor_do_trato(qual_trato));
+}
+
+void trabalhando_na_horta::des_es_liga(const std::string& qual_trato, bool v_chk) {
+    const BotaoCuidado* c = cuidado_do_trato(qual_trato);
+    if (!c) return;
+    if (!v_chk) Command2(c->indice).SetEnabled(true);
+    Command2(c->indice).SetBackColor(cor_do_trato(qual_trato));
+}
+
+void trabalhando_na_horta::poe_pict_tratos() {
+    if (!Command2(2).Visible())
+        for (int k : kIndicesBotoes) Command2(k).SetVisible(true);
+    Command2(2).SetDisabledPicture(figura_programa("\\semencpb.bmp"));
+    Command2(2).SetPicture(figura_programa("\\semenc.bmp"));
+    const std::string& raiz = model::sessao().dir_anima;
+    for (const auto& c : kCuidados) {
+        Command2(c.indice).SetDisabledPicture(pf::LoadPicture(raiz + c.figura_pb));
+        Command2(c.indice).SetPicture(pf::LoadPicture(raiz + c.figura));
+    }
+}
+
+void trabalhando_na_horta::btn_sem_horta() {
+    const auto& s = model::sessao();
+    pf::CommandButton& b = Command2(2);
+    b.SetEnabled(false);
+    b.SetBackColor(s.cor_cinza);
+    const int sit = model::sit_tratos_sem();
+    if (sit > 0) b.SetBackColor(s.cor_sem);
+    if (sit == 1) b.SetEnabled(true);
+    if (!b.Enabled() && model::tem_pls()) {
+        b.SetBackColor(s.cor_sem);
+        b.SetEnabled(true);
+    }
+}
+
+void trabalhando_na_horta::mostra_legenda(std::int16_t tipo_legenda, const std::string& tipo_trato,
+                                          const std::string& tipo_2, int pos_atual, bool chama_acha_trato,
+                                          const std::string& up_trato) {
+    ultimo_tipo_legenda = tipo_legenda;
+    ultimo_tipo_trato = tipo_trato;
+    ultimo_tipo_2 = tipo_2;
+    if (pos_atual < 0 || pos_atual >= model::n_canteiros || !txt_label.Exists(pos_atual)) return;
+    pf::TextBox& caixa = txt_label(pos_atual);
+    if (cuidado_do_trato(tipo_trato)) {
+        caixa.SetBackColor(cor_do_trato(tipo_trato));
+        caixa.SetForeColor(tipo_trato == "AM" ? pf::vbWhite : pf::vbBlack);
+    }
+    const auto& h = model::horta();
+    if (h.cult_can[pos_atual] > model::nenhuma && tipo_legenda == 1) {
+        const std::string t =
+            chama_acha_trato ? model::trato_horta(h.cult_can[pos_atual], h.idade_can[pos_atual]) : up_trato;
+        if (estado_tela().modo_trato && (t == tipo_trato || (!tipo_2.empty() && t == tipo_2))) {
+            caixa.SetVisible(true);
+            tem_canteiro = true;
+        }
+    }
+}
+
+std::optional<int> trabalhando_na_horta::descobre_qual_btn(pf::Color cor) {
+    for (const auto& c : kCuidados) {
+        if (Command2(c.indice).BackColor() == cor) {
+            Command2(c.indice).SetDisabledPicture(pf::LoadPicture(model::sessao().dir_anima + c.figura_pb));
+            return c.indice;
+        }
+    }
+    return std::nullopt;
+}
+
+void trabalhando_na_horta::final_animation_1() {
+    if (Timer1.Interval() == 0) return;
+    poe_pict_tratos();
+    Timer1.SetInterval(0);
+    timer_.SetInterval(0);
+    intro_ativa = false;
+}
+
+bool trabalhando_na_horta::algum_cuidado_habilitado() {
+    for (const auto& c : kCuidados)
+        if (Command2(c.indice).Enabled()) return true;
+    return false;
+}
+
+// ------------------------------------------------------------------ palette
+
+std::string trabalhando_na_horta::FFF_horta(const std::string& nome) const {
+    const std::string rel = FFF_horta_relativo(nome);
+    return rel.empty() ? std::string() : model::sessao().dir_anima + rel;
+}
+
+void trabalhando_na_horta::pl_tr(std::int16_t cult) {
+    if (cult == model::nao_usado) return;
+    if (cult != 0 && !model::e_cultura(cult)) return;
+    auto& h = model::horta();
+    const auto& cat = model::catalogo();
+    auto& est = estado_tela();
+    const int primeira = cult == 0 ? 1 : cult;
+    const int ultima = cult == 0 ? model::n_culturas : cult;
+
+    for (int k = primeira; k <= ultima; ++k) {
+        pf::Label& cont = Label3(FF_horta(static_cast<std::int16_t>(k)));
+        cont.SetVisible(false);
+        cont.SetCaption("-");
+        h.conta_can[k] = 0;
+    }
+    for (int i = 0; i < model::n_canteiros; ++i) {
+        const int c = h.cult_can[i];
+        if (!model::e_cultura(c)) continue;
+        if (cult != 0 && c != cult) continue;
+        if (h.idade_can[i] < cat.interv_cult[c]) h.conta_can[c] += 1;
+    }
+    for (int k = primeira; k <= ultima; ++k) {
+        std::string status = model::status_plantio(k);
+        // A bed of this seedbed crop was just removed: it may be planted again
+        // although no seedlings of it are ready.
+        if (status == "x" && est.estado_arraste == 6 && est.flag_excluir && est.cult_excluida == k) {
+            est.flag_excluir = false;
+            status = "1";
+        }
+        if (status == "x" || status == "-") continue;
+        const EntradaPaleta& e = paleta()[FF_horta(static_cast<std::int16_t>(k))];
+        pf::Label& cont = Label3(FF_horta(static_cast<std::int16_t>(k)));
+        cont.SetVisible(true);
+        imagem_da_cultura(static_cast<std::int16_t>(k)).LoadPicture(model::sessao().dir_anima + e.figura);
+        cont.SetCaption(status);
+        imagem_da_cultura(static_cast<std::int16_t>(k)).SetDragMode(pf::vbAutomatic);
+    }
+    if (!model::sessao().modo_guiado) {
+        for (int k = 0; k < n_paleta; ++k) {
+            imagem_paleta(k).SetDragMode(pf::vbAutomatic);
+            imagem_paleta(k).LoadPicture(model::sessao().dir_anima + paleta()[k].figura_sem_guia);
+        }
+    }
+}
+
+void trabalhando_na_horta::Label3_Click(int Index) {
+    if (Index < 0 || Index >= n_paleta) return;
+    const EntradaPaleta& e = paleta()[Index];
+    shell::mostra_ok(nome_na_explicacao(e), explicacao_contador(e, Label3(Index).Caption()));
+}
+
+// ------------------------------------------------------------------ planting and removal
+
+void trabalhando_na_horta::c_DragOver(pf::Image& imagem, pf::Control& Source, float, float, int) {
+    if (ja_tocou || Source.Name() != imagem.Name()) return;
+    const EntradaPaleta* e = entrada_da_cultura(F_horta(imagem.Name()));
+    if (e) shell::toca_voz(e->nome_som, SoundMode::Async);
+    ja_tocou = true;
+}
+
+void trabalhando_na_horta::c_DragDrop(pf::Control&, float, float) { ja_tocou = false; }
+
+void trabalhando_na_horta::recusa_ocupado() {
+    ja_tocou = false;
+    shell::mostra_ok("Ocupado", "Este canteiro já está ocupado");
+}
+
+void trabalhando_na_horta::cant_DragDrop(int, pf::Control& Source, float, float) {
+    if (e_imagem_paleta(Source)) recusa_ocupado();
+}
+
+bool trabalhando_na_horta::arrastar_soltar_horta(std::int16_t i_cult, std::int16_t i_matriz) {
+    auto& s = model::sessao();
+    auto& h = model::horta();
+    const auto& cat = model::catalogo();
+    if (!model::e_cultura(i_cult) || i_matriz < 0 || i_matriz >= model::n_canteiros) return false;
+    static const char* kPergunta =
+        "Esta verdura pertence à mesma família botânica da verdura que ocupava este canteiro. "
+        "Você deseja plantar assim mesmo ?";
+
+    s.resp_ok_nao = true;
+    const int ult = h.ult_cult[i_matriz];
+    if (model::e_cultura(ult) && cat.fam_cult[i_cult] == cat.fam_cult[ult])
+        shell::pergunta_sim_nao("Regra de Rotação", kPergunta);
+    const int penult = h.penult_cult[i_matriz];
+    if (model::e_cultura(penult) && cat.fam_cult[i_cult] == cat.fam_cult[penult])
+        shell::pergunta_sim_nao("Regra de Rotação", kPergunta);
+    if (!s.resp_ok_nao) return false;
+
+    h.nome_can[i_matriz] = cat.nome_cult[i_cult];
+    h.cult_can[i_matriz] = i_cult;
+    h.idade_can[i_matriz] = 0;
+    // The last bed of a transplanted crop: its ready seedlings left in the
+    // seedbed are no longer needed.
+    if (cat.sem_cult[i_cult] > 0 && Label3(FF_horta(i_cult)).Caption() == "1") {
+        for (int n = 0; n < model::n_lotes; ++n) {
+            if (h.cult_sem[n] == i_cult && h.idade_sem[n] == cat.sem_cult[i_cult]) {
+                h.cult_sem[n] = model::nenhuma;
+                h.idade_sem[n] = 0;
+                h.nome_sem[n].clear();
+            }
+        }
+    }
+    return true;
+}
+
+void trabalhando_na_horta::horta_DragDrop(pf::Control& Source, float X, float Y) {
+    auto& est = estado_tela();
+    bool direto_visivel = false;
+    for (int p : posicoes_plantio_direto) direto_visivel = direto_visivel || Label3(p).Visible();
+
+    if (!e_imagem_paleta(Source)) {
+        est.flag_excluir = false;
+        return;
+    }
+    const std::int16_t i = celula_sob(X, Y);
+    // The pointer in the margin of a bed that already holds a crop: refused
+    // as a drop on the bed's image is.
+    if (model::horta().cult_can[i] > model::nenhuma) {
+        recusa_ocupado();
+        return;
+    }
+    est.flag_excluir = false;
+    ja_tocou = false;
+    shell::toca_efeito("\\blip.wav", SoundMode::Sync);
+
+    const std::string nome = Source.Name();
+    const std::int16_t k = F_horta(nome);
+    if (!arrastar_soltar_horta(k, i)) return;
+
+    cria_controles_canteiro(i);
+    cant(i).Move(passo_grade * coluna_de(i) + 1, passo_grade * linha_de(i) + 1);
+    cant(i).SetVisible(true);
+    cant(i).LoadPicture(FFF_horta(nome));
+    txt_label(i).Move(passo_grade * coluna_de(i) + 2, passo_grade * linha_de(i) + 1);
+    mostra_legenda(ultimo_tipo_legenda, ultimo_tipo_trato, ultimo_tipo_2, i, true, "");
+
+    auto& h = model::horta();
+    h.conta_can[k] += 1;
+    const int faltam = h.seq_cult[k] - h.conta_can[k];
+    Label3(supertreme(k)).SetCaption(faltam > 0 ? std::to_string(faltam) : "-");
+    if (model::sessao().som_ligado) shell::toca_efeito("\\blip.wav", SoundMode::Sync);
+
+    pl_tr(k);
+    paint_modulo(i);
+    des_liga(model::trato_horta(k, 0));
+    btn_sem_horta();
+
+    const bool guiado = model::sessao().modo_guiado;
+    const bool plantio = model::tem_plantio();
+    if (guiado && direto_visivel && !plantio && !algum_cuidado_habilitado())
+        shell::mostra_figura("Parabéns", anima("parah.jpg"));
+}
+
+void trabalhando_na_horta::Form_DragDrop(pf::Control& Source, float, float) {
+    auto& est = estado_tela();
+    est.estado_arraste = 5;
+    ja_tocou = false;
+    if (maiusculas(Source.Name().substr(0, 4)) != "CANT") return;
+
+    const int i = Source.Index();
+    if (i < 0 || i >= model::n_canteiros) return;
+    auto& h = model::horta();
+    const int k0 = h.cult_can[i];
+    if (!shell::pergunta_sim_nao("Atenção ...", "Confirma que quer 'excluir' essa verdura ?")) return;
+
+    shell::toca_efeito("\\blip.wav", SoundMode::Sync);
+    est.estado_arraste = 6;
+    if (model::e_cultura(k0) && model::catalogo().sem_cult[k0] > 0) {
+        est.flag_excluir = true;
+        est.cult_excluida = static_cast<std::int16_t>(k0);
+    }
+    h.cult_can[i] = model::nao_usado;
+    h.nome_can[i].clear();
+    h.idade_can[i] = 0;
+    remove_controles_canteiro(i);  // Source is gone from here on
+
+    if (k0 > 0 && model::sessao().som_ligado) shell::toca_efeito("\\blip.wav", SoundMode::Sync);
+    pl_tr(static_cast<std::int16_t>(k0));
+    // The removal flag serves this one refresh of the removed crop only.
+    est.flag_excluir = false;
+    paint_modulo(i);
+    des_liga(model::trato_horta(h.cult_can[i], h.idade_can[i]));
+    btn_sem_horta();
+}
+
+// ------------------------------------------------------------------ care work
+
+void trabalhando_na_horta::Command2_Click(int Index) {
+    auto& s = model::sessao();
+    Command2(Index).SetMousePointer(pf::vbHourglass);
+    Timergame.SetInterval(0);
+    final_animation_1();
+    if (Index == 2) {
+        fase_ssem = 1;
+        s.acao = 13;
+        s.quadro = 8;
+        timer_.SetInterval(100);
+    } else {
+        const BotaoCuidado* c = nullptr;
+        for (const auto& b : kCuidados)
+            if (b.indice == Index) c = &b;
+        if (c) {
+            estado_tela().modo_trato = true;
+            tem_canteiro = false;
+            monta_matriz3(1, c->trato, "");
+            shell::toca_voz(tem_canteiro ? c->som_com_canteiro : c->som_sem_canteiro, SoundMode::Async);
+            int* fases[] = {&fase_li, &fase_des, &fase_amo, &fase_cop, &fase_cof};
+            *fases[c->indice - 5] = c->fase_inicial;
+            s.acao = c->acao;
+            s.quadro = c->quadros;
+            timer_.SetInterval(100);
+        }
+    }
+    if (Command2.Exists(Index)) Command2(Index).SetMousePointer(pf::vbCustom);
+}
+
+void trabalhando_na_horta::interrompe_pisca() {
+    Timergame.SetInterval(0);
+    const auto& h = model::horta();
+    for (int i = 0; i < model::n_canteiros; ++i) {
+        if (h.cult_can[i] <= model::nenhuma || !txt_label.Exists(i)) continue;
+        if (txt_label(i).Text() == ".") {
+            txt_label(i).SetText("ok");
+            txt_label(i).SetVisible(true);
+        }
+    }
+}
+
+void trabalhando_na_horta::txt_label_Click(int Index) {
+    auto& h = model::horta();
+    if (Index < 0 || Index >= model::n_canteiros || !txt_label.Exists(Index)) return;
+    h.check_can[Index] = !h.check_can[Index];
+    if (!h.check_can[Index]) {
+        // An unticked bed is pending again: its box empties, and a running
+        // completion blink no longer holds.
+        txt_label(Index).SetText("");
+        if (Timergame.Interval() != 0) interrompe_pisca();
+        return;
+    }
+    txt_label(Index).SetText("ok");
+    for (int i = 0; i < model::n_canteiros; ++i) {
+        if (h.cult_can[i] <= model::nenhuma || !txt_label.Exists(i)) continue;
+        if (txt_label(i).Visible() && txt_label(i).Text().empty()) return;
+    }
+    timer_.SetInterval(0);
+    conta_pisca = 19;
+    model::sessao().modo_pisca = 0;
+    Timergame.SetInterval(100);
+    if (auto n = descobre_qual_btn(txt_label(Index).BackColor())) Command2(*n).SetEnabled(false);
+}
+
+void trabalhando_na_horta::Timergame_Timer() {
+    if (model::sessao().modo_pisca != 0) return;
+    const auto& h = model::horta();
+    conta_pisca = static_cast<std::int16_t>(conta_pisca - 1);
+    if (Timergame.Interval() == 0 || conta_pisca <= 0) {
+        Timergame.SetInterval(0);
+        for (int i = 0; i < model::n_canteiros; ++i) {
+            if (h.cult_can[i] <= model::nenhuma || !txt_label.Exists(i)) continue;
+            if (txt_label(i).Text() == ".") {
+                txt_label(i).SetText("ok");
+                txt_label(i).SetVisible(false);
+            }
+        }
+        const bool plantio = model::tem_plantio();
+        if (!plantio && !algum_cuidado_habilitado() && model::sessao().modo_guiado)
+            shell::mostra_figura("Parabéns", anima("parah.jpg"));
+        return;
+    }
+    const bool par = conta_pisca % 2 == 0;
+    for (int i = 0; i < model::n_canteiros; ++i) {
+        if (h.cult_can[i] <= model::nenhuma || !txt_label.Exists(i)) continue;
+        pf::TextBox& caixa = txt_label(i);
+        if (par) {
+            if (caixa.Text() == ".") {
+                caixa.SetText("ok");
+                caixa.SetVisible(true);
+            }
+        } else if (caixa.Visible()) {
+            caixa.SetVisible(false);
+            caixa.SetText(".");
+        }
+    }
+}
+
+void trabalhando_na_horta::txt_label_GotFocus(int) { horta.SetFocus(); }
+
+// ------------------------------------------------------------------ animation engine
+
+void trabalhando_na_horta::quadro_cuidado(int acao_botao, int indice_botao, int& fase) {
+    auto& s = model::sessao();
+    if (s.quadro == 0) {
+        timer_.SetInterval(0);
+        return;
+    }
+    const int comprimento = comprimento_ciclo(acao_botao);
+    if (fase >= 1 && fase <= comprimento) {
+        arq_quadro = s.dir_anima + quadro_ciclo(acao_botao, fase);
+        if (fase == comprimento) fase = 0;
+    }
+    pf::CommandButton& b = Command2(indice_botao);
+    const pf::Picture figura = pf::LoadPicture(arq_quadro);
+    if (b.Enabled())
+        b.SetPicture(figura);
+    else
+        b.SetDisabledPicture(figura);
+    fase += 1;
+    s.quadro -= 1;
+}
+
+bool trabalhando_na_horta::navega(const char* destino, const char* cue) {
+    // Never unload the screen under an open dialog: the handler that opened
+    // it is still running. The timer keeps ticking and tries again.
+    if (pf::Forms::ModalForm() != nullptr) return false;
+    timer_.SetInterval(0);
+    if (cue) shell::toca_voz(cue, SoundMode::Sync);
+    if (!pf::Forms::IsRegistered(destino)) {
+        platform::LogOnce(std::string("horta-destino-") + destino,
+                          std::string("tela não disponível: ") + destino);
+        for (pf::Control* c : std::initializer_list<pf::Control*>{&hortelino, &pic_agenda, &pic_semen})
+            c->SetMousePointer(pf::vbCustom);
+        return false;
+    }
+    Unload();
+    pf::Forms::Show(destino);
+    return true;
+}
+
+void trabalhando_na_horta::Timer__Timer() {
+    if (timer_.Interval() == 0) return;
+    auto& s = model::sessao();
+
+    // Back to the real week: the weekdays up to today.
+    if (s.acao == 0) {
+        if (s.quadro != 0) {
+            s.quadro -= 1;
+            tempo_real.LoadPicture(model::pict_semana_dia(7 - s.quadro));
+        } else {
+            timer_.SetInterval(0);
+        }
+    }
+    // Forecast: the planet turns.
+    if (s.acao == 1) {
+        if (s.quadro == 0) {
+            timer_.SetInterval(0);
+            previsao.LoadPicture(anima("planet01.bmp"));
+        } else {
+            const int n = numero_previsao(s.quadro);
+            s.quadro -= 1;
+            previsao.LoadPicture(s.dir_anima + quadro_previsao(n));
+        }
+    }
+    // Care buttons, each alone or all together in the entry presentation.
+    if (s.acao == 8 || intro_ativa) quadro_cuidado(8, 5, fase_li);
+    if (s.acao == 9 || intro_ativa) quadro_cuidado(9, 6, fase_des);
+    if (s.acao == 10 || intro_ativa) quadro_cuidado(10, 7, fase_amo);
+    if (s.acao == 11 || intro_ativa) quadro_cuidado(11, 8, fase_cop);
+    if (s.acao == 12 || intro_ativa) quadro_cuidado(12, 9, fase_cof);
+
+    // The seedbed button.
+    if (s.acao == 13 || intro_ativa) {
+        if (s.quadro == 0) {
+            if (s.acao == 13) {
+                if (navega(tela_sementeira, "\\vamsem.wav")) return;
+            } else {
+                timer_.SetInterval(0);
+            }
+        } else {
+            if (fase_ssem >= 1 && fase_ssem <= comprimento_ciclo(13)) {
+                arq_quadro = s.dir_anima + quadro_ciclo(13, fase_ssem);
+                if (fase_ssem == comprimento_ciclo(13)) fase_ssem = 0;
+            }
+            pf::CommandButton& b = Command2(2);
+            const pf::Picture figura = pf::LoadPicture(arq_quadro);
+            if (b.Enabled())
+                b.SetPicture(figura);
+            else
+                b.SetDisabledPicture(figura);
+            fase_ssem += 1;
+            s.quadro -= 1;
+        }
+    }
+    // The gardener, back to the main menu.
+    if (s.acao == 14) {
+        if (s.quadro == 0) {
+            if (navega(tela_menu, nullptr)) return;
+        } else {
+            hortelino.LoadPicture(s.dir_anima + quadro_hortelino(s.quadro));
+            s.quadro -= 1;
+        }
+    }
+    // The agenda.
+    if (s.acao == 15) {
+        if (s.quadro == 0) {
+            if (navega(tela_agenda, "\\vamage.wav")) return;
+        } else {
+            pic_agenda.LoadPicture(s.dir_anima + quadro_agenda(s.quadro));
+            s.quadro -= 1;
+        }
+    }
+    // The seedlings, to the seedbed.
+    if (s.acao == 16) {
+        if (s.quadro == 0) {
+            if (pf::Forms::ModalForm() == nullptr) {
+                pic_semen.LoadPicture(anima("mudas007.bmp"));
+                if (navega(tela_sementeira, "\\vamsem.wav")) return;
+            }
+        } else {
+            pic_semen.LoadPicture(s.dir_anima + quadro_mudas(s.quadro));
+            s.quadro -= 1;
+        }
+    }
+}
+
+void trabalhando_na_horta::Timer1_Timer() { final_animation_1(); }
+
+void trabalhando_na_horta::hortelino_Click() {
+    auto& s = model::sessao();
+    hortelino.SetMousePointer(pf::vbHourglass);
+    final_animation_1();
+    s.acao = 14;
+    s.quadro = 14;
+    timer_.SetInterval(100);
+}
+
+void trabalhando_na_horta::pic_agenda_Click() {
+    auto& s = model::sessao();
+    pic_agenda.SetMousePointer(pf::vbHourglass);
+    final_animation_1();
+    s.acao = 15;
+    s.quadro = 11;
+    timer_.SetInterval(100);
+}
+
+void trabalhando_na_horta::pic_semen_Click() {
+    auto& s = model::sessao();
+    pic_semen.SetMousePointer(pf::vbHourglass);
+    final_animation_1();
+    s.acao = 16;
+    s.quadro = 8;
+    timer_.SetInterval(100);
+}
+
+void trabalhando_na_horta::lbl_verduras_Click(int Index) {
+    auto& s = model::sessao();
+    if (!pf::Forms::IsRegistered(tela_help)) {
+        platform::LogOnce("horta-destino-help", "tela não disponível: help");
+        return;
+    }
+    lbl_verduras(Index).SetMousePointer(pf::vbHourglass);
+    shell::toca_voz("\\ajuda.wav", SoundMode::Sync);
+    Unload();
+    s.assunto_help = Index == 0 ? "Culturas1" : "Culturas2";
+    pf::Forms::Show(tela_help);
+}
+
+void trabalhando_na_horta::lbl_tempo_Click() { shell::mostra_figura("Tempo Real", anima("help6.jpg")); }
+
+void trabalhando_na_horta::lbl_atividades_Click() {
+    auto& s = model::sessao();
+    if (!pf::Forms::IsRegistered(tela_help)) {
+        platform::LogOnce("horta-destino-help", "tela não disponível: help");
+        return;
+    }
+    lbl_atividades.SetMousePointer(pf::vbHourglass);
+    shell::toca_voz("\\ajuda.wav", SoundMode::Sync);
+    Unload();
+    s.assunto_help = "Atividades";
+    pf::Forms::Show(tela_help);
+}
+
+// ------------------------------------------------------------------ forecast
+
+void trabalhando_na_horta::previsao_Click() {
+    auto& s = model::sessao();
+    auto& h = model::horta();
+    final_animation_1();
+    s.acao = 1;
+    s.quadro = 22;
+    timer_.SetInterval(100);
+    s.ponteiro_salvo = previsao.MousePointer();
+    previsao.SetMousePointer(pf::vbHourglass);
+    shell::toca_voz("\\previsao.wav", SoundMode::Async);
+
+    // The backup holds the real week: it is taken only while the real week
+    // is on display.
+    if (!model::previsao_ativa()) model::guarda_previsao();
+    for (int i : model::passa_semana()) remove_controles_canteiro(i);
+    sincroniza_controles();
+
+    pl_tr(0);
+    monta_matriz(0, "", "");
+    btn_sem_horta();
+    h.data_agenda += 7;
+    terra.SetText(texto_semana(h.data_agenda));
+    previsao.SetMousePointer(s.ponteiro_salvo);
+}
+
+void trabalhando_na_horta::tempo_real_Click() {
+    auto& s = model::sessao();
+    auto& h = model::horta();
+    final_animation_1();
+    s.acao = 0;
+    s.quadro = 7;
+    timer_.SetInterval(100);
+    s.ponteiro_salvo = tempo_real.MousePointer();
+    tempo_real.SetMousePointer(pf::vbHourglass);
+    shell::toca_voz("\\tempo.wav", SoundMode::Async);
+
+    if (model::previsao_ativa()) {
+        model::restaura_previsao();
+        terra.SetText(texto_semana(h.data_real));
+        // Beds freed or removed during the forecast come back; beds planted
+        // during it go.
+        sincroniza_controles();
+        pl_tr(0);
+        monta_matriz(0, "", "");
+        Command2(2).SetEnabled(false);
+        Command2(2).SetBackColor(s.cor_cinza);
+        btn_sem_horta();
+    }
+    tempo_real.SetMousePointer(s.ponteiro_salvo);
+}
+
+// ------------------------------------------------------------------ registry
+
+void registra_formularios() { pf::Forms::Register<trabalhando_na_horta>(nome_tela_horta); }
+
+}  // namespace garden
