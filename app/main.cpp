@@ -1,0 +1,38 @@
+// Brotalia: starts the program. Registers every screen by name, chooses the
+// real sound output, opens the full-screen window and shows the start-up
+// form "fundo", which asks for the media drive and opens the main menu.
+
+#include <QApplication>
+
+#include "platform/forms/forms.h"
+#include "platform/sound.h"
+#include "shell/registro.h"
+
+#if defined(BROTALIA_COM_HORTA)
+#include "garden/trabalhando_na_horta.h"
+#endif
+
+namespace pf = platform::forms;
+
+int main() {
+    // The game takes no command line: the application gets its name only.
+    int argc = 1;
+    char nome[] = "brotalia";
+    char* argv[] = {nome, nullptr};
+    QApplication app(argc, argv);
+
+    shell::registra_formularios();
+#if defined(BROTALIA_COM_HORTA)
+    garden::registra_formularios();
+#endif
+
+    platform::SetSoundBackend(platform::MakeDefaultSoundBackend());
+
+    pf::Screen::Open();
+    pf::Forms::Show(shell::formulario_inicial);
+    int resultado = 0;
+    if (!pf::Forms::Ended()) resultado = app.exec();
+
+    platform::ShutdownSound();
+    return resultado;
+}

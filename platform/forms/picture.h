@@ -1,0 +1,69 @@
+#pragma once
+// Pictures: BMP, JPG, PNG (and ICO/CUR for pointer icons) loaded by game path.
+//
+// A Picture is a small value (a shared handle): copying it is cheap and two
+// copies show the same image. Decoded images are cached by resolved path, and
+// the scaled copies the screen draws are cached by path and size, so an
+// animation that reloads the same frames every 100 ms neither decodes nor
+// rescales them again.
+//
+// A missing or unreadable file gives an empty picture (nothing is drawn) and
+// one line in the log; it never throws.
+
+#include <functional>
+#include <memory>
+#include <string>
+
+class QImage;
+class QSize;
+
+namespace platform::forms {
+
+class Picture {
+public:
+    Picture() = default;   // the empty picture
+
+    bool IsEmpty() const { return !data_; }
+    explicit operator bool() const { return !IsEmpty(); }
+
+    // Size of the image in pixels (0 x 0 when empty).
+    int PixelWidth() const;
+    int PixelHeight() const;
+
+    // The game path it was loaded from, as written by the game ("" when empty
+    // or made in memory), and the real file it was read from.
+    const std::string& GamePath() const;
+    const std::string& ResolvedPath() const;
+
+    // Same image (same load or copy of it).
+    bool operator==(const Picture& o) const { return data_ == o.data_; }
+
+    // Access for the layer and for tests.
+    const QImage& Image() const;
+    // The image scaled to w x h device pixels (cached by size; the image
+    // itself when the size matches).
+    QImage Scaled(int w, int h) const;
+    static Picture FromImage(const QImage& img, const std::string& name = {});
+
+    struct Data;
+
+private:
+    std::shared_ptr<const Data> data_;
+    friend Picture LoadPicture(const std::string&);
+};
+
+// Loads a picture by game path ("E:\anima\az_alf.bmp", ProgramFolder() &
+// "\back_in.jpg"), matched without regard to case. An empty path gives the
+// empty picture without logging (LoadPicture("") clears a picture).
+Picture LoadPicture(const std::string& gamePath);
+
+// Observer told of every LoadPicture call: the game path and whether a picture
+// came of it. Tests use it to record which pictures a screen loads. Pass an
+// empty function to remove it.
+using PictureLoadObserver = std::function<void(const std::string& gamePath, bool loaded)>;
+void SetPictureLoadObserver(PictureLoadObserver observer);
+
+// Drops every cached image (after media files changed on disk; tests).
+void ClearPictureCache();
+
+}  // namespace platform::forms

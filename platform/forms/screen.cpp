@@ -1,0 +1,479 @@
+// The program's screen window, the dialog windows of modal forms, painting
+// with the letterbox scale, pointers, and MsgBox.
+
+#include "platform/forms/screen.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QCursor>
+#include <QGuiApplication>
+#include <QImage>
+#include <QKeyEvent>
+#include <QMessageBox>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QPaintEvent>
+#include <QPixmap>
+#include <QScreen>
+#include <QTransform>
+#include <QWidget>
+
+#include <algorithm>
+#include <cmath>
+#include <map>
+
+#include "platform/forms/controls.h"
+#include "platform/forms/form.h"
+#include "platform/forms/internal.h"
+#include "platform/log.h"
+
+namespace platform::forms {
+
+using namespace detail;
+
+namespace {
+
+constexpr double kDesignW = 800.0, kDesignH = 600.0;
+
+int ButtonOf(Qt::MouseButton b) {
+    switch (b) {
+    case Qt::LeftButton: return vbLeftButton;
+    case Qt::RightButton: return vbRightButton;
+    case Qt::MiddleButton: return vbMiddleButton;
+    default: return 0;
+    }
+}
+
+int ButtonsOf(Qt::MouseButtons b) {
+    int r = 0;
+    if (b & Qt::LeftButton) r |= vbLeftButton;
+    if (b & Qt::RightButton) r |= vbRightButton;
+    if (b & Qt::MiddleButton) r |= vbMiddleButton;
+    return r;
+}
+
+int ShiftOf(Qt::KeyboardModifiers m) {
+    int r = 0;
+    if (m & Qt::ShiftModifier) r |= vbShiftMask;
+    if (m & Qt::ControlModifier) r |= vbCtrlMask;
+    if (m & Qt::AltModifier) r |= vbAltMask;
+    return r;
+}
+
+class ScreenWidget;
+class DialogWidget;
+
+struct ScreenState {
+    ScreenWidget* window = nullptr;
+    QSize virtualSize{800, 600};
+    std::map<const Form*, DialogWidget*> dialogs;
+};
+
+ScreenState& SS() {
+    static ScreenState s;
+    return s;
+}
+
+// The form that receives the mouse while a press or a drag is in progress,
+// whatever lies under the pointer.
+Form* MouseOwner() {
+    if (S().drag.active) return S().drag.form;
+    if (Control* c = S().captured.get()) return &c->ParentForm();
+    return S().capturedForm;
+}
+
+class ScreenWidget : public QWidget {
+public:
+    ScreenWidget() {
+        setAttribute(Qt::WA_OpaquePaintEvent);
+        setMouseTracking(true);
+        setFocusPolicy(Qt::StrongFocus);
+        setWindowTitle(QStringLiteral("Brotalia"));
+    }
+
+protected:
+    void paintEvent(QPaintEvent* e) override {
+        QPainter p(this);
+        Screen::Render(p, e->rect());
+    }
+    bool route(QMouseEvent* e, Form** f, QPointF* px) {
+        Form* owner = MouseOwner();
+        if (owner && !owner->modal_) {
+            *f = owner;
+            *px = Screen::FormToDevice(*owner).inverted().map(e->position());
+            return true;
+        }
+        *f = Screen::FormAt(e->position(), px);
+        return *f != nullptr;
+    }
+    void mousePressEvent(QMouseEvent* e) override {
+        Form* f;
+        QPointF px;
+        if (route(e, &f, &px)) MouseDownAt(*f, px, ButtonOf(e->button()), ShiftOf(e->modifiers()));
+    }
+    void mouseMoveEvent(QMouseEvent* e) override {
+        Form* f;
+        QPointF px;
+        if (route(e, &f, &px)) MouseMoveAt(*f, px, ButtonsOf(e->buttons()), ShiftOf(e->modifiers()));
+    }
+    void mouseReleaseEvent(QMouseEvent* e) override {
+        Form* f;
+        QPointF px;
+        if (route(e, &f, &px)) MouseUpAt(*f, px, ButtonOf(e->button()), ShiftOf(e->modifiers()));
+    }
+    void keyPressEvent(QKeyEvent* e) override { KeyDown(e->key(), e->text().toStdString(), e->modifiers()); }
+    bool focusNextPrevChild(bool) override { return false; }  // Tab belongs to the forms
+};
+
+class DialogWidget : public QWidget {
+public:
+    explicit DialogWidget(Form& f) : QWidget(SS().window, Qt::Dialog | Qt::WindowTitleHint | Qt::WindowCloseButtonHint | Qt::CustomizeWindowHint), form_(f) {
+        setAttribute(Qt::WA_OpaquePaintEvent);
+        setMouseTracking(true);
+        setFocusPolicy(Qt::StrongFocus);
+        setWindowModality(Qt::ApplicationModal);
+        layoutFromForm();
+    }
+    void layoutFromForm() {
+        const double s = Screen::ScaleFactor();
+        const QRectF r = form_.ClientRectPx();
+        setFixedSize(static_cast<int>(std::lround(r.width() * s)), static_cast<int>(std::lround(r.height() * s)));
+        setWindowTitle(QString::fromStdString(form_.Caption()));
+        if (SS().window) {
+            const QRect sr = SS().window->geometry();
+            move(sr.center() - QPoint(width() / 2, height() / 2));
+        }
+    }
+
+protected:
+    void paintEvent(QPaintEvent*) override {
+        QPainter p(this);
+        p.setTransform(Screen::FormToDevice(form_));
+        PaintForm(p, form_);
+        PaintDragOverlay(p, form_);
+    }
+    QPointF toForm(QMouseEvent* e) const { return Screen::FormToDevice(form_).inverted().map(e->position()); }
+    void mousePressEvent(QMouseEvent* e) override {
+        MouseDownAt(form_, toForm(e), ButtonOf(e->button()), ShiftOf(e->modifiers()));
+    }
+    void mouseMoveEvent(QMouseEvent* e) override {
+        MouseMoveAt(form_, toForm(e), ButtonsOf(e->buttons()), ShiftOf(e->modifiers()));
+    }
+    void mouseReleaseEvent(QMouseEvent* e) override {
+        MouseUpAt(form_, toForm(e), ButtonOf(e->button()), ShiftOf(e->modifiers()));
+    }
+    void keyPressEvent(QKeyEvent* e) override { KeyDown(e->key(), e->text().toStdString(), e->modifiers()); }
+    bool focusNextPrevChild(bool) override { return false; }
+    void closeEvent(QCloseEvent* e) override {
+        // Closing the frame unloads the form (its Form_Unload may refuse).
+        e->ignore();
+        UnloadForm(form_, true);
+    }
+
+private:
+    Form& form_;
+};
+
+void PaintChildren(QPainter& p, const Container& c, const QRectF& dirty) {
+    for (Control* ch : c.Children()) {
+        if (!ch->Visible()) continue;
+        const QRectF r = ch->RectPx();
+        if (!r.intersects(dirty) && !dynamic_cast<ComboBox*>(ch)) continue;
+        ch->Paint(p);
+        if (Container* cc = ch->AsContainer(); cc && !cc->Children().empty()) {
+            p.save();
+            p.setClipRect(cc->ClientRectPx(), Qt::IntersectClip);
+            PaintChildren(p, *cc, dirty);
+            p.restore();
+        }
+    }
+}
+
+QRectF DeviceRectOf(const Form& f) { return Screen::FormToDevice(f).mapRect(f.ClientRectPx()); }
+
+QCursor CursorFor(int pointer, const Picture& icon, const QCursor& fallback) {
+    switch (pointer) {
+    case vbArrow: return QCursor(Qt::ArrowCursor);
+    case vbCrosshair: return QCursor(Qt::CrossCursor);
+    case vbIbeam: return QCursor(Qt::IBeamCursor);
+    case vbHourglass: return QCursor(Qt::WaitCursor);
+    case vbCustom:
+        if (!icon.IsEmpty()) return QCursor(QPixmap::fromImage(icon.Image()));
+        return fallback;
+    default: return fallback;
+    }
+}
+
+}  // namespace
+
+namespace detail {
+
+void DrawPicture(QPainter& p, const Picture& pic, const QRectF& designRect, bool stretch) {
+    if (pic.IsEmpty()) return;
+    const QTransform t = p.worldTransform();
+    if (t.type() > QTransform::TxScale) {
+        p.drawImage(designRect, pic.Image());
+        return;
+    }
+    // Scale the picture once to its device size (cached), then blit it.
+    const QRectF d = t.mapRect(stretch ? designRect : QRectF(designRect.topLeft(), QSizeF(pic.PixelWidth(), pic.PixelHeight())));
+    const int x0 = static_cast<int>(std::lround(d.left())), y0 = static_cast<int>(std::lround(d.top()));
+    const int x1 = static_cast<int>(std::lround(d.right())), y1 = static_cast<int>(std::lround(d.bottom()));
+    if (x1 <= x0 || y1 <= y0) return;
+    const QImage img = pic.Scaled(x1 - x0, y1 - y0);
+    p.setWorldTransform(QTransform());
+    p.drawImage(QPoint(x0, y0), img);
+    p.setWorldTransform(t);
+}
+
+void PaintForm(QPainter& p, const Form& f) {
+    const QRectF client = f.ClientRectPx();
+    QRectF dirty = client;
+    if (p.hasClipping()) dirty = dirty.intersected(p.clipBoundingRect());
+    p.save();
+    p.setClipRect(client, Qt::IntersectClip);
+    p.fillRect(client, ToQColor(f.BackColor()));
+    if (!f.Picture().IsEmpty())
+        DrawPicture(p, f.Picture(), QRectF(0, 0, f.Picture().PixelWidth(), f.Picture().PixelHeight()), false);
+    PaintChildren(p, f, dirty);
+    // An open drop-down list lies above everything else.
+    if (auto* cb = dynamic_cast<ComboBox*>(f.ActiveControl()); cb && cb->DroppedDown() && cb->EffectivelyVisible())
+        cb->Paint(p);
+    p.restore();
+}
+
+void PaintDragOverlay(QPainter& p, const Form& f) {
+    const DragInfo& d = S().drag;
+    if (!d.active || d.form != &f) return;
+    Control* src = d.source.get();
+    if (!src) return;
+    const QRectF r = DragOverlayRectPx();
+    if (!src->DragIcon().IsEmpty()) {
+        DrawPicture(p, src->DragIcon(), r, true);
+        return;
+    }
+    p.save();
+    QPen pen(Qt::black, 2);
+    pen.setStyle(Qt::DotLine);
+    p.setPen(pen);
+    p.setBrush(Qt::NoBrush);
+    p.drawRect(r.adjusted(1, 1, -1, -1));
+    p.restore();
+}
+
+}  // namespace detail
+
+// ---------------------------------------------------------------- Screen
+
+void Screen::Open() {
+    EnsureApp();
+    if (SS().window) return;
+    SS().window = new ScreenWidget();
+    // Without a window manager (a bare X server) full screen alone does not
+    // resize the window, so give it the display's geometry first.
+    if (QScreen* scr = QGuiApplication::primaryScreen()) SS().window->setGeometry(scr->geometry());
+    SS().window->showFullScreen();
+    for (Form* f : S().zorder) FormShown(*f);
+}
+
+void Screen::OpenWindowed(int w, int h) {
+    EnsureApp();
+    if (!SS().window) SS().window = new ScreenWidget();
+    SS().window->resize(w, h);
+    SS().window->show();
+}
+
+bool Screen::IsOpen() { return SS().window != nullptr; }
+
+void Screen::Close() {
+    for (auto& [f, d] : SS().dialogs) delete d;
+    SS().dialogs.clear();
+    delete SS().window;
+    SS().window = nullptr;
+}
+
+QSize Screen::Size() { return SS().window ? SS().window->size() : SS().virtualSize; }
+
+void Screen::SetVirtualSize(int w, int h) { SS().virtualSize = QSize(std::max(1, w), std::max(1, h)); }
+
+double Screen::ScaleFactor() {
+    const QSize s = Size();
+    return std::min(s.width() / kDesignW, s.height() / kDesignH);
+}
+
+QTransform Screen::FormToDevice(const Form& f) {
+    if (f.modal_) {
+        const double s = ScaleFactor();
+        return QTransform::fromScale(s, s);
+    }
+    const QSize sz = Size();
+    const QRectF r = f.ClientRectPx();
+    const double s = std::min(sz.width() / r.width(), sz.height() / r.height());
+    const double ox = (sz.width() - r.width() * s) / 2.0, oy = (sz.height() - r.height() * s) / 2.0;
+    return QTransform(s, 0, 0, s, ox, oy);
+}
+
+Form* Screen::FormAt(const QPointF& device, QPointF* formPx) {
+    const auto& z = S().zorder;
+    for (auto it = z.rbegin(); it != z.rend(); ++it) {
+        Form* f = *it;
+        if (!f->visible_ || !f->loaded_ || f->modal_) continue;
+        const QPointF px = FormToDevice(*f).inverted().map(device);
+        if (f->ClientRectPx().contains(px)) {
+            if (formPx) *formPx = px;
+            return f;
+        }
+    }
+    return nullptr;
+}
+
+void Screen::Render(QPainter& p, const QRect& dirty) {
+    p.fillRect(dirty, Qt::black);
+    const auto& z = S().zorder;
+    // Forms entirely covered by a later one are not painted.
+    size_t first = 0;
+    for (size_t i = 0; i < z.size(); ++i) {
+        if (!z[i]->visible_ || z[i]->modal_) continue;
+        for (size_t j = i + 1; j < z.size(); ++j) {
+            if (z[j]->visible_ && !z[j]->modal_ && DeviceRectOf(*z[j]).contains(DeviceRectOf(*z[i]))) first = std::max(first, i + 1);
+        }
+    }
+    for (size_t i = first; i < z.size(); ++i) {
+        const Form& f = *z[i];
+        if (!f.visible_ || f.modal_) continue;
+        p.save();
+        p.setClipRect(dirty);
+        p.setTransform(FormToDevice(f));
+        PaintForm(p, f);
+        PaintDragOverlay(p, f);
+        p.restore();
+    }
+}
+
+QImage Screen::Grab() {
+    QImage img(Size(), QImage::Format_RGB32);
+    QPainter p(&img);
+    Render(p, img.rect());
+    return img;
+}
+
+QImage Screen::GrabForm(const Form& f, double scale) {
+    const QRectF r = f.ClientRectPx();
+    QImage img(static_cast<int>(std::lround(r.width() * scale)), static_cast<int>(std::lround(r.height() * scale)),
+               QImage::Format_RGB32);
+    img.fill(Qt::black);
+    QPainter p(&img);
+    p.setTransform(QTransform::fromScale(scale, scale));
+    PaintForm(p, f);
+    PaintDragOverlay(p, f);
+    return img;
+}
+
+void Screen::InvalidateForm(const Form& f, const QRectF& designPx) {
+    ScreenState& ss = SS();
+    if (!ss.window || !f.visible_) return;
+    if (auto it = ss.dialogs.find(&f); it != ss.dialogs.end()) {
+        it->second->update(FormToDevice(f).mapRect(designPx).toAlignedRect().adjusted(-1, -1, 1, 1));
+        return;
+    }
+    if (!f.modal_) ss.window->update(FormToDevice(f).mapRect(designPx).toAlignedRect().adjusted(-1, -1, 1, 1));
+}
+
+void Screen::InvalidateForm(const Form& f) { InvalidateForm(f, f.ClientRectPx()); }
+
+void Screen::FormShown(Form& f) {
+    ScreenState& ss = SS();
+    if (!ss.window) return;
+    if (f.modal_) {
+        if (!f.visible_) return;
+        DialogWidget*& d = ss.dialogs[&f];
+        if (!d) d = new DialogWidget(f);
+        d->layoutFromForm();
+        d->show();
+        d->raise();
+        d->activateWindow();
+        d->setFocus();
+        d->update();
+    } else if (auto it = ss.dialogs.find(&f); it != ss.dialogs.end()) {
+        it->second->setWindowTitle(QString::fromStdString(f.Caption()));
+    } else if (f.visible_) {
+        ss.window->update();
+        ss.window->activateWindow();
+        ss.window->setFocus();
+    }
+    UpdateCursor();
+}
+
+void Screen::FormHidden(Form& f) {
+    ScreenState& ss = SS();
+    if (!ss.window) return;
+    if (auto it = ss.dialogs.find(&f); it != ss.dialogs.end()) {
+        it->second->hide();
+        it->second->deleteLater();
+        ss.dialogs.erase(it);
+        ss.window->activateWindow();
+    }
+    ss.window->update();
+}
+
+void Screen::FormDestroyed(Form& f) {
+    ScreenState& ss = SS();
+    if (auto it = ss.dialogs.find(&f); it != ss.dialogs.end()) {
+        it->second->hide();
+        it->second->deleteLater();
+        ss.dialogs.erase(it);
+    }
+    if (ss.window) ss.window->update();
+}
+
+void Screen::UpdateCursor() {
+    ScreenState& ss = SS();
+    if (!ss.window) return;
+    const DragInfo& d = S().drag;
+    QCursor cur(Qt::ArrowCursor);
+    Form* f = nullptr;
+    if (d.active) {
+        f = d.form;
+        if (Control* src = d.source.get(); src && !src->DragIcon().IsEmpty())
+            cur = QCursor(Qt::BlankCursor);  // the icon itself follows the pointer
+    } else if (Control* c = S().hover.get()) {
+        f = &c->ParentForm();
+        const QCursor dflt = dynamic_cast<TextBox*>(c) ? QCursor(Qt::IBeamCursor) : QCursor(Qt::ArrowCursor);
+        cur = CursorFor(c->MousePointer(), c->MouseIcon(), dflt);
+    } else {
+        f = Forms::ActiveForm();
+        if (f) cur = CursorFor(f->MousePointer(), f->MouseIcon(), cur);
+    }
+    if (f && f->MousePointer() == vbHourglass && (!S().hover.get() || S().hover.get()->MousePointer() == vbDefault))
+        cur = QCursor(Qt::WaitCursor);
+    QWidget* w = ss.window;
+    if (f) {
+        if (auto it = ss.dialogs.find(f); it != ss.dialogs.end()) w = it->second;
+    }
+    w->setCursor(cur);
+}
+
+// ---------------------------------------------------------------- MsgBox
+
+int MsgBox(const std::string& prompt, int buttons, const std::string& title) {
+    if (auto hook = S().msgBoxHook) return hook(prompt, buttons, title);
+    if (!SS().window) {
+        LogOnce("msgbox:" + title + ":" + prompt, "Mensagem: " + title + " - " + prompt);
+        return vbOK;
+    }
+    CancelDrag();
+    QMessageBox box(SS().window);
+    box.setWindowTitle(QString::fromStdString(title.empty() ? std::string("Brotalia") : title));
+    box.setText(QString::fromStdString(prompt));
+    const int icon = buttons & 0x70;
+    box.setIcon(icon == vbCritical      ? QMessageBox::Critical
+                : icon == vbQuestion    ? QMessageBox::Question
+                : icon == vbExclamation ? QMessageBox::Warning
+                : icon == vbInformation ? QMessageBox::Information
+                                        : QMessageBox::NoIcon);
+    box.setStandardButtons(QMessageBox::Ok);
+    box.exec();
+    return vbOK;
+}
+
+}  // namespace platform::forms

@@ -1,0 +1,71 @@
+#pragma once
+// The program's screen: one full-screen window. Every shown modeless form
+// fills it, scaled uniformly with its aspect kept (letterboxed on black), the
+// last shown on top. Modal forms are dialog windows centred over it, scaled by
+// the same factor, with their caption in their frame. The game code sees only
+// twips (or a picture box's pixels); the scale is applied here alone.
+//
+// Without Open() (tests, benchmarks) no window exists: the layer works the
+// same, and the screen is a virtual surface of SetVirtualSize() pixels that
+// can be rendered with Grab().
+
+#include <string>
+
+class QImage;
+class QPainter;
+class QPointF;
+class QRect;
+class QRectF;
+class QSize;
+class QTransform;
+
+namespace platform::forms {
+
+class Form;
+
+class Screen {
+public:
+    // Opens the full-screen window on the primary display (the application
+    // calls it once, before showing the first form).
+    static void Open();
+    // Opens a normal window of w x h pixels instead (screenshots, debugging).
+    static void OpenWindowed(int w, int h);
+    static bool IsOpen();
+    static void Close();
+
+    // The surface size in device pixels: the window's, or the virtual size.
+    static QSize Size();
+    // Size of the surface when no window is open (default 800 x 600).
+    static void SetVirtualSize(int w, int h);
+
+    // Design pixels of a form to device pixels of the screen (for a modal
+    // form: device pixels of its own dialog window's client area).
+    static QTransform FormToDevice(const Form& f);
+    // The scale factor (device pixels per design pixel) of the screen.
+    static double ScaleFactor();
+    // The shown modeless form on top at a device point, and the point in that
+    // form's design pixels; nullptr where no form is (the letterbox).
+    static Form* FormAt(const QPointF& device, QPointF* formPx);
+
+    // Renders the screen surface (every shown modeless form, bottom to top)
+    // into an image of Size(); the dirty rectangle limits the work.
+    static QImage Grab();
+    static void Render(QPainter& p, const QRect& deviceDirty);
+    // Renders one form alone at its design size times scale.
+    static QImage GrabForm(const Form& f, double scale = 1.0);
+
+    // Layer internals: repaint requests and window bookkeeping.
+    static void InvalidateForm(const Form& f, const QRectF& designPx);
+    static void InvalidateForm(const Form& f);
+    static void FormShown(Form& f);
+    static void FormHidden(Form& f);
+    static void FormDestroyed(Form& f);
+    static void UpdateCursor();
+};
+
+// Message box for the rare system messages (hypertext link errors). Goes
+// through a replaceable hook so tests never block; the default shows a real
+// message box when the screen is open, and only logs otherwise. Returns vbOK.
+int MsgBox(const std::string& prompt, int buttons = 0, const std::string& title = {});
+
+}  // namespace platform::forms

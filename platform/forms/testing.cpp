@@ -1,0 +1,225 @@
+#include "platform/forms/testing.h"
+
+#include <QCoreApplication>
+#include <QElapsedTimer>
+#include <QEventLoop>
+#include <QTransform>
+
+#include <stdexcept>
+
+#include "platform/forms/internal.h"
+#include "platform/forms/screen.h"
+#include "platform/log.h"
+
+namespace platform::forms::test {
+
+using namespace detail;
+
+namespace {
+
+QPointF TwipsToPx(float x, float y) { return QPointF(x / kTwipsPerPixel, y / kTwipsPerPixel); }
+
+// The form a device point of the screen goes to, as the real window routes it.
+Form* RouteScreen(int x, int y, QPointF* px) {
+    Form* owner = nullptr;
+    if (S().drag.active)
+        owner = S().drag.form;
+    else if (Control* c = S().captured.get())
+        owner = &c->ParentForm();
+    else
+        owner = S().capturedForm;
+    if (owner && !owner->modal_) {
+        *px = Screen::FormToDevice(*owner).inverted().map(QPointF(x, y));
+        return owner;
+    }
+    return Screen::FormAt(QPointF(x, y), px);
+}
+
+QPointF PointIn(Control& target, float x, float y) {
+    if (Container* c = target.AsContainer()) {
+        const QRectF client = c->ClientRectPx();
+        return client.topLeft() + QPointF(c->UnitsToPixels(x), c->UnitsToPixels(y));
+    }
+    const QRectF r = target.RectPx();
+    return r.topLeft() + QPointF(target.Parent().UnitsToPixels(x), target.Parent().UnitsToPixels(y));
+}
+
+void DragPath(Control& source, QPointF dest, int steps) {
+    Form& f = source.ParentForm();
+    if (source.DragMode() != vbAutomatic) throw std::logic_error("o controle " + source.Name() + " não arrasta sozinho");
+    if (!AcceptsInput(f) || !source.EffectivelyVisible() || !source.EffectivelyEnabled()) return;
+    const QPointF start = source.RectPx().center();
+    StartDrag(source, start);
+    ProcessEvents();
+    steps = std::max(1, steps);
+    for (int i = 1; i <= steps; ++i) {
+        if (!S().drag.active) return;
+        const double t = static_cast<double>(i) / steps;
+        DragMoveTo(start + (dest - start) * t);
+        ProcessEvents();
+    }
+    DragDropAt(dest);
+    ProcessEvents();
+}
+
+}  // namespace
+
+void Click(Control& c) {
+    Form& f = c.ParentForm();
+    if (!AcceptsInput(f) || !c.EffectivelyVisible() || !c.EffectivelyEnabled()) return;
+    const QPointF px = c.RectPx().center();
+    if (c.DragMode() == vbAutomatic) {
+        StartDrag(c, px);
+        DragDropAt(px);
+        ProcessEvents();
+        return;
+    }
+    ControlRef ref(&c);
+    if (c.CanTakeFocus()) MoveFocus(f, &c);
+    Control* cc = ref.get();
+    if (!cc || !f.loaded_) return ProcessEvents();
+    cc->pressed_ = true;
+    cc->releaseInside_ = true;
+    QPointF u = ToControlUnits(*cc, px);
+    cc->HandleMouseDown(vbLeftButton, 0, static_cast<float>(u.x()), static_cast<float>(u.y()));
+    if ((cc = ref.get()) && f.loaded_) {
+        cc->pressed_ = false;
+        cc->releaseInside_ = true;
+        cc->HandleMouseUp(vbLeftButton, 0, static_cast<float>(u.x()), static_cast<float>(u.y()));
+    }
+    if ((cc = ref.get())) cc->Invalidate();
+    ProcessEvents();
+}
+
+void ClickForm(Form& f) {
+    if (!AcceptsInput(f)) return;
+    const QPointF u = ToFormUnits(f, f.ClientRectPx().center());
+    RunHandler(f, [&] { f.Form_MouseDown(vbLeftButton, 0, static_cast<float>(u.x()), static_cast<float>(u.y())); });
+    RunHandler(f, [&] { f.Form_MouseUp(vbLeftButton, 0, static_cast<float>(u.x()), static_cast<float>(u.y())); });
+    RunHandler(f, [&] { f.Form_Click(); });
+    ProcessEvents();
+}
+
+void MouseDown(Form& f, float x, float y, int button) {
+    MouseDownAt(f, TwipsToPx(x, y), button, 0);
+    ProcessEvents();
+}
+void MouseMove(Form& f, float x, float y, int button) {
+    MouseMoveAt(f, TwipsToPx(x, y), button, 0);
+    ProcessEvents();
+}
+void MouseUp(Form& f, float x, float y, int button) {
+    MouseUpAt(f, TwipsToPx(x, y), button, 0);
+    ProcessEvents();
+}
+void ClickAt(Form& f, float x, float y) {
+    MouseDown(f, x, y);
+    MouseUp(f, x, y);
+}
+
+void MouseDownScreen(int x, int y, int button) {
+    QPointF px;
+    if (Form* f = RouteScreen(x, y, &px)) MouseDownAt(*f, px, button, 0);
+    ProcessEvents();
+}
+void MouseMoveScreen(int x, int y, int button) {
+    QPointF px;
+    if (Form* f = RouteScreen(x, y, &px)) MouseMoveAt(*f, px, button, 0);
+    ProcessEvents();
+}
+void MouseUpScreen(int x, int y, int button) {
+    QPointF px;
+    if (Form* f = RouteScreen(x, y, &px)) MouseUpAt(*f, px, button, 0);
+    ProcessEvents();
+}
+void ClickScreen(int x, int y) {
+    MouseDownScreen(x, y);
+    MouseUpScreen(x, y);
+}
+
+void DragTo(Control& source, Form& target, float x, float y, int steps) {
+    if (&source.ParentForm() != &target) throw std::logic_error("arraste entre formulários diferentes");
+    DragPath(source, TwipsToPx(x, y), steps);
+}
+
+void DragTo(Control& source, Control& target, float x, float y, int steps) {
+    if (&source.ParentForm() != &target.ParentForm()) throw std::logic_error("arraste entre formulários diferentes");
+    DragPath(source, PointIn(target, x, y), steps);
+}
+
+void DragToScreen(Control& source, int x, int y, int steps) {
+    const QPointF dest = Screen::FormToDevice(source.ParentForm()).inverted().map(QPointF(x, y));
+    DragPath(source, dest, steps);
+}
+
+void KeyPress(int keyAscii) {
+    switch (keyAscii) {
+    case vbKeyReturn: KeyDown(Qt::Key_Return, "\r", 0); break;
+    case vbKeyBack: KeyDown(Qt::Key_Backspace, "\b", 0); break;
+    case vbKeyEscape: KeyDown(Qt::Key_Escape, "\x1b", 0); break;
+    case vbKeyTab: KeyDown(Qt::Key_Tab, "\t", 0); break;
+    default: {
+        const QChar ch(static_cast<char16_t>(keyAscii));
+        int qtKey = ch.toUpper().unicode();
+        KeyDown(qtKey, QString(ch).toStdString(), 0);
+    }
+    }
+    ProcessEvents();
+}
+
+void TypeText(const std::string& utf8) {
+    for (QChar ch : QString::fromStdString(utf8)) KeyPress(ch.unicode());
+}
+
+void PressQtKey(int qtKey, int modifiers) {
+    std::string text;
+    if (qtKey == Qt::Key_Space)
+        text = " ";
+    else if (qtKey >= Qt::Key_A && qtKey <= Qt::Key_Z && !(modifiers & (Qt::ControlModifier | Qt::AltModifier)))
+        text = std::string(1, static_cast<char>((modifiers & Qt::ShiftModifier ? 'A' : 'a') + (qtKey - Qt::Key_A)));
+    else if (qtKey >= Qt::Key_0 && qtKey <= Qt::Key_9)
+        text = std::string(1, static_cast<char>(qtKey));
+    KeyDown(qtKey, text, modifiers);
+    ProcessEvents();
+}
+
+bool TickTimer(Timer& t) {
+    const bool ran = t.Tick();
+    ProcessEvents();
+    return ran;
+}
+
+void RunFor(int ms) {
+    EnsureApp();
+    QElapsedTimer clock;
+    clock.start();
+    while (clock.elapsed() < ms) {
+        const int left = static_cast<int>(ms - clock.elapsed());
+        QCoreApplication::processEvents(QEventLoop::AllEvents, std::max(1, left));
+        QCoreApplication::sendPostedEvents();
+    }
+    ProcessEvents();
+}
+
+void ProcessEvents() {
+    EnsureApp();
+    for (int i = 0; i < 8; ++i) QCoreApplication::sendPostedEvents();
+}
+
+void SetModalHook(std::function<void(Form&)> hook) { S().modalHook = std::move(hook); }
+
+void SetMsgBoxHook(std::function<int(const std::string&, int, const std::string&)> hook) {
+    S().msgBoxHook = std::move(hook);
+}
+
+void ResetAll() {
+    EnsureApp();
+    ProcessEvents();
+    Forms::Reset();
+    Screen::SetVirtualSize(800, 600);
+    SetPictureLoadObserver({});
+    platform::ResetLog();
+    ProcessEvents();
+}
+
+}  // namespace platform::forms::test

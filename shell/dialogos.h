@@ -1,0 +1,89 @@
+#pragma once
+// The three shared dialogs every screen speaks through, and the calls that
+// fill and show them:
+//
+//   - `ok`: a message with one "&OK" button;
+//   - `form_ok_nao`: a yes/no question ("&Sim" / "&Não"); the answer is left
+//     in sessao().resp_ok_nao (true for "&Sim");
+//   - `ok_help`: a picture notice with a caption, closed through its frame
+//     (or the Escape key).
+//
+// Callers normally use the functions below; they set msg_ok_nao, copy it
+// into the dialog's label, set the caption and show the dialog modally.
+//
+//     shell::mostra_ok("Ops ...", "Sua horta pode ter no máximo  100 m2.");
+//     if (shell::pergunta_sim_nao("Rotação", "Plantar assim mesmo ?")) ...
+//     shell::mostra_figura("Parabéns", s.dir_anima + "\\anima\\parah.jpg");
+//
+// The forms are registered by name ("ok", "form_ok_nao", "ok_help") with
+// registra_dialogos(); instala_dialogos() also hands the yes/no dialog to the
+// model for its save question (pergunta_grava).
+
+#include <string>
+
+#include "platform/forms/forms.h"
+
+namespace shell {
+
+namespace pf = platform::forms;
+
+// Message box with one button. Unloaded by its button, so every use starts
+// afresh (its load sets the message font to 16 points).
+class ok : public pf::Form {
+public:
+    pf::CommandButton opções{this, "opções"};
+    pf::Image Image1{this, "Image1"};
+    pf::Label mensagem{this, "mensagem"};
+
+    ok();
+    void Form_Load() override;
+    void opções_Click();
+};
+
+// Yes/no question. Only hidden after an answer, so its caption and message
+// stay until the next caller replaces them. The focus starts on "&Não", so
+// Enter answers no; closing it through its frame (or Escape) answers no too.
+class form_ok_nao : public pf::Form {
+public:
+    pf::ControlArray<pf::CommandButton> opções{this, "opções"};
+    pf::Image Image1{this, "Image1"};
+    pf::Label mensagem{this, "mensagem"};
+
+    form_ok_nao();
+    // Readies the dialog for a new question: focus on "&Não", no answer yet.
+    void nova_pergunta();
+    void Form_Activate() override;
+    void Form_Unload(int& Cancel) override;
+    void Form_KeyPress(int& KeyAscii) override;
+    void opções_Click(int Index);
+
+private:
+    bool respondeu_ = false;
+};
+
+// Picture notice: the caller's picture is the background, drawn unscaled
+// from the top left; the caller's caption is the title.
+class ok_help : public pf::Form {
+public:
+    ok_help();
+    void Form_KeyPress(int& KeyAscii) override;
+};
+
+// Shows `ok` modally with this caption and message (msg_ok_nao = mensagem).
+void mostra_ok(const std::string& titulo, const std::string& mensagem);
+
+// Shows `form_ok_nao` modally; returns the answer, also left in resp_ok_nao.
+bool pergunta_sim_nao(const std::string& titulo, const std::string& mensagem);
+
+// Shows `ok_help` modally with this caption and the picture at a full game
+// path (dir_anima & "\anima\noaca.jpg"). A missing picture leaves the notice
+// blank under its caption (the picture layer logs it once).
+void mostra_figura(const std::string& titulo, const std::string& caminho_figura);
+
+// Registers "ok", "form_ok_nao" and "ok_help" with the forms registry.
+void registra_dialogos();
+
+// Hands `form_ok_nao` to the model as its yes/no dialog (the save question).
+void instala_dialogos();
+
+}  // namespace shell

@@ -1,0 +1,87 @@
+#include "shell/fundo.h"
+
+#include <string>
+
+#include "model/estado.h"
+#include "shell/dialogos.h"
+#include "shell/semana.h"
+
+namespace shell {
+
+// ------------------------------------------------------------------- fundo
+
+fundo::fundo() {
+    SetCaption("Brotalia");
+    SetClientSize(12000, 9000);
+    SetBackColor(pf::RGB(0, 64, 0));
+}
+
+void fundo::Form_Load() {
+    SetMousePointer(pf::vbHourglass);
+    primeira_ativacao = true;
+}
+
+void fundo::Form_Activate() {
+    if (!primeira_ativacao) return;
+    primeira_ativacao = false;
+    model::EstadoSessao& s = model::sessao();
+    s.som_ligado = false;
+    s.trilha_fundo = false;
+    s.primeira_carga = true;
+    pf::Forms::Show("Conf_cd", pf::vbModal);
+}
+
+// ------------------------------------------------------------------- Conf_cd
+
+Conf_cd::Conf_cd() {
+    SetCaption("Configuração do CD");
+    SetClientSize(4680, 2160);
+
+    Label5.SetCaption("Informe sua unidade de CD ?");
+    Label5.Move(240, 240, 4200, 300);
+    Label5.SetFont(pf::Font{"MS Sans Serif", 9.75, true});
+    Label5.SetBackStyle(pf::vbTransparent);
+
+    Combo1.Move(1800, 780, 1080, 315);
+    Combo1.SetStyle(2);  // a drive from the list only
+    Combo1.SetTabIndex(0);
+
+    Command1.SetCaption("&Ok");
+    Command1.Move(600, 1440, 1440, 435);
+    Command1.SetTabIndex(1);
+    Command1.SetDefault(true);  // Enter confirms the drive shown
+    Command2.SetCaption("&Sair");
+    Command2.Move(2640, 1440, 1440, 435);
+    Command2.SetTabIndex(2);
+
+    Command1.OnClick = [this] { Command1_Click(); };
+    Command2.OnClick = [this] { Command2_Click(); };
+}
+
+void Conf_cd::Form_Load() {
+    model::EstadoSessao& s = model::sessao();
+    std::string erro;
+    if (!le_indice_cd(&s.indice_cd, &erro)) mostra_ok("Configuração do CD", erro);
+
+    for (const char* u : {"C:", "D:", "E:", "F:", "G:", "H:"}) Combo1.AddItem(u);
+    // The stored drive is preselected; an index that is no list position
+    // selects nothing.
+    Combo1.SetListIndex(unidade_de(s.indice_cd).empty() ? -1 : s.indice_cd);
+}
+
+void Conf_cd::Command1_Click() {
+    model::EstadoSessao& s = model::sessao();
+    const int escolhido = Combo1.ListIndex();
+    // With no drive chosen the stored drive stays as it is.
+    if (escolhido >= 0) {
+        s.indice_cd = escolhido;
+        std::string erro;
+        if (!grava_indice_cd(s.indice_cd, &erro)) mostra_ok("Configuração do CD", erro);
+    }
+    Unload();
+    pf::Forms::Show("INTRONEW");
+}
+
+void Conf_cd::Command2_Click() { pf::Forms::End(); }
+
+}  // namespace shell

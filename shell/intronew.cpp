@@ -1,0 +1,352 @@
+#include "shell/intronew.h"
+
+#include <cstdio>
+
+#include "model/catalogo.h"
+#include "model/estado.h"
+#include "model/persistencia.h"
+#include "platform/paths.h"
+#include "shell/dialogos.h"
+#include "shell/saida.h"
+#include "shell/semana.h"
+#include "shell/sons.h"
+
+namespace shell {
+
+namespace {
+
+struct Explicacao {
+    const char* titulo;
+    const char* figura;
+};
+
+// The thirteen hotspots: caption and picture of the notice each one shows.
+constexpr Explicacao explicacoes[13] = {
+    {"Vaso ou Canteiro", "\\anima\\help1b.jpg"},
+    {"Requisitos", "\\anima\\help111.jpg"},
+    {"Auto Abastecimento", "\\anima\\helpauto.jpg"},
+    {"Escolher Verduras", "\\anima\\helpfeir.jpg"},
+    {"Plantar as Verduras", "\\anima\\help4.jpg"},
+    {"Sementeira", "\\anima\\help5.jpg"},
+    {"Tempo Real", "\\anima\\help6.jpg"},
+    {"Previsão", "\\anima\\help6.jpg"},
+    {"Quais Atividades", "\\anima\\help7.jpg"},
+    {"Confirmar", "\\anima\\help8.jpg"},
+    {"Vaso ou Canteiro", "\\anima\\help9.jpg"},
+    {"Help", "\\anima\\help10.jpg"},
+    {"Pergunte que o Hortelão responde", "\\anima\\help101.jpg"},
+};
+
+std::string dois_digitos(int n) {
+    char b[16];
+    std::snprintf(b, sizeof b, "%02d", n);
+    return b;
+}
+
+std::string figura(const std::string& nome) { return model::sessao().dir_anima + "\\anima\\" + nome; }
+
+}  // namespace
+
+std::string quadro_porta(int quadro) {
+    switch (quadro) {
+        case 9: return "port01";
+        case 8: return "port02";
+        case 7: return "port03";
+        case 6:
+        case 5: return "port04";
+        case 4: return "port03";
+        case 3: return "port02";
+        case 2: return "port01";
+        case 1: return "port00";
+        default: return {};
+    }
+}
+
+INTRONEW::INTRONEW() {
+    SetCaption("Brotalia");
+    SetClientSize(12000, 9000);
+    SetBackColor(pf::RGB(160, 208, 255));
+    const pf::Picture icone = pf::LoadPicture(platform::ProgramFolder() + "\\forms\\INTRONEW_MouseIcon.png");
+
+    // The title picture in the sky; the road of the game from left to right
+    // along the hills, the door at its end; the help icon beside the title.
+    Picture1.Move(3600, 300, 4800, 2400);
+
+    pic_feira.Move(3000, 3075, 1200, 990);
+    pic_feira.SetToolTipText("Ir para a tela da Feira - Auto abastecimento");
+    pic_horta.Move(4800, 3075, 1200, 990);
+    pic_horta.SetToolTipText("Ir para a horta");
+    pic_semen.Move(6600, 3075, 1200, 990);
+    pic_semen.SetToolTipText("Ir para sementeira");
+    pic_agenda.Move(8400, 3120, 1200, 900);
+    pic_agenda.SetToolTipText("Ir para a Agenda");
+    saida.Move(10200, 3075, 1200, 990);
+    saida.SetToolTipText("Sair do Programa");
+
+    interroga.Move(8775, 600, 750, 1035);
+    interroga.SetToolTipText("Help sobre o cultivo");
+    interroga.SetMouseIcon(icone);
+
+    Label2.SetCaption("Opções");
+    Label2.Move(300, 8370, 1275, 420);
+    Label2.SetFont(pf::Font{"Arial", 12, true});
+    Label2.SetForeColor(pf::RGB(0, 0, 128));
+    Label2.SetBackColor(pf::RGB(255, 255, 204));
+    Label2.SetBackStyle(pf::vbOpaque);
+    Label2.SetAlignment(pf::vbCenter);
+    Label2.SetToolTipText("Configurações de som, unidade do CD, help do software, jogo da memória");
+    Label2.SetMouseIcon(icone);
+
+    pic_nhoca.Move(nhoca_left_inicial, nhoca_top, 450, 255);
+
+    // The hotspots: captionless areas over plants of the family garden in the
+    // menu picture (three rows of plants, 50 pixels apart).
+    const int colunas[13] = {0, 2, 4, 6, 8, 1, 3, 5, 7, 2, 4, 6, 8};
+    const int linhas[13] = {0, 0, 0, 0, 0, 1, 1, 1, 1, 2, 2, 2, 2};
+    for (int i = 0; i < 13; ++i) {
+        pf::Label& l = Label1.Add(i);
+        const int x = 268 + 50 * colunas[i] - 22, y = 400 + 59 * linhas[i] - 22;
+        l.Move(x * 15, y * 15, 660, 660);
+        l.SetBackStyle(pf::vbTransparent);
+        l.SetMouseIcon(icone);
+        l.SetMousePointer(pf::vbCustom);
+    }
+
+    Timer1.SetInterval(100);
+    timer_.SetInterval(0);
+
+    saida.OnClick = [this] { saida_Click(); };
+    pic_agenda.OnClick = [this] { pic_agenda_Click(); };
+    pic_semen.OnClick = [this] { pic_semen_Click(); };
+    pic_horta.OnClick = [this] { pic_horta_Click(); };
+    pic_feira.OnClick = [this] { pic_feira_Click(); };
+    interroga.OnClick = [this] { interroga_Click(); };
+    Label2.OnClick = [this] { Label2_Click(); };
+    Label1.Bind(&pf::Label::OnClick, [this](int Index) { Label1_Click(Index); });
+    timer_.OnTimer = [this] { Timer__Timer(); };
+    Timer1.OnTimer = [this] { Timer1_Timer(); };
+}
+
+void INTRONEW::Form_Load() {
+    model::EstadoSessao& s = model::sessao();
+    fase_nhoca = 0;
+    nhoca_esq = true;
+
+    std::string erro;
+    if (!le_indice_cd(&s.indice_cd, &erro)) mostra_ok("Banco de dados", erro);
+    aplica_unidade(s.indice_cd);
+
+    saida.LoadPicture(figura("port00.bmp"));
+    pic_semen.LoadPicture(figura("mudas007.bmp"));
+    pic_horta.LoadPicture(figura("enx00c.bmp"));
+    pic_feira.LoadPicture(figura("cesta9.bmp"));
+    pic_agenda.LoadPicture(figura("age10.bmp"));
+    interroga.LoadPicture(figura("int00.bmp"));
+
+    LoadPicture(platform::ProgramFolder() + "\\back_in.jpg");
+    Picture1.LoadPicture(platform::ProgramFolder() + "\\inintro1.jpg");
+
+    toca_silencio(SoundMode::Async);
+
+    if (s.primeira_carga) {
+        s.area_maxima = 100;
+        model::inicia_culturas();
+        std::string erro_horta, erro_seq;
+        horta_vazia = !model::le_horta(&erro_horta);
+        const bool seq_ok = model::le_seq(&erro_seq);
+        estado_carregado = erro_horta.empty() && seq_ok;
+        if (!estado_carregado)
+            mostra_ok("Banco de dados", !erro_horta.empty() ? erro_horta : erro_seq);
+        s.modo_guiado = auto_abastecimento();
+        nova_semana();
+        s.primeira_carga = false;
+    }
+
+    carga_4_botões();
+}
+
+void INTRONEW::carga_4_botões() {
+    pic_horta.SetEnabled(true);
+    pic_horta.LoadPicture(figura("enx00c.bmp"));
+    pic_semen.SetEnabled(true);
+    pic_semen.LoadPicture(figura("mudas007.bmp"));
+}
+
+void INTRONEW::nova_semana() { shell::nova_semana(horta_vazia, estado_carregado); }
+
+void INTRONEW::Form_Activate() {
+    Label2.SetMousePointer(pf::vbCustom);
+    interroga.SetMousePointer(pf::vbCustom);
+    Timer1.SetEnabled(true);
+}
+
+// ------------------------------------------------------------------- clicks
+
+void INTRONEW::saida_Click() {
+    model::EstadoSessao& s = model::sessao();
+    s.acao = acao_sair;
+    s.quadro = 9;
+    timer_.SetInterval(100);
+}
+
+void INTRONEW::pic_agenda_Click() {
+    model::EstadoSessao& s = model::sessao();
+    s.acao = acao_agenda;
+    s.quadro = 11;
+    timer_.SetInterval(100);
+}
+
+void INTRONEW::pic_semen_Click() {
+    model::EstadoSessao& s = model::sessao();
+    pic_semen.SetMousePointer(pf::vbHourglass);
+    s.acao = acao_sementeira;
+    s.quadro = 8;
+    timer_.SetInterval(100);
+}
+
+void INTRONEW::pic_horta_Click() {
+    model::EstadoSessao& s = model::sessao();
+    quadro_anima = 1;
+    s.acao = acao_horta;
+    s.quadro = 12;
+    timer_.SetInterval(100);
+}
+
+void INTRONEW::pic_feira_Click() {
+    model::EstadoSessao& s = model::sessao();
+    quadro_anima = 1;
+    s.acao = acao_feira;
+    s.quadro = 10;
+    timer_.SetInterval(100);
+}
+
+void INTRONEW::interroga_Click() {
+    model::EstadoSessao& s = model::sessao();
+    interroga.SetMousePointer(pf::vbHourglass);
+    quadro_anima = 1;
+    s.acao = acao_help;
+    s.quadro = 6;
+    timer_.SetInterval(100);
+}
+
+void INTRONEW::Label2_Click() {
+    Timer1.SetEnabled(false);
+    Label2.SetMousePointer(pf::vbHourglass);
+    pf::Forms::Show("conf");
+}
+
+void INTRONEW::Label1_Click(int Index) {
+    if (Index < 0 || Index > 12) return;
+    mostra_figura(explicacoes[Index].titulo, model::sessao().dir_anima + explicacoes[Index].figura);
+}
+
+// ------------------------------------------------------------------- animation
+
+void INTRONEW::Timer__Timer() {
+    if (timer_.Interval() == 0) return;
+    model::EstadoSessao& s = model::sessao();
+    const int acao = s.acao;
+    if (acao != acao_sair && acao != acao_agenda && acao != acao_sementeira && acao != acao_horta &&
+        acao != acao_feira && acao != acao_help)
+        return;
+
+    if (s.quadro != 0) {
+        switch (acao) {
+            case acao_sair:
+                saida.LoadPicture(figura(quadro_porta(s.quadro) + ".bmp"));
+                break;
+            case acao_agenda:
+                pic_agenda.LoadPicture(figura("age" + dois_digitos(11 - s.quadro) + ".bmp"));
+                break;
+            case acao_sementeira:
+                pic_semen.LoadPicture(figura("mudas00" + std::to_string(8 - s.quadro) + ".bmp"));
+                break;
+            case acao_horta:
+            case acao_feira:
+            case acao_help: {
+                const int k = quadro_anima;
+                int ultimo;
+                if (acao == acao_horta) {
+                    arq_quadro = figura("enx" + dois_digitos(k - 1) + "c.bmp");
+                    ultimo = 11;
+                } else if (acao == acao_feira) {
+                    arq_quadro = figura("cesta" + std::to_string(k - 1) + ".bmp");
+                    ultimo = 10;
+                } else {
+                    arq_quadro = figura("int0" + std::to_string(6 - k) + ".bmp");
+                    ultimo = 6;
+                }
+                if (k == ultimo) quadro_anima = 0;
+                if (acao == acao_horta)
+                    pic_horta.LoadPicture(arq_quadro);
+                else if (acao == acao_feira)
+                    pic_feira.LoadPicture(arq_quadro);
+                else
+                    interroga.LoadPicture(arq_quadro);
+                ++quadro_anima;
+                break;
+            }
+        }
+        --s.quadro;
+        return;
+    }
+
+    // The tick after the last frame performs the button's end action.
+
+    switch (acao) {
+        case acao_sair:
+            timer_.SetInterval(0);
+            if (pergunta_sair()) encerra_programa(OrdemPendencias::menu);
+            break;
+        case acao_agenda:
+            timer_.SetInterval(0);
+            toca_voz("\\vamage.wav", SoundMode::Sync);
+            Unload();
+            pf::Forms::Show("age");
+            break;
+        case acao_sementeira:
+            timer_.SetInterval(0);
+            toca_voz("\\vamsem.wav", SoundMode::Sync);
+            Unload();
+            pf::Forms::Show("controle_da_sementeira");
+            break;
+        case acao_horta:
+            arq_quadro = figura("enx00c.bmp");
+            pic_horta.LoadPicture(arq_quadro);
+            toca_voz("\\vamhor.wav", SoundMode::Sync);
+            timer_.SetInterval(0);
+            Unload();
+            pf::Forms::Show("trabalhando_na_horta");
+            break;
+        case acao_feira:
+            pic_feira.SetMousePointer(pf::vbHourglass);
+            toca_voz("\\vamfei.wav", SoundMode::Sync);
+            timer_.SetInterval(0);
+            Unload();
+            pf::Forms::Show("feira_horta");
+            break;
+        case acao_help:
+            toca_silencio(SoundMode::Async);
+            s.assunto_help = "Orgânico";
+            s.tela_atual = "Orgânico";
+            timer_.SetInterval(0);
+            pf::Forms::Show("help");
+            break;
+    }
+}
+
+// ------------------------------------------------------------------- earthworm
+
+void INTRONEW::Timer1_Timer() {
+    const int d = fase_nhoca <= 3 ? fase_nhoca : 6 - fase_nhoca;
+    if (fase_nhoca > 3) pic_nhoca.SetLeft(pic_nhoca.Left() + (nhoca_esq ? -50 : 50));
+    fase_nhoca = (fase_nhoca + 1) % 7;
+    pic_nhoca.LoadPicture(figura((nhoca_esq ? "nhoca" : "nh") + std::to_string(d) + "p.bmp"));
+    if (nhoca_esq) {
+        if (pic_nhoca.Left() < 2400) nhoca_esq = false;
+    } else {
+        if (pic_nhoca.Left() > 10200) nhoca_esq = true;
+    }
+}
+
+}  // namespace shell

@@ -1,0 +1,75 @@
+#pragma once
+// The main menu `INTRONEW`: the hub of the game. Its picture buttons lead to
+// the market, the garden, the seedbed, the agenda and help through a short
+// frame animation played by `timer_`; the door runs the exit path; "Opções"
+// opens the options screen; thirteen hotspots show picture explanations; an
+// earthworm crawls back and forth. Its first load of a run also loads the
+// game and runs the start-up week cycle.
+
+#include <string>
+
+#include "platform/forms/forms.h"
+
+namespace shell {
+
+namespace pf = platform::forms;
+
+// Action codes of the menu's animation timer.
+inline constexpr int acao_sair = 2;
+inline constexpr int acao_agenda = 15;
+inline constexpr int acao_sementeira = 16;
+inline constexpr int acao_horta = 17;
+inline constexpr int acao_feira = 18;
+inline constexpr int acao_help = 19;
+
+// Frame shown by the door animation while `quadro` runs from 9 down to 1.
+std::string quadro_porta(int quadro);
+
+class INTRONEW : public pf::Form {
+public:
+    pf::PictureBox Picture1{this, "Picture1"};
+    pf::PictureBox pic_feira{this, "pic_feira"};
+    pf::PictureBox pic_horta{this, "pic_horta"};
+    pf::PictureBox pic_semen{this, "pic_semen"};
+    pf::PictureBox pic_agenda{this, "pic_agenda"};
+    pf::PictureBox saida{this, "saida"};
+    pf::Image interroga{this, "interroga"};
+    pf::PictureBox pic_nhoca{this, "pic_nhoca"};
+    pf::Label Label2{this, "Label2"};
+    pf::ControlArray<pf::Label> Label1{this, "Label1"};
+    pf::Timer Timer1{this, "Timer1"};
+    pf::Timer timer_{this, "timer_"};
+
+    INTRONEW();
+
+    void Form_Load() override;
+    void Form_Activate() override;
+
+    void saida_Click();
+    void pic_agenda_Click();
+    void pic_semen_Click();
+    void pic_horta_Click();
+    void pic_feira_Click();
+    void interroga_Click();
+    void Label2_Click();
+    void Label1_Click(int Index);
+    void Timer__Timer();
+    void Timer1_Timer();
+
+    void carga_4_botões();
+    void nova_semana();
+
+    // Form state.
+    int fase_nhoca = 0;       // earthworm phase 0 to 6
+    bool nhoca_esq = true;    // crawling leftwards
+    bool horta_vazia = false; // no bed and no lot held a crop at the first load
+    bool estado_carregado = true;  // the stored game was read at the first load
+    int quadro_anima = 0;     // frame counter of the garden, market and help animations
+    std::string arq_quadro;   // frame loaded by the current tick
+
+    // The earthworm's design position (twips).
+    static constexpr int nhoca_left_inicial = 6000;
+    static constexpr int nhoca_top = 8475;
+};
+
+}  // namespace shell

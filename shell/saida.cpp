@@ -1,0 +1,50 @@
+#include "shell/saida.h"
+
+#include <string>
+
+#include "model/checagens.h"
+#include "model/estado.h"
+#include "model/persistencia.h"
+#include "platform/forms/forms.h"
+#include "shell/dialogos.h"
+#include "shell/sons.h"
+
+namespace shell {
+
+bool pergunta_sair() {
+    toca_voz("\\s1.wav", SoundMode::Async);
+    if (pergunta_sim_nao("Saindo ...", "Deseja sair")) return true;
+    toca_voz("\\s3.wav", SoundMode::Sync);
+    return false;
+}
+
+bool ha_pendencias(OrdemPendencias ordem) {
+    bool plantio, tratos_horta, tratos_sem;
+    if (ordem == OrdemPendencias::menu) {
+        plantio = model::tem_plantio();
+        tratos_horta = model::sit_tratos_horta() == 1;
+    } else {
+        tratos_horta = model::sit_tratos_horta() == 1;
+        plantio = model::tem_plantio();
+    }
+    tratos_sem = model::sit_tratos_sem() == 1;
+    const bool sementeira = model::tem_pls();
+    return plantio || tratos_horta || tratos_sem || sementeira;
+}
+
+bool encerra_programa(OrdemPendencias ordem) {
+    toca_voz("\\s2.wav", SoundMode::Async);
+    if (model::previsao_ativa()) model::restaura_previsao();
+    if (model::pergunta_grava()) {
+        std::string erro;
+        if (!model::grava_horta(&erro)) {
+            mostra_ok("Gravar alterações", erro);
+            return false;
+        }
+    }
+    if (ha_pendencias(ordem)) mostra_figura("Pendências", model::sessao().dir_anima + "\\anima\\noaca.jpg");
+    platform::forms::Forms::End();
+    return true;
+}
+
+}  // namespace shell

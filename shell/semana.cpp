@@ -1,0 +1,263 @@
+#include "shell/semana.h"
+
+#include <cmath>
+#include <exception>
+#include <memory>
+
+#include "model/catalogo.h"
+#include "model/estado.h"
+#include "model/persistencia.h"
+#include "platform/db.h"
+#include "platform/log.h"
+#include "shell/dialogos.h"
+
+namespace shell {
+
+namespace {
+
+constexpr const char* titulo_banco = "Banco de dados";
+constexpr const char* msg_gravacao =
+    "Não foi possível salvar a nova semana; o jogo salvo anteriormente foi mantido. ";
+constexpr const char* msg_leitura_semana = "Não foi possível ler a semana salva no banco de dados: ";
+
+std::unique_ptr<platform::Database> abre_banco() {
+    return platform::Workspace::Default().OpenDatabase(model::caminho_banco());
+}
+
+bool falha(std::string* erro, const std::string& mensagem) {
+    if (erro) *erro = mensagem;
+    return false;
+}
+
+bool sucesso(std::string* erro) {
+    if (erro) erro->clear();
+    return true;
+}
+
+std::string texto_de(const std::exception& e) {
+    std::string s = e.what();
+    return s.empty() ? std::string("erro desconhecido.") : s;
+}
+
+void apaga_tudo(platform::Recordset& rs) {
+    while (rs.RecordCount() > 0) {
+        rs.MoveFirst();
+        rs.Delete();
+    }
+}
+
+// The rewrites of "st", "sem" and "seq" follow the model's save: one row per
+// cell or lot in use, one row per crop of the order.
+void grava_st(platform::Database& db, const model::EstadoHorta& h) {
+    auto rs = db.OpenRecordset("st");
+    apaga_tudo(*rs);
+    for (int i = 0; i < model::n_canteiros; ++i) {
+        const int cult = h.cult_can[i];
+        if (cult < model::nenhuma || cult > model::n_culturas) continue;
+        rs->AddNew();
+        rs->SetField("indice", i);
+        rs->SetField("cod_cult", cult);
+        rs->SetField("idade", h.idade_can[i]);
+        rs->SetField("check", platform::Value(h.check_can[i]));
+        rs->SetField("last_i_cu", h.ult_cult[i]);
+        rs->SetField("last_last_i_cu", h.penult_cult[i]);
+        rs->Update();
+    }
+    rs->Close();
+}
+
+void grava_sem(platform::Database& db, const model::EstadoHorta& h) {
+    auto rs = db.OpenRecordset("sem");
+    apaga_tudo(*rs);
+    for (int j = 0; j < model::n_lotes; ++j) {
+        const int cult = h.cult_sem[j];
+        if (cult < model::nenhuma || cult > model::n_culturas) continue;
+        rs->AddNew();
+        rs->SetField("indice", j);
+        rs->SetField("cod_cult", cult);
+        rs->SetField("idade", h.idade_sem[j]);
+        rs->SetField("check", platform::Value(h.check_sem[j] ? -1 : 0));
+        rs->Update();
+    }
+    rs->Close();
+}
+
+void grava_seq(platform::Database& db, const model::EstadoHorta& h) {
+    auto rs = db.OpenRecordset("seq");
+    apaga_tudo(*rs);
+    for (int k = 1; k <= model::n_culturas; ++k) {
+        rs->AddNew();
+        rs->SetField("indice", k);
+        rs->SetField("seq", h.seq_cult[k]);
+        rs->Update();
+    }
+    rs->Close();
+}
+
+// Sets a field of the first row of "semana", adding the row when there is none.
+void grava_campo_semana(platform::Database& db, const std::string& campo, const platform::Value& valor) {
+    auto rs = db.OpenRecordset("semana");
+    if (rs->EOF_()) {
+        rs->AddNew();
+        if (campo != "cd") rs->SetField("cd", 0);
+        if (campo != "data") rs->SetField("data", platform::Value(platform::Now()));
+    } else {
+        rs->MoveFirst();
+        rs->Edit();
+    }
+    rs->SetField(campo, valor);
+    rs->Update();
+    rs->Close();
+}
+
+}  // namespace
+
+std::string unidade_de(int indice) {
+    static const char* const unidades[] = {"C:", "D:", "E:", "F:", "G:", "H:"};
+    if (indice < 0 || indice > 5) return {};
+    return unidades[indice];
+}
+
+bool aplica_unidade(int indice) {
+    const std::string u = unidade_de(indice);
+    if (u.empty()) return false;
+    model::sessao().dir_anima = u;
+    return true;
+}
+
+bool le_indice_cd(int* indice, std::string* erro) {
+    try {
+        auto db = abre_banco();
+        auto rs = db->OpenRecordset("semana");
+        if (!rs->EOF_()) {
+            rs->MoveFirst();
+            const platform::Value v = rs->Fields("cd");
+            // A 16-bit drive index; anything else selects no drive.
+            std::int64_t n = v.IsNull() ? -1 : v.ToInt();
+            if (n < -32768 || n > 32767) n = -1;
+            *indice = static_cast<int>(n);
+        }
+        rs->Close();
+        db->Close();
+        return sucesso(erro);
+    } catch (const std::exception& e) {
+        return falha(erro, "Não foi possível ler a unidade do CD no banco de dados: " + texto_de(e));
+    }
+}
+
+bool grava_indice_cd(int indice, std::string* erro) {
+    std::unique_ptr<platform::Database> db;
+    try {
+        db = abre_banco();
+        grava_campo_semana(*db, "cd", platform::Value(indice));
+        db->Close();
+        return sucesso(erro);
+    } catch (const std::exception& e) {
+        if (db) {
+            try {
+                db->Close();
+            } catch (const std::exception&) {
+            }
+        }
+        return falha(erro, "Não foi possível salvar a unidade do CD no banco de dados: " + texto_de(e));
+    }
+}
+
+bool le_data_semana(std::optional<platform::DateTime>* data, std::string* erro) {
+    data->reset();
+    try {
+        auto db = abre_banco();
+        auto rs = db->OpenRecordset("semana");
+        if (!rs->EOF_()) {
+            rs->MoveFirst();
+            const platform::Value v = rs->Fields("data");
+            if (!v.IsNull()) {
+                const platform::DateTime d = v.ToDate();
+                // Serial 0 is 30 December 1899: no processing date was ever stored.
+                if (std::isfinite(d.serial) && d.serial > 0) *data = d;
+            }
+        }
+        rs->Close();
+        db->Close();
+        return sucesso(erro);
+    } catch (const std::exception& e) {
+        return falha(erro, msg_leitura_semana + texto_de(e));
+    }
+}
+
+int semanas_decorridas(platform::DateTime data, platform::DateTime agora) {
+    if (!(agora > data)) return 0;
+    // Back to the Sunday on or before the stored date, keeping its time of day.
+    const platform::DateTime domingo = data - (platform::Weekday(data) - 1);
+    const double semanas = std::floor((agora - domingo) / 7.0);
+    if (!(semanas >= 0)) return 0;
+    if (semanas > 32767) return 32767;
+    return static_cast<int>(semanas);
+}
+
+bool grava_horta_e_data(platform::DateTime agora, std::string* erro) {
+    const model::EstadoHorta& h = model::horta();
+    std::unique_ptr<platform::Database> db;
+    try {
+        db = abre_banco();
+        db->BeginTrans();
+        grava_st(*db, h);
+        grava_sem(*db, h);
+        grava_seq(*db, h);
+        grava_campo_semana(*db, "data", platform::Value(agora));
+        db->CommitTrans();
+        db->Close();
+        return sucesso(erro);
+    } catch (const std::exception& e) {
+        if (db) {
+            try {
+                if (db->InTransaction()) db->Rollback();
+                db->Close();
+            } catch (const std::exception&) {
+                // Closing an open transaction rolls it back as well.
+            }
+        }
+        return falha(erro, msg_gravacao + texto_de(e));
+    }
+}
+
+bool auto_abastecimento() {
+    const model::EstadoHorta& h = model::horta();
+    for (int k = 1; k <= model::n_culturas; ++k)
+        if (h.seq_cult[k] != 0) return true;
+    return false;
+}
+
+void nova_semana(bool horta_vazia, bool estado_carregado) {
+    model::EstadoSessao& s = model::sessao();
+    std::string erro;
+    std::optional<platform::DateTime> data;
+    if (!le_data_semana(&data, &erro)) {
+        mostra_ok(titulo_banco, erro);
+        return;
+    }
+    if (!estado_carregado) {
+        // The stored game could not be read: ageing and saving the empty
+        // state would overwrite it.
+        platform::LogOnce("shell.nova_semana.sem_carga", "Semana não processada: o jogo salvo não pôde ser lido.");
+        return;
+    }
+
+    const platform::DateTime agora = platform::Now();
+    int n = 0;
+    if (data) {
+        if (!(agora > *data)) return;  // the clock is at or before the stored date
+        n = semanas_decorridas(*data, agora);
+    }
+
+    if (n >= 1 && !horta_vazia) mostra_figura("Nova Semana", s.dir_anima + "\\anima\\novasema.jpg");
+
+    while (n > 0) {
+        model::passa_semana();
+        --n;
+    }
+
+    if (!grava_horta_e_data(agora, &erro)) mostra_ok(titulo_banco, erro);
+}
+
+}  // namespace shell

@@ -1,0 +1,360 @@
+// Controls: arrays, scroll bars, check and option buttons, lists, pictures,
+// drawing, colours and units.
+
+#include <gtest/gtest.h>
+
+#include <QColor>
+#include <QDir>
+#include <QFont>
+#include <QFontMetricsF>
+#include <QFile>
+#include <QImage>
+#include <QTemporaryDir>
+
+#include "demo_form.h"
+#include "platform/db.h"
+#include "platform/forms/testing.h"
+#include "platform/log.h"
+#include "platform/paths.h"
+
+namespace pf = platform::forms;
+namespace t = platform::forms::test;
+
+namespace {
+
+class FormsControls : public ::testing::Test {
+protected:
+    void SetUp() override {
+        t::ResetAll();
+        pf::Forms::Register<demo::DemoForm>("demo");
+        f = &pf::Forms::Get<demo::DemoForm>("demo");
+        f->Show();
+        t::ProcessEvents();
+        f->eventos.clear();
+    }
+    void TearDown() override { t::ResetAll(); }
+    demo::DemoForm* f = nullptr;
+};
+
+TEST_F(FormsControls, ControlArrayLoadsFromTheTemplateAndRejectsMisuse) {
+    pf::Image& tpl = f->cant(100);
+    tpl.SetPicture(demo::MakeCropPicture("X", pf::vbWhite, 39, 40));
+    tpl.SetTag("modelo");
+    pf::Image& e = f->cant.Load(5);
+    EXPECT_EQ(e.Index(), 5);
+    EXPECT_EQ(e.Name(), "cant");
+    EXPECT_FALSE(e.Visible());
+    EXPECT_EQ(e.Width(), 39);
+    EXPECT_EQ(e.Height(), 40);
+    EXPECT_EQ(e.DragMode(), pf::vbAutomatic);
+    EXPECT_EQ(e.Tag(), "modelo");
+    EXPECT_TRUE(e.Picture() == tpl.Picture());
+    EXPECT_EQ(&e.Parent(), static_cast<pf::Container*>(&f->horta));
+    // The array's bound handler reaches the new element with its Index.
+    e.SetVisible(true);
+    t::DragTo(f->c_alf, e, 3, 3);
+    EXPECT_EQ(f->eventos.back(), "cant_DragDrop 5 c_alf");
+
+    EXPECT_THROW(f->cant.Load(5), std::logic_error);
+    EXPECT_THROW(f->cant(6), std::logic_error);
+    EXPECT_THROW(f->cant.Unload(6), std::logic_error);
+    EXPECT_THROW(f->cant.Unload(100), std::logic_error);
+    f->cant.Unload(5);
+    EXPECT_FALSE(f->cant.Exists(5));
+    EXPECT_EQ(f->cant.Indices(), std::vector<int>{100});
+    f->cant.Load(5);  // loadable again after its unload
+    EXPECT_EQ(f->cant.Count(), 2);
+}
+
+TEST_F(FormsControls, ScrollBarRaisesChangeOnEveryChangeOfValue) {
+    pf::VScrollBar& s = f->SCROLL_LI;
+    s.SetValue(4);
+    s.SetValue(4);   // no change, no event
+    s.SetValue(99);  // kept within Min..Max
+    s.SetMax(6);     // the value follows the new maximum
+    EXPECT_EQ(f->eventos,
+              (std::vector<std::string>{"SCROLL_LI_Change 4", "SCROLL_LI_Change 10", "SCROLL_LI_Change 6"}));
+    // Clicks on the arrows and the track move by SmallChange and LargeChange.
+    f->eventos.clear();
+    s.SetValue(0);
+    const float x = s.Left() + 100.f;
+    t::ClickAt(*f, x, s.Top() + s.Height() - 60.f);          // down arrow
+    t::ClickAt(*f, x, s.Top() + s.Height() - 17 * 15 - 30.f);  // track below the thumb
+    EXPECT_EQ(s.Value(), 4);
+    // Dragging the thumb raises Scroll while it moves, Change once at the end.
+    int scrolls = 0;
+    s.OnScroll = [&] { ++scrolls; };
+    f->eventos.clear();
+    s.SetValue(0);
+    f->eventos.clear();
+    const float thumbY = s.Top() + 17 * 15 + 60.f;
+    t::MouseDown(*f, x, thumbY);
+    t::MouseMove(*f, x, thumbY + 300, pf::vbLeftButton);
+    t::MouseMove(*f, x, thumbY + 600, pf::vbLeftButton);
+    t::MouseUp(*f, x, thumbY + 600);
+    EXPECT_EQ(scrolls, 2);
+    ASSERT_EQ(f->eventos.size(), 1u);
+    EXPECT_EQ(f->eventos[0], "SCROLL_LI_Change " + std::to_string(s.Value()));
+    EXPECT_GT(s.Value(), 0);
+}
+
+TEST_F(FormsControls, CheckAndOptionButtons) {
+    int clicks = 0, valorNoMouseUp = -1;
+    f->chk_som.OnClick = [&] { ++clicks; };
+    f->chk_som.OnMouseUp = [&](int, int, float, float) { valorNoMouseUp = f->chk_som.Value(); };
+    f->chk_som.SetValue(pf::vbChecked);  // from code: no handler
+    EXPECT_EQ(clicks, 0);
+    t::Click(f->chk_som);
+    EXPECT_EQ(clicks, 1);
+    EXPECT_EQ(valorNoMouseUp, pf::vbUnchecked);  // MouseUp already sees the new value
+    EXPECT_EQ(f->chk_som.Value(), pf::vbUnchecked);
+
+    int optClicks = 0;
+    f->opt_correto.OnClick = [&] { ++optClicks; };
+    t::Click(f->opt_correto);
+    EXPECT_TRUE(f->opt_correto.Value());
+    EXPECT_FALSE(f->opt_caipira.Value());
+    f->opt_caipira.SetValue(true);
+    EXPECT_FALSE(f->opt_correto.Value());
+    EXPECT_EQ(optClicks, 1);
+}
+
+TEST_F(FormsControls, ComboListAndFocusEvents) {
+    pf::ComboBox& c = f->Combo1;
+    EXPECT_EQ(c.ListCount(), 6);
+    EXPECT_EQ(c.ListIndex(), 3);
+    EXPECT_EQ(c.Text(), "F:");
+    EXPECT_EQ(c.List(1), "D:");
+    EXPECT_THROW(c.List(6), std::out_of_range);
+    int clicks = 0, lost = 0;
+    c.OnClick = [&] { ++clicks; };
+    c.OnLostFocus = [&] { ++lost; };
+    c.SetListIndex(-1);
+    EXPECT_EQ(c.Text(), "");
+    // The player opens the list and picks "E:".
+    t::Click(c);
+    EXPECT_TRUE(c.DroppedDown());
+    const QRectF r = c.RectPx();
+    const double itemH = QFontMetricsF(pf::ToQFont(c.Font())).height() + 2;
+    t::ClickAt(*f, static_cast<float>(r.center().x() * 15), static_cast<float>((r.bottom() + 1 + 2.5 * itemH) * 15));
+    EXPECT_FALSE(c.DroppedDown());
+    EXPECT_EQ(c.ListIndex(), 2);
+    EXPECT_EQ(clicks, 2);
+    // Focus moving to another control of the program raises LostFocus.
+    t::Click(f->cmd_ok);
+    EXPECT_EQ(lost, 1);
+    c.Clear();
+    EXPECT_EQ(c.ListCount(), 0);
+    EXPECT_EQ(c.ListIndex(), -1);
+}
+
+TEST_F(FormsControls, UnitsAndColourConversions) {
+    EXPECT_EQ(pf::TwipsToPixels(6285), 419);
+    EXPECT_EQ(pf::PixelsToTwips(42), 630);
+    EXPECT_EQ(f->horta.RectPx(), QRectF(200, 164, 419, 419));
+    EXPECT_DOUBLE_EQ(f->horta.ScaleWidth(), 419);
+    EXPECT_DOUBLE_EQ(f->ScaleWidth(), 12000);
+    // A pixel-scale child is placed in the box's pixels.
+    f->cant.Load(99).Move(379, 379);
+    EXPECT_EQ(f->cant(99).RectPx().topLeft(), QPointF(200 + 379, 164 + 379));
+
+    EXPECT_EQ(pf::ToQColor(0x0000FF), QColor(255, 0, 0));
+    EXPECT_EQ(pf::ToQColor(0xFF0000), QColor(0, 0, 255));
+    EXPECT_EQ(pf::ToQColor(0x00C0FFFF), QColor(255, 255, 192));
+    EXPECT_EQ(pf::RGB(255, 0, 0), 0x0000FFu);
+    EXPECT_EQ(pf::ToQColor(pf::SysColor::WindowBackground), QColor(Qt::white));
+    EXPECT_EQ(pf::ToQColor(pf::SysColor::WindowText), QColor(Qt::black));
+    EXPECT_EQ(pf::ToQColor(pf::SysColor::ButtonFace), QColor(192, 192, 192));
+    // Button colours read back by value.
+    EXPECT_EQ(f->Command2(6).BackColor(), 0x0000FFFFu);
+    EXPECT_EQ(pf::ToQFont(pf::Font{"MS Serif", 6.75, true}).family(), "Liberation Serif");
+    EXPECT_EQ(pf::ToQFont(pf::Font{"MS Sans Serif", 13.5}).pixelSize(), 18);
+}
+
+TEST_F(FormsControls, PicturesLoadByGamePathIgnoringCaseAndFailQuietly) {
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    const std::string root = dir.path().toStdString();
+    ASSERT_TRUE(QDir(dir.path()).mkpath("drives/E/anima"));
+    QImage img(39, 40, QImage::Format_RGB32);
+    img.fill(Qt::green);
+    ASSERT_TRUE(img.save(dir.path() + "/drives/E/anima/az_alf.bmp", "BMP"));
+    ASSERT_TRUE(img.save(dir.path() + "/back_in.jpg", "JPG"));
+    ASSERT_TRUE(img.save(dir.path() + "/ico.png", "PNG"));
+    QFile broken(dir.path() + "/drives/E/anima/quebrado.bmp");
+    ASSERT_TRUE(broken.open(QIODevice::WriteOnly));
+    broken.write("isto não é uma imagem");
+    broken.close();
+    platform::SetProgramFolder(root);
+    platform::InvalidatePathCache();
+    platform::SetLogToStderr(false);
+
+    std::vector<std::string> vistos;
+    pf::SetPictureLoadObserver([&](const std::string& p, bool ok) { vistos.push_back(p + (ok ? " ok" : " falhou")); });
+    pf::Picture a = pf::LoadPicture("E:\\ANIMA\\AZ_alf.BMP");
+    pf::Picture b = pf::LoadPicture("E:\\anima\\az_alf.bmp");
+    EXPECT_FALSE(a.IsEmpty());
+    EXPECT_EQ(a.PixelWidth(), 39);
+    EXPECT_EQ(a.ResolvedPath(), b.ResolvedPath());
+    EXPECT_EQ(a.Image().constBits(), b.Image().constBits());  // decoded once
+    EXPECT_FALSE(pf::LoadPicture(platform::ProgramFolder() + "\\BACK_IN.JPG").IsEmpty());
+    EXPECT_FALSE(pf::LoadPicture("ico.png").IsEmpty());
+
+    f->cant(100).SetPicture(a);
+    f->cant(100).LoadPicture("E:\\anima\\nao_existe.bmp");  // missing: empty, logged once
+    EXPECT_TRUE(f->cant(100).Picture().IsEmpty());
+    EXPECT_TRUE(pf::LoadPicture("E:\\anima\\quebrado.bmp").IsEmpty());
+    EXPECT_TRUE(pf::LoadPicture("").IsEmpty());
+    EXPECT_EQ(vistos, (std::vector<std::string>{"E:\\ANIMA\\AZ_alf.BMP ok", "E:\\anima\\az_alf.bmp ok",
+                                                 platform::ProgramFolder() + "\\BACK_IN.JPG ok", "ico.png ok",
+                                                 "E:\\anima\\nao_existe.bmp falhou", "E:\\anima\\quebrado.bmp falhou"}));
+    EXPECT_TRUE(platform::WasLogged("picture-missing:E:\\ANIMA\\NAO_EXISTE.BMP"));
+    // The screen still renders.
+    EXPECT_FALSE(pf::Screen::GrabForm(*f).isNull());
+    platform::SetProgramFolder("");
+    platform::SetLogToStderr(true);
+    pf::ClearPictureCache();
+}
+
+TEST_F(FormsControls, PictureBoxPrintsAndClearsText) {
+    pf::PictureBox& box = f->horta;
+    box.SetScaleMode(pf::vbTwips);
+    box.SetFont(pf::Font{"MS Sans Serif", 9, true});
+    const double h = box.TextHeight("Any Text");
+    EXPECT_GT(h, 150);
+    EXPECT_LT(h, 300);
+    box.SetCurrentX(200);
+    box.Print("Alface ", false);
+    EXPECT_DOUBLE_EQ(box.CurrentX(), 200 + box.TextWidth("Alface "));
+    EXPECT_DOUBLE_EQ(box.CurrentY(), 0);
+    box.Print("");
+    EXPECT_DOUBLE_EQ(box.CurrentX(), 0);
+    EXPECT_DOUBLE_EQ(box.CurrentY(), h);
+    EXPECT_EQ(box.DrawOps().size(), 1u);
+    // Refresh raises the box's Paint, where the help text is drawn.
+    int paints = 0;
+    box.OnPaint = [&] {
+        ++paints;
+        box.Cls();
+        box.SetForeColor(pf::RGB(0, 0, 255));
+        box.Print("Título");
+    };
+    box.Refresh();
+    EXPECT_EQ(paints, 1);
+    EXPECT_EQ(box.DrawOps().size(), 1u);
+    EXPECT_EQ(box.DrawOps()[0].text, "Título");
+    box.Cls();
+    EXPECT_TRUE(box.DrawOps().empty());
+    EXPECT_DOUBLE_EQ(box.CurrentY(), 0);
+}
+
+TEST_F(FormsControls, DataControlOpensItsTableAndReportsErrors) {
+    QTemporaryDir dir;
+    pf::DataControl Data1{f, "Data1"};
+    EXPECT_THROW(Data1.Refresh(), platform::DbError);
+    Data1.SetDatabaseName(dir.path().toStdString() + "/gm.mdb");
+    Data1.SetRecordSource("gm");
+    Data1.Refresh();
+    EXPECT_TRUE(Data1.IsOpen());
+    EXPECT_EQ(Data1.Recordset().RecordCount(), 0);
+    Data1.SetRecordSource("nao_ha");
+    EXPECT_THROW(Data1.Refresh(), platform::DbError);
+}
+
+TEST_F(FormsControls, MsgBoxGoesThroughItsHook) {
+    std::string visto;
+    t::SetMsgBoxHook([&](const std::string& text, int flags, const std::string& title) {
+        visto = title + ": " + text + " " + std::to_string(flags);
+        return pf::vbOK;
+    });
+    EXPECT_EQ(pf::MsgBox("Tópico não encontrado", pf::vbExclamation, "Hyperlink Error"), pf::vbOK);
+    EXPECT_EQ(visto, "Hyperlink Error: Tópico não encontrado 48");
+}
+
+}  // namespace
+
+namespace {
+
+TEST_F(FormsControls, AnElementUnloadedByItsOwnHandlerIsNotTouchedAgain) {
+    for (int i = 0; i < 3; ++i) {
+        f->cant.Load(i).Move(i * 42 + 1, 1);
+        f->cant(i).SetVisible(true);
+        f->cant(i).SetDragMode(pf::vbManual);
+    }
+    int cliques = 0, mouseUps = 0;
+    f->cant.Bind(&pf::Image::OnMouseUp, [&](int Index, int, int, float, float) {
+        ++mouseUps;
+        f->cant.Unload(Index);  // the Click that would follow must not reach it
+    });
+    f->cant.Bind(&pf::Image::OnClick, [&](int) { ++cliques; });
+    t::Click(f->cant(1));
+    EXPECT_EQ(mouseUps, 1);
+    EXPECT_EQ(cliques, 0);
+    EXPECT_FALSE(f->cant.Exists(1));
+    // The slot it left is empty: a press there reaches the grid below.
+    int gradeClicada = 0;
+    f->horta.OnClick = [&] { ++gradeClicada; };
+    t::ClickAt(*f, 3000 + (42 + 20) * 15.f, 2460 + 20 * 15.f);
+    EXPECT_EQ(gradeClicada, 1);
+}
+
+TEST_F(FormsControls, FocusFollowsTabOrderAndAGotFocusHandlerMayMoveIt) {
+    class Pergunta : public pf::Form {
+    public:
+        pf::Label mensagem{this, "mensagem"};
+        pf::ControlArray<pf::CommandButton> opcoes{this, "opcoes"};
+        pf::TextBox txt_label{this, "txt_label"};
+        pf::PictureBox horta{this, "horta"};
+        Pergunta() {
+            mensagem.SetTabIndex(0);
+            opcoes.Add(1).SetTabIndex(1);
+            opcoes.Add(0).SetTabIndex(2);
+            txt_label.SetTabIndex(3);
+            horta.SetTabIndex(4);
+            txt_label.OnGotFocus = [this] { horta.SetFocus(); };
+        }
+    };
+    pf::Forms::Register<Pergunta>("pergunta");
+    auto& p = pf::Forms::Get<Pergunta>("pergunta");
+    p.Show();
+    t::ProcessEvents();
+    EXPECT_TRUE(p.opcoes(1).HasFocus());  // labels take no focus
+    t::KeyPress(pf::vbKeyTab);
+    EXPECT_TRUE(p.opcoes(0).HasFocus());
+    t::KeyPress(pf::vbKeyTab);
+    EXPECT_TRUE(p.horta.HasFocus());      // the text box passed it on at once
+    t::PressQtKey(Qt::Key_Backtab, Qt::ShiftModifier);
+    EXPECT_TRUE(p.horta.HasFocus());      // and again
+    p.opcoes(1).SetEnabled(false);
+    p.opcoes(0).SetFocus();
+    t::KeyPress(pf::vbKeyTab);
+    t::KeyPress(pf::vbKeyTab);
+    EXPECT_TRUE(p.opcoes(0).HasFocus());  // disabled buttons are skipped
+}
+
+TEST_F(FormsControls, RenderingClipsWrappedLabelsAndShowsDisabledPictures) {
+    f->lbl_msg.SetCaption(std::string(400, 'W') + " fim");
+    f->lbl_msg.SetBackStyle(pf::vbTransparent);
+    const QImage shot = pf::Screen::GrabForm(*f);
+    const QRectF r = f->lbl_msg.RectPx();
+    const QImage clean = [&] {
+        f->lbl_msg.SetCaption("");
+        return pf::Screen::GrabForm(*f);
+    }();
+    // Nothing of the long text is drawn below the label's bottom edge.
+    for (int y = static_cast<int>(r.bottom()) + 1; y < static_cast<int>(r.bottom()) + 40; ++y)
+        for (int x = static_cast<int>(r.left()); x < static_cast<int>(r.right()); ++x)
+            ASSERT_EQ(shot.pixel(x, y), clean.pixel(x, y)) << x << "," << y;
+    // A disabled graphical button shows its disabled picture.
+    pf::CommandButton& b = f->Command2(7);
+    b.SetPicture(demo::MakeCropPicture("C", pf::RGB(255, 0, 0), 20, 20));
+    b.SetDisabledPicture(demo::MakeCropPicture("P", pf::RGB(0, 0, 255), 20, 20));
+    const QImage img = pf::Screen::GrabForm(*f);
+    const QPoint c = b.RectPx().center().toPoint();
+    bool azul = false;
+    for (int dy = -12; dy <= 12 && !azul; ++dy)
+        for (int dx = -12; dx <= 12 && !azul; ++dx) azul = QColor(img.pixel(c.x() + dx, c.y() + dy)) == QColor(255, 0, 0).rgb() ? false : QColor(img.pixel(c.x() + dx, c.y() + dy)) == QColor(0, 0, 255);
+    EXPECT_TRUE(azul);
+}
+
+}  // namespace

@@ -1,0 +1,206 @@
+// Player input through the forms layer: drag and drop, clicks, keys, and the
+// screen scale.
+
+#include <gtest/gtest.h>
+
+#include <QColor>
+#include <QImage>
+#include <QTransform>
+
+#include <algorithm>
+
+#include "demo_form.h"
+#include "platform/forms/testing.h"
+
+namespace pf = platform::forms;
+namespace t = platform::forms::test;
+
+namespace {
+
+class FormsInput : public ::testing::Test {
+protected:
+    void SetUp() override {
+        t::ResetAll();
+        pf::Forms::Register<demo::DemoForm>("demo");
+        f = &pf::Forms::Get<demo::DemoForm>("demo");
+        f->Show();
+        t::ProcessEvents();
+        f->eventos.clear();
+    }
+    void TearDown() override { t::ResetAll(); }
+    std::vector<std::string>& ev() { return f->eventos; }
+    bool Has(const std::string& e) { return std::find(ev().begin(), ev().end(), e) != ev().end(); }
+    demo::DemoForm* f = nullptr;
+};
+
+TEST_F(FormsInput, DragFromImageToPictureBoxRaisesEnterOverLeaveAndDropInPixels) {
+    t::DragTo(f->c_alf, f->horta, 130, 100);
+    // Enter and leave on the source itself, then enter and over on the grid,
+    // the drop in the grid's own pixels.
+    ASSERT_GE(ev().size(), 5u);
+    EXPECT_EQ(ev()[0], "c_alf_DragOver c_alf 0");
+    EXPECT_EQ(ev()[1], "c_alf_DragOver c_alf 1");
+    EXPECT_EQ(ev()[2], "horta_DragOver c_alf 0");
+    EXPECT_EQ(ev()[3], "horta_DragOver c_alf 2");
+    EXPECT_EQ(ev().back(), "horta_DragDrop c_alf 130 100");
+    EXPECT_EQ(f->ultima_celula, 23);
+    ASSERT_TRUE(f->cant.Exists(23));
+    EXPECT_TRUE(f->cant(23).Visible());
+    EXPECT_EQ(f->cant(23).Picture().Image(), f->c_alf.Picture().Image());
+    EXPECT_EQ(f->cant(23).Left(), 3 * 42 + 1);
+    // Dropping on the bed image goes to the image's own handler, with its Index.
+    f->eventos.clear();
+    t::DragTo(f->c_tom, f->cant(23), 5, 5);
+    EXPECT_EQ(ev().back(), "cant_DragDrop 23 c_tom");
+}
+
+TEST_F(FormsInput, HiddenControlsAreTransparentAndControlsWithoutHandlerSwallowTheDrop) {
+    // The hidden image over the grid does not take the drop.
+    t::DragTo(f->c_alf, f->horta, 10, 10);
+    EXPECT_EQ(ev().back(), "horta_DragDrop c_alf 10 10");
+    // Shown, it has no DragDrop handler: the drop is lost, not passed on.
+    f->tampa.SetVisible(true);
+    f->eventos.clear();
+    t::DragTo(f->c_alf, f->horta, 50, 50);
+    EXPECT_FALSE(Has("horta_DragDrop c_alf 50 50"));
+    for (const auto& e : ev()) EXPECT_EQ(e.find("DragDrop"), std::string::npos) << e;
+    // A windowless image never lies above a windowed control.
+    f->tampa.SetVisible(false);
+    pf::Image sobre{f, "sobre"};
+    sobre.Move(3000, 2460, 3000, 3000);
+    f->eventos.clear();
+    t::DragTo(f->c_alf, f->horta, 60, 60);
+    EXPECT_TRUE(Has("horta_DragDrop c_alf 60 60"));
+    // A label without handler swallows the drop too.
+    f->eventos.clear();
+    t::DragTo(f->c_alf, f->lbl_msg, 10, 10);
+    for (const auto& e : ev()) EXPECT_EQ(e.find("DragDrop"), std::string::npos) << e;
+}
+
+TEST_F(FormsInput, BedDroppedOnTheFormIsUnloadedByTheHandlerWithoutHarm) {
+    t::DragTo(f->c_alf, f->horta, 300, 300);
+    ASSERT_TRUE(f->cant.Exists(77));
+    t::DragTo(f->cant(77), *f, 2400, 1500);
+    EXPECT_TRUE(Has("Form_DragDrop cant 2400 1500"));
+    EXPECT_FALSE(f->cant.Exists(77));
+    EXPECT_THROW(f->cant(77), std::logic_error);
+}
+
+TEST_F(FormsInput, EscapeModalDialogOrSourceUnloadCancelTheDrag) {
+    const float cx = f->c_alf.Left() + 200.f, cy = f->c_alf.Top() + 200.f;
+    const float hx = 3000 + 100 * 15.f, hy = 2460 + 100 * 15.f;
+    // Escape.
+    t::MouseDown(*f, cx, cy);
+    t::MouseMove(*f, hx, hy, pf::vbLeftButton);
+    t::KeyPress(pf::vbKeyEscape);
+    t::MouseUp(*f, hx, hy);
+    EXPECT_FALSE(Has("horta_DragDrop c_alf 100 100"));
+    // The source unloaded while dragged: the release does nothing.
+    t::DragTo(f->c_alf, f->horta, 10, 10);
+    ASSERT_TRUE(f->cant.Exists(0));
+    f->eventos.clear();
+    t::MouseDown(*f, 3000 + 20 * 15.f, 2460 + 20 * 15.f);
+    f->cant.Unload(0);
+    t::MouseMove(*f, hx, hy, pf::vbLeftButton);
+    t::MouseUp(*f, hx, hy);
+    for (const auto& e : ev()) EXPECT_EQ(e.find("DragDrop"), std::string::npos) << e;
+    // A modal dialog shown during the drag.
+    class Dialogo : public pf::Form {};
+    pf::Forms::Register<Dialogo>("dlg");
+    t::SetModalHook([](pf::Form& d) { d.Hide(); });
+    t::MouseDown(*f, cx, cy);
+    pf::Forms::Show("dlg", pf::vbModal);
+    t::MouseUp(*f, hx, hy);
+    EXPECT_FALSE(Has("horta_DragDrop c_alf 100 100"));
+}
+
+TEST_F(FormsInput, ClicksButtonsAndInputBeneathAModalDialog) {
+    bool clicou = false;
+    f->c_alf.OnClick = [&] { clicou = true; };
+    t::Click(f->c_alf);  // automatic drag mode: a press drags, never clicks
+    EXPECT_FALSE(clicou);
+    f->eventos.clear();
+    t::Click(f->cmd_ok);
+    t::Click(f->Command2(6));
+    t::Click(f->Command2(7));  // disabled
+    EXPECT_EQ(ev(), (std::vector<std::string>{"cmd_ok_Click", "Command2_Click 6"}));
+    // A transparent label still takes clicks over its rectangle.
+    int lbl = -1;
+    f->lbl_verduras.Bind(&pf::Label::OnClick, [&](int i) { lbl = i; });
+    t::ClickAt(*f, 450 + 100, 4200 + 100);
+    EXPECT_EQ(lbl, 1);
+    // Input does not reach a form beneath a modal dialog.
+    class Dialogo : public pf::Form {};
+    pf::Forms::Register<Dialogo>("dlg");
+    f->eventos.clear();
+    t::SetModalHook([&](pf::Form& d) {
+        t::Click(f->cmd_ok);
+        t::ClickAt(*f, f->cmd_ok.Left() + 100, f->cmd_ok.Top() + 100);
+        d.Unload();
+    });
+    pf::Forms::Show("dlg", pf::vbModal);
+    EXPECT_TRUE(ev().empty() || ev() == std::vector<std::string>{"Form_Deactivate"});
+}
+
+TEST_F(FormsInput, KeyPressCanRefuseKeysAndEnterPressesTheFocusedButton) {
+    f->tempo.SetFocus();
+    t::TypeText("12");
+    t::KeyPress(pf::vbKeyBack);
+    EXPECT_EQ(f->tempo.Text(), "23");  // every key refused, Backspace too
+    f->tempo.Paste("99");
+    EXPECT_EQ(f->tempo.Text(), "23");  // and paste goes through the same refusal
+    // A handler may change the key; MaxLength holds.
+    pf::TextBox nome{f, "nome"};
+    nome.SetMaxLength(4);
+    int changes = 0;
+    nome.OnChange = [&] { ++changes; };
+    nome.OnKeyPress = [](int& k) {
+        if (k >= 'a' && k <= 'z') k -= 32;
+    };
+    nome.SetFocus();
+    t::TypeText("joão!");
+    EXPECT_EQ(nome.Text(), "JOãO");
+    EXPECT_EQ(changes, 4);
+    nome.SetLocked(true);
+    t::KeyPress(pf::vbKeyBack);
+    EXPECT_EQ(nome.Text(), "JOãO");
+    // Enter presses the focused button; access keys press theirs.
+    f->Command2(5).SetFocus();
+    t::KeyPress(pf::vbKeyReturn);
+    t::PressQtKey(Qt::Key_O, Qt::AltModifier);
+    EXPECT_TRUE(Has("Command2_Click 5"));
+    EXPECT_TRUE(Has("cmd_ok_Click"));
+}
+
+TEST_F(FormsInput, ScaledToFullHdAClickAndADropLandOnTheRightCell) {
+    pf::Screen::SetVirtualSize(1920, 1080);
+    const QTransform tr = pf::Screen::FormToDevice(*f);
+    EXPECT_DOUBLE_EQ(tr.m11(), 1.8);   // 600 px high design fills 1080
+    EXPECT_DOUBLE_EQ(tr.dx(), 240.0);  // letterboxed left and right
+    // Click the centre of cmd_ok in device pixels.
+    const QPointF ok = tr.map(f->cmd_ok.RectPx().center());
+    t::ClickScreen(static_cast<int>(ok.x()), static_cast<int>(ok.y()));
+    EXPECT_TRUE(Has("cmd_ok_Click"));
+    // Drop on cell 57 (row 5, column 7) of the grid, aiming in device pixels.
+    const QPointF cell = tr.map(f->horta.ClientRectPx().topLeft() + QPointF(7 * 42 + 21, 5 * 42 + 21));
+    t::DragToScreen(f->c_tom, static_cast<int>(cell.x()), static_cast<int>(cell.y()));
+    EXPECT_EQ(f->ultima_celula, 57);
+    // The same drop, done by mouse on the screen.
+    const QPointF src = tr.map(f->c_alf.RectPx().center());
+    const QPointF c12 = tr.map(f->horta.ClientRectPx().topLeft() + QPointF(2 * 42 + 40, 1 * 42 + 2));
+    t::MouseDownScreen(static_cast<int>(src.x()), static_cast<int>(src.y()));
+    t::MouseMoveScreen(static_cast<int>(c12.x()), static_cast<int>(c12.y()), pf::vbLeftButton);
+    t::MouseUpScreen(static_cast<int>(c12.x()), static_cast<int>(c12.y()));
+    EXPECT_EQ(f->ultima_celula, 12);
+    // The letterbox takes no clicks.
+    f->eventos.clear();
+    t::ClickScreen(100, 500);
+    EXPECT_TRUE(ev().empty());
+    // And the rendered screen shows the planted bed where the drop was.
+    const QImage shot = pf::Screen::Grab();
+    EXPECT_EQ(shot.size(), QSize(1920, 1080));
+    EXPECT_EQ(QColor(shot.pixel(static_cast<int>(cell.x()) - 25, static_cast<int>(cell.y()) + 25)), QColor(230, 60, 50));
+    EXPECT_EQ(QColor(shot.pixel(100, 500)), QColor(Qt::black));
+}
+
+}  // namespace

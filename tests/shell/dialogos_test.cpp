@@ -1,0 +1,79 @@
+#include "apoio.h"
+#include "shell/dialogos.h"
+
+namespace {
+
+using namespace apoio;
+
+class Dialogos : public Ambiente {};
+
+TEST_F(Dialogos, SimNaoEnterEFechamentoDaoARespostaCerta) {
+    struct Caso {
+        Resposta resposta;
+        bool anterior;  // resp_ok_nao before the question
+        bool esperado;
+    };
+    const Caso casos[] = {
+        {Resposta::sim, false, true},
+        {Resposta::nao, true, false},
+        {Resposta::enter, true, false},   // the focus starts on "&Não"
+        {Resposta::fechar, true, false},  // the frame's close box is a "no"
+    };
+    for (const Caso& c : casos) {
+        model::sessao().resp_ok_nao = c.anterior;
+        responde({c.resposta});
+        EXPECT_EQ(shell::pergunta_sim_nao("Titulo", "Pergunta"), c.esperado);
+        EXPECT_EQ(model::sessao().resp_ok_nao, c.esperado);
+    }
+    ASSERT_EQ(dialogos.size(), 4u);
+    EXPECT_EQ(dialogos[0].legenda, "Titulo");
+    EXPECT_EQ(dialogos[0].texto, "Pergunta");
+    EXPECT_EQ(model::sessao().msg_ok_nao, "Pergunta");
+}
+
+TEST_F(Dialogos, FocoComecaNoNaoEmCadaPergunta) {
+    bool foco_no_nao = false;
+    outro_modal = nullptr;
+    t::SetModalHook([&](pf::Form& f) {
+        auto& q = static_cast<shell::form_ok_nao&>(f);
+        foco_no_nao = q.opções(1).HasFocus();
+        t::Click(q.opções(0));
+    });
+    shell::pergunta_sim_nao("A", "B");
+    EXPECT_TRUE(foco_no_nao);
+    foco_no_nao = false;
+    shell::pergunta_sim_nao("A", "B");  // hidden, not unloaded: the focus is set again
+    EXPECT_TRUE(foco_no_nao);
+}
+
+TEST_F(Dialogos, OkMostraTextoEFonteEDescarrega) {
+    double tamanho = 0;
+    t::SetModalHook([&](pf::Form& f) {
+        auto& ok = static_cast<shell::ok&>(f);
+        tamanho = ok.mensagem.Font().Size;
+        dialogos.push_back({f.Name(), f.Caption(), ok.mensagem.Caption()});
+        t::Click(ok.opções);
+    });
+    shell::mostra_ok("Ops ...", "Mensagem longa");
+    ASSERT_EQ(dialogos.size(), 1u);
+    EXPECT_EQ(dialogos[0].legenda, "Ops ...");
+    EXPECT_EQ(dialogos[0].texto, "Mensagem longa");
+    EXPECT_DOUBLE_EQ(tamanho, 16.0);
+    EXPECT_FALSE(pf::Forms::IsLoaded("ok"));
+}
+
+TEST_F(Dialogos, AvisoComFiguraEPerguntaDeGravar) {
+    shell::mostra_figura("Parabéns", "C:\\anima\\parah.jpg");
+    responde({Resposta::sim});
+    EXPECT_TRUE(model::pergunta_grava());
+    ASSERT_EQ(dialogos.size(), 2u);
+    EXPECT_EQ(dialogos[0].nome, "ok_help");
+    EXPECT_EQ(dialogos[0].legenda, "Parabéns");
+    EXPECT_EQ(dialogos[0].texto, "C:\\anima\\parah.jpg");
+    EXPECT_FALSE(pf::Forms::IsLoaded("ok_help"));
+    EXPECT_EQ(dialogos[1].nome, "form_ok_nao");
+    EXPECT_EQ(dialogos[1].legenda, "Gravar alterações");
+    EXPECT_EQ(dialogos[1].texto, "Deseja salvar ?");
+}
+
+}  // namespace

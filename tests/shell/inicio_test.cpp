@@ -1,0 +1,93 @@
+#include "apoio.h"
+#include "shell/fundo.h"
+#include "shell/intronew.h"
+
+namespace {
+
+using namespace apoio;
+
+class Inicio : public Ambiente {
+protected:
+    // Starts the program; the drive dialog is answered by `escolhe`.
+    void inicia(std::function<void(shell::Conf_cd&)> escolhe) {
+        outro_modal = [escolhe](pf::Form& f) {
+            if (f.Name() == "Conf_cd") escolhe(static_cast<shell::Conf_cd&>(f));
+        };
+        pf::Forms::Show("fundo");
+        t::ProcessEvents();
+    }
+    int preselecionado = -2;
+};
+
+TEST_F(Inicio, UnidadeGuardadaEPreselecionadaEGravada) {
+    struct Caso {
+        int guardada;
+        int escolha;  // -1: leave the list as it is
+        int esperada_na_lista;
+        int gravada;
+        const char* raiz;
+    };
+    const Caso casos[] = {
+        {3, -1, 3, 3, "F:"},   // unchanged "&Ok" writes the same drive again
+        {0, 1, 0, 1, "D:"},    // "D:" chosen
+        {7, -1, -1, 7, ""},    // no list position: nothing selected, the stored value stays
+    };
+    for (const Caso& c : casos) {
+        SCOPED_TRACE(c.guardada);
+        reinicia_formularios();
+        model::reinicia_estado();
+        grava_semana(c.guardada, dt(2026, 12, 9, 9));
+        inicia([&](shell::Conf_cd& d) {
+            preselecionado = d.Combo1.ListIndex();
+            if (c.escolha >= 0) d.Combo1.SetListIndex(c.escolha);
+            t::Click(d.Command1);
+        });
+        EXPECT_EQ(preselecionado, c.esperada_na_lista);
+        EXPECT_EQ(le_semana("cd").ToInt(), c.gravada);
+        EXPECT_TRUE(pf::Forms::IsLoaded("INTRONEW"));
+        EXPECT_EQ(model::sessao().dir_anima, c.raiz);
+    }
+}
+
+TEST_F(Inicio, SairTerminaSemTocarNoBanco) {
+    grava_semana(2, dt(2026, 12, 1, 9));
+    inicia([](shell::Conf_cd& d) { t::Click(d.Command2); });
+    EXPECT_TRUE(pf::Forms::Ended());
+    EXPECT_EQ(le_semana("cd").ToInt(), 2);
+    EXPECT_EQ(le_semana("data").ToDate(), dt(2026, 12, 1, 9));
+}
+
+TEST_F(Inicio, PrimeiraCargaUmaVezPorExecucao) {
+    {
+        auto db = banco();
+        auto rs = db->OpenRecordset("seq");
+        rs->MoveFirst();
+        rs->Edit();
+        rs->SetField("seq", 2);
+        rs->Update();
+    }
+    model::sessao().som_ligado = true;  // start-up turns it off
+    inicia([](shell::Conf_cd& d) { t::Click(d.Command1); });
+    auto& s = model::sessao();
+    EXPECT_FALSE(s.som_ligado);
+    EXPECT_FALSE(s.trilha_fundo);
+    EXPECT_FALSE(s.primeira_carga);
+    EXPECT_EQ(s.area_maxima, 100);
+    EXPECT_TRUE(s.modo_guiado);
+    EXPECT_EQ(model::horta().seq_cult[1], 2);
+    EXPECT_TRUE(sons().empty());  // sound is off: not even the silence is played
+
+    // Back from another screen: the menu reloads its pictures, not the game.
+    model::horta().seq_cult[1] = 5;
+    grava_semana(4, dt(2026, 12, 1, 9));
+    pf::Forms::Unload("INTRONEW");
+    limpa_figuras();
+    pf::Forms::Show("INTRONEW");
+    t::ProcessEvents();
+    EXPECT_EQ(model::horta().seq_cult[1], 5);
+    EXPECT_EQ(s.dir_anima, "G:");
+    EXPECT_EQ(le_semana("data").ToDate(), dt(2026, 12, 1, 9));  // no second week cycle
+    EXPECT_NE(std::find(figuras.begin(), figuras.end(), "G:\\anima\\port00.bmp"), figuras.end());
+}
+
+}  // namespace

@@ -1,0 +1,138 @@
+#include "apoio.h"
+#include <sqlite3.h>
+
+#include "platform/log.h"
+#include "shell/semana.h"
+
+namespace {
+
+using namespace apoio;
+using platform::DateTime;
+
+TEST(SemanasDecorridas, ContaDoDomingoNaHoraGuardada) {
+    struct Caso {
+        DateTime guardada, agora;
+        int semanas;
+    };
+    const Caso casos[] = {
+        {dt(2026, 12, 9, 10), dt(2026, 12, 13, 9), 0},   // Wednesday 10:00 -> Sunday 09:00
+        {dt(2026, 12, 9, 10), dt(2026, 12, 13, 11), 1},  // -> Sunday 11:00
+        {dt(2026, 12, 7, 8), dt(2026, 12, 14, 9), 1},    // Monday 08:00 -> next Monday 09:00
+        {dt(2026, 12, 9, 10), dt(2026, 12, 30, 10), 3},
+        {dt(2026, 12, 9, 10), dt(2026, 12, 9, 10), 0},   // same moment
+        {dt(2026, 12, 9, 10), dt(2026, 12, 1, 10), 0},   // clock set back
+        {DateTime(-1.0e6), dt(2026, 12, 9), 32767},      // millennia ago: capped, no overflow
+    };
+    for (const Caso& c : casos) EXPECT_EQ(shell::semanas_decorridas(c.guardada, c.agora), c.semanas);
+}
+
+TEST(AutoAbastecimento, VerdadeiroComAlgumaEncomenda) {
+    model::reinicia_estado();
+    EXPECT_FALSE(shell::auto_abastecimento());
+    model::horta().seq_cult[21] = 1;
+    EXPECT_TRUE(shell::auto_abastecimento());
+    model::reinicia_estado();
+}
+
+class NovaSemana : public Ambiente {
+protected:
+    void SetUp() override {
+        Ambiente::SetUp();
+        model::inicia_culturas();
+        model::sessao().dir_anima = "C:";
+        grava_semana(0, dt(2026, 12, 9, 10));
+    }
+    // A lettuce in bed 0 one week before the end of its cycle.
+    void planta_alface() {
+        auto& h = model::horta();
+        h.cult_can[0] = model::cod_alface;
+        h.nome_can[0] = "Alface";
+        h.idade_can[0] = model::catalogo().ciclo_cult[model::cod_alface] - 1;
+        h.check_can[0] = true;
+        h.ult_cult[0] = model::cod_couve;
+    }
+    int linhas_st() {
+        auto db = banco();
+        auto rs = db->OpenRecordset("st");
+        return rs->RecordCount();
+    }
+};
+
+TEST_F(NovaSemana, UmaSemanaComCulturaAvisaEnvelheceEGuardaTudo) {
+    planta_alface();
+    platform::SetNow(dt(2026, 12, 13, 11));
+    shell::nova_semana(false);
+    ASSERT_EQ(dialogos.size(), 1u);
+    EXPECT_EQ(dialogos[0].legenda, "Nova Semana");
+    EXPECT_EQ(dialogos[0].texto, "C:\\anima\\novasema.jpg");
+    const auto& h = model::horta();
+    EXPECT_EQ(h.cult_can[0], 0);
+    EXPECT_EQ(h.ult_cult[0], model::cod_alface);
+    EXPECT_EQ(h.penult_cult[0], model::cod_couve);
+    EXPECT_EQ(h.nome_can[0], "");
+    EXPECT_EQ(linhas_st(), 1);
+    EXPECT_EQ(le_semana("data").ToDate(), dt(2026, 12, 13, 11));
+}
+
+TEST_F(NovaSemana, DomingoAntesDaHoraGuardaADataSemEnvelhecer) {
+    planta_alface();
+    platform::SetNow(dt(2026, 12, 13, 9));
+    shell::nova_semana(false);
+    EXPECT_TRUE(dialogos.empty());
+    EXPECT_EQ(model::horta().cult_can[0], model::cod_alface);
+    EXPECT_EQ(le_semana("data").ToDate(), dt(2026, 12, 13, 9));
+}
+
+TEST_F(NovaSemana, RelogioAtrasadoNaoMudaNada) {
+    planta_alface();
+    platform::SetNow(dt(2026, 12, 1, 10));
+    shell::nova_semana(false);
+    EXPECT_TRUE(dialogos.empty());
+    EXPECT_EQ(model::horta().idade_can[0], model::catalogo().ciclo_cult[model::cod_alface] - 1);
+    EXPECT_EQ(le_semana("data").ToDate(), dt(2026, 12, 9, 10));
+    EXPECT_EQ(linhas_st(), 0);
+}
+
+TEST_F(NovaSemana, HortaVaziaNaoAvisaMasGuarda) {
+    platform::SetNow(dt(2026, 12, 30, 12));
+    shell::nova_semana(true);
+    EXPECT_TRUE(dialogos.empty());
+    EXPECT_EQ(le_semana("data").ToDate(), dt(2026, 12, 30, 12));
+}
+
+TEST_F(NovaSemana, DataAusenteEPrimeiraExecucao) {
+    planta_alface();
+    grava_semana(0, platform::Value());
+    platform::SetNow(dt(2026, 12, 30, 12));
+    shell::nova_semana(false);
+    EXPECT_TRUE(dialogos.empty());
+    EXPECT_EQ(model::horta().cult_can[0], model::cod_alface);
+    EXPECT_EQ(le_semana("data").ToDate(), dt(2026, 12, 30, 12));
+}
+
+TEST_F(NovaSemana, JogoNaoLidoNaoEGravadoPorCima) {
+    platform::SetNow(dt(2026, 12, 30, 12));
+    shell::nova_semana(true, /*estado_carregado=*/false);
+    EXPECT_EQ(le_semana("data").ToDate(), dt(2026, 12, 9, 10));
+}
+
+TEST_F(NovaSemana, GravacaoEDataNaMesmaTransacao) {
+    planta_alface();
+    {
+        // The date cannot be written: the aged state must not be stored either.
+        auto db = banco();
+        sqlite3_exec(db->handle(),
+                     "CREATE TRIGGER trava BEFORE UPDATE ON semana BEGIN SELECT RAISE(ABORT, 'bloqueado'); END;",
+                     nullptr, nullptr, nullptr);
+        db->Close();
+    }
+    platform::SetNow(dt(2026, 12, 13, 11));
+    shell::nova_semana(false);
+    ASSERT_EQ(dialogos.size(), 2u);
+    EXPECT_EQ(dialogos[1].nome, "ok");
+    EXPECT_NE(dialogos[1].texto.find("Não foi possível salvar"), std::string::npos);
+    EXPECT_EQ(linhas_st(), 0);
+    EXPECT_EQ(le_semana("data").ToDate(), dt(2026, 12, 9, 10));
+}
+
+}  // namespace
