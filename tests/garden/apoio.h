@@ -11,6 +11,8 @@
 #include <string>
 #include <vector>
 
+#include <unistd.h>
+
 #include "garden/estado_tela.h"
 #include "garden/paleta.h"
 #include "garden/trabalhando_na_horta.h"
@@ -33,7 +35,7 @@ using garden::trabalhando_na_horta;
 inline const std::string& pasta_programa() {
     static const std::string pasta = [] {
         namespace fs = std::filesystem;
-        const fs::path raiz = fs::temp_directory_path() / "brotalia_garden_tests";
+        const fs::path raiz = fs::temp_directory_path() / ("brotalia-garden-" + std::to_string(::getpid()));
         const fs::path anima = raiz / "drives" / "E" / "anima";
         fs::create_directories(anima);
         // A 1 x 1 24-bit bitmap.
