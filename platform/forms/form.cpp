@@ -236,6 +236,21 @@ void Form::SetPicture(const forms::Picture& p) {
 
 void Form::LoadPicture(const std::string& gamePath) { SetPicture(forms::LoadPicture(gamePath)); }
 
+void Form::SetFont(const forms::Font& f) {
+    const forms::Font old = font_;
+    font_ = f;
+    std::vector<Container*> todo{this};
+    while (!todo.empty()) {
+        Container* c = todo.back();
+        todo.pop_back();
+        for (Control* ch : c->Children()) {
+            if (ch->Font() == old) ch->SetFont(f);
+            if (Container* cc = ch->AsContainer()) todo.push_back(cc);
+        }
+    }
+    Screen::InvalidateForm(*this);
+}
+
 void Form::SetBackColor(Color c) {
     backColor_ = c;
     Screen::InvalidateForm(*this);
@@ -275,6 +290,7 @@ void Form::Show(int modal) {
     if (modal == vbModal) {
         if (visible_ && modal_) return;  // already shown modal
         CancelDrag();
+        ReleaseCapture();
         if (!Screen::IsOpen() && !s.modalHook)
             throw std::logic_error("janela modal '" + name_ + "' mostrada sem resposta prevista (SetModalHook)");
         s.zorder.erase(std::remove(s.zorder.begin(), s.zorder.end(), this), s.zorder.end());

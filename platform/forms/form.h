@@ -54,8 +54,10 @@ public:
     void SetMousePointer(int v);
     const forms::Picture& MouseIcon() const { return mouseIcon_; }
     void SetMouseIcon(const forms::Picture& p) { mouseIcon_ = p; }
+    // The form's font; controls that still use the form's font (the default
+    // for every control) follow a change of it.
     const forms::Font& Font() const { return font_; }
-    void SetFont(const forms::Font& f) { font_ = f; }
+    void SetFont(const forms::Font& f);
 
     // --- life --------------------------------------------------------------
     // Shows the form (vbModeless or vbModal). A modal show returns when the

@@ -336,6 +336,16 @@ void CancelDrag() {
     Screen::UpdateCursor();
 }
 
+void ReleaseCapture() {
+    State& s = S();
+    if (Control* c = s.captured.get()) {
+        c->pressed_ = false;
+        c->Invalidate();
+    }
+    s.captured.reset();
+    s.capturedForm = nullptr;
+}
+
 void ControlDestroyed(Control* c) {
     State& s = S();
     if (s.drag.active && s.drag.source.is(c)) CancelDrag();

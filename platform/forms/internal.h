@@ -100,7 +100,7 @@ void RunHandler(Form& f, Fn&& fn) {
 // unloaded by its own handler), nothing when there is none.
 template <class Fn, class... Args>
 bool Raise(Control& c, const std::function<Fn>& event, Args&&... args) {
-    if (!event) return false;
+    if (!event || !c.alive_) return false;  // no handler, or an unloaded array element
     Form& f = c.ParentForm();
     if (!f.loaded_) return false;
     auto h = event;
@@ -115,6 +115,8 @@ void ScheduleGraveyard();
 void FlushGraveyard();
 void UnloadForm(Form& f, bool withEvents);
 void CancelDrag();
+// Forgets a mouse press in progress (a modal dialog takes the mouse away).
+void ReleaseCapture();
 void ControlDestroyed(Control* c);
 void FormDiscarded(Form& f);
 

@@ -3,6 +3,7 @@
 #include <QImage>
 #include <QImageReader>
 
+#include <deque>
 #include <map>
 #include <unordered_map>
 #include <unordered_set>
@@ -31,9 +32,29 @@ namespace {
 
 struct PictureCache {
     std::unordered_map<std::string, std::shared_ptr<const Decoded>> decoded;  // by resolved path
+    std::deque<std::string> order;                                              // oldest first
+    std::size_t bytes = 0;
     std::unordered_set<std::string> broken;                                     // resolved paths that failed
     PictureLoadObserver observer;
 };
+
+// The cache forgets its oldest files beyond this many bytes of decoded
+// images; pictures still shown keep their image alive regardless.
+constexpr std::size_t kCacheBudget = 160u * 1024u * 1024u;
+
+void Remember(PictureCache& c, const std::string& resolved, std::shared_ptr<const Decoded> dec) {
+    c.bytes += static_cast<std::size_t>(dec->image.sizeInBytes());
+    c.decoded.emplace(resolved, std::move(dec));
+    c.order.push_back(resolved);
+    while (c.bytes > kCacheBudget && c.order.size() > 1) {
+        auto it = c.decoded.find(c.order.front());
+        if (it != c.decoded.end()) {
+            c.bytes -= static_cast<std::size_t>(it->second->image.sizeInBytes());
+            c.decoded.erase(it);
+        }
+        c.order.pop_front();
+    }
+}
 
 PictureCache& Cache() {
     static PictureCache c;
@@ -110,7 +131,7 @@ Picture LoadPicture(const std::string& gamePath) {
             d->image = ForDrawing(std::move(img));
             d->resolved = resolved;
             dec = d;
-            c.decoded.emplace(resolved, dec);
+            Remember(c, resolved, dec);
         }
     }
     if (dec) {
@@ -130,6 +151,8 @@ void SetPictureLoadObserver(PictureLoadObserver observer) { Cache().observer = s
 
 void ClearPictureCache() {
     Cache().decoded.clear();
+    Cache().order.clear();
+    Cache().bytes = 0;
     Cache().broken.clear();
 }
 

@@ -15,7 +15,9 @@
 #include <QPaintEvent>
 #include <QPixmap>
 #include <QScreen>
+#include <QToolTip>
 #include <QTransform>
+#include <QHelpEvent>
 #include <QWidget>
 
 #include <algorithm>
@@ -123,6 +125,25 @@ protected:
     }
     void keyPressEvent(QKeyEvent* e) override { KeyDown(e->key(), e->text().toStdString(), e->modifiers()); }
     bool focusNextPrevChild(bool) override { return false; }  // Tab belongs to the forms
+    void closeEvent(QCloseEvent* e) override {
+        // The game leaves through its own exit path (which asks to save);
+        // a close request from the desktop must not drop the player's work.
+        if (!Forms::Ended()) e->ignore();
+    }
+    bool event(QEvent* e) override {
+        if (e->type() == QEvent::ToolTip) {
+            auto* he = static_cast<QHelpEvent*>(e);
+            QPointF px;
+            Form* f = Screen::FormAt(he->pos(), &px);
+            Control* c = f && AcceptsInput(*f) ? ControlAt(*f, px, true) : nullptr;
+            if (c && !c->ToolTipText().empty())
+                QToolTip::showText(he->globalPos(), QString::fromStdString(c->ToolTipText()), this);
+            else
+                QToolTip::hideText();
+            return true;
+        }
+        return QWidget::event(e);
+    }
 };
 
 class DialogWidget : public QWidget {
@@ -198,7 +219,15 @@ QCursor CursorFor(int pointer, const Picture& icon, const QCursor& fallback) {
     case vbIbeam: return QCursor(Qt::IBeamCursor);
     case vbHourglass: return QCursor(Qt::WaitCursor);
     case vbCustom:
-        if (!icon.IsEmpty()) return QCursor(QPixmap::fromImage(icon.Image()));
+        if (!icon.IsEmpty()) {
+            // A pointer picture may name its hot spot in its text fields; without
+            // them the hot spot is the picture's centre.
+            const QImage& img = icon.Image();
+            bool okX = false, okY = false;
+            const int hx = img.text("HotSpotX").toInt(&okX);
+            const int hy = img.text("HotSpotY").toInt(&okY);
+            return QCursor(QPixmap::fromImage(img), okX ? hx : -1, okY ? hy : -1);
+        }
         return fallback;
     default: return fallback;
     }
@@ -286,9 +315,17 @@ void Screen::OpenWindowed(int w, int h) {
 bool Screen::IsOpen() { return SS().window != nullptr; }
 
 void Screen::Close() {
-    for (auto& [f, d] : SS().dialogs) delete d;
+    // Closing may be asked from a handler running inside one of these
+    // windows' own events: let Qt delete them once that event is over.
+    for (auto& [f, d] : SS().dialogs) {
+        d->hide();
+        d->deleteLater();
+    }
     SS().dialogs.clear();
-    delete SS().window;
+    if (SS().window) {
+        SS().window->hide();
+        SS().window->deleteLater();
+    }
     SS().window = nullptr;
 }
 

@@ -80,9 +80,14 @@ void Click(Control& c) {
     if (!cc || !f.loaded_) return ProcessEvents();
     cc->pressed_ = true;
     cc->releaseInside_ = true;
+    S().captured = ControlRef(cc);
     QPointF u = ToControlUnits(*cc, px);
     cc->HandleMouseDown(vbLeftButton, 0, static_cast<float>(u.x()), static_cast<float>(u.y()));
-    if ((cc = ref.get()) && f.loaded_) {
+    // A modal dialog opened by MouseDown takes the press away, as it would
+    // for the player.
+    const bool stillPressed = S().captured.is(ref.get());
+    S().captured.reset();
+    if ((cc = ref.get()) && f.loaded_ && stillPressed) {
         cc->pressed_ = false;
         cc->releaseInside_ = true;
         cc->HandleMouseUp(vbLeftButton, 0, static_cast<float>(u.x()), static_cast<float>(u.y()));

@@ -57,7 +57,27 @@ int main(int argc, char** argv) {
     pf::detail::StartDrag(f.c_tom, f.c_tom.RectPx().center());
     pf::detail::DragMoveTo(QPointF(3000 / 15.0 + 150, 2460 / 15.0 + 300));
     f.chk_som.SetValue(pf::vbChecked);
+    // Hand-drawn text in a picture box, as the help window draws its topics.
+    auto* texto = new pf::PictureBox(&f, "texto");  // lives as long as the program
+    texto->Move(9600, 5000, 1700, 1400);
+    texto->SetBorderStyle(1);
+    texto->SetBackColor(pf::vbWhite);
+    texto->SetFont(pf::Font{"MS Sans Serif", 14, true});
+    texto->SetForeColor(pf::RGB(0, 0, 255));
+    texto->SetCurrentX(100);
+    texto->Print("Alface");
+    texto->SetFontSize(9);
+    texto->SetCurrentX(100);
+    texto->Print("Plantio ", false);
+    texto->SetForeColor(pf::RGB(255, 0, 0));
+    texto->SetFontUnderline(true);
+    texto->Print("direto");
+
     f.tempo.SetFocus();
+    if (!dialog) {  // the drive list open over the other controls
+        f.Combo1.SetFocus();
+        f.Combo1.SetDroppedDown(true);
+    }
     QTimer::singleShot(dialog ? 300 : 600, [&] {
         if (dialog) {
             pf::detail::CancelDrag();

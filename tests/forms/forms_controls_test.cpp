@@ -169,6 +169,10 @@ TEST_F(FormsControls, UnitsAndColourConversions) {
     EXPECT_EQ(f->Command2(6).BackColor(), 0x0000FFFFu);
     EXPECT_EQ(pf::ToQFont(pf::Font{"MS Serif", 6.75, true}).family(), "Liberation Serif");
     EXPECT_EQ(pf::ToQFont(pf::Font{"MS Sans Serif", 13.5}).pixelSize(), 18);
+    // Controls that kept the form's font follow it; the others keep theirs.
+    f->SetFont(pf::Font{"Arial", 15.75});
+    EXPECT_EQ(f->tempo.Font(), (pf::Font{"Arial", 15.75}));
+    EXPECT_EQ(f->cmd_ok.Font(), (pf::Font{"MS Sans Serif", 13.5, true}));
 }
 
 TEST_F(FormsControls, PicturesLoadByGamePathIgnoringCaseAndFailQuietly) {
@@ -353,8 +357,62 @@ TEST_F(FormsControls, RenderingClipsWrappedLabelsAndShowsDisabledPictures) {
     const QPoint c = b.RectPx().center().toPoint();
     bool azul = false;
     for (int dy = -12; dy <= 12 && !azul; ++dy)
-        for (int dx = -12; dx <= 12 && !azul; ++dx) azul = QColor(img.pixel(c.x() + dx, c.y() + dy)) == QColor(255, 0, 0).rgb() ? false : QColor(img.pixel(c.x() + dx, c.y() + dy)) == QColor(0, 0, 255);
+        for (int dx = -12; dx <= 12 && !azul; ++dx) azul = QColor(img.pixel(c.x() + dx, c.y() + dy)) == QColor(0, 0, 255);
     EXPECT_TRUE(azul);
+}
+
+}  // namespace
+
+namespace {
+
+TEST_F(FormsControls, TextEditingKeysAndExclusiveOptionsPerContainer) {
+    pf::TextBox nome{f, "nome"};
+    nome.SetFocus();
+    t::TypeText("horta");
+    t::PressQtKey(Qt::Key_Home);
+    t::PressQtKey(Qt::Key_Delete);
+    t::TypeText("H");
+    t::PressQtKey(Qt::Key_End);
+    t::PressQtKey(Qt::Key_Left);
+    t::KeyPress(pf::vbKeyBack);
+    EXPECT_EQ(nome.Text(), "Hora");  // the "t" before the cursor went
+
+    // Option buttons are exclusive within their own container only.
+    pf::PictureBox grupo{f, "grupo"};
+    pf::OptionButton a{&grupo, "a"}, b{&grupo, "b"};
+    a.SetValue(true);
+    b.SetValue(true);
+    EXPECT_FALSE(a.Value());
+    EXPECT_TRUE(f->opt_caipira.Value());  // the form's own pair is untouched
+}
+
+TEST_F(FormsControls, ControlsInsideAHiddenBoxAreTransparentToo) {
+    pf::PictureBox caixa{f, "caixa"};
+    caixa.Move(3000, 2460, 3000, 3000);
+    caixa.SetScaleMode(pf::vbPixels);
+    pf::Image dentro{&caixa, "dentro"};
+    dentro.Move(0, 0, 200, 200);
+    int quedas = 0;
+    dentro.OnDragDrop = [&](pf::Control&, float, float) { ++quedas; };
+    t::DragTo(f->c_alf, f->horta, 10, 10);
+    EXPECT_EQ(quedas, 1);
+    EXPECT_EQ(f->ultima_celula, -1);  // the box and its image lie above the grid
+    caixa.SetVisible(false);
+    t::DragTo(f->c_alf, f->horta, 10, 10);
+    EXPECT_EQ(quedas, 1);
+    EXPECT_EQ(f->ultima_celula, 0);
+}
+
+TEST_F(FormsControls, SettingTheIntervalRestartsTheCount) {
+    int ticks = 0;
+    f->timer_.OnTimer = [&] { ++ticks; };
+    f->timer_.SetInterval(200);
+    t::RunFor(120);
+    f->timer_.SetInterval(200);  // the count starts again from here
+    t::RunFor(120);
+    EXPECT_EQ(ticks, 0);
+    t::RunFor(150);
+    EXPECT_GE(ticks, 1);
 }
 
 }  // namespace

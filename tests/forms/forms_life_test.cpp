@@ -246,7 +246,8 @@ TEST_F(FormsLife, FormHolderReachesTheCurrentInstance) {
     a.Unload();
     EXPECT_EQ(a->campo, 7);  // a new instance
     EXPECT_EQ(pf::Forms::Loaded().size(), 1u);
-    EXPECT_THROW(pf::Forms::Get<FormsLife>("A"), std::logic_error);
+    class Outro : public pf::Form {};
+    EXPECT_THROW(pf::Forms::Get<Outro>("A"), std::logic_error);  // registered as another kind
 }
 
 }  // namespace
