@@ -1,6 +1,7 @@
 #include "shell/conf.h"
 
 #include "model/estado.h"
+#include "platform/log.h"
 #include "platform/paths.h"
 #include "platform/text.h"
 #include "shell/dialogos.h"
@@ -140,7 +141,7 @@ int conf::unidade_escolhida() const {
 void conf::Form_Load() {
     model::EstadoSessao& s = model::sessao();
     std::string erro;
-    if (!le_indice_cd(&s.indice_cd, &erro)) mostra_ok("Configuração de Sons", erro);
+    if (!le_indice_cd(&s.indice_cd, &erro)) platform::LogOnce("shell.conf.cd", erro);
 
     for (const char* u : {"C:", "D:", "E:", "F:", "G:", "H:"}) Combo1.AddItem(u);
     Combo1.SetListIndex(unidade_de(s.indice_cd).empty() ? -1 : s.indice_cd);

@@ -3,7 +3,7 @@
 #include <string>
 
 #include "model/estado.h"
-#include "shell/dialogos.h"
+#include "platform/log.h"
 #include "shell/semana.h"
 
 namespace shell {
@@ -61,7 +61,12 @@ Conf_cd::Conf_cd() {
 void Conf_cd::Form_Load() {
     model::EstadoSessao& s = model::sessao();
     std::string erro;
-    if (!le_indice_cd(&s.indice_cd, &erro)) mostra_ok("Configuração do CD", erro);
+    // An unreadable database leaves "C:" preselected; the menu's load tells
+    // the player about the database itself.
+    if (le_indice_cd(&s.indice_cd, &erro))
+        cd_guardado = s.indice_cd;
+    else
+        platform::LogOnce("shell.conf_cd.le", erro);
 
     for (const char* u : {"C:", "D:", "E:", "F:", "G:", "H:"}) Combo1.AddItem(u);
     // The stored drive is preselected; an index that is no list position
@@ -72,11 +77,14 @@ void Conf_cd::Form_Load() {
 void Conf_cd::Command1_Click() {
     model::EstadoSessao& s = model::sessao();
     const int escolhido = Combo1.ListIndex();
-    // With no drive chosen the stored drive stays as it is.
+    // With no drive chosen the stored drive stays as it is; a drive already
+    // stored needs no write.
     if (escolhido >= 0) {
         s.indice_cd = escolhido;
         std::string erro;
-        if (!grava_indice_cd(s.indice_cd, &erro)) mostra_ok("Configuração do CD", erro);
+        // The drive still applies to this run when it cannot be stored.
+        if (escolhido != cd_guardado && !grava_indice_cd(s.indice_cd, &erro))
+            platform::LogOnce("shell.conf_cd.grava", erro);
     }
     Unload();
     pf::Forms::Show("INTRONEW");

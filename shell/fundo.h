@@ -30,6 +30,10 @@ public:
     void Form_Load() override;
     void Command1_Click();
     void Command2_Click();
+
+    // The drive index as stored when the dialog was loaded (-32768 when it
+    // could not be read): an unchanged choice needs no write.
+    int cd_guardado = -32768;
 };
 
 }  // namespace shell

@@ -5,6 +5,7 @@
 #include "model/catalogo.h"
 #include "model/estado.h"
 #include "model/persistencia.h"
+#include "platform/log.h"
 #include "platform/paths.h"
 #include "shell/dialogos.h"
 #include "shell/saida.h"
@@ -133,7 +134,8 @@ void INTRONEW::Form_Load() {
     nhoca_esq = true;
 
     std::string erro;
-    if (!le_indice_cd(&s.indice_cd, &erro)) mostra_ok("Banco de dados", erro);
+    // An unreadable drive index keeps the drive of this run.
+    if (!le_indice_cd(&s.indice_cd, &erro)) platform::LogOnce("shell.intronew.cd", erro);
     aplica_unidade(s.indice_cd);
 
     saida.LoadPicture(figura("port00.bmp"));

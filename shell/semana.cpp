@@ -230,16 +230,16 @@ bool auto_abastecimento() {
 
 void nova_semana(bool horta_vazia, bool estado_carregado) {
     model::EstadoSessao& s = model::sessao();
+    if (!estado_carregado) {
+        // The stored game could not be read (the player has been told):
+        // ageing and saving the empty state would overwrite it.
+        platform::LogOnce("shell.nova_semana.sem_carga", "Semana não processada: o jogo salvo não pôde ser lido.");
+        return;
+    }
     std::string erro;
     std::optional<platform::DateTime> data;
     if (!le_data_semana(&data, &erro)) {
         mostra_ok(titulo_banco, erro);
-        return;
-    }
-    if (!estado_carregado) {
-        // The stored game could not be read: ageing and saving the empty
-        // state would overwrite it.
-        platform::LogOnce("shell.nova_semana.sem_carga", "Semana não processada: o jogo salvo não pôde ser lido.");
         return;
     }
 

@@ -1,5 +1,8 @@
 #include "apoio.h"
 
+#include <QCoreApplication>
+#include <QTimer>
+
 #include <atomic>
 
 #include "platform/log.h"
@@ -32,6 +35,11 @@ void Ambiente::SetUp() {
 
 void Ambiente::reinicia_formularios() {
     t::ResetAll();
+    // A program ended by an earlier test leaves the toolkit's "quit now" mark,
+    // which would end every later modal loop at once; one pass of the main
+    // loop clears it.
+    QTimer::singleShot(0, [] { QCoreApplication::exit(0); });
+    QCoreApplication::exec();
     platform::SetLogToStderr(false);
     shell::registra_formularios();
     pf::SetPictureLoadObserver([this](const std::string& p, bool) { figuras.push_back(p); });
@@ -57,6 +65,7 @@ void Ambiente::reinicia_formularios() {
             switch (r) {
                 case Resposta::sim: t::Click(q.opções(0)); break;
                 case Resposta::enter: t::KeyPress(13); break;
+                case Resposta::escape: t::KeyPress(27); break;
                 case Resposta::fechar: q.Unload(); break;
                 default: t::Click(q.opções(1)); break;
             }

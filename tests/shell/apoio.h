@@ -32,7 +32,7 @@ struct Dialogo {
 };
 
 // How to answer the next modal dialog.
-enum class Resposta { sim, nao, enter, fechar, ok };
+enum class Resposta { sim, nao, enter, escape, fechar, ok };
 
 class Ambiente : public ::testing::Test {
 protected:

@@ -18,6 +18,7 @@ TEST_F(Dialogos, SimNaoEnterEFechamentoDaoARespostaCerta) {
         {Resposta::nao, true, false},
         {Resposta::enter, true, false},   // the focus starts on "&Não"
         {Resposta::fechar, true, false},  // the frame's close box is a "no"
+        {Resposta::escape, true, false},
     };
     for (const Caso& c : casos) {
         model::sessao().resp_ok_nao = c.anterior;
@@ -25,7 +26,7 @@ TEST_F(Dialogos, SimNaoEnterEFechamentoDaoARespostaCerta) {
         EXPECT_EQ(shell::pergunta_sim_nao("Titulo", "Pergunta"), c.esperado);
         EXPECT_EQ(model::sessao().resp_ok_nao, c.esperado);
     }
-    ASSERT_EQ(dialogos.size(), 4u);
+    ASSERT_EQ(dialogos.size(), 5u);
     EXPECT_EQ(dialogos[0].legenda, "Titulo");
     EXPECT_EQ(dialogos[0].texto, "Pergunta");
     EXPECT_EQ(model::sessao().msg_ok_nao, "Pergunta");

@@ -144,14 +144,6 @@ TEST_F(Feira, TrilhaDeFundoTocaESeguraOPrimeiroGrito) {
     EXPECT_EQ(f.Timer2.Interval(), 12000);
 }
 
-TEST_F(Feira, IndiceDoGritoCobreOsVinteEUm) {
-    EXPECT_EQ(shell::indice_grito(0.0), 0);
-    EXPECT_EQ(shell::indice_grito(0.999999), 20);
-    EXPECT_EQ(shell::indice_grito(10.0 / 21 + 1e-9), 10);
-    EXPECT_EQ(shell::grito_feira(0), "\\couv-vup.wav");
-    EXPECT_EQ(shell::grito_feira(20), "\\cen-qz.wav");
-}
-
 TEST_F(Feira, SaidaComNaoRetomaOsGritos) {
     model::sessao().som_ligado = true;
     model::sessao().dir_som = "C:\\audio\\correto";

@@ -1,3 +1,5 @@
+#include <fstream>
+
 #include "apoio.h"
 #include "shell/fundo.h"
 #include "shell/intronew.h"
@@ -88,6 +90,30 @@ TEST_F(Inicio, PrimeiraCargaUmaVezPorExecucao) {
     EXPECT_EQ(s.dir_anima, "G:");
     EXPECT_EQ(le_semana("data").ToDate(), dt(2026, 12, 1, 9));  // no second week cycle
     EXPECT_NE(std::find(figuras.begin(), figuras.end(), "G:\\anima\\port00.bmp"), figuras.end());
+}
+
+}  // namespace
+
+namespace {
+
+using namespace apoio;
+
+TEST_F(Inicio, BancoIlegivelAvisaUmaVezENaoEApagado) {
+    const auto arquivo = pasta / "hortas00.mdb";
+    {
+        std::ofstream f(arquivo, std::ios::binary);
+        f << "isto não é um banco de dados";
+    }
+    inicia([](shell::Conf_cd& d) { t::Click(d.Command1); });
+    EXPECT_TRUE(pf::Forms::IsLoaded("INTRONEW"));
+    std::vector<Dialogo> avisos;
+    for (const auto& d : dialogos)
+        if (d.nome == "ok") avisos.push_back(d);
+    ASSERT_EQ(avisos.size(), 1u);
+    EXPECT_NE(avisos[0].texto.find("Não foi possível ler o jogo salvo"), std::string::npos);
+    std::ifstream f(arquivo, std::ios::binary);
+    std::string conteudo((std::istreambuf_iterator<char>(f)), {});
+    EXPECT_EQ(conteudo, "isto não é um banco de dados");
 }
 
 }  // namespace
