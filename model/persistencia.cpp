@@ -337,7 +337,7 @@ bool le_seq(std::string* erro) {
     }
 }
 
-bool grava_horta(std::string* erro) {
+bool grava_horta(std::string* erro, const std::function<void(platform::Database&)>& extra) {
     if (banco().carga_falhou) return falha(erro, msg_carga_falhou);
     // During a forecast the live arrays hold weeks that have not come yet;
     // the real week is in the forecast copies, and that is what is stored
@@ -360,6 +360,7 @@ bool grava_horta(std::string* erro) {
         grava_st(*db, h);
         grava_sementeira(*db, h);
         grava_seq(*db, h);
+        if (extra) extra(*db);
         db->CommitTrans();
         db->Close();
         sucesso(erro);

@@ -11,7 +11,12 @@
 // A save is all or nothing: "st", "sem" and "seq" are rewritten in one
 // transaction, so a failed save leaves the stored game as it was.
 
+#include <functional>
 #include <string>
+
+namespace platform {
+class Database;
+}
 
 namespace model {
 
@@ -53,7 +58,10 @@ bool le_seq(std::string* erro = nullptr);
 // refused (false) until a load succeeds, so a stored game that could not be
 // read is never overwritten with an empty garden. While a forecast is in
 // effect the real week (the forecast copies) is stored, not the week shown.
-bool grava_horta(std::string* erro = nullptr);
+// `extra`, when given, writes more in the same transaction (the start-up week
+// cycle stores its new processing date with the state it saves).
+bool grava_horta(std::string* erro = nullptr,
+                 const std::function<void(platform::Database&)>& extra = {});
 
 // Label of a garden cell 0 to 99: row letter, a blank, column number
 // ("A 1" ... "J 10"). "" outside 0 to 99.

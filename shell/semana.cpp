@@ -16,8 +16,6 @@ namespace shell {
 namespace {
 
 constexpr const char* titulo_banco = "Banco de dados";
-constexpr const char* msg_gravacao =
-    "Não foi possível salvar a nova semana; o jogo salvo anteriormente foi mantido. ";
 constexpr const char* msg_leitura_semana = "Não foi possível ler a semana salva no banco de dados: ";
 
 std::unique_ptr<platform::Database> abre_banco() {
@@ -37,61 +35,6 @@ bool sucesso(std::string* erro) {
 std::string texto_de(const std::exception& e) {
     std::string s = e.what();
     return s.empty() ? std::string("erro desconhecido.") : s;
-}
-
-void apaga_tudo(platform::Recordset& rs) {
-    while (rs.RecordCount() > 0) {
-        rs.MoveFirst();
-        rs.Delete();
-    }
-}
-
-// The rewrites of "st", "sem" and "seq" follow the model's save: one row per
-// cell or lot in use, one row per crop of the order.
-void grava_st(platform::Database& db, const model::EstadoHorta& h) {
-    auto rs = db.OpenRecordset("st");
-    apaga_tudo(*rs);
-    for (int i = 0; i < model::n_canteiros; ++i) {
-        const int cult = h.cult_can[i];
-        if (cult < model::nenhuma || cult > model::n_culturas) continue;
-        rs->AddNew();
-        rs->SetField("indice", i);
-        rs->SetField("cod_cult", cult);
-        rs->SetField("idade", h.idade_can[i]);
-        rs->SetField("check", platform::Value(h.check_can[i]));
-        rs->SetField("last_i_cu", h.ult_cult[i]);
-        rs->SetField("last_last_i_cu", h.penult_cult[i]);
-        rs->Update();
-    }
-    rs->Close();
-}
-
-void grava_sem(platform::Database& db, const model::EstadoHorta& h) {
-    auto rs = db.OpenRecordset("sem");
-    apaga_tudo(*rs);
-    for (int j = 0; j < model::n_lotes; ++j) {
-        const int cult = h.cult_sem[j];
-        if (cult < model::nenhuma || cult > model::n_culturas) continue;
-        rs->AddNew();
-        rs->SetField("indice", j);
-        rs->SetField("cod_cult", cult);
-        rs->SetField("idade", h.idade_sem[j]);
-        rs->SetField("check", platform::Value(h.check_sem[j] ? -1 : 0));
-        rs->Update();
-    }
-    rs->Close();
-}
-
-void grava_seq(platform::Database& db, const model::EstadoHorta& h) {
-    auto rs = db.OpenRecordset("seq");
-    apaga_tudo(*rs);
-    for (int k = 1; k <= model::n_culturas; ++k) {
-        rs->AddNew();
-        rs->SetField("indice", k);
-        rs->SetField("seq", h.seq_cult[k]);
-        rs->Update();
-    }
-    rs->Close();
 }
 
 // Sets a field of the first row of "semana", adding the row when there is none.
@@ -196,29 +139,12 @@ int semanas_decorridas(platform::DateTime data, platform::DateTime agora) {
 }
 
 bool grava_horta_e_data(platform::DateTime agora, std::string* erro) {
-    const model::EstadoHorta& h = model::horta();
-    std::unique_ptr<platform::Database> db;
-    try {
-        db = abre_banco();
-        db->BeginTrans();
-        grava_st(*db, h);
-        grava_sem(*db, h);
-        grava_seq(*db, h);
-        grava_campo_semana(*db, "data", platform::Value(agora));
-        db->CommitTrans();
-        db->Close();
-        return sucesso(erro);
-    } catch (const std::exception& e) {
-        if (db) {
-            try {
-                if (db->InTransaction()) db->Rollback();
-                db->Close();
-            } catch (const std::exception&) {
-                // Closing an open transaction rolls it back as well.
-            }
-        }
-        return falha(erro, msg_gravacao + texto_de(e));
-    }
+    std::string texto;
+    const bool ok = model::grava_horta(&texto, [agora](platform::Database& db) {
+        grava_campo_semana(db, "data", platform::Value(agora));
+    });
+    if (ok) return sucesso(erro);
+    return falha(erro, texto);
 }
 
 bool auto_abastecimento() {
