@@ -10,7 +10,7 @@ namespace model {
 
 namespace {
 
-struct FichaCultura {
+struct LinhaFicha {
     const char* nome;
     const char* sigla;
     int familia;
@@ -23,7 +23,7 @@ struct FichaCultura {
 };
 
 // Indexed by crop code; code 0 is the free bed.
-constexpr FichaCultura fichas[n_codigos] = {
+constexpr LinhaFicha fichas[n_codigos] = {
     {"Vago", "", 0, "...", 0, 0, 0, 0, 0},
     {"Alface", "Alf", 4, "12 / m2", 8, 4, 2, 4, 6},
     {"Chicória", "Chi", 4, "12 / m2", 8, 4, 4, 2, 3},
@@ -84,14 +84,14 @@ struct Trecho {
 constexpr Trecho em(int semana, int trato) { return {semana, semana, trato}; }
 constexpr Trecho de_a(int de, int ate, int trato) { return {de, ate, trato}; }
 
-void preenche(Calendario& cal, int cult, std::initializer_list<Trecho> trechos) {
+void preenche(calendario& cal, int cult, std::initializer_list<Trecho> trechos) {
     int entrada = 0;
     for (const Trecho& t : trechos)
         for (int semana = t.de; semana <= t.ate; ++semana)
             cal[cult][entrada++] = EntradaCalendario{semana, t.trato, true};
 }
 
-void monta_calendario_horta(Calendario& c) {
+void monta_calendario_horta(calendario& c) {
     preenche(c, cod_alface, {em(0, trato_tr), em(1, trato_rep), em(2, trato_li), em(4, trato_am),
                              em(6, trato_cop), em(7, trato_cof)});
     preenche(c, cod_chicoria, {em(0, trato_tr), em(1, trato_rep), em(2, trato_li), em(3, trato_am),
@@ -136,7 +136,7 @@ void monta_calendario_horta(Calendario& c) {
                              em(11, trato_cof)});
 }
 
-void monta_calendario_sementeira(Calendario& c) {
+void monta_calendario_sementeira(calendario& c) {
     preenche(c, cod_alface, {em(0, trato_pls), em(2, trato_li), em(4, trato_tr)});
     preenche(c, cod_chicoria, {em(0, trato_pls), em(2, trato_li), em(4, trato_tr)});
     preenche(c, cod_alho_poro, {em(0, trato_pls), em(2, trato_li), em(4, trato_des), em(6, trato_tr)});
@@ -155,7 +155,7 @@ void monta_calendario_sementeira(Calendario& c) {
 Catalogo monta_catalogo() {
     Catalogo c;
     for (int k = 0; k < n_codigos; ++k) {
-        const FichaCultura& f = fichas[k];
+        const LinhaFicha& f = fichas[k];
         c.nome_cult[k] = f.nome;
         c.sigla_cult[k] = f.sigla;
         c.fam_cult[k] = f.familia;
@@ -179,7 +179,7 @@ Catalogo monta_catalogo() {
 // First entry whose age equals the given age; an entry never filled counts
 // as age 0 and activity 0, so a crop without a calendar in the table answers
 // "PLD" at age 0 and nothing at other ages.
-std::string consulta(const Calendario& cal, int cult, int idade) {
+std::string consulta(const calendario& cal, int cult, int idade) {
     if (cult <= 0 || cult > n_culturas) return {};
     const Catalogo& c = catalogo();
     for (const EntradaCalendario& e : cal[cult]) {

@@ -67,10 +67,11 @@ struct EntradaCalendario {
     bool preenchida = false;
 };
 
-using Calendario = std::array<std::array<EntradaCalendario, n_entradas>, n_codigos>;
+// A crop calendar: per crop code, its entries in ascending age.
+using calendario = std::array<std::array<EntradaCalendario, n_entradas>, n_codigos>;
 
-// The catalogue (`ficha_cultura`), the activity table and both calendars.
-struct Catalogo {
+// The catalogue of the crops, the activity table and both calendars.
+struct ficha_cultura {
     std::array<std::string, n_codigos> nome_cult{};
     std::array<std::string, n_codigos> sigla_cult{};
     std::array<int, n_codigos> fam_cult{};          // index into nome_fam
@@ -83,9 +84,10 @@ struct Catalogo {
     std::array<int, n_codigos> qt_por_leito{};      // quantity per ordered bed
     // Activity table: [index][0] the code ("PLD"), [index][1] the long name.
     std::array<std::array<std::string, 2>, n_tratos> cod_trato{};
-    Calendario tratos_horta{};                      // garden beds
-    Calendario tratos_sem{};                        // seedbed lots
+    calendario tratos_horta{};                      // garden beds
+    calendario tratos_sem{};                        // seedbed lots
 };
+using Catalogo = ficha_cultura;
 
 // The catalogue, built on first use and read-only afterwards.
 const Catalogo& catalogo();

@@ -1,5 +1,6 @@
 #include "platform/clock.h"
 
+#include <algorithm>
 #include <chrono>
 #include <cmath>
 #include <cstring>
@@ -41,7 +42,21 @@ void civilFromDays(long z, int& y, int& m, int& d) {
     y = static_cast<int>(yoe + era * 400 + (m <= 2));
 }
 
-long dayNumber(DateTime d) { return static_cast<long>(std::floor(d.serial)); }
+// The dates the game can show run from 1 January 100 to 31 December 9999.
+// A serial outside that range (a corrupted stored date, a clock gone wild)
+// reads as the nearest end of it, and one that is not a number as day 0, so
+// the calendar helpers always give a real date and never overflow.
+constexpr long kFirstDay = -657434;  // 100-01-01
+constexpr long kLastDay = 2958465;   // 9999-12-31
+
+double saneSerial(double serial) {
+    if (std::isnan(serial)) return 0;
+    if (serial < kFirstDay) return kFirstDay;
+    if (serial >= kLastDay + 1) return kLastDay + 86399.0 / 86400;
+    return serial;
+}
+
+long dayNumber(DateTime d) { return static_cast<long>(std::floor(saneSerial(d.serial))); }
 
 std::string two(int v) {
     std::string s = std::to_string(v);
@@ -52,9 +67,11 @@ std::string two(int v) {
 
 DateTime DateSerial(int year, int month, int day) {
     // Roll months over into years first, then add the days to the 1st.
-    long y = year + (month - 1 >= 0 ? (month - 1) / 12 : -((12 - month) / 12));
-    int m = ((month - 1) % 12 + 12) % 12 + 1;
-    long days = daysFromCivil(y, static_cast<unsigned>(m), 1) + (day - 1);
+    // In 64-bit arithmetic, so no int argument can overflow.
+    const long long mon = static_cast<long long>(month) - 1;
+    long y = static_cast<long>(year + (mon >= 0 ? mon / 12 : -((11 - mon) / 12)));
+    int m = static_cast<int>((mon % 12 + 12) % 12) + 1;
+    long days = daysFromCivil(y, static_cast<unsigned>(m), 1) + (static_cast<long>(day) - 1);
     return DateTime(static_cast<double>(days + kEpochOffset));
 }
 
@@ -67,7 +84,8 @@ DateTime MakeDateTime(int year, int month, int day, int hour, int minute, int se
 }
 
 DateParts Split(DateTime d) {
-    long long secs = std::llround(d.serial * 86400.0);
+    long long secs = std::llround(saneSerial(d.serial) * 86400.0);
+    secs = std::clamp(secs, kFirstDay * 86400LL, kLastDay * 86400LL + 86399);
     long long days = secs >= 0 ? secs / 86400 : -((-secs + 86399) / 86400);
     long long rest = secs - days * 86400;
     DateParts p{};

@@ -36,6 +36,9 @@ struct DateTime {
 
 // Building and taking apart. Months and days out of range roll over
 // (DateSerial(2024, 13, 1) is 1 January 2025; day 0 is the last of the month before).
+// Taking apart (Split, Weekday, WeekOfYear, DateDiffDays, FormatDate) reads a
+// serial before 1 January 100 or after 31 December 9999 as that nearest date,
+// and one that is not a number as 30 December 1899.
 DateTime DateSerial(int year, int month, int day);
 double TimeSerial(int hour, int minute, int second);   // fraction of a day
 DateTime MakeDateTime(int year, int month, int day, int hour = 0, int minute = 0, int second = 0);

@@ -1,6 +1,7 @@
 #include "platform/forms/picture.h"
 
 #include <QImage>
+#include <QFileInfo>
 #include <QImageReader>
 
 #include <deque>
@@ -119,9 +120,19 @@ Picture LoadPicture(const std::string& gamePath) {
     } else if (auto it = c.decoded.find(resolved); it != c.decoded.end()) {
         dec = it->second;
     } else if (!c.broken.count(resolved)) {
-        QImageReader reader(QString::fromStdString(resolved));
-        reader.setDecideFormatFromContent(true);
+        // The file's suffix names its format almost always; trying it first
+        // spares loading and probing every image plugin. A picture whose
+        // content doesn't match its suffix is still read, by its content.
+        const QString file = QString::fromStdString(resolved);
+        QImageReader reader(file, QFileInfo(file).suffix().toLower().toLatin1());
         QImage img = reader.read();
+        if (img.isNull()) {
+            reader.setFileName(QString());
+            reader.setFormat(QByteArray());
+            reader.setFileName(file);
+            reader.setDecideFormatFromContent(true);
+            img = reader.read();
+        }
         if (img.isNull()) {
             c.broken.insert(resolved);
             platform::LogOnce("picture-broken:" + resolved, "Imagem ilegível: " + gamePath + " (" +

@@ -98,7 +98,7 @@ TEST(Catalogo, InvariantsHoldForEveryCrop) {
             EXPECT_EQ(trato_sem(k, c.sem_cult[k] + 1), "");
         }
         // Filled entries ascend strictly and come before every empty one.
-        for (const Calendario* cal : {&c.tratos_horta, &c.tratos_sem}) {
+        for (const calendario* cal : {&c.tratos_horta, &c.tratos_sem}) {
             int ultima = -1;
             bool vazia = false;
             for (const EntradaCalendario& e : (*cal)[k]) {
@@ -133,7 +133,7 @@ std::vector<std::pair<int, std::string>> expand(const std::string& text) {
     return out;
 }
 
-void expect_calendar(const Calendario& cal, int crop, const std::string& text) {
+void expect_calendar(const calendario& cal, int crop, const std::string& text) {
     SCOPED_TRACE(catalogo().nome_cult[crop]);
     const auto expected = expand(text);
     int n = 0;

@@ -5,6 +5,7 @@
 #include <cmath>
 #include <cstdlib>
 #include <ctime>
+#include <limits>
 
 using namespace platform;
 
@@ -67,6 +68,40 @@ TEST(ClockTest, BuildingTakingApartAndFormatting) {
     EXPECT_EQ(DateDiffDays(MakeDateTime(2026, 12, 9, 23, 0, 0), MakeDateTime(2026, 12, 10, 1, 0, 0)), 1);
     EXPECT_EQ(DateDiffDays(DateSerial(2027, 1, 1), DateSerial(2026, 12, 25)), -7);
     EXPECT_DOUBLE_EQ(DateAdd(DateSerial(2026, 12, 9), -1.5) - DateSerial(2026, 12, 9), -1.5);
+}
+
+TEST(ClockTest, AbsurdSerialsReadAsTheNearestRealDate) {
+    // A corrupted stored date must still give a real date, weekday and week.
+    struct Case {
+        double serial;
+        int year, month, day;
+    } cases[] = {
+        {1e300, 9999, 12, 31},
+        {std::numeric_limits<double>::infinity(), 9999, 12, 31},
+        {1e18, 9999, 12, 31},
+        {2958465.9999999, 9999, 12, 31},  // rounding to the second stays in the year 9999
+        {-1e300, 100, 1, 1},
+        {-std::numeric_limits<double>::infinity(), 100, 1, 1},
+        {std::nan(""), 1899, 12, 30},
+    };
+    for (const auto& c : cases) {
+        const DateTime d(c.serial);
+        const DateParts p = Split(d);
+        EXPECT_EQ(p.year, c.year) << c.serial;
+        EXPECT_EQ(p.month, c.month) << c.serial;
+        EXPECT_EQ(p.day, c.day) << c.serial;
+        EXPECT_GE(p.hour, 0);
+        EXPECT_LE(p.hour, 23);
+        EXPECT_GE(Weekday(d), 1);
+        EXPECT_LE(Weekday(d), 7);
+        EXPECT_GE(WeekOfYear(d), 1);
+        EXPECT_LE(WeekOfYear(d), 54);
+        EXPECT_EQ(FormatDate(d, "yyyy").size(), c.year < 1000 ? 3u : 4u);
+    }
+    EXPECT_EQ(DateDiffDays(DateTime(-1e300), DateTime(1e300)), 2958465 + 657434);
+    // Huge arguments roll over without overflowing.
+    EXPECT_TRUE(std::isfinite(DateSerial(2147483647, 2147483647, 2147483647).serial));
+    EXPECT_EQ(DateSerial(2026, -2147483647, 1), DateSerial(2026 - 178956971, 5, 1));
 }
 
 TEST(ClockTest, TestClockDrivesNowDateAndTimer) {
