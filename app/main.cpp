@@ -8,8 +8,20 @@
 #include "platform/sound.h"
 #include "shell/registro.h"
 
-#if defined(BROTALIA_COM_HORTA)
+#if defined(BROTALIA_COM_GARDEN)
 #include "garden/trabalhando_na_horta.h"
+#endif
+#if defined(BROTALIA_COM_SEEDBED)
+#include "seedbed/registro.h"
+#endif
+#if defined(BROTALIA_COM_AGENDA)
+#include "agenda/registro.h"
+#endif
+#if defined(BROTALIA_COM_HELP)
+#include "help/registro.h"
+#endif
+#if defined(BROTALIA_COM_MINIGAME)
+#include "minigame/registro.h"
 #endif
 
 namespace pf = platform::forms;
@@ -22,8 +34,21 @@ int main() {
     QApplication app(argc, argv);
 
     shell::registra_formularios();
-#if defined(BROTALIA_COM_HORTA)
+    // The real screens replace the shell's stand-ins of the same name.
+#if defined(BROTALIA_COM_GARDEN)
     garden::registra_formularios();
+#endif
+#if defined(BROTALIA_COM_SEEDBED)
+    seedbed::registra_formularios();
+#endif
+#if defined(BROTALIA_COM_AGENDA)
+    agenda::registra_formularios();
+#endif
+#if defined(BROTALIA_COM_HELP)
+    help::registra_formularios();
+#endif
+#if defined(BROTALIA_COM_MINIGAME)
+    minigame::registra_formularios();
 #endif
 
     platform::SetSoundBackend(platform::MakeDefaultSoundBackend());
