@@ -360,26 +360,19 @@ void trabalhando_na_horta::paint_modulo(int i) {
 
 void trabalhando_na_horta::monta_matriz(std::int16_t tipo_legenda_, const std::string& tipo_trato_,
                                         const std::string& tipo_2_) {
-    const auto& s = model::sessao();
-    for (int k : kIndicesBotoes) {
-        Command2(k).SetEnabled(false);
-        Command2(k).SetBackColor(s.cor_cinza);
-    }
-    const auto& h = model::horta();
-    for (int i = 0; i < model::n_canteiros; ++i) {
-        if (h.cult_can[i] <= model::nenhuma || !txt_label.Exists(i)) continue;
-        txt_label(i).SetVisible(false);
-        txt_label(i).SetText(h.check_can[i] ? "ok" : "");
-        paint_modulo(i);
-        const std::string t = model::trato_horta(h.cult_can[i], h.idade_can[i]);
-        mostra_legenda(tipo_legenda_, tipo_trato_, tipo_2_, i, false, t);
-        des_liga(t);
-    }
-    poe_pict_tratos();
+    monta_matriz_base(tipo_legenda_, tipo_trato_, tipo_2_, false);
 }
 
 void trabalhando_na_horta::monta_matriz2(std::int16_t tipo_legenda_, const std::string& tipo_trato_,
                                          const std::string& tipo_2_) {
+    monta_matriz_base(tipo_legenda_, tipo_trato_, tipo_2_, true);
+}
+
+// Repaints every planted bed with its legend and colours the care button of
+// the activity due this week; the button is enabled by any such bed, or with
+// `so_pendentes` only by a bed whose activity is not yet done ("ok").
+void trabalhando_na_horta::monta_matriz_base(std::int16_t tipo_legenda_, const std::string& tipo_trato_,
+                                             const std::string& tipo_2_, bool so_pendentes) {
     const auto& s = model::sessao();
     for (int k : kIndicesBotoes) {
         Command2(k).SetEnabled(false);
@@ -393,7 +386,10 @@ void trabalhando_na_horta::monta_matriz2(std::int16_t tipo_legenda_, const std::
         paint_modulo(i);
         const std::string t = model::trato_horta(h.cult_can[i], h.idade_can[i]);
         mostra_legenda(tipo_legenda_, tipo_trato_, tipo_2_, i, false, t);
-        des_es_liga(t, h.check_can[i]);
+        if (so_pendentes)
+            des_es_liga(t, h.check_can[i]);
+        else
+            des_liga(t);
     }
     poe_pict_tratos();
 }
@@ -923,31 +919,29 @@ void trabalhando_na_horta::Timer__Timer() {
 
 void trabalhando_na_horta::Timer1_Timer() { final_animation_1(); }
 
-void trabalhando_na_horta::hortelino_Click() {
+// A picture button's click: ends the palette animation, then plays the
+// button's frames through the 100 ms timer; the last click wins.
+void trabalhando_na_horta::anima_botao(int acao, int quadros) {
     auto& s = model::sessao();
-    hortelino.SetMousePointer(pf::vbHourglass);
     final_animation_1();
-    s.acao = 14;
-    s.quadro = 14;
+    s.acao = acao;
+    s.quadro = quadros;
     timer_.SetInterval(100);
+}
+
+void trabalhando_na_horta::hortelino_Click() {
+    hortelino.SetMousePointer(pf::vbHourglass);
+    anima_botao(14, 14);
 }
 
 void trabalhando_na_horta::pic_agenda_Click() {
-    auto& s = model::sessao();
     pic_agenda.SetMousePointer(pf::vbHourglass);
-    final_animation_1();
-    s.acao = 15;
-    s.quadro = 11;
-    timer_.SetInterval(100);
+    anima_botao(15, 11);
 }
 
 void trabalhando_na_horta::pic_semen_Click() {
-    auto& s = model::sessao();
     pic_semen.SetMousePointer(pf::vbHourglass);
-    final_animation_1();
-    s.acao = 16;
-    s.quadro = 8;
-    timer_.SetInterval(100);
+    anima_botao(16, 8);
 }
 
 void trabalhando_na_horta::lbl_verduras_Click(int Index) {
@@ -983,10 +977,7 @@ void trabalhando_na_horta::lbl_atividades_Click() {
 void trabalhando_na_horta::previsao_Click() {
     auto& s = model::sessao();
     auto& h = model::horta();
-    final_animation_1();
-    s.acao = 1;
-    s.quadro = 22;
-    timer_.SetInterval(100);
+    anima_botao(1, 22);
     s.ponteiro_salvo = previsao.MousePointer();
     previsao.SetMousePointer(pf::vbHourglass);
     shell::toca_voz("\\previsao.wav", SoundMode::Async);
@@ -1008,10 +999,7 @@ void trabalhando_na_horta::previsao_Click() {
 void trabalhando_na_horta::tempo_real_Click() {
     auto& s = model::sessao();
     auto& h = model::horta();
-    final_animation_1();
-    s.acao = 0;
-    s.quadro = 7;
-    timer_.SetInterval(100);
+    anima_botao(0, 7);
     s.ponteiro_salvo = tempo_real.MousePointer();
     tempo_real.SetMousePointer(pf::vbHourglass);
     shell::toca_voz("\\tempo.wav", SoundMode::Async);

@@ -109,6 +109,8 @@ public:
     void paint_modulo(int i);
     void monta_matriz(std::int16_t tipo_legenda_, const std::string& tipo_trato_, const std::string& tipo_2_);
     void monta_matriz2(std::int16_t tipo_legenda_, const std::string& tipo_trato_, const std::string& tipo_2_);
+    void monta_matriz_base(std::int16_t tipo_legenda_, const std::string& tipo_trato_, const std::string& tipo_2_,
+                           bool so_pendentes);
     void monta_matriz3(std::int16_t tipo_legenda_, const std::string& tipo_trato_, const std::string& tipo_2_);
     void des_liga(const std::string& qual_trato);
     void des_es_liga(const std::string& qual_trato, bool v_chk);
@@ -118,6 +120,7 @@ public:
                         int pos_atual, bool chama_acha_trato, const std::string& up_trato);
     std::optional<int> descobre_qual_btn(pf::Color cor);
     void final_animation_1();
+    void anima_botao(int acao, int quadros);
 
     // --- care work, blink ------------------------------------------------------
     void Command2_Click(int Index);
