@@ -1,0 +1,624 @@
+#include "agenda/age.h"
+
+#include <algorithm>
+
+#include "agenda/animacao.h"
+#include "agenda/registro.h"
+#include "agenda/tabelas_relatorio.h"
+#include "model/modelo.h"
+#include "platform/log.h"
+#include "platform/paths.h"
+#include "shell/dialogos.h"
+#include "shell/sons.h"
+
+namespace agenda {
+
+namespace {
+
+using platform::SoundMode;
+
+constexpr Lista kOrdemBarras[] = {Lista::PLD, Lista::PLS, Lista::TR, Lista::LI,
+                                  Lista::DES, Lista::AM,  Lista::COP, Lista::COF};
+
+constexpr int kLinhasVisiveis = 10;
+
+// Screen design: the lists lie in two rows of four to the right of the
+// navigation column.
+constexpr int kEsquerdaListas = 1950;
+constexpr int kPassoListas = 2500;
+constexpr int kTopos[] = {120, 4560};
+constexpr int kLarguraTexto = 2170;
+constexpr int kLarguraBarra = 255;
+constexpr int kTopoLinhas = 1020;
+constexpr int kAlturaLinha = 300;
+
+}  // namespace
+
+std::string texto_semana(platform::DateTime data) { return std::to_string(platform::WeekOfYear(data)); }
+
+// ------------------------------------------------------------------ design
+
+age::age() : pf::Form(nome_tela_agenda) {
+    SetCaption("Agenda");
+    SetClientSize(12000, 9000);
+    SetFont(pf::Font{"MS Sans Serif", 8.25, false});
+
+    struct Atividade {
+        pf::PictureBox& figura;
+        Lista lista;
+        int coluna, linha;          // place in the two rows of four
+        int titulo;                 // element of Label1
+        const char* legenda;
+        const char* dica;
+        int marca_sementeira;       // element of PLS3, -1 none
+        int marca_horta;            // element of canteiro, -1 none
+    };
+    const Atividade atividades[] = {
+        {pld, Lista::PLD, 0, 0, 2, "Plantio", "Fazer os plantios relacionados abaixo", -1, 1},
+        {pls, Lista::PLS, 1, 0, 1, "Sementeira", "Fazer as sementeira relacionadas abaixo", 0, -1},
+        {tr, Lista::TR, 2, 0, 3, "Transplante", "Fazer os transplantes relacionados abaixo", 1, 2},
+        {limp, Lista::LI, 3, 0, 5, "Limpeza", "Fazer a limpeza nos locais relacionados abaixo", 2, 4},
+        {desb, Lista::DES, 0, 1, 6, "Desbaste", "Fazer o desbaste nos locais relacionados abaixo", 3, 5},
+        {amo, Lista::AM, 1, 1, 7, "Amontoa", "Fazer a amontoa nos canteiros relacionados abaixo", -1, 6},
+        {cop, Lista::COP, 2, 1, 8, "Colheita Parcial", "Fazer a colheita parcial nos canteiros relacionados abaixo", -1, 7},
+        {cof, Lista::COF, 3, 1, 9, "Colheita Final", "Fazer a colheita final nos canteiros relacionados abaixo", -1, 8},
+    };
+    const pf::Picture marca_sem = pf::LoadPicture(platform::ProgramFolder() + "\\semenc.bmp");
+    const pf::Picture marca_horta = pf::LoadPicture(platform::ProgramFolder() + "\\trab3.bmp");
+    for (const Atividade& a : atividades) {
+        const int x = kEsquerdaListas + a.coluna * kPassoListas;
+        const int y = kTopos[a.linha];
+        a.figura.Move(x, y, 1050, 870);
+        a.figura.SetToolTipText(a.dica);
+
+        pf::Label& titulo = Label1.Add(a.titulo);
+        titulo.Move(x + 1110, y + 60, kLarguraTexto + kLarguraBarra - 1110, 480);
+        titulo.SetCaption(a.legenda);
+        titulo.SetBackStyle(pf::vbTransparent);
+        titulo.SetForeColor(pf::RGB(0, 96, 0));
+        titulo.SetFont(pf::Font{"MS Sans Serif", 9.75, true, false, true});
+
+        int marca_x = x + 1110;
+        if (a.marca_horta >= 0) {
+            pf::Image& m = canteiro.Add(a.marca_horta);
+            m.SetStretch(true);
+            m.Move(marca_x, y + 560, 420, 350);
+            m.SetPicture(marca_horta);
+            m.SetToolTipText("Esta atividade deve ser feita na horta");
+            marca_x += 480;
+        }
+        if (a.marca_sementeira >= 0) {
+            pf::Image& m = PLS3.Add(a.marca_sementeira);
+            m.SetStretch(true);
+            m.Move(marca_x, y + 560, 420, 350);
+            m.SetPicture(marca_sem);
+            m.SetToolTipText("Esta atividade deve ser feita na sementeira");
+        }
+
+        ColunasLista cols = colunas(a.lista);
+        const bool tres = cols.c22 != nullptr;
+        const int largura1 = tres ? 1170 : 1450;
+        const int largura2 = tres ? 520 : kLarguraTexto - largura1;
+        for (int k = 0; k < kLinhasVisiveis; ++k) {
+            const int topo = y + kTopoLinhas + k * kAlturaLinha;
+            pf::Label& l1 = cols.c1->Add(k);
+            l1.Move(x, topo, largura1, kAlturaLinha);
+            pf::Label& l2 = cols.c2->Add(k);
+            l2.Move(x + largura1, topo, largura2, kAlturaLinha);
+            l2.SetAlignment(pf::vbCenter);
+            std::vector<pf::Label*> linha{&l1, &l2};
+            if (tres) {
+                pf::Label& l3 = cols.c22->Add(k);
+                l3.Move(x + largura1 + largura2, topo, kLarguraTexto - largura1 - largura2, kAlturaLinha);
+                l3.SetAlignment(pf::vbCenter);
+                l3.SetForeColor(pf::RGB(128, 0, 0));
+                linha.push_back(&l3);
+            }
+            for (pf::Label* l : linha) {
+                l->SetBackColor(k % 2 == 0 ? pf::vbWhite : pf::RGB(236, 246, 236));
+                l->SetWordWrap(false);
+            }
+        }
+        cols.barra->Move(x + kLarguraTexto, y + kTopoLinhas, kLarguraBarra, kLinhasVisiveis * kAlturaLinha);
+        cols.barra->SetVisible(false);
+        cols.barra->SetEnabled(false);
+        const Lista lista = a.lista;
+        cols.barra->OnChange = [this, lista] { monta(lista, static_cast<std::int16_t>(colunas(lista).barra->Value())); };
+        // The sowing list is redrawn only when its thumb is released.
+        if (lista != Lista::PLS)
+            cols.barra->OnScroll = [this, lista] { monta(lista, static_cast<std::int16_t>(colunas(lista).barra->Value())); };
+    }
+    Label1.Bind(&pf::Label::OnClick, [this](int Index) { Label1_Click(Index); });
+
+    pld.OnClick = [this] { pld_Click(); };
+    pls.OnClick = [this] { pls_Click(); };
+    tr.OnClick = [this] { tr_Click(); };
+    limp.OnClick = [this] { limp_Click(); };
+    desb.OnClick = [this] { desb_Click(); };
+    amo.OnClick = [this] { amo_Click(); };
+    cop.OnClick = [this] { cop_Click(); };
+    cof.OnClick = [this] { cof_Click(); };
+
+    // The navigation column.
+    hortelino.Move(300, 150, 1200, 1050);
+    hortelino.SetToolTipText("Voltar para a tela da Introdução");
+    pic_horta.Move(300, 1320, 1200, 990);
+    pic_horta.SetToolTipText("Ir para a Horta");
+    pic_semen.Move(300, 2430, 1200, 990);
+    pic_semen.SetToolTipText("Ir para a Sementeira");
+    pic_imp.Move(375, 3540, 1050, 870);
+    pic_imp.SetToolTipText("Imprimir relatórios");
+    previsao.Move(375, 4560, 1050, 1020);
+    previsao.SetToolTipText("Previsão");
+    terra.Move(525, 5640, 750, 420);
+    terra.SetToolTipText("Marcador da semana da previsão");
+    tempo_real.Move(338, 6180, 1125, 915);
+    tempo_real.SetToolTipText("Tempo Real");
+    tempo.Move(525, 7155, 750, 420);
+    tempo.SetToolTipText("Marcador da semana atual do ano");
+    for (pf::TextBox* caixa : {&terra, &tempo}) {
+        caixa->SetLocked(true);
+        caixa->SetAlignment(pf::vbCenter);
+        caixa->SetFont(pf::Font{"MS Sans Serif", 12, true});
+        caixa->OnKeyPress = [](int& KeyAscii) { KeyAscii = 0; };
+    }
+    lbl_tempo.Move(300, 7680, 1200, 330);
+    lbl_tempo.SetCaption("Tempos");
+    lbl_tempo.SetToolTipText("Sobre os Tempos");
+    lbl_tempo.SetAlignment(pf::vbCenter);
+    lbl_tempo.SetBackStyle(pf::vbTransparent);
+    lbl_tempo.SetForeColor(pf::RGB(0, 96, 0));
+    lbl_tempo.SetFont(pf::Font{"MS Sans Serif", 9.75, true, false, true});
+
+    hortelino.OnClick = [this] { hortelino_Click(); };
+    pic_horta.OnClick = [this] { pic_horta_Click(); };
+    pic_semen.OnClick = [this] { pic_semen_Click(); };
+    pic_imp.OnClick = [this] { pic_imp_Click(); };
+    previsao.OnClick = [this] { previsao_Click(); };
+    tempo_real.OnClick = [this] { tempo_real_Click(); };
+    lbl_tempo.OnClick = [this] { lbl_tempo_Click(); };
+
+    timer_.SetInterval(0);
+    Timer1.SetInterval(0);
+    timer_.OnTimer = [this] { Timer__Timer(); };
+    Timer1.OnTimer = [this] { Timer1_Timer(); };
+}
+
+std::string age::anima(const std::string& nome) const { return model::sessao().dir_anima + "\\anima\\" + nome; }
+
+age::ColunasLista age::colunas(Lista l) {
+    switch (l) {
+        case Lista::PLD: return {&PLD1, &PLD2, nullptr, &SCROLL_PLD};
+        case Lista::PLS: return {&PLS1, &PLS2, nullptr, &SCROLL_PLS};
+        case Lista::TR: return {&TR1, &TR2, &TR22, &SCROLL_TR};
+        case Lista::LI: return {&LI1, &LI2, &LI22, &SCROLL_LI};
+        case Lista::DES: return {&des1, &des2, &des22, &SCROLL_des};
+        case Lista::AM: return {&amo1, &amo2, nullptr, &SCROLL_amo};
+        case Lista::COP: return {&cop1, &cop2, nullptr, &SCROLL_cop};
+        case Lista::COF: break;
+    }
+    return {&cof1, &cof2, nullptr, &SCROLL_cof};
+}
+
+// ------------------------------------------------------------------ life cycle
+
+void age::Form_Load() {
+    auto& s = model::sessao();
+    const auto& h = model::horta();
+    s.acao = acao_nenhuma;
+    quadro_pld = quadro_pls = quadro_tr = quadro_li = quadro_des = quadro_am = quadro_cop = quadro_cof = 1;
+
+    hortelino.LoadPicture(anima("hort00.bmp"));
+    tempo_real.LoadPicture(model::pict_semana());
+    previsao.LoadPicture(anima("planet01.bmp"));
+    pic_semen.LoadPicture(anima("mudas007.bmp"));
+    pic_horta.LoadPicture(anima("enx00c.bmp"));
+    pic_imp.LoadPicture(anima("imp06.bmp"));
+    LoadPicture(platform::ProgramFolder() + "\\back_ag1.jpg");
+    pict_inicial();
+
+    relat.SetReportFileName(platform::ProgramFolder() + "\\relatb.rpt");
+    regrot.SetReportFileName(platform::ProgramFolder() + "\\rrr.rpt");
+
+    SetMousePointer(pf::vbArrow);
+    s.tela_atual = "Agenda";
+    monta_semana();
+    prepara_relat();
+    tempo.SetText(texto_semana(h.data_real));
+    terra.SetText(texto_semana(h.data_agenda));
+    SetMousePointer(pf::vbCrosshair);
+}
+
+void age::Form_Activate() {
+    auto& s = model::sessao();
+    if (!s.trilha_fundo) return;
+    intro_ativa = true;
+    s.quadro = 10000;
+    Timer1.SetInterval(12000);
+    timer_.SetInterval(100);
+    shell::toca_trilha(s.som_entrada_agenda);
+}
+
+void age::pict_inicial() {
+    pld.LoadPicture(anima("pla06.bmp"));
+    pls.LoadPicture(anima("sem08.bmp"));
+    tr.LoadPicture(anima("tra04.bmp"));
+    limp.LoadPicture(anima("li06.bmp"));
+    desb.LoadPicture(anima("des06.bmp"));
+    amo.LoadPicture(anima("amo05.bmp"));
+    cop.LoadPicture(anima("cop05.bmp"));
+    cof.LoadPicture(anima("cof07.bmp"));
+}
+
+void age::final_animation_3() {
+    if (Timer1.Interval() != 0) {
+        Timer1.SetInterval(0);
+        timer_.SetInterval(0);
+        intro_ativa = false;
+    }
+    pict_inicial();
+}
+
+void age::Timer1_Timer() { final_animation_3(); }
+
+// ------------------------------------------------------------------ lists
+
+void age::pl_sem_tr() { agenda::pl_sem_tr(pendencias); }
+
+void age::monta(Lista l, std::int16_t inicio) {
+    ColunasLista cols = colunas(l);
+    if (inicio == 0) {
+        cols.barra->SetVisible(false);
+        cols.barra->SetEnabled(false);
+    }
+    for (int k = 0; k < kLinhasVisiveis; ++k) {
+        (*cols.c1)(k).SetCaption("");
+        (*cols.c2)(k).SetCaption("");
+        if (cols.c22) (*cols.c22)(k).SetCaption("");
+    }
+    const std::vector<LinhaLista> linhas = linhas_lista(l, pendencias);
+    int v = 0;
+    for (std::size_t k = 0; k < linhas.size(); ++k) {
+        if (static_cast<int>(k) < inicio) continue;
+        if (v >= kLinhasVisiveis) {
+            cols.barra->SetVisible(true);
+            cols.barra->SetEnabled(true);
+            break;
+        }
+        (*cols.c1)(v).SetCaption(linhas[k].c1);
+        (*cols.c2)(v).SetCaption(linhas[k].c2);
+        if (cols.c22) (*cols.c22)(v).SetCaption(linhas[k].c22);
+        ++v;
+    }
+    listas.grava(l, linhas);
+}
+
+void age::monta_pld(std::int16_t inicio) { monta(Lista::PLD, inicio); }
+void age::monta_pls(std::int16_t inicio) { monta(Lista::PLS, inicio); }
+void age::monta_tr(std::int16_t inicio) { monta(Lista::TR, inicio); }
+void age::monta_li(std::int16_t inicio) { monta(Lista::LI, inicio); }
+void age::monta_des(std::int16_t inicio) { monta(Lista::DES, inicio); }
+void age::monta_amo(std::int16_t inicio) { monta(Lista::AM, inicio); }
+void age::monta_cop(std::int16_t inicio) { monta(Lista::COP, inicio); }
+void age::monta_cof(std::int16_t inicio) { monta(Lista::COF, inicio); }
+
+void age::monta_semana() {
+    pl_sem_tr();
+    for (Lista l : kOrdemBarras) {
+        pf::VScrollBar& barra = *colunas(l).barra;
+        barra.SetMin(0);
+        barra.SetMax(std::max(0, contagem_lista(l, pendencias) - kLinhasVisiveis));
+        barra.SetValue(0);
+    }
+    monta_pls(0);
+    monta_pld(0);
+    monta_tr(0);
+    monta_li(0);
+    monta_des(0);
+    monta_amo(0);
+    monta_cop(0);
+    monta_cof(0);
+}
+
+void age::prepara_relat() {
+    std::string erro;
+    if (!agenda::prepara_relat(listas, pendencias, &erro)) {
+        platform::LogOnce("agenda-relat", erro);
+        shell::mostra_ok("Agenda", erro);
+    }
+}
+
+// ------------------------------------------------------------------ clicks
+
+void age::cuidado_click(int acao, pf::ControlArray<pf::Label>& primeira_coluna, const char* som_com,
+                        const char* som_sem) {
+    auto& s = model::sessao();
+    final_animation_3();
+    shell::toca_voz(primeira_coluna(0).Caption().empty() ? som_sem : som_com, SoundMode::Async);
+    indice_cuidado(acao) = posicao_repouso(acao);
+    s.acao = acao;
+    s.quadro = quadros_cuidado(acao);
+    timer_.SetInterval(100);
+}
+
+void age::pld_Click() { cuidado_click(acao_pld, PLD1, "\\agepla.wav", "\\agenpla.wav"); }
+void age::pls_Click() { cuidado_click(acao_pls, PLS1, "\\agesem.wav", "\\agensem.wav"); }
+void age::tr_Click() { cuidado_click(acao_tr, TR1, "\\agetra.wav", "\\agentra.wav"); }
+void age::limp_Click() { cuidado_click(acao_li, LI1, "\\agelim.wav", "\\l2.wav"); }
+void age::desb_Click() { cuidado_click(acao_des, des1, "\\agedes.wav", "\\d2.wav"); }
+void age::amo_Click() { cuidado_click(acao_am, amo1, "\\ageamo.wav", "\\am2.wav"); }
+void age::cop_Click() { cuidado_click(acao_cop, cop1, "\\agecop.wav", "\\cp2.wav"); }
+void age::cof_Click() { cuidado_click(acao_cof, cof1, "\\agecof.wav", "\\cf2.wav"); }
+
+void age::hortelino_Click() {
+    auto& s = model::sessao();
+    hortelino.SetMousePointer(pf::vbHourglass);
+    final_animation_3();
+    s.acao = acao_menu;
+    s.quadro = 14;
+    timer_.SetInterval(100);
+}
+
+void age::pic_semen_Click() {
+    auto& s = model::sessao();
+    pic_semen.SetMousePointer(pf::vbHourglass);
+    s.acao = acao_sementeira;
+    s.quadro = 8;
+    timer_.SetInterval(100);
+}
+
+void age::pic_horta_Click() {
+    auto& s = model::sessao();
+    quadro_botao = 1;
+    s.acao = acao_horta;
+    s.quadro = 12;
+    timer_.SetInterval(100);
+}
+
+void age::pic_imp_Click() {
+    auto& s = model::sessao();
+    final_animation_3();
+    s.acao = acao_imprime;
+    s.quadro = 7;
+    quadro_botao = 1;
+    timer_.SetInterval(100);
+}
+
+void age::Label1_Click(int Index) {
+    auto& s = model::sessao();
+    if (!pf::Forms::IsRegistered(tela_help)) {
+        platform::LogOnce("agenda-destino-help", "tela não disponível: help");
+        return;
+    }
+    Label1(Index).SetMousePointer(pf::vbHourglass);
+    shell::toca_voz("\\ajuda.wav", SoundMode::Sync);
+    Unload();
+    s.assunto_help = "Agenda";
+    pf::Forms::Show(tela_help);
+}
+
+void age::lbl_tempo_Click() { shell::mostra_figura("Tempo Real", anima("help6.jpg")); }
+
+// ------------------------------------------------------------------ animation engine
+
+int& age::indice_cuidado(int acao) {
+    switch (acao) {
+        case acao_tr: return quadro_tr;
+        case acao_pls: return quadro_pls;
+        case acao_cof: return quadro_cof;
+        case acao_li: return quadro_li;
+        case acao_pld: return quadro_pld;
+        case acao_am: return quadro_am;
+        case acao_cop: return quadro_cop;
+        default: return quadro_des;
+    }
+}
+
+pf::PictureBox& age::figura_cuidado(int acao) {
+    switch (acao) {
+        case acao_tr: return tr;
+        case acao_pls: return pls;
+        case acao_cof: return cof;
+        case acao_li: return limp;
+        case acao_pld: return pld;
+        case acao_am: return amo;
+        case acao_cop: return cop;
+        default: return desb;
+    }
+}
+
+void age::quadro_cuidado(int acao, pf::PictureBox& figura, int& indice) {
+    auto& s = model::sessao();
+    if (s.quadro == 0) {
+        timer_.SetInterval(0);
+        return;
+    }
+    const int comprimento = comprimento_ciclo(acao);
+    if (indice >= 1 && indice <= comprimento) {
+        arq_quadro = s.dir_anima + quadro_ciclo(acao, indice);
+        if (indice == comprimento) indice = 0;
+    }
+    figura.LoadPicture(arq_quadro);
+    indice += 1;
+    s.quadro -= 1;
+}
+
+void age::quadro_de_botao(pf::PictureBox& figura, int ciclo, std::string (*quadro)(int)) {
+    auto& s = model::sessao();
+    if (quadro_botao >= 1 && quadro_botao <= ciclo) {
+        arq_quadro = s.dir_anima + quadro(quadro_botao);
+        if (quadro_botao == ciclo) quadro_botao = 0;
+    }
+    figura.LoadPicture(arq_quadro);
+    quadro_botao += 1;
+    s.quadro -= 1;
+}
+
+bool age::navega(const char* destino, const char* cue) {
+    // Never unload the screen under an open dialog: the handler that opened
+    // it is still running. The timer keeps ticking and tries again.
+    if (pf::Forms::ModalForm() != nullptr) return false;
+    timer_.SetInterval(0);
+    if (cue) shell::toca_voz(cue, SoundMode::Sync);
+    if (!pf::Forms::IsRegistered(destino)) {
+        platform::LogOnce(std::string("agenda-destino-") + destino, std::string("tela não disponível: ") + destino);
+        for (pf::Control* c : std::initializer_list<pf::Control*>{&hortelino, &pic_horta, &pic_semen})
+            c->SetMousePointer(pf::vbDefault);
+        return false;
+    }
+    Unload();
+    pf::Forms::Show(destino);
+    return true;
+}
+
+void age::Timer__Timer() {
+    if (timer_.Interval() == 0) return;
+    auto& s = model::sessao();
+
+    // The week pictures: the weekdays back to today, or the turning planet.
+    if (s.acao == acao_tempo_real) {
+        if (s.quadro == 0) {
+            timer_.SetInterval(0);
+        } else {
+            s.quadro -= 1;
+            tempo_real.LoadPicture(model::pict_semana_dia(7 - s.quadro));
+        }
+    } else if (s.acao == acao_previsao) {
+        const int n = numero_previsao(s.quadro);
+        if (s.quadro == 0) {
+            timer_.SetInterval(0);
+            previsao.LoadPicture(anima("planet01.bmp"));
+        } else {
+            s.quadro -= 1;
+            previsao.LoadPicture(s.dir_anima + quadro_previsao(n));
+        }
+    }
+
+    auto cuidado = [&](int acao) {
+        if (s.acao == acao || intro_ativa) quadro_cuidado(acao, figura_cuidado(acao), indice_cuidado(acao));
+    };
+    cuidado(acao_tr);
+    cuidado(acao_pls);
+    cuidado(acao_cof);
+    cuidado(acao_li);
+
+    if (s.acao == acao_menu) {
+        if (s.quadro == 0) {
+            if (navega(tela_menu, nullptr)) return;
+        } else {
+            hortelino.LoadPicture(s.dir_anima + quadro_hortelino(s.quadro));
+            s.quadro -= 1;
+        }
+    }
+
+    cuidado(acao_pld);
+    cuidado(acao_am);
+    cuidado(acao_cop);
+    cuidado(acao_des);
+
+    if (s.acao == acao_sementeira) {
+        if (s.quadro == 0) {
+            if (navega(tela_sementeira, "\\vamsem.wav")) return;
+        } else {
+            pic_semen.LoadPicture(s.dir_anima + quadro_mudas(s.quadro));
+            s.quadro -= 1;
+        }
+    }
+    if (s.acao == acao_horta) {
+        if (s.quadro == 0) {
+            if (pf::Forms::ModalForm() == nullptr) {
+                pic_horta.LoadPicture(anima("enx00c.bmp"));
+                if (navega(tela_horta, "\\vamhor.wav")) return;
+            }
+        } else {
+            quadro_de_botao(pic_horta, ciclo_enxada, quadro_enxada);
+        }
+    }
+    if (s.acao == acao_imprime) {
+        if (s.quadro == 0) {
+            timer_.SetInterval(0);
+            imprime_relatorios();
+        } else {
+            quadro_de_botao(pic_imp, ciclo_impressora, quadro_impressora);
+        }
+    }
+}
+
+// ------------------------------------------------------------------ printing
+
+void age::imprime_relatorios() {
+    auto& s = model::sessao();
+    s.msg_ok_nao = "Deseja imprimir o relatório da semana " + terra.Text() + " ?";
+    if (!shell::pergunta_sim_nao("Impressão", s.msg_ok_nao)) return;
+
+    std::vector<platform::ReportResult> feitos;
+    feitos.push_back(relat.PrintReport());
+    const auto& h = model::horta();
+    if (std::find(h.cult_can.begin(), h.cult_can.end(), model::nenhuma) != h.cult_can.end())
+        feitos.push_back(regrot.PrintReport());
+
+    // The player hears about a report only when it did not go to the printer.
+    std::string pdfs, falhas;
+    for (const auto& r : feitos) {
+        if (!r.ok)
+            falhas += r.message + "\n";
+        else if (r.pdf)
+            pdfs += r.destination + "\n";
+    }
+    std::string msg;
+    if (!pdfs.empty())
+        msg = std::string("Não há impressora disponível. ") +
+              (feitos.size() > 1 && falhas.empty() ? "Os relatórios foram salvos em:\n" : "O relatório foi salvo em:\n") +
+              pdfs;
+    msg += falhas;
+    while (!msg.empty() && msg.back() == '\n') msg.pop_back();
+    if (!msg.empty()) shell::mostra_ok("Impressão", msg);
+}
+
+// ------------------------------------------------------------------ forecast
+
+void age::previsao_Click() {
+    auto& s = model::sessao();
+    auto& h = model::horta();
+    final_animation_3();
+    s.ponteiro_salvo = previsao.MousePointer();
+    previsao.SetMousePointer(pf::vbHourglass);
+    s.acao = acao_previsao;
+    s.quadro = 22;
+    timer_.SetInterval(100);
+    shell::toca_voz("\\previsao.wav", SoundMode::Async);
+
+    // The backup is taken while the real week is shown, so it always holds
+    // the real week however far the forecast goes.
+    model::avanca_previsao();
+    monta_semana();
+    terra.SetText(texto_semana(h.data_agenda));
+    prepara_relat();
+    previsao.SetMousePointer(s.ponteiro_salvo);
+}
+
+void age::tempo_real_Click() {
+    auto& s = model::sessao();
+    auto& h = model::horta();
+    final_animation_3();
+    s.ponteiro_salvo = tempo_real.MousePointer();
+    tempo_real.SetMousePointer(pf::vbHourglass);
+    s.acao = acao_tempo_real;
+    s.quadro = 7;
+    timer_.SetInterval(100);
+    shell::toca_voz("\\tempo.wav", SoundMode::Async);
+
+    if (model::previsao_ativa()) {
+        model::restaura_previsao();
+        terra.SetText(texto_semana(h.data_real));
+        monta_semana();
+    }
+    prepara_relat();
+    tempo_real.SetMousePointer(s.ponteiro_salvo);
+}
+
+// ------------------------------------------------------------------ registry
+
+void registra_formularios() { pf::Forms::Register<age>(nome_tela_agenda); }
+
+}  // namespace agenda

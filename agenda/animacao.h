@@ -1,0 +1,55 @@
+#pragma once
+// Frame names of the agenda's picture animations, relative to the media root
+// ("\anima\tra04.bmp"), kept apart from the form as plain functions.
+
+#include <string>
+
+namespace agenda {
+
+// Action codes of the agenda's animation timer.
+enum Acao : int {
+    acao_nenhuma = -1,
+    acao_tempo_real = 0,
+    acao_previsao = 1,
+    acao_pls = 4,
+    acao_pld = 5,
+    acao_tr = 6,
+    acao_li = 8,
+    acao_des = 9,
+    acao_am = 10,
+    acao_cop = 11,
+    acao_cof = 12,
+    acao_menu = 14,
+    acao_sementeira = 16,
+    acao_horta = 17,
+    acao_imprime = 18,
+};
+
+// Cycle length of a care picture's animation (by its action code), 0 for any
+// other code.
+int comprimento_ciclo(int acao);
+// The frame at position 1..length of that cycle; empty for any other position.
+std::string quadro_ciclo(int acao, int posicao);
+// The resting frame of a care picture (the one its animation starts and ends on).
+std::string quadro_repouso(int acao);
+// Position of the resting frame in its cycle (the care click's start index).
+int posicao_repouso(int acao);
+// Frames the care click plays (a whole number of cycles plus one).
+int quadros_cuidado(int acao);
+
+// The gardener's frame for quadro 14..1 (hort01..hort07..hort01, hort00).
+std::string quadro_hortelino(int quadro);
+// The seedlings' frame for quadro 8..1 (mudas000..mudas007).
+std::string quadro_mudas(int quadro);
+// The garden picture's frame at position 1..11 (enx00c..enx10c).
+std::string quadro_enxada(int posicao);
+inline constexpr int ciclo_enxada = 11;
+// The print picture's frame at position 1..7 (imp00..imp06).
+std::string quadro_impressora(int posicao);
+inline constexpr int ciclo_impressora = 7;
+// The forecast frame number 1..10 shown while `quadro` ticks are left, and
+// its file ("\anima\planet09.bmp", "\anima\planet10.bmp").
+int numero_previsao(int quadro);
+std::string quadro_previsao(int n);
+
+}  // namespace agenda
