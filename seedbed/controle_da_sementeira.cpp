@@ -1,0 +1,917 @@
+#include "seedbed/controle_da_sementeira.h"
+
+#include <cctype>
+#include <cmath>
+#include <initializer_list>
+
+#include "garden/animacao.h"
+#include "garden/trabalhando_na_horta.h"
+#include "model/modelo.h"
+#include "platform/log.h"
+#include "platform/paths.h"
+#include "seedbed/tabela.h"
+#include "shell/dialogos.h"
+#include "shell/sons.h"
+
+namespace seedbed {
+
+namespace {
+
+using platform::SoundMode;
+
+// The three care buttons: index in Command4, activity code, animation
+// action, frames of the animation, first frame position, voice files (some
+// lot marked / none), rest and greyed pictures.
+struct BotaoCuidado {
+    int indice;
+    const char* trato;
+    int acao;
+    int quadros;
+    int fase_inicial;
+    const char* som_com_lote;
+    const char* som_sem_lote;
+    const char* figura;
+    const char* figura_pb;
+};
+
+constexpr std::array<BotaoCuidado, 3> kCuidados{{
+    {1, "LI", acao_limpar, 13, 7, "\\mudlimp.wav", "\\nlimp.wav", "\\anima\\li06.bmp", "\\anima\\li06bw.bmp"},
+    {2, "DES", acao_desbastar, 14, 7, "\\muddesb.wav", "\\ndesb.wav", "\\anima\\des06.bmp", "\\anima\\des06bw.bmp"},
+    {3, "TR", acao_transplantar, 14, 5, "\\mudtran.wav", "\\ntran.wav", "\\anima\\tra04.bmp", "\\anima\\tra04bw.bmp"},
+}};
+
+const BotaoCuidado* cuidado_do_trato(const std::string& trato) {
+    for (const auto& c : kCuidados)
+        if (trato == c.trato) return &c;
+    return nullptr;
+}
+
+model::Cor cor_do_trato(const std::string& trato) {
+    const auto& s = model::sessao();
+    if (trato == "LI") return s.cor_li;
+    if (trato == "DES") return s.cor_des;
+    return s.cor_tr;
+}
+
+// A lot picture dragged (as opposed to a crop button).
+bool e_lote(const pf::Control& c) {
+    std::string n = c.Name().substr(0, 6);
+    for (char& ch : n) ch = static_cast<char>(std::toupper(static_cast<unsigned char>(ch)));
+    return n == "IMAGE3";
+}
+
+constexpr const char* kAvisoTransplante =
+    "Para fazer o transplante va para a tela da horta e arraste para algum espaço vazio as verduras indicadas.";
+
+// Column numbers over the lots, each number over the middle of its column,
+// spaced with blanks for the grid captions' fixed-pitch font (99 twips a
+// character).
+std::string numeros_das_colunas() {
+    constexpr double largura_letra = 99.0;
+    constexpr double meio_primeira = 2490 + 292.5 - 2430;  // first column's middle, from the caption's left
+    std::string s;
+    for (int c = 0; c < 11; ++c) {
+        const std::string n = std::to_string(c + 1);
+        const double meio = (meio_primeira + 660.0 * c) / largura_letra;
+        const int posicao = static_cast<int>(std::lround(meio - n.size() / 2.0));
+        if (static_cast<int>(s.size()) < posicao) s.append(posicao - s.size(), ' ');
+        s += n;
+    }
+    return s;
+}
+
+}  // namespace
+
+// ------------------------------------------------------------------ design
+
+controle_da_sementeira::controle_da_sementeira() : pf::Form(nome_tela_sementeira) {
+    SetCaption("");
+    SetClientSize(11880, 8880);
+    SetBackColor(0x00E0E0E0);
+    const pf::Picture ponteiro = figura_programa("\\forms\\controle_da_sementeira_MouseIcon.png");
+    const pf::Picture ponteiro_rotulos = figura_programa("\\forms\\controle_da_sementeira_lbl_MouseIcon.png");
+    const pf::Picture icone_arraste = figura_programa("\\forms\\controle_da_sementeira_DragIcon.png");
+    auto com_ponteiro = [&](pf::Control& c) {
+        c.SetMouseIcon(ponteiro);
+        c.SetMousePointer(pf::vbCustom);
+    };
+
+    // Picture buttons of the left column.
+    struct Figura {
+        pf::PictureBox& caixa;
+        int left, top, width, height;
+        const char* dica;
+    };
+    for (Figura f : {Figura{hortelino, 270, 180, 1200, 1050, "Voltar para a tela da Introdução"},
+                     Figura{pic_horta, 210, 1560, 1200, 990, "Ir para a Horta"},
+                     Figura{pic_agenda, 210, 2970, 1200, 900, "Ir para a Agenda"},
+                     Figura{previsao, 300, 6570, 1050, 1020, "Previsão"},
+                     Figura{tempo_real, 270, 7740, 1125, 915, ""}}) {
+        f.caixa.Move(f.left, f.top, f.width, f.height);
+        f.caixa.SetToolTipText(f.dica);
+        com_ponteiro(f.caixa);
+    }
+    hortelino.OnClick = [this] { hortelino_Click(); };
+    pic_horta.OnClick = [this] { pic_horta_Click(); };
+    pic_agenda.OnClick = [this] { pic_agenda_Click(); };
+    previsao.OnClick = [this] { previsao_Click(); };
+    tempo_real.OnClick = [this] { tempo_real_Click(); };
+
+    // Week boxes: shown by the program, never typed into.
+    tempo.Move(720, 0, 315, 285);
+    tempo.SetBackColor(0x00FF8080);
+    tempo.SetToolTipText("Marcador da semana atual do ano");
+    terra.Move(690, 30, 315, 285);
+    terra.SetBackColor(0x0000FFFF);
+    terra.SetToolTipText("Marcador da semana da previsão");
+    for (pf::TextBox* caixa : {&tempo, &terra}) {
+        caixa->SetLocked(true);
+        caixa->SetAlignment(pf::vbCenter);
+        caixa->SetForeColor(0x00C00000);
+        caixa->SetFont(pf::Font{"MS Sans Serif", 8.25, true});
+        caixa->OnKeyPress = [](int& KeyAscii) { KeyAscii = 0; };
+    }
+
+    // Activity buttons, coloured with their activity's legend colour.
+    struct Botao {
+        int indice;
+        const char* legenda;
+        pf::Color cor;
+        int top;
+        const char* dica;
+    };
+    for (Botao b : {Botao{1, "Limpar", 0x00C0FFFF, 900, "Fazer a limpeza das mudas indicadas de branco"},
+                    Botao{2, "Desbastar", 0x0000FFFF, 3000, "Fazer o desbaste das mudas indicadas de amarelo"},
+                    Botao{3, "Transplantar", 0x00FF00FF, 5010,
+                          "Fazer o transplante para os canteiros das  mudas indicadas em violeta. "
+                          "Vá para a Tela da Horta"},
+                    Botao{4, "Horta", 0x0000C000, 7050, "Ir para a Tela da Horta"}}) {
+        pf::CommandButton& c = Command4.Add(b.indice);
+        c.SetStyle(1);
+        c.Move(10650, b.top, 1155, 1215);
+        c.SetCaption(b.legenda);
+        c.SetBackColor(b.cor);
+        c.SetToolTipText(b.dica);
+        c.SetFont(pf::Font{"MS Sans Serif", 8.25, true});
+        com_ponteiro(c);
+    }
+    Command4.Bind(&pf::CommandButton::OnClick, [this](int Index) { command4_Click(Index); });
+
+    // Crop buttons in automatic drag mode, with their indicators.
+    botoes_ = {&c_alf, &c_chi, &c_che, &c_agr, &c_cou, &c_esp, &c_tom,
+               &c_pim, &c_bgl, &c_rep, &c_bro, &c_flo, &c_alh};
+    for (int k = 0; k < n_slots; ++k) {
+        const CulturaSementeira& e = culturas_sementeira()[k];
+        pf::Image& img = *botoes_[k];
+        img.SetStretch(true);
+        img.Move(e.botao_left, e.botao_top, k == 1 ? 600 : 585, 600);
+        img.SetPicture(figura_programa(std::string("\\forms\\controle_da_sementeira_") + e.botao + ".bmp"));
+        img.SetToolTipText(e.dica_botao);
+        img.SetDragMode(pf::vbAutomatic);
+        img.SetDragIcon(icone_arraste);
+        com_ponteiro(img);
+        img.OnDragOver = [this, &img](pf::Control& Source, float X, float Y, int State) {
+            c_DragOver(img, Source, X, Y, State);
+        };
+        img.OnDragDrop = [this](pf::Control& Source, float X, float Y) { c_DragDrop(Source, X, Y); };
+        img.OnClick = [this, &img] { c_Click(img); };
+
+        pf::Label& ind = Label3.Add(k);
+        ind.Move(e.ind_left, e.ind_top, 195, 255);
+        ind.SetVisible(false);
+        ind.SetCaption("");
+        ind.SetAlignment(pf::vbCenter);
+        ind.SetBackColor(0x00FFC0C0);
+        ind.SetFont(pf::Font{"MS Serif", 6.75, true});
+        if (k < 12) ind.SetToolTipText("Quantidade de 'leiras' que devem ser semeadas");
+        com_ponteiro(ind);
+    }
+    Label3.Bind(&pf::Label::OnClick, [this](int Index) { Label3_Click(Index); });
+
+    // The lots: two rows of eleven.
+    for (int i = 0; i < model::n_lotes; ++i) {
+        const int linha = i / model::n_colunas_sementeira;
+        const int coluna = i % model::n_colunas_sementeira;
+        pf::Image& lote = Image3.Add(i);
+        lote.SetStretch(true);
+        lote.Move(2490 + 660 * coluna, 3810 + 2280 * linha, 585, 600);
+        lote.SetDragMode(pf::vbAutomatic);
+        lote.SetDragIcon(icone_arraste);
+        com_ponteiro(lote);
+
+        pf::Image& cresce = CRESCE.Add(i);
+        cresce.SetStretch(true);
+        cresce.Move(2490 + 660 * coluna, 4500 + 2280 * linha, 585, 1275);
+
+        pf::Label& marca = Label4.Add(i);
+        marca.Move(2520 + 660 * coluna, 3840 + 2280 * linha, linha == 0 ? 530 : 525, 225);
+        marca.SetVisible(false);
+        marca.SetCaption("");
+        marca.SetAlignment(pf::vbCenter);
+        marca.SetBackColor(pf::SysColor::WindowBackground);
+        marca.SetForeColor(pf::SysColor::WindowText);
+        marca.SetFont(pf::Font{"MS Serif", 6.75, true});
+        com_ponteiro(marca);
+    }
+    Image3.Bind(&pf::Image::OnDragDrop,
+                [this](int Index, pf::Control& Source, float X, float Y) { Image3_DragDrop(Index, Source, X, Y); });
+    Image3.Bind(&pf::Image::OnClick, [this](int Index) { Image3_Click(Index); });
+    CRESCE.Bind(&pf::Image::OnClick, [this](int Index) { CRESCE_Click(Index); });
+    Label4.Bind(&pf::Label::OnClick, [this](int Index) { Label4_Click(Index); });
+
+    // Grid captions.
+    Label1.Move(2430, 3360, 7335, 255);
+    Label1.SetCaption(numeros_das_colunas());
+    const char* linhas[] = {"A", "B"};
+    for (int r = 0; r < 2; ++r) {
+        pf::Label& l = Label2.Add(r);
+        l.Move(2040, 4020 + 2280 * r, 135, 240);
+        l.SetCaption(linhas[r]);
+    }
+    for (pf::Label* l : {&Label1, &Label2(0), &Label2(1)}) {
+        l->SetBackStyle(pf::vbTransparent);
+        l->SetFont(pf::Font{"Courier New", 8.25, true});
+    }
+
+    // Help labels, with a pointer of their own.
+    struct Rotulo {
+        pf::Label& rotulo;
+        int left, top, width, height;
+        const char* legenda;
+        pf::Color cor;
+    };
+    for (Rotulo r : {Rotulo{lbl_tempo, 210, 6030, 1140, 345, "Tempos", 0x00FF8080},
+                     Rotulo{lbl_atividades, 10350, 180, 1500, 345, "Atividades", 0x00800000},
+                     Rotulo{lbl_verduras, 5310, 180, 1395, 345, "Sementes", 0x00800000}}) {
+        r.rotulo.Move(r.left, r.top, r.width, r.height);
+        r.rotulo.SetCaption(r.legenda);
+        r.rotulo.SetForeColor(r.cor);
+        r.rotulo.SetAlignment(pf::vbCenter);
+        r.rotulo.SetBackStyle(pf::vbTransparent);
+        r.rotulo.SetFont(pf::Font{"MS Sans Serif", 9.75, true, false, true});
+        r.rotulo.SetMouseIcon(ponteiro_rotulos);
+        r.rotulo.SetMousePointer(pf::vbCustom);
+    }
+    lbl_tempo.OnClick = [this] { lbl_tempo_Click(); };
+    lbl_atividades.OnClick = [this] { lbl_atividades_Click(); };
+    lbl_verduras.OnClick = [this] { lbl_verduras_Click(); };
+
+    timer_.SetInterval(0);
+    Timer1.SetInterval(0);
+    Timergame.SetInterval(0);
+    game_clock.SetInterval(0);
+    timer_.OnTimer = [this] { Timer__Timer(); };
+    Timer1.OnTimer = [this] { Timer1_Timer(); };
+    Timergame.OnTimer = [this] { Timergame_Timer(); };
+}
+
+pf::Picture controle_da_sementeira::figura_programa(const std::string& nome) const {
+    return pf::LoadPicture(platform::ProgramFolder() + nome);
+}
+
+std::string controle_da_sementeira::anima(const std::string& nome) const {
+    return model::sessao().dir_anima + "\\anima\\" + nome;
+}
+
+pf::Image& controle_da_sementeira::botao_cultura(int slot) { return *botoes_.at(slot); }
+
+bool controle_da_sementeira::lote_ocupado(int i) const {
+    if (i < 0 || i >= model::n_lotes) return false;
+    return !Image3(i).Picture().IsEmpty() || FF_SEM(static_cast<std::int16_t>(model::horta().cult_sem[i])).has_value();
+}
+
+// ------------------------------------------------------------------ life cycle
+
+void controle_da_sementeira::Form_Load() {
+    auto& s = model::sessao();
+    s.acao = -1;
+    primeira_ativacao = true;
+    s.tela_atual = "sementeira";
+    fase_li = fase_des = fase_tra = fase_enx = 1;
+    atividade.clear();
+
+    // The legend colours are the buttons' own, whatever another screen left.
+    s.cor_li = Command4(1).BackColor();
+    s.cor_des = Command4(2).BackColor();
+    s.cor_tr = Command4(3).BackColor();
+    s.cor_cof = Command4(4).BackColor();
+    s.cor_cinza = 0x00C0C0C0;
+
+    carrega_pict_dos_botões();
+    tempo_real.LoadPicture(model::pict_semana());
+    previsao.LoadPicture(anima("planet01.bmp"));
+    pic_agenda.LoadPicture(anima("age10.bmp"));
+    pic_horta.LoadPicture(anima("enx00c.bmp"));
+    hortelino.LoadPicture(anima("hort00.bmp"));
+    LoadPicture(platform::ProgramFolder() + "\\back_se5.jpg");
+}
+
+void controle_da_sementeira::Form_Activate() {
+    if (!primeira_ativacao) return;
+    auto& s = model::sessao();
+    if (s.trilha_fundo) {
+        em_intro = true;
+        s.quadro = 10000;
+        Timer1.SetInterval(12000);
+        timer_.SetInterval(100);
+        shell::toca_trilha(s.som_entrada_sem);
+    }
+    const auto& h = model::horta();
+    tempo.SetText(garden::texto_semana(h.data_real));
+    terra.SetText(garden::texto_semana(h.data_agenda));
+    ja_tocou = false;
+    SetMousePointer(pf::vbArrow);
+    pl_sem(0);
+    Monta_sem2();
+    SetMousePointer(pf::vbCrosshair);
+    primeira_ativacao = false;
+}
+
+void controle_da_sementeira::carrega_pict_dos_botões() {
+    const std::string& raiz = model::sessao().dir_anima;
+    for (const auto& c : kCuidados) {
+        Command4(c.indice).SetPicture(pf::LoadPicture(raiz + c.figura));
+        Command4(c.indice).SetDisabledPicture(pf::LoadPicture(raiz + c.figura_pb));
+    }
+    Command4(4).SetPicture(figura_programa("\\trab3.bmp"));
+    Command4(4).SetDisabledPicture(figura_programa("\\trab3pb.bmp"));
+}
+
+// ------------------------------------------------------------------ lot display
+
+void controle_da_sementeira::CRESCER(std::int16_t lote) {
+    if (lote != 100 && (lote < 0 || lote >= model::n_lotes)) return;
+    const int primeiro = lote == 100 ? 0 : lote;
+    const int ultimo = lote == 100 ? model::n_lotes - 1 : lote;
+    const auto& h = model::horta();
+    for (int i = primeiro; i <= ultimo; ++i)
+        CRESCE(i).LoadPicture(model::sessao().dir_anima + figura_crescimento(h.cult_sem[i], h.idade_sem[i]));
+}
+
+void controle_da_sementeira::Monta_sem2() { monta(true); }
+
+void controle_da_sementeira::Monta_sem() { monta(false); }
+
+void controle_da_sementeira::monta(bool primeira) {
+    const auto& s = model::sessao();
+    const auto& h = model::horta();
+    for (int k = 1; k <= 4; ++k) {
+        Command4(k).SetEnabled(false);
+        Command4(k).SetBackColor(s.cor_cinza);
+    }
+    for (int i = 0; i < model::n_lotes; ++i) {
+        Image3(i).SetPicture(pf::Picture{});
+        if (auto slot = FF_SEM(static_cast<std::int16_t>(h.cult_sem[i])))
+            Image3(i).LoadPicture(s.dir_anima + culturas_sementeira()[*slot].figura_lote);
+        const std::string t = model::trato_sem(h.cult_sem[i], h.idade_sem[i]);
+        if (const BotaoCuidado* c = cuidado_do_trato(t)) {
+            pf::CommandButton& b = Command4(c->indice);
+            b.SetBackColor(cor_do_trato(t));
+            if (!primeira || !h.check_sem[i]) b.SetEnabled(true);
+        }
+    }
+    if (!atividade.empty()) leg_sem(atividade);
+
+    pf::CommandButton& horta = Command4(4);
+    if (model::tem_plantio()) {
+        horta.SetEnabled(true);
+        horta.SetBackColor(s.cor_cof);
+    }
+    if (!horta.Enabled()) {
+        const int sit = model::sit_tratos_horta();
+        if (primeira) {
+            if (sit > 0) horta.SetBackColor(s.cor_cof);
+            if (sit == 1) horta.SetEnabled(true);
+        } else if (sit > 0) {
+            horta.SetEnabled(true);
+            horta.SetBackColor(s.cor_cof);
+        }
+    }
+    CRESCER(100);
+}
+
+// ------------------------------------------------------------------ sowing and removal
+
+void controle_da_sementeira::c_DragOver(pf::Image& botao, pf::Control&, float, float, int) {
+    if (ja_tocou) return;
+    if (auto slot = slot_do_botao(botao.Name()))
+        shell::toca_voz(culturas_sementeira()[*slot].nome_som, SoundMode::Async);
+    ja_tocou = true;
+}
+
+void controle_da_sementeira::c_DragDrop(pf::Control&, float, float) { ja_tocou = false; }
+
+void controle_da_sementeira::c_Click(pf::Image& botao) {
+    if (auto slot = slot_do_botao(botao.Name()))
+        shell::toca_voz(culturas_sementeira()[*slot].nome_som, SoundMode::Async);
+}
+
+void controle_da_sementeira::Form_DragOver(pf::Control&, float, float, int) { ja_tocou = false; }
+
+void controle_da_sementeira::ocupa_leira(const pf::Control& Source, std::int16_t i) {
+    if (i < 0 || i >= model::n_lotes) return;
+    const auto slot = slot_do_botao(Source.Name());
+    if (!slot) return;
+    auto& h = model::horta();
+    const std::int16_t cult = culturas_sementeira()[*slot].cultura;
+    h.nome_sem[i] = model::catalogo().nome_cult[cult];
+    h.cult_sem[i] = cult;
+}
+
+void controle_da_sementeira::Image3_DragDrop(int Index, pf::Control& Source, float, float) {
+    if (Index < 0 || Index >= model::n_lotes) return;
+    const bool havia_indicador = algum_indicador_visivel();
+    ja_tocou = false;
+    // Only a crop button sows: a lot dropped on a lot changes nothing.
+    if (e_lote(Source) || F_SEM(Source.Name()) == 0) return;
+    shell::toca_efeito("\\blip.wav", SoundMode::Sync);
+
+    auto& h = model::horta();
+    auto& s = model::sessao();
+    if (lote_ocupado(Index)) {
+        shell::mostra_ok("Ocupado ...", "Este 'lote' está ocupado");
+    } else {
+        Image3(Index).SetPicture(Source.Picture());
+        ocupa_leira(Source, static_cast<std::int16_t>(Index));
+        h.idade_sem[Index] = 0;
+        const int cult = h.cult_sem[Index];
+        // The lot shows its crop even when the button's own picture could
+        // not be read, so it is never taken for a free lot.
+        if (Image3(Index).Picture().IsEmpty())
+            if (auto slot = FF_SEM(static_cast<std::int16_t>(cult)))
+                Image3(Index).LoadPicture(s.dir_anima + culturas_sementeira()[*slot].figura_lote);
+        if (cult > 0) {
+            Label3(Supertreme_sem(static_cast<std::int16_t>(cult))).SetCaption("-");
+            if (s.som_ligado) shell::toca_efeito("\\blip.wav", SoundMode::Sync);
+        }
+        pl_sem(F_SEM(Source.Name()));
+        CRESCER(static_cast<std::int16_t>(Index));
+
+        const bool cuidados = algum_cuidado_habilitado();
+        const bool semeadura = model::tem_pls();
+        if (!semeadura && !cuidados && havia_indicador && s.modo_guiado)
+            shell::mostra_figura("Parabéns", anima("paras.jpg"));
+    }
+    Source.SetMousePointer(s.ponteiro_salvo);
+}
+
+void controle_da_sementeira::Form_DragDrop(pf::Control& Source, float, float) {
+    if (!e_lote(Source)) return;
+    const int i = Source.Index();
+    if (i < 0 || i >= model::n_lotes) return;
+    auto& h = model::horta();
+    if (h.cult_sem[i] <= 0) return;
+    if (!shell::pergunta_sim_nao("Atenção", "Quer 'excluir' a  muda ?")) return;
+
+    shell::toca_efeito("\\blip.wav", SoundMode::Sync);
+    Image3(i).SetPicture(pf::Picture{});
+    h.cult_sem[i] = model::nao_usado;
+    h.nome_sem[i].clear();
+    h.idade_sem[i] = 0;
+    pl_sem(0);
+    CRESCER(static_cast<std::int16_t>(i));
+}
+
+void controle_da_sementeira::Form_Click() { shell::toca_silencio(SoundMode::Sync); }
+
+void controle_da_sementeira::Image3_Click(int) { shell::toca_silencio(SoundMode::Sync); }
+
+void controle_da_sementeira::CRESCE_Click(int) { shell::toca_silencio(SoundMode::Sync); }
+
+// ------------------------------------------------------------------ sowing plan
+
+void controle_da_sementeira::pl_sem(std::int16_t cult) {
+    if (cult > model::n_culturas) return;
+    auto& h = model::horta();
+    const auto& cat = model::catalogo();
+    const int primeira = cult <= 0 ? 1 : cult;
+    const int ultima = cult <= 0 ? model::n_culturas : cult;
+    for (int k = primeira; k <= ultima; ++k) h.qt_sem_cult[k] = 0;
+
+    for (int i = 0; i < model::n_lotes; ++i) {
+        const int c = h.cult_sem[i];
+        if (cult <= 0) {
+            if (model::e_cultura(c) && h.idade_sem[i] < cat.interv_cult[c]) h.qt_sem_cult[c] += 1;
+            if (i < n_slots) {
+                Label3(i).SetVisible(false);
+                Label3(i).SetCaption("-");
+            }
+        } else if (c == cult) {
+            if (auto slot = FF_SEM(cult)) {
+                Label3(*slot).SetVisible(false);
+                Label3(*slot).SetCaption("-");
+            }
+            if (h.idade_sem[i] < cat.interv_cult[cult]) {
+                h.qt_sem_cult[cult] = 1;
+                break;
+            }
+        }
+    }
+
+    for (int k = primeira; k <= ultima; ++k) {
+        if (cat.sem_cult[k] <= 0) continue;
+        const int pedido = h.seq_cult[k] >= 1 ? 1 : h.seq_cult[k];
+        if (h.qt_sem_cult[k] == 0) {
+            // Seedlings sown within the interval and already transplanted.
+            for (int i = 0; i < model::n_canteiros; ++i) {
+                if (h.cult_can[i] == k && h.idade_can[i] + cat.sem_cult[k] < cat.interv_cult[k]) {
+                    h.qt_sem_cult[k] = 1;
+                    break;
+                }
+            }
+        }
+        Des_Liga_sem(static_cast<std::int16_t>(k), pedido - h.qt_sem_cult[k] > 0 ? "1" : "-");
+    }
+    if (!atividade.empty()) leg_sem(atividade);
+}
+
+void controle_da_sementeira::Des_Liga_sem(std::int16_t cult, const std::string& status) {
+    const auto& s = model::sessao();
+    if (s.modo_guiado) {
+        if (status != "1") return;
+        const auto slot = FF_SEM(cult);
+        if (!slot) return;
+        Label3(*slot).SetVisible(true);
+        Label3(*slot).SetCaption(status);
+        botao_cultura(*slot).LoadPicture(s.dir_anima + culturas_sementeira()[*slot].figura_lote);
+        botao_cultura(*slot).SetDragMode(pf::vbAutomatic);
+        return;
+    }
+    for (int k = 0; k < n_slots; ++k) {
+        botao_cultura(k).LoadPicture(s.dir_anima + culturas_sementeira()[k].figura_lote);
+        botao_cultura(k).SetDragMode(pf::vbAutomatic);
+    }
+}
+
+void controle_da_sementeira::Label3_Click(int Index) {
+    if (Index < 0 || Index >= n_slots) return;
+    const CulturaSementeira& e = culturas_sementeira()[Index];
+    shell::mostra_ok(e.titulo_aviso, e.aviso);
+}
+
+bool controle_da_sementeira::algum_indicador_visivel() {
+    for (int k = 0; k < n_slots; ++k)
+        if (Label3(k).Visible()) return true;
+    return false;
+}
+
+// ------------------------------------------------------------------ care activities
+
+bool controle_da_sementeira::leg_sem(const std::string& codigo) {
+    const auto& h = model::horta();
+    bool marcou = false;
+    for (int i = 0; i < model::n_lotes; ++i) {
+        pf::Label& marca = Label4(i);
+        marca.SetVisible(false);
+        marca.SetCaption(h.check_sem[i] ? "ok" : "");
+        if (codigo == "PLS" || !cuidado_do_trato(codigo) || !lote_ocupado(i)) continue;
+        if (model::trato_sem(h.cult_sem[i], h.idade_sem[i]) != codigo) continue;
+        marca.SetBackColor(cor_do_trato(codigo));
+        marca.SetVisible(true);
+        marcou = true;
+    }
+    return marcou;
+}
+
+void controle_da_sementeira::command4_Click(int Index) {
+    if (!Command4.Exists(Index)) return;
+    auto& s = model::sessao();
+    Command4(Index).SetMousePointer(pf::vbHourglass);
+    Timergame.SetInterval(0);
+    final_animation_2();
+    if (Index == 4) {
+        Command4(Index).SetMousePointer(pf::vbHourglass);
+        fase_enx = 1;
+        s.acao = acao_botao_horta;
+        s.quadro = 12;
+        timer_.SetInterval(100);
+    } else if (Index >= 1 && Index <= 3) {
+        const BotaoCuidado& c = kCuidados[Index - 1];
+        const bool marcou = leg_sem(c.trato);
+        shell::toca_voz(marcou ? c.som_com_lote : c.som_sem_lote, SoundMode::Async);
+        int* fases[] = {&fase_li, &fase_des, &fase_tra};
+        *fases[Index - 1] = c.fase_inicial;
+        s.acao = c.acao;
+        s.quadro = c.quadros;
+        timer_.SetInterval(100);
+        atividade = c.trato;
+    }
+    Command4(Index).SetMousePointer(pf::vbCustom);
+}
+
+std::optional<int> controle_da_sementeira::descobre_qual_sem_btn(pf::Color cor) {
+    for (const auto& c : kCuidados) {
+        if (Command4(c.indice).BackColor() == cor) {
+            Command4(c.indice).SetDisabledPicture(pf::LoadPicture(model::sessao().dir_anima + c.figura_pb));
+            return c.indice;
+        }
+    }
+    return std::nullopt;
+}
+
+void controle_da_sementeira::interrompe_pisca() {
+    Timergame.SetInterval(0);
+    for (int i = 0; i < model::n_lotes; ++i) {
+        if (Label4(i).Caption() == ".") {
+            Label4(i).SetCaption("ok");
+            Label4(i).SetVisible(true);
+        }
+    }
+}
+
+void controle_da_sementeira::Label4_Click(int Index) {
+    if (Index < 0 || Index >= model::n_lotes) return;
+    auto& h = model::horta();
+    h.check_sem[Index] = !h.check_sem[Index];
+    if (!h.check_sem[Index]) {
+        // An unticked lot is pending again: its marker empties, and a running
+        // completion blink no longer holds.
+        Label4(Index).SetCaption("");
+        if (Timergame.Interval() != 0) interrompe_pisca();
+        return;
+    }
+    Label4(Index).SetCaption("ok");
+    for (int i = 0; i < model::n_lotes; ++i)
+        if (Label4(i).Visible() && Label4(i).Caption().empty()) return;
+
+    timer_.SetInterval(0);
+    model::sessao().modo_pisca = 0;
+    conta_pisca = 18;
+    Timergame.SetInterval(100);
+    if (auto k = descobre_qual_sem_btn(Label4(Index).BackColor())) Command4(*k).SetEnabled(false);
+}
+
+void controle_da_sementeira::Timergame_Timer() {
+    auto& s = model::sessao();
+    if (s.modo_pisca != 0) return;
+    conta_pisca = static_cast<std::int16_t>(conta_pisca - 1);
+    if (conta_pisca > 0 && Timergame.Interval() != 0) {
+        const bool par = conta_pisca % 2 == 0;
+        for (int i = 0; i < model::n_lotes; ++i) {
+            pf::Label& marca = Label4(i);
+            if (par) {
+                if (marca.Caption() == ".") {
+                    marca.SetCaption("ok");
+                    marca.SetVisible(true);
+                }
+            } else if (marca.Visible()) {
+                marca.SetVisible(false);
+                marca.SetCaption(".");
+            }
+        }
+        return;
+    }
+    Timergame.SetInterval(0);
+    for (int i = 0; i < model::n_lotes; ++i) {
+        if (Label4(i).Caption() == ".") {
+            Label4(i).SetCaption("ok");
+            Label4(i).SetVisible(false);
+        }
+    }
+    if (atividade == "TR") shell::mostra_ok("Transplante - Sementeira/Horta", kAvisoTransplante);
+    atividade.clear();
+    const bool semeadura = model::tem_pls();
+    if (!semeadura && !algum_cuidado_habilitado() && s.modo_guiado)
+        shell::mostra_figura("Parabéns", anima("paras.jpg"));
+}
+
+bool controle_da_sementeira::algum_cuidado_habilitado() {
+    for (const auto& c : kCuidados)
+        if (Command4(c.indice).Enabled()) return true;
+    return false;
+}
+
+// ------------------------------------------------------------------ animation engine
+
+void controle_da_sementeira::final_animation_2() {
+    if (Timer1.Interval() == 0) return;
+    Monta_sem();
+    pl_sem(0);
+    Timer1.SetInterval(0);
+    timer_.SetInterval(0);
+    em_intro = false;
+    carrega_pict_dos_botões();
+}
+
+void controle_da_sementeira::quadro_botao(int acao_botao, pf::CommandButton& botao, int& fase) {
+    auto& s = model::sessao();
+    if (s.quadro == 0) {
+        timer_.SetInterval(0);
+    } else {
+        const int comprimento = comprimento_ciclo_sem(acao_botao);
+        if (fase >= 1 && fase <= comprimento) {
+            arq_quadro = s.dir_anima + quadro_ciclo_sem(acao_botao, fase);
+            if (fase == comprimento) fase = 0;
+        }
+    }
+    const pf::Picture figura = pf::LoadPicture(arq_quadro);
+    if (botao.Enabled())
+        botao.SetPicture(figura);
+    else
+        botao.SetDisabledPicture(figura);
+    fase += 1;
+    s.quadro -= 1;
+}
+
+bool controle_da_sementeira::navega(const char* destino, const char* cue) {
+    // Never unload the screen under an open dialog: the handler that opened
+    // it is still running. The timer keeps ticking and tries again.
+    if (pf::Forms::ModalForm() != nullptr) return false;
+    timer_.SetInterval(0);
+    if (cue) shell::toca_voz(cue, SoundMode::Sync);
+    if (!pf::Forms::IsRegistered(destino)) {
+        platform::LogOnce(std::string("sementeira-destino-") + destino,
+                          std::string("tela não disponível: ") + destino);
+        for (pf::Control* c : std::initializer_list<pf::Control*>{&hortelino, &pic_agenda, &pic_horta})
+            c->SetMousePointer(pf::vbCustom);
+        return false;
+    }
+    Unload();
+    pf::Forms::Show(destino);
+    return true;
+}
+
+void controle_da_sementeira::Timer__Timer() {
+    if (timer_.Interval() == 0) return;
+    auto& s = model::sessao();
+
+    // Back to the real week: the weekdays up to today.
+    if (s.acao == acao_tempo_real) {
+        if (s.quadro != 0) {
+            s.quadro -= 1;
+            tempo_real.LoadPicture(model::pict_semana_dia(7 - s.quadro));
+        } else {
+            timer_.SetInterval(0);
+        }
+    }
+    // Forecast: the planet turns.
+    if (s.acao == acao_previsao) {
+        if (s.quadro == 0) {
+            timer_.SetInterval(0);
+            previsao.LoadPicture(anima("planet01.bmp"));
+        } else {
+            const int n = garden::numero_previsao(s.quadro);
+            s.quadro -= 1;
+            previsao.LoadPicture(s.dir_anima + garden::quadro_previsao(n));
+        }
+    }
+    // Care buttons, each alone or all together in the entry presentation.
+    if (s.acao == acao_limpar || em_intro) quadro_botao(acao_limpar, Command4(1), fase_li);
+    if (s.acao == acao_desbastar || em_intro) quadro_botao(acao_desbastar, Command4(2), fase_des);
+    if (s.acao == acao_transplantar || em_intro) quadro_botao(acao_transplantar, Command4(3), fase_tra);
+
+    // The garden button.
+    if (s.acao == acao_botao_horta || em_intro) {
+        if (s.quadro == 0) {
+            if (navega(tela_horta, "\\vamhor.wav")) return;
+        } else {
+            if (fase_enx >= 1 && fase_enx <= comprimento_ciclo_sem(acao_botao_horta)) {
+                arq_quadro = s.dir_anima + quadro_ciclo_sem(acao_botao_horta, fase_enx);
+                if (fase_enx == comprimento_ciclo_sem(acao_botao_horta)) fase_enx = 0;
+            }
+        }
+        if (s.quadro > 0) {
+            pf::CommandButton& b = Command4(4);
+            const pf::Picture figura = pf::LoadPicture(arq_quadro);
+            if (b.Enabled())
+                b.SetPicture(figura);
+            else
+                b.SetDisabledPicture(figura);
+            fase_enx += 1;
+            s.quadro -= 1;
+        }
+    }
+    // The gardener, back to the main menu.
+    if (s.acao == acao_hortelino) {
+        if (s.quadro == 0) {
+            if (navega(tela_menu, nullptr)) return;
+        } else {
+            hortelino.LoadPicture(s.dir_anima + garden::quadro_hortelino(s.quadro));
+            s.quadro -= 1;
+        }
+    }
+    // The agenda.
+    if (s.acao == acao_agenda) {
+        if (s.quadro == 0) {
+            if (navega(tela_agenda, "\\vamage.wav")) return;
+        } else {
+            pic_agenda.LoadPicture(s.dir_anima + garden::quadro_agenda(s.quadro));
+            s.quadro -= 1;
+        }
+    }
+    // The garden picture.
+    if (s.acao == acao_figura_horta) {
+        if (s.quadro == 0) {
+            if (pf::Forms::ModalForm() == nullptr) {
+                arq_quadro = anima("enx00c.bmp");
+                pic_horta.LoadPicture(arq_quadro);
+                if (navega(tela_horta, "\\vamhor.wav")) return;
+            }
+        } else {
+            if (fase_enx >= 1 && fase_enx <= comprimento_ciclo_sem(acao_figura_horta)) {
+                arq_quadro = s.dir_anima + quadro_ciclo_sem(acao_figura_horta, fase_enx);
+                if (fase_enx == comprimento_ciclo_sem(acao_figura_horta)) fase_enx = 0;
+            }
+            pic_horta.LoadPicture(arq_quadro);
+            fase_enx += 1;
+            s.quadro -= 1;
+        }
+    }
+}
+
+void controle_da_sementeira::Timer1_Timer() { final_animation_2(); }
+
+void controle_da_sementeira::hortelino_Click() {
+    auto& s = model::sessao();
+    hortelino.SetMousePointer(pf::vbHourglass);
+    final_animation_2();
+    s.acao = acao_hortelino;
+    s.quadro = 14;
+    timer_.SetInterval(100);
+}
+
+void controle_da_sementeira::pic_agenda_Click() {
+    auto& s = model::sessao();
+    pic_agenda.SetMousePointer(pf::vbHourglass);
+    final_animation_2();
+    s.acao = acao_agenda;
+    s.quadro = 11;
+    timer_.SetInterval(100);
+}
+
+void controle_da_sementeira::pic_horta_Click() {
+    auto& s = model::sessao();
+    final_animation_2();
+    s.acao = acao_figura_horta;
+    s.quadro = 12;
+    fase_enx = 1;
+    timer_.SetInterval(100);
+}
+
+void controle_da_sementeira::lbl_tempo_Click() { shell::mostra_figura("Tempo Real", anima("help6.jpg")); }
+
+void controle_da_sementeira::abre_help(pf::Label& rotulo, const char* assunto) {
+    if (!pf::Forms::IsRegistered(tela_help)) {
+        platform::LogOnce("sementeira-destino-help", "tela não disponível: help");
+        return;
+    }
+    rotulo.SetMousePointer(pf::vbHourglass);
+    shell::toca_voz("\\ajuda.wav", SoundMode::Sync);
+    Unload();
+    model::sessao().assunto_help = assunto;
+    pf::Forms::Show(tela_help);
+}
+
+void controle_da_sementeira::lbl_atividades_Click() { abre_help(lbl_atividades, "Atividades_Sem"); }
+
+void controle_da_sementeira::lbl_verduras_Click() { abre_help(lbl_verduras, "Culturas2"); }
+
+// ------------------------------------------------------------------ forecast
+
+void controle_da_sementeira::previsao_Click() {
+    auto& s = model::sessao();
+    auto& h = model::horta();
+    s.ponteiro_salvo = previsao.MousePointer();
+    previsao.SetMousePointer(pf::vbHourglass);
+    final_animation_2();
+    s.acao = acao_previsao;
+    s.quadro = 22;
+    timer_.SetInterval(100);
+    shell::toca_voz("\\previsao.wav", SoundMode::Async);
+
+    // The backup holds the real week (taken only while it is on display);
+    // then one week passes on the live beds and lots.
+    model::avanca_previsao();
+    // No marker of an activity chosen before the forecast stays on screen.
+    atividade = "PLS";
+    pl_sem(0);
+    Monta_sem();
+    terra.SetText(garden::texto_semana(h.data_agenda));
+    previsao.SetMousePointer(s.ponteiro_salvo);
+}
+
+void controle_da_sementeira::tempo_real_Click() {
+    auto& s = model::sessao();
+    auto& h = model::horta();
+    s.ponteiro_salvo = tempo_real.MousePointer();
+    tempo_real.SetMousePointer(pf::vbHourglass);
+    final_animation_2();
+    s.acao = acao_tempo_real;
+    s.quadro = 7;
+    timer_.SetInterval(100);
+    shell::toca_voz("\\tempo.wav", SoundMode::Async);
+
+    if (model::previsao_ativa()) {
+        model::restaura_previsao();
+        terra.SetText(garden::texto_semana(h.data_real));
+        pl_sem(0);
+        Monta_sem();
+    }
+    tempo_real.SetMousePointer(s.ponteiro_salvo);
+}
+
+// ------------------------------------------------------------------ registry
+
+void registra_tela() { pf::Forms::Register<controle_da_sementeira>(nome_tela_sementeira); }
+
+}  // namespace seedbed

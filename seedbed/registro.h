@@ -1,0 +1,9 @@
+#pragma once
+// Registers the seedbed screen "controle_da_sementeira" with the forms
+// registry by its name, in place of the shell's stand-in.
+
+namespace seedbed {
+
+void registra_formularios();
+
+}  // namespace seedbed

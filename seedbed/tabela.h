@@ -1,0 +1,72 @@
+#pragma once
+// The 13 crops that start in the seedbed, in slot order (the order in which
+// the seedbed screen tests them and the index of their sowing indicators),
+// and the look-ups between a crop button's name, a crop code and a slot.
+// Also the frame names of the seedbed's own button animations.
+
+#include <array>
+#include <cstdint>
+#include <optional>
+#include <string>
+
+namespace seedbed {
+
+// One seedbed crop.
+struct CulturaSementeira {
+    const char* botao;           // control name of the crop button ("c_alf")
+    std::int16_t cultura;        // crop code
+    const char* figura_lote;     // lot and highlight picture, under the media root
+    const char* dica_botao;      // tool tip of the crop button
+    int botao_left, botao_top;   // crop button position, twips
+    int ind_left, ind_top;       // indicator position, twips
+    const char* titulo_aviso;    // caption of the indicator's explanation
+    const char* aviso;           // the explanation itself
+    const char* nome_som;        // the crop's spoken name, in the voice folder
+};
+
+constexpr int n_slots = 13;
+
+// The seedbed crops, index = slot.
+const std::array<CulturaSementeira, n_slots>& culturas_sementeira();
+
+// Crop code of a crop button name, compared upper-cased ("c_alf", "C_ALF");
+// 0 for any other name, the lot pictures' "Image3" included.
+std::int16_t F_SEM(const std::string& nome);
+
+// Slot of a seedbed crop code; 0 (Alface) for any other code.
+std::int16_t Supertreme_sem(std::int16_t cultura);
+
+// Slot of a seedbed crop code; nothing for any other code.
+std::optional<std::int16_t> FF_SEM(std::int16_t cultura);
+
+// Slot of a crop button name compared exactly ("c_alf"); nothing for any
+// other name.
+std::optional<std::int16_t> slot_do_botao(const std::string& nome);
+
+// Growth picture of a lot, relative to the media root: "\anima\cresce3.bmp"
+// for a lot holding a crop at age 3, "\anima\crescepb.bmp" for a free lot or
+// a lot not in use.
+std::string figura_crescimento(int cultura, int idade);
+
+// Action codes of the seedbed's animation timer.
+enum AcaoSementeira : int {
+    acao_tempo_real = 0,
+    acao_previsao = 1,
+    acao_limpar = 4,
+    acao_desbastar = 5,
+    acao_transplantar = 6,
+    acao_botao_horta = 7,
+    acao_hortelino = 14,
+    acao_agenda = 15,
+    acao_figura_horta = 16,
+};
+
+// Cycle length of the counter-driven animations (LI, DES, TR, the garden
+// button and the garden picture), by action code; 0 for any other code.
+int comprimento_ciclo_sem(int acao);
+
+// Frame at position 1..length of that cycle, relative to the media root
+// ("\anima\tra04.bmp"); empty for any other position.
+std::string quadro_ciclo_sem(int acao, int posicao);
+
+}  // namespace seedbed
