@@ -1,0 +1,133 @@
+// The help texts the game ships: each subject's source compiles, every
+// topic lays out to its end, and every link leads somewhere: to a topic of
+// the same file or to a picture or sound of the game's media.
+
+#include <algorithm>
+#include <map>
+#include <set>
+
+#include "apoio.h"
+
+namespace help_test {
+namespace {
+
+const fs::path kProgramaReal = BROTALIA_PROGRAM_DIR;
+
+class ConteudoTest : public HelpTest {
+protected:
+    void SetUp() override {
+        HelpTest::SetUp();
+        // Copies of the shipped sources in our own folder, so that the
+        // compiled pairs of parallel runs never meet.
+        for (const auto& a : help::assuntos_help()) {
+            const std::string nome = std::string(a.fonte).substr(1);
+            ASSERT_TRUE(fs::exists(kProgramaReal / nome)) << nome << " não está na pasta do programa";
+            fs::copy_file(kProgramaReal / nome, pasta_programa() / nome, fs::copy_options::overwrite_existing);
+        }
+        pf::Forms::Register<FormTexto>("texto");
+        auto& f = pf::Forms::Get<FormTexto>("texto");
+        caixa = &f.caixa;
+        rolagem = &f.rolagem;
+    }
+
+    pf::PictureBox* caixa = nullptr;
+    pf::VScrollBar* rolagem = nullptr;
+};
+
+// Every link token of a topic's text, as (shown, target).
+std::vector<std::pair<std::string, std::string>> links_de(std::string texto) {
+    std::vector<std::pair<std::string, std::string>> r;
+    for (std::size_t p = texto.find("##"); p != std::string::npos; p = texto.find("##", p + 2)) {
+        const std::size_t til = texto.find('~', p);
+        if (til == std::string::npos) break;
+        std::string token = texto.substr(p, til - p + 1), shown, target;
+        if (help::ParseHotLink(token, shown, target)) r.emplace_back(shown, target);
+    }
+    return r;
+}
+
+TEST_F(ConteudoTest, EverySubjectCompilesAndEveryLinkLeadsSomewhere) {
+    int links_topico = 0, links_midia = 0;
+    for (const auto& a : help::assuntos_help()) {
+        SCOPED_TRACE(a.fonte);
+        ASSERT_TRUE(help::CompileHypertextSource(platform::ProgramFolder() + a.fonte));
+        ASSERT_TRUE(help::LoadHypertextFile(platform::ProgramFolder() + a.aberto_como));
+        ASSERT_GE(help::TopicCount, 2);
+
+        std::set<std::string> topicos;
+        for (int k = 1; k <= help::TopicCount; ++k) {
+            std::string nome = help::TopicIndex[k].Topic;
+            nome.erase(nome.find_last_not_of(' ') + 1);
+            EXPECT_TRUE(topicos.insert(nome).second) << "tópico repetido: " << nome;
+            EXPECT_FALSE(help::e_alvo_de_midia(nome)) << "um tópico que se toma por arquivo: " << nome;
+        }
+        for (const std::string& nome : topicos) {
+            SCOPED_TRACE(nome);
+            const std::string texto = help::GetTopicText(nome);
+            EXPECT_FALSE(texto.empty());
+            EXPECT_EQ(texto.find('\x01'), std::string::npos);
+            // The layout takes every word: a stray "#" would cut the topic short.
+            std::string resto = texto;
+            while (!help::NextWord(resto).empty()) {}
+            EXPECT_TRUE(resto.empty()) << "o texto para em: " << resto.substr(0, 60);
+            help::FormatTopic(nome, *caixa);
+            EXPECT_LT(help::LineCount, 400);
+
+            for (const auto& [shown, target] : links_de(texto)) {
+                EXPECT_FALSE(shown.empty());
+                if (help::e_alvo_de_midia(target)) {
+                    ++links_midia;
+                    std::string rel = target.substr(1);
+                    std::replace(rel.begin(), rel.end(), '\\', '/');
+                    EXPECT_TRUE(fs::exists(kProgramaReal / "drives" / "C" / rel)) << "falta a mídia " << target;
+                } else {
+                    ++links_topico;
+                    EXPECT_TRUE(topicos.count(target)) << "link para tópico que não existe: " << target;
+                }
+            }
+        }
+    }
+    EXPECT_GT(links_topico, 100);
+    EXPECT_GE(links_midia, 10);
+}
+
+TEST_F(ConteudoTest, CropAndActivityTopicsBringTheirIllustration) {
+    const std::map<std::string, std::vector<std::string>> esperados = {
+        {"\\cult1.Txt", {"QUIABO", "RÚCULA", "CENOURA", "BETERRABA", "NABO", "RABANETE", "VAGEM", "PEPINO"}},
+        {"\\cult2.Txt", {"ALFACE", "CHICÓRIA", "ALHO-PORÓ", "AGRIÃO", "COUVE", "ESPINAFRE", "SALSA", "CEBOLINHA",
+                         "TOMATE", "PIMENTÃO", "BERINJELA", "REPOLHO", "BRÓCOLIS", "COUVE-FLÔR"}},
+        {"\\help.Txt", {"Construindo sua Horta", "O Plantio Definitivo", "O Plantio Definitivo (Direto)",
+                        "O Transplante", "A Reposição", "A Limpeza", "O Desbaste", "A Amontoa",
+                        "A Colheita Final e Parcial", "O botão do planeta (tempo virtual)",
+                        "O botão do calendário (tempo real)", "O Hortelão", "O botão da agenda",
+                        "O botão da sementeira"}},
+        {"\\helps.Txt", {"O Plantio em Sementeira", "A Limpeza", "O Desbaste", "O Transplante"}},
+        {"\\Organico.Txt", {"Construindo sua Horta", "O botão do carrinho (feira)", "O botão da porteira (saída)"}},
+    };
+    model::sessao().dir_anima = "C:";
+    platform::SetProgramFolder(kProgramaReal.string());
+    platform::InvalidatePathCache();
+    for (const auto& [fonte_, nomes] : esperados) {
+        const std::string txt = le_arquivo(kProgramaReal / fonte_.substr(1));
+        for (const std::string& nome : nomes) {
+            EXPECT_NE(txt.find("###" + help::utf8_para_ansi(nome) + "\r\n"), std::string::npos)
+                << nome << " falta em " << fonte_;
+            const std::string figura = help::figura_do_topico(nome);
+            ASSERT_FALSE(figura.empty()) << nome;
+            EXPECT_TRUE(platform::FileExists(figura)) << "falta a figura " << figura;
+        }
+    }
+    // Every frame of every topic animation and of the earthworm is on the drive.
+    for (int id : {3, 4, 5, 6, 7, 8, 9, 10, 12})
+        for (const std::string& q : help::quadros_da_animacao(id))
+            EXPECT_TRUE(platform::FileExists("C:" + q)) << "falta o quadro " << q;
+    for (int d = 0; d <= 3; ++d) {
+        EXPECT_TRUE(platform::FileExists("C:\\anima\\nhoca" + std::to_string(d) + "p.bmp"));
+        EXPECT_TRUE(platform::FileExists("C:\\anima\\nh" + std::to_string(d) + "p.bmp"));
+    }
+    for (const char* f : {"\\back_in.jpg", "\\textura.jpg", "\\forms\\help_MouseIcon.png"})
+        EXPECT_TRUE(platform::FileExists(kProgramaReal.string() + f)) << f;
+}
+
+}  // namespace
+}  // namespace help_test
