@@ -140,21 +140,21 @@ age::age() : pf::Form(nome_tela_agenda) {
     cof.OnClick = [this] { cof_Click(); };
 
     // The navigation column.
-    hortelino.Move(300, 150, 1200, 1050);
+    hortelino.Move(450, 150, 1200, 1050);
     hortelino.SetToolTipText("Voltar para a tela da Introdução");
-    pic_horta.Move(300, 1320, 1200, 990);
+    pic_horta.Move(450, 1320, 1200, 990);
     pic_horta.SetToolTipText("Ir para a Horta");
-    pic_semen.Move(300, 2430, 1200, 990);
+    pic_semen.Move(450, 2430, 1200, 990);
     pic_semen.SetToolTipText("Ir para a Sementeira");
-    pic_imp.Move(375, 3540, 1050, 870);
+    pic_imp.Move(525, 3540, 1050, 870);
     pic_imp.SetToolTipText("Imprimir relatórios");
-    previsao.Move(375, 4560, 1050, 1020);
+    previsao.Move(525, 4560, 1050, 1020);
     previsao.SetToolTipText("Previsão");
-    terra.Move(525, 5640, 750, 420);
+    terra.Move(675, 5640, 750, 420);
     terra.SetToolTipText("Marcador da semana da previsão");
-    tempo_real.Move(338, 6180, 1125, 915);
+    tempo_real.Move(488, 6180, 1125, 915);
     tempo_real.SetToolTipText("Tempo Real");
-    tempo.Move(525, 7155, 750, 420);
+    tempo.Move(675, 7155, 750, 420);
     tempo.SetToolTipText("Marcador da semana atual do ano");
     for (pf::TextBox* caixa : {&terra, &tempo}) {
         caixa->SetLocked(true);
@@ -162,7 +162,7 @@ age::age() : pf::Form(nome_tela_agenda) {
         caixa->SetFont(pf::Font{"MS Sans Serif", 12, true});
         caixa->OnKeyPress = [](int& KeyAscii) { KeyAscii = 0; };
     }
-    lbl_tempo.Move(300, 7680, 1200, 330);
+    lbl_tempo.Move(450, 7680, 1200, 330);
     lbl_tempo.SetCaption("Tempos");
     lbl_tempo.SetToolTipText("Sobre os Tempos");
     lbl_tempo.SetAlignment(pf::vbCenter);

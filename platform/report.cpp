@@ -41,6 +41,8 @@ struct Bloco {
     std::vector<std::string> quebras;
     std::vector<Coluna> colunas;
     bool grade = false;
+    bool inteiro = false;      // keep the block on one page when it fits
+    double fonte = 0;          // body font of the block, 0 = the report's
     std::string vazio;
     std::vector<std::string> notas;
 };
@@ -143,7 +145,7 @@ Modelo le_modelo(const std::string& caminho_jogo) {
             const std::string o = LCase(resto);
             if (o != "retrato" && o != "paisagem") throw erro("a página deve ser retrato ou paisagem");
             m.paisagem = o == "paisagem";
-        } else if (cmd == "fonte") {
+        } else if (cmd == "fonte" && !bloco) {
             const double f = Val(resto);
             if (f < 4 || f > 40) throw erro("o tamanho da fonte deve ficar entre 4 e 40");
             m.fonte = f;
@@ -170,6 +172,12 @@ Modelo le_modelo(const std::string& caminho_jogo) {
             bloco->colunas.push_back(c);
         } else if (cmd == "grade") {
             bloco->grade = true;
+        } else if (cmd == "inteiro") {
+            bloco->inteiro = true;
+        } else if (cmd == "fonte") {
+            const double f = Val(resto);
+            if (f < 4 || f > 40) throw erro("o tamanho da fonte deve ficar entre 4 e 40");
+            bloco->fonte = f;
         } else if (cmd == "vazio") {
             bloco->vazio = resto;
         } else if (cmd == "nota") {
@@ -194,7 +202,32 @@ std::vector<std::string> campos_do_texto(const std::string& s) {
     return r;
 }
 
+std::string preenche_simples(const std::string& s, const Linha* linha);
+
+// Fills {field} from the row; a part in [brackets] is left out when every
+// field inside it is empty or blank (a cell that is not a bed, say).
 std::string preenche(const std::string& s, const Linha* linha) {
+    std::string r;
+    std::size_t i = 0;
+    while (i < s.size()) {
+        const auto a = s.find('[', i);
+        const auto b = a == std::string::npos ? std::string::npos : s.find(']', a);
+        if (b == std::string::npos) {
+            r += preenche_simples(s.substr(i), linha);
+            break;
+        }
+        r += preenche_simples(s.substr(i, a - i), linha);
+        const std::string parte = s.substr(a + 1, b - a - 1);
+        bool algum = false;
+        for (const auto& campo : campos_do_texto(parte))
+            if (!Trim(preenche_simples("{" + campo + "}", linha)).empty()) algum = true;
+        if (algum) r += preenche_simples(parte, linha);
+        i = b + 1;
+    }
+    return r;
+}
+
+std::string preenche_simples(const std::string& s, const Linha* linha) {
     std::string r;
     std::size_t i = 0;
     while (i < s.size()) {
@@ -326,13 +359,40 @@ private:
 
     double margem() const { return linha_ * 0.25; }
 
+    // Text lines of a row: the most lines any of its cells holds.
+    static int linhas_da_linha(const Bloco& b, const Linha& l) {
+        int n = 1;
+        for (const auto& c : b.colunas) {
+            const std::string t = preenche(c.celula, &l);
+            n = std::max<int>(n, 1 + std::count(t.begin(), t.end(), '\n'));
+        }
+        return n;
+    }
+
+    void usa_fonte(double pontos) {
+        corpo_ = QFont("DejaVu Sans");
+        corpo_.setPointSizeF(pontos);
+        negrito_ = corpo_;
+        negrito_.setBold(true);
+        italico_ = corpo_;
+        italico_.setItalic(true);
+        linha_ = QFontMetricsF(corpo_, &imp_).height();
+    }
+
     void bloco(const Bloco& b, const std::vector<Linha>& linhas) {
+        usa_fonte(b.fonte > 0 ? b.fonte : m_.fonte);
         double soma = 0;
         for (const auto& c : b.colunas) soma += c.largura;
         largura_col_.clear();
         for (const auto& c : b.colunas) largura_col_.push_back(largura_ * c.largura / soma);
 
         y_ += linha_ * 0.6;
+        if (b.inteiro) {
+            // The block's height: headings, column titles, rows and notes.
+            double h = altura_texto(subtitulo_) + linha_ * (3.5 + b.notas.size());
+            for (const Linha& l : linhas) h += linha_ * linhas_da_linha(b, l) + margem();
+            if (y_ + h > altura_ && h <= altura_ - altura_texto(titulo_) - linha_) nova_pagina();
+        }
         if (!b.subtitulo.empty()) {
             const double h = altura_texto(subtitulo_);
             garante(h + linha_ * 3);
@@ -371,12 +431,8 @@ private:
                 primeira = false;
 
                 std::vector<std::string> celulas;
-                int linhas_celula = 1;
-                for (const auto& c : b.colunas) {
-                    celulas.push_back(preenche(c.celula, &l));
-                    linhas_celula = std::max<int>(linhas_celula, 1 + std::count(celulas.back().begin(), celulas.back().end(), '\n'));
-                }
-                const double h = linha_ * linhas_celula + margem();
+                for (const auto& c : b.colunas) celulas.push_back(preenche(c.celula, &l));
+                const double h = linha_ * linhas_da_linha(b, l) + margem();
                 if (y_ + h > altura_) {
                     nova_pagina();
                     titulos_colunas(b);

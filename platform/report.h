@@ -25,7 +25,12 @@
 //     coluna <width> <title> | <cell>
 //                              a column: relative width, title, and the cell
 //                              text with {field} replaced by the row's value;
-//                              "\n" in the cell starts a second line
+//                              "\n" in the cell starts a new line; a part in
+//                              [brackets] is left out when all its fields
+//                              are blank
+//     fonte <points>           body font size of this block
+//     inteiro                  starts the block on a new page when it would
+//                              not fit on this one (and fits on one page)
 //     grade                    draws the cell borders of the block
 //     vazio <text>             printed when the table has no rows
 //     nota <text>              a line printed after the block

@@ -53,13 +53,14 @@ TEST_F(RelatorioTest, PdfComTodasAsLinhasEmVariasPaginas) {
             rs->SetField("mod", "M" + std::to_string(i));
             rs->SetField("cult", "Alface");
             rs->SetField("fam", "CHICOREÁCEA");
+            if (i == 7) rs->SetField("ucult", "Couve");
             rs->Update();
         }
         db->CommitTrans();
     }
     const auto r = imprime(modelo("teste.rpt",
                                   "titulo Teste de Páginas\npdf teste.pdf\ntabela rr\nquebra fam\n"
-                                  "coluna 1 Canteiro | {mod}\ncoluna 2 Cultura | {cult} ({fam})\nfim\n"));
+                                  "coluna 1 Canteiro | {mod}\ncoluna 2 Cultura | {cult} ({fam})[ depois de {ucult}]\nfim\n"));
     ASSERT_TRUE(r.ok) << r.message;
     EXPECT_TRUE(r.pdf);
     EXPECT_EQ(r.destination, pasta_programa() + "/teste.pdf");
@@ -69,6 +70,11 @@ TEST_F(RelatorioTest, PdfComTodasAsLinhasEmVariasPaginas) {
     EXPECT_NE(texto.find("Alface (CHICOREÁCEA)"), std::string::npos);
     for (int i : {0, 59, 119}) EXPECT_NE(texto.find("M" + std::to_string(i) + " "), std::string::npos) << i;
     EXPECT_NE(texto.find("Página 2"), std::string::npos);
+    // A bracketed part shows only where its field has a value.
+    EXPECT_NE(texto.find("M7 "), std::string::npos);
+    EXPECT_NE(texto.find("(CHICOREÁCEA) depois de Couve"), std::string::npos);
+    EXPECT_EQ(texto.find("depois de \n"), std::string::npos);
+    EXPECT_EQ(texto.find("depois de  "), std::string::npos);
 }
 
 }  // namespace

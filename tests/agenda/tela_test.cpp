@@ -199,6 +199,19 @@ TEST_F(TelaTest, SemCanteiroLivreSoORelatorioDaSemana) {
     EXPECT_FALSE(fs::exists(fs::path(pasta_programa()) / "relatorio_de_rotacao.pdf"));
 }
 
+TEST_F(TelaTest, BancoComDefeitoAvisaEAAgendaAbreMesmoAssim) {
+    const std::string ruim = pasta_programa() + "/estragado.mdb";
+    std::ofstream(ruim) << "isto não é um banco de dados";
+    model::define_caminho_banco(ruim);
+    planta(0, model::cod_cenoura, 2);
+    auto& f = abre();
+    ASSERT_EQ(dialogos.size(), 1u);
+    EXPECT_EQ(dialogos[0].nome, "ok");
+    EXPECT_NE(dialogos[0].mensagem.find("Não foi possível gravar"), std::string::npos) << dialogos[0].mensagem;
+    EXPECT_EQ(f.LI1(0).Caption(), "Cenoura");
+    EXPECT_TRUE(pf::Forms::IsLoaded("age"));
+}
+
 TEST_F(TelaTest, TituloDeListaAbreAAjuda) {
     auto& f = abre();
     t::Click(f.Label1(7));
