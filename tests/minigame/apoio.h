@@ -1,0 +1,237 @@
+#pragma once
+// Common ground of the memory game tests: a program folder of this process
+// with card pictures on drive E:, a fresh ranking database per test, a set
+// clock and seed, a recording sound back end, the shared dialogs answered by
+// a scripted player and a stand-in for the options screen.
+
+#include <gtest/gtest.h>
+
+#include <QColor>
+#include <QImage>
+#include <QString>
+
+#include <deque>
+#include <fstream>
+#include <filesystem>
+#include <map>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include <unistd.h>
+
+#include "minigame/estado.h"
+#include "minigame/gamedio.h"
+#include "minigame/rank_form.h"
+#include "minigame/ranking.h"
+#include "minigame/registro.h"
+#include "model/estado.h"
+#include "platform/clock.h"
+#include "platform/db.h"
+#include "platform/log.h"
+#include "platform/paths.h"
+#include "platform/sound.h"
+#include "platform/forms/testing.h"
+#include "shell/dialogos.h"
+
+namespace minigame_test {
+
+namespace pf = platform::forms;
+namespace t = platform::forms::test;
+using namespace minigame;
+
+inline const std::string& pasta_programa() {
+    static const std::string pasta = [] {
+        namespace fs = std::filesystem;
+        const fs::path raiz = fs::temp_directory_path() / ("brotalia-minigame-" + std::to_string(::getpid()));
+        const fs::path anima = raiz / "drives" / "E" / "anima";
+        fs::create_directories(anima);
+        for (int n = 0; n <= 18; ++n) {
+            QImage img(8, 8, QImage::Format_RGB32);
+            img.fill(QColor::fromHsv(n * 19, 200, 200));
+            img.save(QString::fromStdString((anima / (std::to_string(n) + ".jpg")).string()), "JPG");
+        }
+        QImage fundo(16, 12, QImage::Format_RGB32);
+        fundo.fill(Qt::white);
+        fundo.save(QString::fromStdString((raiz / "back_ag1.jpg").string()), "JPG");
+        return raiz.string();
+    }();
+    return pasta;
+}
+
+// The options screen the game returns to; it only has to exist.
+class TelaVazia : public pf::Form {};
+
+struct Dialogo {
+    std::string nome, titulo, mensagem;
+};
+
+class JogoTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        t::ResetAll();
+        platform::SetLogToStderr(false);
+        platform::SetProgramFolder(pasta_programa());
+        platform::InvalidatePathCache();
+        apaga_banco();
+        model::reinicia_estado();
+        minigame::reinicia_jogo();
+        sons = &platform::UseRecordingSoundBackend();
+        platform::SetNow(platform::MakeDateTime(2026, 12, 9, 10, 0, 0));
+        auto& s = model::sessao();
+        s.dir_anima = "E:";
+        s.dir_som = "E:\\audio\\caipira";
+        shell::registra_dialogos();
+        minigame::registra_formularios();
+        pf::Forms::Register<TelaVazia>("conf");
+        t::SetModalHook([this](pf::Form& d) { responde(d); });
+    }
+
+    void TearDown() override {
+        t::SetModalHook({});
+        platform::SetNow(std::nullopt);
+        t::ResetAll();
+        apaga_banco();
+        platform::SetProgramFolder("");
+    }
+
+    static void apaga_banco() {
+        namespace fs = std::filesystem;
+        platform::Workspace::Default().CloseAll();
+        for (const char* f : {"gm.mdb", "gm.mdb-wal", "gm.mdb-shm"}) fs::remove(fs::path(pasta_programa()) / f);
+    }
+
+    // The scripted player: types the next name into the name dialog (or
+    // closes it when the script says so), answers yes/no from the script (no
+    // when empty) and closes message boxes.
+    void responde(pf::Form& d) {
+        Dialogo r{d.Name(), d.Caption(), ""};
+        if (auto* okf = dynamic_cast<shell::ok*>(&d)) r.mensagem = okf->mensagem.Caption();
+        if (auto* sn = dynamic_cast<shell::form_ok_nao*>(&d)) r.mensagem = sn->mensagem.Caption();
+        dialogos.push_back(r);
+        if (auto* okf = dynamic_cast<shell::ok*>(&d)) {
+            t::Click(okf->opções);
+        } else if (auto* sn = dynamic_cast<shell::form_ok_nao*>(&d)) {
+            const bool sim = !respostas.empty() && respostas.front();
+            if (!respostas.empty()) respostas.pop_front();
+            t::Click(sn->opções(sim ? 0 : 1));
+        } else if (auto* m = dynamic_cast<mem_ok*>(&d)) {
+            const std::string nome = nomes.empty() ? std::string("Ana") : nomes.front();
+            if (!nomes.empty()) nomes.pop_front();
+            if (nome == "<fecha>") {
+                m->Unload();
+            } else {
+                t::TypeText(nome);
+                t::Click(m->opções);
+            }
+        } else {
+            d.Unload();
+        }
+    }
+
+    gamedio& abre_jogo() {
+        pf::Forms::Show(nome_tela_jogo);
+        t::ProcessEvents();
+        return pf::Forms::Get<gamedio>(nome_tela_jogo);
+    }
+
+    // The two cards of each picture of the deal on the board.
+    static std::map<int, std::pair<int, int>> pares() {
+        std::map<int, std::pair<int, int>> r;
+        const auto& p = jogo().partida;
+        for (int c = 0; c < n_cartas; ++c) {
+            auto it = r.find(p.carta_figura[c]);
+            if (it == r.end()) r[p.carta_figura[c]] = {c, -1};
+            else it->second.second = c;
+        }
+        return r;
+    }
+
+    // Two cards with different pictures.
+    static std::pair<int, int> par_diferente() {
+        const auto& p = jogo().partida;
+        for (int c = 1; c < n_cartas; ++c)
+            if (p.carta_figura[c] != p.carta_figura[0]) return {0, c};
+        return {0, 1};
+    }
+
+    // Finds every pair but the last, letting each blink run out.
+    void acha_todos_menos_um(gamedio& g) {
+        auto ps = pares();
+        int n = 0;
+        for (auto& [fig, cs] : ps) {
+            if (++n == static_cast<int>(ps.size())) break;
+            t::Click(g.figura(cs.first));
+            t::Click(g.figura(cs.second));
+            while (t::TickTimer(g.Timer1)) {
+            }
+        }
+    }
+
+    // Finds the last pair (after acha_todos_menos_um).
+    void acha_ultimo(gamedio& g) {
+        auto ps = pares();
+        auto cs = ps.rbegin()->second;
+        t::Click(g.figura(cs.first));
+        t::Click(g.figura(cs.second));
+    }
+
+    // Runs the end-of-game blink to its end (the ranking sequence included).
+    void termina_pisca(gamedio& g) {
+        for (int i = 0; i < 16 && t::TickTimer(g.Timer3); ++i) {
+        }
+        t::ProcessEvents();
+    }
+
+    // Plays a whole game: `erros` wrong attempts, then 18 pairs, with
+    // `segundos` on the clock; then runs the end of the game. The attempt
+    // count comes out as erros + 18.
+    void joga_partida(gamedio& g, int segundos, int erros = 0) {
+        auto [a, b] = par_diferente();
+        for (int i = 0; i < erros; ++i) {
+            t::Click(g.figura(a));
+            t::Click(g.figura(b));
+        }
+        acha_todos_menos_um(g);
+        for (int s = 0; s < segundos; ++s) t::TickTimer(g.Timer2);
+        acha_ultimo(g);
+        termina_pisca(g);
+    }
+
+    // Adds a row to the ranking table directly.
+    static void poe_linha(const std::string& tipo, const std::string& nome, const std::string& valor,
+                          const std::string& peq_gra = "F") {
+        auto db = platform::Workspace::Default().OpenDatabase(caminho_ranking());
+        auto rs = db->OpenRecordset(tabela_ranking);
+        rs->AddNew();
+        rs->SetField("peq_gra", peq_gra);
+        rs->SetField("tipo", tipo);
+        rs->SetField("nome", nome);
+        rs->SetField("valor", valor);
+        rs->SetField("dta", "01/12/26");
+        rs->Update();
+    }
+
+    // The values of one kind of the board kind, in the store's order.
+    static std::vector<std::string> valores(const std::string& tipo, const std::string& peq_gra = "F") {
+        std::vector<std::string> r;
+        for (const auto& l : le_ranking())
+            if (l.tipo == tipo && l.peq_gra == peq_gra) r.push_back(l.valor);
+        return r;
+    }
+
+    int tocou(const std::string& nome) const {
+        int n = 0;
+        for (const auto& c : sons->calls)
+            if (c.path.size() >= nome.size() && c.path.compare(c.path.size() - nome.size(), nome.size(), nome) == 0)
+                ++n;
+        return n;
+    }
+
+    platform::RecordingSoundBackend* sons = nullptr;
+    std::vector<Dialogo> dialogos;
+    std::deque<bool> respostas;
+    std::deque<std::string> nomes;
+};
+
+}  // namespace minigame_test
