@@ -34,7 +34,8 @@ gamedio::gamedio() {
     cursor_ = pf::LoadPicture(platform::ProgramFolder() + "\\forms\\gamedio_MouseIcon.png");
 
     Label2.Move(120, 7680, 1395, 1185);
-    Label2.SetBackStyle(pf::vbTransparent);
+    Label2.SetBackColor(azul_escuro);
+    Label2.SetBackStyle(pf::vbOpaque);
 
     for (int i = 0; i < n_cartas; ++i) {
         pf::Image& c = figura.Add(i);

@@ -152,7 +152,7 @@ void rank_form::Label1_Click(int Index) {
     if (Index == 0) {
         if (!shell::pergunta_sim_nao("Atenção", "Deseja 'zerar' o ranking ?")) return;
         try {
-            if (zera_ranking(e.jogo_peq_gra) == 0) return;
+            zera_ranking(e.jogo_peq_gra);
         } catch (const platform::DbError& erro) {
             shell::mostra_ok("Ranking", erro.what());
             return;
