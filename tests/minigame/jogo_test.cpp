@@ -3,6 +3,9 @@
 
 #include "apoio.h"
 
+#include "shell/conf.h"
+#include "shell/registro.h"
+
 namespace minigame_test {
 
 using GameTest = JogoTest;
@@ -217,6 +220,26 @@ TEST_F(GameTest, RankingDoMenuParaORelogioEAVoltaDistribui) {
     EXPECT_FALSE(pf::Forms::IsLoaded(nome_tela_ranking));
     EXPECT_EQ(g.lbl_contador.Caption(), "0");
     EXPECT_EQ(jogo().partida.primeira, -1);
+}
+
+TEST_F(GameTest, JogoDaTelaDeOpcoesEVoltaAEla) {
+    // The shell's real forms, with the game registered over its stand-in.
+    shell::registra_formularios();
+    minigame::registra_formularios();
+    pf::Forms::Show("conf");
+    t::ProcessEvents();
+    auto& c = pf::Forms::Get<shell::conf>("conf");
+    t::Click(c.Labelgame);
+    t::ProcessEvents();
+    auto* g = dynamic_cast<gamedio*>(pf::Forms::Find(nome_tela_jogo));
+    ASSERT_NE(g, nullptr);
+    EXPECT_EQ(pf::Forms::ActiveForm(), g);
+    EXPECT_TRUE(pf::Forms::IsLoaded("conf"));
+    EXPECT_EQ(pares().size(), 18u);
+    t::Click(g->Label1(0));
+    EXPECT_FALSE(pf::Forms::IsLoaded(nome_tela_jogo));
+    EXPECT_EQ(pf::Forms::ActiveForm(), &c);
+    EXPECT_EQ(c.Labelgame.MousePointer(), pf::vbCustom);
 }
 
 }  // namespace minigame_test
