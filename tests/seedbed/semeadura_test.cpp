@@ -189,7 +189,9 @@ TEST_F(SementeiraTest, ParabensQuandoASemeaduraDaSemanaAcaba) {
         EXPECT_EQ(h.cult_sem[0], model::cod_alface);
         const bool viu = !dialogos.empty() && dialogos.back().titulo == "Parabéns";
         EXPECT_EQ(viu, c.parabens) << c.guiado << c.cuidado_pendente << c.outra_semeadura;
-        if (viu) EXPECT_EQ(caminho(pf::LoadPicture(dialogos.back().figura)), "\\anima\\paras.jpg");
+        if (viu) {
+            EXPECT_EQ(caminho(pf::LoadPicture(dialogos.back().figura)), "\\anima\\paras.jpg");
+        }
         TearDown();
     }
     // Nothing was due before the drop: no notice.
