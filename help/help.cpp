@@ -100,7 +100,6 @@ help::help() : pf::Form(nome_tela_help) {
     pic_nhoca.Move(11130, 8670, 450, 255);
     pic_nhoca.SetMouseIcon(ponteiro);
     pic_nhoca.SetMousePointer(pf::vbCustom);
-    pic_nhoca.SetToolTipText("A minhoca");
 
     timer_.SetInterval(0);
 

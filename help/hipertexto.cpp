@@ -79,6 +79,9 @@ bool le_fonte(const std::string& source, std::vector<std::string>& linhas) {
 
 }  // namespace
 
+// The cut is made in the file name only: a "." in a folder of the program's
+// path would otherwise send every subject's pair out of that folder, under
+// one shared name.
 std::string BaseName(const std::string& name) {
     const std::size_t sep = name.find_last_of("\\/");
     const std::size_t inicio = sep == std::string::npos ? 0 : sep + 1;

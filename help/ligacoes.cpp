@@ -140,6 +140,8 @@ void HyperlinkJump(const std::string& target, pf::PictureBox& TextPictureBox, pf
     }
     const std::string ext = maiusculas(path.substr(path.size() - 3));
     if (ext == "MID" || ext == "WAV" || ext == "AVI") {
+        // The player asked for this one by clicking it: it plays whatever the
+        // sound option, which governs the game's own voices and cues.
         platform::PlayMedia(path);
     } else if (ext == "BMP" || ext == "JPG") {
         const pf::Picture figura = pf::LoadPicture(path);

@@ -129,5 +129,83 @@ TEST_F(ConteudoTest, CropAndActivityTopicsBringTheirIllustration) {
         EXPECT_TRUE(platform::FileExists(kProgramaReal.string() + f)) << f;
 }
 
+// The calendar of a crop told as the crop topics tell it: "limpeza na
+// semana 2", "colheita parcial nas semanas 9 e 10", "... das semanas 8 a 14",
+// joined with commas and a final "e".
+std::string calendario_em_palavras(int cult, int semanas, std::string (*trato)(int, int)) {
+    static const std::map<std::string, std::string> nomes = {
+        {"PLD", "plantio direto"}, {"TR", "transplante"},   {"PLS", "semeadura"},
+        {"LI", "limpeza"},         {"REP", "reposição"},    {"AM", "amontoa"},
+        {"COP", "colheita parcial"}, {"COF", "colheita final"}, {"DES", "desbaste"}};
+    std::vector<std::string> partes;
+    for (int de = 0; de < semanas;) {
+        const std::string t = trato(cult, de);
+        int ate = de;
+        while (ate + 1 < semanas && trato(cult, ate + 1) == t) ++ate;
+        if (!t.empty()) {
+            std::string p = nomes.at(t);
+            if (ate == de)
+                p += " na semana " + std::to_string(de);
+            else if (ate == de + 1)
+                p += " nas semanas " + std::to_string(de) + " e " + std::to_string(ate);
+            else
+                p += " das semanas " + std::to_string(de) + " a " + std::to_string(ate);
+            partes.push_back(p);
+        }
+        de = ate + 1;
+    }
+    std::string r;
+    for (std::size_t k = 0; k < partes.size(); ++k)
+        r += (k == 0 ? "" : k + 1 == partes.size() ? " e " : ", ") + partes[k];
+    return r;
+}
+
+// What each crop topic tells a child about planting, density, cycle,
+// sowing interval and both calendars is what the game does.
+TEST_F(ConteudoTest, CropTopicsAgreeWithTheCatalogue) {
+    const std::map<int, std::pair<const char*, const char*>> topicos = {
+        {model::cod_alface, {"\\cult2", "ALFACE"}},       {model::cod_chicoria, {"\\cult2", "CHICÓRIA"}},
+        {model::cod_alho_poro, {"\\cult2", "ALHO-PORÓ"}}, {model::cod_agriao, {"\\cult2", "AGRIÃO"}},
+        {model::cod_couve, {"\\cult2", "COUVE"}},         {model::cod_espinafre, {"\\cult2", "ESPINAFRE"}},
+        {model::cod_quiabo, {"\\cult1", "QUIABO"}},       {model::cod_rucula, {"\\cult1", "RÚCULA"}},
+        {model::cod_cenoura, {"\\cult1", "CENOURA"}},     {model::cod_beterraba, {"\\cult1", "BETERRABA"}},
+        {model::cod_nabo, {"\\cult1", "NABO"}},           {model::cod_rabanete, {"\\cult1", "RABANETE"}},
+        {model::cod_cheiro_verde, {"\\cult2", "SALSA"}},  {model::cod_tomate, {"\\cult2", "TOMATE"}},
+        {model::cod_pimentao, {"\\cult2", "PIMENTÃO"}},   {model::cod_berinjela, {"\\cult2", "BERINJELA"}},
+        {model::cod_repolho, {"\\cult2", "REPOLHO"}},     {model::cod_brocolis, {"\\cult2", "BRÓCOLIS"}},
+        {model::cod_couve_flor, {"\\cult2", "COUVE-FLÔR"}}, {model::cod_vagem, {"\\cult1", "VAGEM"}},
+        {model::cod_pepino, {"\\cult1", "PEPINO"}},
+    };
+    ASSERT_EQ(topicos.size(), static_cast<std::size_t>(model::n_culturas));
+    const auto& cat = model::catalogo();
+    for (const char* arquivo : {"\\cult1", "\\cult2"}) {
+        ASSERT_TRUE(help::CompileHypertextSource(platform::ProgramFolder() + arquivo + ".Txt"));
+        ASSERT_TRUE(help::LoadHypertextFile(platform::ProgramFolder() + arquivo + ".XXX"));
+        for (const auto& [cult, onde] : topicos) {
+            if (std::string(onde.first) != arquivo) continue;
+            SCOPED_TRACE(onde.second);
+            const std::string texto = help::GetTopicText(onde.second);
+            ASSERT_FALSE(texto.empty());
+            const int dens = std::stoi(cat.dens_cult[cult]);
+            EXPECT_NE(texto.find("Na horta: " + std::to_string(dens) + (dens == 1 ? " planta" : " plantas") +
+                                 " por metro quadrado. Ocupa o canteiro por " + std::to_string(cat.ciclo_cult[cult]) +
+                                 " semanas."),
+                      std::string::npos);
+            EXPECT_NE(texto.find("plante de novo a cada " + std::to_string(cat.interv_cult[cult]) + " semanas."),
+                      std::string::npos);
+            EXPECT_NE(texto.find("Calendário da horta, contando as semanas desde o plantio: " +
+                                 calendario_em_palavras(cult, cat.ciclo_cult[cult], model::trato_horta) + "."),
+                      std::string::npos);
+            const int sem = cat.sem_cult[cult];
+            if (sem > 0)
+                EXPECT_NE(texto.find("as mudas ficam lá " + std::to_string(sem) + " semanas, com " +
+                                     calendario_em_palavras(cult, sem, model::trato_sem) + "."),
+                          std::string::npos);
+            else
+                EXPECT_NE(texto.find("esta verdura não passa pela sementeira"), std::string::npos);
+        }
+    }
+}
+
 }  // namespace
 }  // namespace help_test
