@@ -127,7 +127,7 @@ void gamedio::iniciar() {
         figura(c).SetVisible(true);
     }
     toca_carta();
-    SetMousePointer(pf::vbDefault);
+    SetMousePointer(pf::vbArrow);
 }
 
 void gamedio::mostra_face(int carta) { figura(carta).LoadPicture(figura_da_carta(jogo().partida.carta_figura[carta])); }
@@ -232,7 +232,7 @@ void gamedio::sequencia_ranking() {
     } catch (const platform::DbError& erro) {
         shell::mostra_ok("Ranking", erro.what());
     }
-    if (IsLoaded()) SetMousePointer(pf::vbDefault);
+    if (IsLoaded()) SetMousePointer(pf::vbArrow);
 }
 
 void gamedio::Label1_Click(int Index) {

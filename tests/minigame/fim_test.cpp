@@ -23,7 +23,7 @@ TEST_F(FimTest, PrimeiroJogoEntraNasDuasComONomeDigitado) {
     EXPECT_EQ(r.valor(5).Caption(), "20");
     EXPECT_EQ(r.quando(5).Caption(), "09/12/26");
     EXPECT_TRUE(r.Timer1.Enabled());
-    EXPECT_EQ(g.MousePointer(), pf::vbDefault);
+    EXPECT_EQ(g.MousePointer(), pf::vbArrow);
     // The blinking score ended visible.
     EXPECT_TRUE(g.Lbl_timer.Visible());
     EXPECT_TRUE(g.lbl_contador.Visible());
@@ -38,7 +38,7 @@ TEST_F(FimTest, PlacarQueNaoEntraSoPisca) {
     EXPECT_FALSE(pf::Forms::IsLoaded(nome_tela_ranking));
     EXPECT_EQ(jogo().pos_tempo, sem_posicao);
     EXPECT_EQ(jogo().pos_cliques, sem_posicao);
-    EXPECT_EQ(g.MousePointer(), pf::vbDefault);
+    EXPECT_EQ(g.MousePointer(), pf::vbArrow);
     EXPECT_EQ(g.Lbl_timer.Caption(), "2:00");
     EXPECT_EQ(le_ranking().size(), 10u);
 }
@@ -143,7 +143,7 @@ TEST_F(FimTest, BancoInutilizavelAvisaEOJogoSegue) {
     joga_partida(g, 20, 0);
     ASSERT_EQ(dialogos.size(), 2u);
     EXPECT_EQ(dialogos[1].nome, "ok");
-    EXPECT_EQ(g.MousePointer(), pf::vbDefault);
+    EXPECT_EQ(g.MousePointer(), pf::vbArrow);
     // The file is left exactly as it was.
     std::ifstream f(std::filesystem::path(pasta_programa()) / "gm.mdb");
     std::string conteudo((std::istreambuf_iterator<char>(f)), std::istreambuf_iterator<char>());

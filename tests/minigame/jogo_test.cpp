@@ -26,7 +26,7 @@ TEST_F(GameTest, AbrirDistribuiTudoVirado) {
     EXPECT_EQ(pares().size(), 18u);
     for (auto& [f, cs] : pares()) EXPECT_GE(cs.second, 0) << f;
     EXPECT_EQ(tocou("\\quickly.wav"), 1);
-    EXPECT_EQ(g.MousePointer(), pf::vbDefault);
+    EXPECT_EQ(g.MousePointer(), pf::vbArrow);
     EXPECT_FALSE(g.Timer2.Enabled());
     EXPECT_TRUE(pf::Forms::IsLoaded(nome_tela_jogo));
     // The ranking database is there once the window has loaded.
