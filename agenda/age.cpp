@@ -481,7 +481,7 @@ void age::Timer__Timer() {
             timer_.SetInterval(0);
         } else {
             s.quadro -= 1;
-            tempo_real.LoadPicture(model::pict_semana_dia(7 - s.quadro));
+            tempo_real.LoadPicture(model::pict_semana_dia(dias_atras(s.quadro)));
         }
     } else if (s.acao == acao_previsao) {
         const int n = numero_previsao(s.quadro);

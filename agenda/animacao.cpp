@@ -78,6 +78,8 @@ std::string quadro_impressora(int posicao) {
     return "\\anima\\imp" + dois_digitos(posicao - 1) + ".bmp";
 }
 
+int dias_atras(int quadro) { return ((7 - quadro - 1) % 7 + 7) % 7 + 1; }
+
 int numero_previsao(int quadro) { return 10 - ((quadro - 1) % 10 + 10) % 10; }
 
 std::string quadro_previsao(int n) { return "\\anima\\planet" + dois_digitos(n) + ".bmp"; }

@@ -47,6 +47,12 @@ inline constexpr int ciclo_enxada = 11;
 // The print picture's frame at position 1..7 (imp00..imp06).
 std::string quadro_impressora(int posicao);
 inline constexpr int ciclo_impressora = 7;
+// The day count of the weekday picture shown while `quadro` ticks are left
+// of the real-time animation: 7 - quadro, so 6 left gives yesterday and 0
+// today. A count that an entry presentation replaced (10000 and down) keeps
+// running back through the week instead of naming a weekday that has no
+// picture.
+int dias_atras(int quadro);
 // The forecast frame number 1..10 shown while `quadro` ticks are left, and
 // its file ("\anima\planet09.bmp", "\anima\planet10.bmp").
 int numero_previsao(int quadro);

@@ -109,6 +109,28 @@ TEST_F(TelaTest, ApresentacaoDeEntradaEASementeiraSemQuadros) {
     EXPECT_EQ(figura(g.tr), "E:\\anima\\tra04.bmp");
 }
 
+TEST_F(TelaTest, ApresentacaoDepoisDoTempoRealSoMostraDiasDaSemana) {
+    // Closing the "Tempos" notice starts the presentation again while the
+    // real-time action is still the last one: its picture keeps to the seven
+    // weekday pictures.
+    auto& s = model::sessao();
+    s.trilha_fundo = true;
+    auto& f = abre();
+    t::Click(f.tempo_real);
+    tique(f, 8);
+    EXPECT_EQ(f.timer_.Interval(), 0);
+    t::Click(f.lbl_tempo);
+    t::ProcessEvents();
+    ASSERT_TRUE(f.intro_ativa);
+    ASSERT_EQ(s.acao, 0);
+    for (int k = 0; k < 10; ++k) {
+        tique(f);
+        const std::string p = figura(f.tempo_real);
+        ASSERT_EQ(p.size(), std::string("E:\\anima\\seman01.bmp").size()) << p;
+        EXPECT_TRUE(p.rfind("E:\\anima\\seman0", 0) == 0 && p[15] >= '1' && p[15] <= '7') << p;
+    }
+}
+
 TEST_F(TelaTest, PrevisaoETempoReal) {
     auto& h = model::horta();
     planta(0, model::cod_alface, 7);          // freed by the first step (cycle 8)

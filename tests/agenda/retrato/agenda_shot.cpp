@@ -51,9 +51,14 @@ int main(int argc, char** argv) {
     planta(24, model::cod_quiabo, 4);
     h.ult_cult[30] = model::cod_repolho;
     h.penult_cult[30] = model::cod_cenoura;
+    planta(25, model::cod_vagem, 0);
+    planta(26, model::cod_repolho, 5);
+    planta(27, model::cod_beterraba, 9);
     semeia(0, model::cod_tomate, 5);
     semeia(1, model::cod_alho_poro, 4);
     semeia(2, model::cod_couve, 2);
+    semeia(3, model::cod_alface, 0);
+    semeia(4, model::cod_alface, 4);
     h.seq_cult[model::cod_tomate] = 2;
     h.seq_cult[model::cod_beterraba] = 1;
     h.seq_cult[model::cod_couve] = 1;
