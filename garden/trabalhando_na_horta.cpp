@@ -740,6 +740,13 @@ void trabalhando_na_horta::txt_label_Click(int Index) {
         // completion blink no longer holds.
         txt_label(Index).SetText("");
         if (Timergame.Interval() != 0) interrompe_pisca();
+        // Its care is no longer finished: the button greyed at the end of
+        // the care comes back, so no "Parabéns" is given while it waits.
+        for (const auto& c : kCuidados)
+            if (Command2(c.indice).BackColor() == txt_label(Index).BackColor()) {
+                Command2(c.indice).SetEnabled(true);
+                break;
+            }
         return;
     }
     txt_label(Index).SetText("ok");

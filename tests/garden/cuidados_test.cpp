@@ -151,9 +151,11 @@ TEST_F(HortaTest, DesmarcarDuranteAPiscadaTerminaAPiscada) {
     t::Click(f.txt_label(1));
     for (int tick = 0; tick < 3; ++tick) t::TickTimer(f.Timergame);  // 18, 17 (off), 16 (on)
     ASSERT_TRUE(f.txt_label(1).Visible());
+    ASSERT_FALSE(f.Command2(5).Enabled());
     t::Click(f.txt_label(1));
     EXPECT_EQ(f.Timergame.Interval(), 0);
     EXPECT_EQ(f.txt_label(1).Text(), "");
+    EXPECT_TRUE(f.Command2(5).Enabled()) << "cleaning is pending again";
     EXPECT_TRUE(f.txt_label(0).Visible());
     EXPECT_EQ(f.txt_label(0).Text(), "ok");
     for (int tick = 0; tick < 20; ++tick) t::TickTimer(f.Timergame);
