@@ -59,6 +59,10 @@ int main(int argc, char** argv) {
     semeia(2, model::cod_couve, 2);
     semeia(3, model::cod_alface, 0);
     semeia(4, model::cod_alface, 4);
+    // Long crop names in the three-column lists.
+    semeia(5, model::cod_cheiro_verde, 2);
+    semeia(6, model::cod_berinjela, 4);
+    planta(28, model::cod_couve_flor, 2);
     h.seq_cult[model::cod_tomate] = 2;
     h.seq_cult[model::cod_beterraba] = 1;
     h.seq_cult[model::cod_couve] = 1;
