@@ -101,7 +101,7 @@ INTRONEW::INTRONEW() {
     pic_nhoca.Move(nhoca_left_inicial, nhoca_top, 450, 255);
 
     // The hotspots: captionless areas over plants of the family garden in the
-    // menu picture (three rows of plants, 50 pixels apart).
+    // menu picture (three rows of plants; the spots 50 pixels apart along a row).
     const int colunas[13] = {0, 2, 4, 6, 8, 1, 3, 5, 7, 2, 4, 6, 8};
     const int linhas[13] = {0, 0, 0, 0, 0, 1, 1, 1, 1, 2, 2, 2, 2};
     for (int i = 0; i < 13; ++i) {

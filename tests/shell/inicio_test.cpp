@@ -84,8 +84,12 @@ TEST_F(Inicio, PrimeiraCargaUmaVezPorExecucao) {
     grava_semana(4, dt(2026, 12, 1, 9));
     pf::Forms::Unload("INTRONEW");
     limpa_figuras();
+    s.som_ligado = true;  // turned on at the options screen since
+    limpa_sons();
     pf::Forms::Show("INTRONEW");
     t::ProcessEvents();
+    // The reloaded menu cuts off whatever was still playing (a market cry).
+    EXPECT_EQ(sons(), std::vector<std::string>{"C:silencio.wav"});
     EXPECT_EQ(model::horta().seq_cult[1], 5);
     EXPECT_EQ(s.dir_anima, "G:");
     EXPECT_EQ(le_semana("data").ToDate(), dt(2026, 12, 1, 9));  // no second week cycle
