@@ -9,6 +9,7 @@
 #include "platform/log.h"
 #include "platform/paths.h"
 #include "shell/dialogos.h"
+#include "shell/navegacao.h"
 #include "shell/sons.h"
 
 namespace agenda {
@@ -384,18 +385,7 @@ void age::pic_imp_Click() {
     timer_.SetInterval(100);
 }
 
-void age::Label1_Click(int Index) {
-    auto& s = model::sessao();
-    if (!pf::Forms::IsRegistered(tela_help)) {
-        platform::LogOnce("agenda-destino-help", "tela não disponível: help");
-        return;
-    }
-    Label1(Index).SetMousePointer(pf::vbHourglass);
-    shell::toca_voz("\\ajuda.wav", SoundMode::Sync);
-    Unload();
-    s.assunto_help = "Agenda";
-    pf::Forms::Show(tela_help);
-}
+void age::Label1_Click(int Index) { shell::abre_help(*this, Label1(Index), "Agenda", "agenda-destino-help"); }
 
 void age::lbl_tempo_Click() { shell::mostra_figura("Tempo Real", anima("help6.jpg")); }
 
@@ -433,11 +423,8 @@ void age::quadro_cuidado(int acao, pf::PictureBox& figura, int& indice) {
         timer_.SetInterval(0);
         return;
     }
-    const int comprimento = comprimento_ciclo(acao);
-    if (indice >= 1 && indice <= comprimento) {
-        arq_quadro = s.dir_anima + quadro_ciclo(acao, indice);
-        if (indice == comprimento) indice = 0;
-    }
+    shell::passo_ciclo(indice, comprimento_ciclo(acao), arq_quadro,
+                       [acao](int posicao) { return quadro_ciclo(acao, posicao); });
     figura.LoadPicture(arq_quadro);
     indice += 1;
     s.quadro -= 1;
@@ -445,30 +432,15 @@ void age::quadro_cuidado(int acao, pf::PictureBox& figura, int& indice) {
 
 void age::quadro_de_botao(pf::PictureBox& figura, int ciclo, std::string (*quadro)(int)) {
     auto& s = model::sessao();
-    if (quadro_botao >= 1 && quadro_botao <= ciclo) {
-        arq_quadro = s.dir_anima + quadro(quadro_botao);
-        if (quadro_botao == ciclo) quadro_botao = 0;
-    }
+    shell::passo_ciclo(quadro_botao, ciclo, arq_quadro, quadro);
     figura.LoadPicture(arq_quadro);
     quadro_botao += 1;
     s.quadro -= 1;
 }
 
 bool age::navega(const char* destino, const char* cue) {
-    // Never unload the screen under an open dialog: the handler that opened
-    // it is still running. The timer keeps ticking and tries again.
-    if (pf::Forms::ModalForm() != nullptr) return false;
-    timer_.SetInterval(0);
-    if (cue) shell::toca_voz(cue, SoundMode::Sync);
-    if (!pf::Forms::IsRegistered(destino)) {
-        platform::LogOnce(std::string("agenda-destino-") + destino, std::string("tela não disponível: ") + destino);
-        for (pf::Control* c : std::initializer_list<pf::Control*>{&hortelino, &pic_horta, &pic_semen})
-            c->SetMousePointer(pf::vbDefault);
-        return false;
-    }
-    Unload();
-    pf::Forms::Show(destino);
-    return true;
+    return shell::navega(*this, timer_, destino, cue, "agenda-destino-", {&hortelino, &pic_horta, &pic_semen},
+                         pf::vbDefault);
 }
 
 void age::Timer__Timer() {
@@ -476,23 +448,10 @@ void age::Timer__Timer() {
     auto& s = model::sessao();
 
     // The week pictures: the weekdays back to today, or the turning planet.
-    if (s.acao == acao_tempo_real) {
-        if (s.quadro == 0) {
-            timer_.SetInterval(0);
-        } else {
-            s.quadro -= 1;
-            tempo_real.LoadPicture(model::pict_semana_dia(dias_atras(s.quadro)));
-        }
-    } else if (s.acao == acao_previsao) {
-        const int n = numero_previsao(s.quadro);
-        if (s.quadro == 0) {
-            timer_.SetInterval(0);
-            previsao.LoadPicture(anima("planet01.bmp"));
-        } else {
-            s.quadro -= 1;
-            previsao.LoadPicture(s.dir_anima + quadro_previsao(n));
-        }
-    }
+    if (s.acao == acao_tempo_real)
+        shell::passo_tempo_real(timer_, tempo_real, dias_atras);
+    else if (s.acao == acao_previsao)
+        shell::passo_previsao(timer_, previsao, numero_previsao, quadro_previsao);
 
     auto cuidado = [&](int acao) {
         if (s.acao == acao || intro_ativa) quadro_cuidado(acao, figura_cuidado(acao), indice_cuidado(acao));

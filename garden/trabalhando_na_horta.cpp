@@ -1,15 +1,14 @@
 #include "garden/trabalhando_na_horta.h"
 
 #include <cctype>
-#include <initializer_list>
 
 #include "garden/animacao.h"
 #include "garden/estado_tela.h"
 #include "garden/paleta.h"
 #include "model/modelo.h"
-#include "platform/log.h"
 #include "platform/paths.h"
 #include "shell/dialogos.h"
+#include "shell/navegacao.h"
 #include "shell/sons.h"
 
 namespace garden {
@@ -805,37 +804,16 @@ void trabalhando_na_horta::quadro_cuidado(int acao_botao, int indice_botao, int&
         timer_.SetInterval(0);
         return;
     }
-    const int comprimento = comprimento_ciclo(acao_botao);
-    if (fase >= 1 && fase <= comprimento) {
-        arq_quadro = s.dir_anima + quadro_ciclo(acao_botao, fase);
-        if (fase == comprimento) fase = 0;
-    }
-    pf::CommandButton& b = Command2(indice_botao);
-    const pf::Picture figura = pf::LoadPicture(arq_quadro);
-    if (b.Enabled())
-        b.SetPicture(figura);
-    else
-        b.SetDisabledPicture(figura);
+    shell::passo_ciclo(fase, comprimento_ciclo(acao_botao), arq_quadro,
+                       [acao_botao](int posicao) { return quadro_ciclo(acao_botao, posicao); });
+    shell::mostra_quadro(Command2(indice_botao), arq_quadro);
     fase += 1;
     s.quadro -= 1;
 }
 
 bool trabalhando_na_horta::navega(const char* destino, const char* cue) {
-    // Never unload the screen under an open dialog: the handler that opened
-    // it is still running. The timer keeps ticking and tries again.
-    if (pf::Forms::ModalForm() != nullptr) return false;
-    timer_.SetInterval(0);
-    if (cue) shell::toca_voz(cue, SoundMode::Sync);
-    if (!pf::Forms::IsRegistered(destino)) {
-        platform::LogOnce(std::string("horta-destino-") + destino,
-                          std::string("tela não disponível: ") + destino);
-        for (pf::Control* c : std::initializer_list<pf::Control*>{&hortelino, &pic_agenda, &pic_semen})
-            c->SetMousePointer(pf::vbCustom);
-        return false;
-    }
-    Unload();
-    pf::Forms::Show(destino);
-    return true;
+    return shell::navega(*this, timer_, destino, cue, "horta-destino-", {&hortelino, &pic_agenda, &pic_semen},
+                         pf::vbCustom);
 }
 
 void trabalhando_na_horta::Timer__Timer() {
@@ -843,25 +821,9 @@ void trabalhando_na_horta::Timer__Timer() {
     auto& s = model::sessao();
 
     // Back to the real week: the weekdays up to today.
-    if (s.acao == 0) {
-        if (s.quadro != 0) {
-            s.quadro -= 1;
-            tempo_real.LoadPicture(model::pict_semana_dia(7 - s.quadro));
-        } else {
-            timer_.SetInterval(0);
-        }
-    }
+    if (s.acao == 0) shell::passo_tempo_real(timer_, tempo_real, [](int quadro) { return 7 - quadro; });
     // Forecast: the planet turns.
-    if (s.acao == 1) {
-        if (s.quadro == 0) {
-            timer_.SetInterval(0);
-            previsao.LoadPicture(anima("planet01.bmp"));
-        } else {
-            const int n = numero_previsao(s.quadro);
-            s.quadro -= 1;
-            previsao.LoadPicture(s.dir_anima + quadro_previsao(n));
-        }
-    }
+    if (s.acao == 1) shell::passo_previsao(timer_, previsao, numero_previsao, quadro_previsao);
     // Care buttons, each alone or all together in the entry presentation.
     if (s.acao == 8 || intro_ativa) quadro_cuidado(8, 5, fase_li);
     if (s.acao == 9 || intro_ativa) quadro_cuidado(9, 6, fase_des);
@@ -878,18 +840,7 @@ void trabalhando_na_horta::Timer__Timer() {
                 timer_.SetInterval(0);
             }
         } else {
-            if (fase_ssem >= 1 && fase_ssem <= comprimento_ciclo(13)) {
-                arq_quadro = s.dir_anima + quadro_ciclo(13, fase_ssem);
-                if (fase_ssem == comprimento_ciclo(13)) fase_ssem = 0;
-            }
-            pf::CommandButton& b = Command2(2);
-            const pf::Picture figura = pf::LoadPicture(arq_quadro);
-            if (b.Enabled())
-                b.SetPicture(figura);
-            else
-                b.SetDisabledPicture(figura);
-            fase_ssem += 1;
-            s.quadro -= 1;
+            quadro_cuidado(13, 2, fase_ssem);
         }
     }
     // The gardener, back to the main menu.
@@ -952,31 +903,13 @@ void trabalhando_na_horta::pic_semen_Click() {
 }
 
 void trabalhando_na_horta::lbl_verduras_Click(int Index) {
-    auto& s = model::sessao();
-    if (!pf::Forms::IsRegistered(tela_help)) {
-        platform::LogOnce("horta-destino-help", "tela não disponível: help");
-        return;
-    }
-    lbl_verduras(Index).SetMousePointer(pf::vbHourglass);
-    shell::toca_voz("\\ajuda.wav", SoundMode::Sync);
-    Unload();
-    s.assunto_help = Index == 0 ? "Culturas1" : "Culturas2";
-    pf::Forms::Show(tela_help);
+    shell::abre_help(*this, lbl_verduras(Index), Index == 0 ? "Culturas1" : "Culturas2", "horta-destino-help");
 }
 
 void trabalhando_na_horta::lbl_tempo_Click() { shell::mostra_figura("Tempo Real", anima("help6.jpg")); }
 
 void trabalhando_na_horta::lbl_atividades_Click() {
-    auto& s = model::sessao();
-    if (!pf::Forms::IsRegistered(tela_help)) {
-        platform::LogOnce("horta-destino-help", "tela não disponível: help");
-        return;
-    }
-    lbl_atividades.SetMousePointer(pf::vbHourglass);
-    shell::toca_voz("\\ajuda.wav", SoundMode::Sync);
-    Unload();
-    s.assunto_help = "Atividades";
-    pf::Forms::Show(tela_help);
+    shell::abre_help(*this, lbl_atividades, "Atividades", "horta-destino-help");
 }
 
 // ------------------------------------------------------------------ forecast

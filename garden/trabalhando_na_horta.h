@@ -162,8 +162,8 @@ private:
     // Ends a navigation: cue, unload, show the target. Returns false (and does
     // nothing) while a modal dialog is open, so the tick tries again later.
     bool navega(const char* destino, const char* cue);
-    // One frame of a care animation on its button (stops the timer instead
-    // when the countdown has run out).
+    // One frame of a care or seedbed-button animation on its button (stops
+    // the timer instead when the countdown has run out).
     void quadro_cuidado(int acao_botao, int indice_botao, int& fase);
     void escreve_semanas_inicio();
     bool algum_cuidado_habilitado();

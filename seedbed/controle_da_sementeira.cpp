@@ -2,15 +2,15 @@
 
 #include <cctype>
 #include <cmath>
-#include <initializer_list>
+#include <functional>
 
 #include "garden/animacao.h"
 #include "garden/trabalhando_na_horta.h"
 #include "model/modelo.h"
-#include "platform/log.h"
 #include "platform/paths.h"
 #include "seedbed/tabela.h"
 #include "shell/dialogos.h"
+#include "shell/navegacao.h"
 #include "shell/sons.h"
 
 namespace seedbed {
@@ -58,6 +58,11 @@ bool e_lote(const pf::Control& c) {
     std::string n = c.Name().substr(0, 6);
     for (char& ch : n) ch = static_cast<char>(std::toupper(static_cast<unsigned char>(ch)));
     return n == "IMAGE3";
+}
+
+// The frames of a button cycle by its action code.
+std::function<std::string(int)> quadros_do_ciclo(int acao) {
+    return [acao](int posicao) { return quadro_ciclo_sem(acao, posicao); };
 }
 
 constexpr const char* kAvisoTransplante =
@@ -695,40 +700,18 @@ void controle_da_sementeira::final_animation_2() {
 
 void controle_da_sementeira::quadro_botao(int acao_botao, pf::CommandButton& botao, int& fase) {
     auto& s = model::sessao();
-    if (s.quadro == 0) {
+    if (s.quadro == 0)
         timer_.SetInterval(0);
-    } else {
-        const int comprimento = comprimento_ciclo_sem(acao_botao);
-        if (fase >= 1 && fase <= comprimento) {
-            arq_quadro = s.dir_anima + quadro_ciclo_sem(acao_botao, fase);
-            if (fase == comprimento) fase = 0;
-        }
-    }
-    const pf::Picture figura = pf::LoadPicture(arq_quadro);
-    if (botao.Enabled())
-        botao.SetPicture(figura);
     else
-        botao.SetDisabledPicture(figura);
+        shell::passo_ciclo(fase, comprimento_ciclo_sem(acao_botao), arq_quadro, quadros_do_ciclo(acao_botao));
+    shell::mostra_quadro(botao, arq_quadro);
     fase += 1;
     s.quadro -= 1;
 }
 
 bool controle_da_sementeira::navega(const char* destino, const char* cue) {
-    // Never unload the screen under an open dialog: the handler that opened
-    // it is still running. The timer keeps ticking and tries again.
-    if (pf::Forms::ModalForm() != nullptr) return false;
-    timer_.SetInterval(0);
-    if (cue) shell::toca_voz(cue, SoundMode::Sync);
-    if (!pf::Forms::IsRegistered(destino)) {
-        platform::LogOnce(std::string("sementeira-destino-") + destino,
-                          std::string("tela não disponível: ") + destino);
-        for (pf::Control* c : std::initializer_list<pf::Control*>{&hortelino, &pic_agenda, &pic_horta})
-            c->SetMousePointer(pf::vbCustom);
-        return false;
-    }
-    Unload();
-    pf::Forms::Show(destino);
-    return true;
+    return shell::navega(*this, timer_, destino, cue, "sementeira-destino-", {&hortelino, &pic_agenda, &pic_horta},
+                         pf::vbCustom);
 }
 
 void controle_da_sementeira::Timer__Timer() {
@@ -736,25 +719,11 @@ void controle_da_sementeira::Timer__Timer() {
     auto& s = model::sessao();
 
     // Back to the real week: the weekdays up to today.
-    if (s.acao == acao_tempo_real) {
-        if (s.quadro != 0) {
-            s.quadro -= 1;
-            tempo_real.LoadPicture(model::pict_semana_dia(7 - s.quadro));
-        } else {
-            timer_.SetInterval(0);
-        }
-    }
+    if (s.acao == acao_tempo_real)
+        shell::passo_tempo_real(timer_, tempo_real, [](int quadro) { return 7 - quadro; });
     // Forecast: the planet turns.
-    if (s.acao == acao_previsao) {
-        if (s.quadro == 0) {
-            timer_.SetInterval(0);
-            previsao.LoadPicture(anima("planet01.bmp"));
-        } else {
-            const int n = garden::numero_previsao(s.quadro);
-            s.quadro -= 1;
-            previsao.LoadPicture(s.dir_anima + garden::quadro_previsao(n));
-        }
-    }
+    if (s.acao == acao_previsao)
+        shell::passo_previsao(timer_, previsao, garden::numero_previsao, garden::quadro_previsao);
     // Care buttons, each alone or all together in the entry presentation.
     if (s.acao == acao_limpar || em_intro) quadro_botao(acao_limpar, Command4(1), fase_li);
     if (s.acao == acao_desbastar || em_intro) quadro_botao(acao_desbastar, Command4(2), fase_des);
@@ -765,18 +734,11 @@ void controle_da_sementeira::Timer__Timer() {
         if (s.quadro == 0) {
             if (navega(tela_horta, "\\vamhor.wav")) return;
         } else {
-            if (fase_enx >= 1 && fase_enx <= comprimento_ciclo_sem(acao_botao_horta)) {
-                arq_quadro = s.dir_anima + quadro_ciclo_sem(acao_botao_horta, fase_enx);
-                if (fase_enx == comprimento_ciclo_sem(acao_botao_horta)) fase_enx = 0;
-            }
+            shell::passo_ciclo(fase_enx, comprimento_ciclo_sem(acao_botao_horta), arq_quadro,
+                               quadros_do_ciclo(acao_botao_horta));
         }
         if (s.quadro > 0) {
-            pf::CommandButton& b = Command4(4);
-            const pf::Picture figura = pf::LoadPicture(arq_quadro);
-            if (b.Enabled())
-                b.SetPicture(figura);
-            else
-                b.SetDisabledPicture(figura);
+            shell::mostra_quadro(Command4(4), arq_quadro);
             fase_enx += 1;
             s.quadro -= 1;
         }
@@ -808,10 +770,8 @@ void controle_da_sementeira::Timer__Timer() {
                 if (navega(tela_horta, "\\vamhor.wav")) return;
             }
         } else {
-            if (fase_enx >= 1 && fase_enx <= comprimento_ciclo_sem(acao_figura_horta)) {
-                arq_quadro = s.dir_anima + quadro_ciclo_sem(acao_figura_horta, fase_enx);
-                if (fase_enx == comprimento_ciclo_sem(acao_figura_horta)) fase_enx = 0;
-            }
+            shell::passo_ciclo(fase_enx, comprimento_ciclo_sem(acao_figura_horta), arq_quadro,
+                               quadros_do_ciclo(acao_figura_horta));
             pic_horta.LoadPicture(arq_quadro);
             fase_enx += 1;
             s.quadro -= 1;
@@ -821,50 +781,40 @@ void controle_da_sementeira::Timer__Timer() {
 
 void controle_da_sementeira::Timer1_Timer() { final_animation_2(); }
 
-void controle_da_sementeira::hortelino_Click() {
+// A picture's click: ends the entry presentation, then plays the picture's
+// frames through the 100 ms timer; the last click wins.
+void controle_da_sementeira::anima_botao(int acao, int quadros) {
     auto& s = model::sessao();
-    hortelino.SetMousePointer(pf::vbHourglass);
     final_animation_2();
-    s.acao = acao_hortelino;
-    s.quadro = 14;
+    s.acao = acao;
+    s.quadro = quadros;
     timer_.SetInterval(100);
+}
+
+void controle_da_sementeira::hortelino_Click() {
+    hortelino.SetMousePointer(pf::vbHourglass);
+    anima_botao(acao_hortelino, 14);
 }
 
 void controle_da_sementeira::pic_agenda_Click() {
-    auto& s = model::sessao();
     pic_agenda.SetMousePointer(pf::vbHourglass);
-    final_animation_2();
-    s.acao = acao_agenda;
-    s.quadro = 11;
-    timer_.SetInterval(100);
+    anima_botao(acao_agenda, 11);
 }
 
 void controle_da_sementeira::pic_horta_Click() {
-    auto& s = model::sessao();
-    final_animation_2();
-    s.acao = acao_figura_horta;
-    s.quadro = 12;
     fase_enx = 1;
-    timer_.SetInterval(100);
+    anima_botao(acao_figura_horta, 12);
 }
 
 void controle_da_sementeira::lbl_tempo_Click() { shell::mostra_figura("Tempo Real", anima("help6.jpg")); }
 
-void controle_da_sementeira::abre_help(pf::Label& rotulo, const char* assunto) {
-    if (!pf::Forms::IsRegistered(tela_help)) {
-        platform::LogOnce("sementeira-destino-help", "tela não disponível: help");
-        return;
-    }
-    rotulo.SetMousePointer(pf::vbHourglass);
-    shell::toca_voz("\\ajuda.wav", SoundMode::Sync);
-    Unload();
-    model::sessao().assunto_help = assunto;
-    pf::Forms::Show(tela_help);
+void controle_da_sementeira::lbl_atividades_Click() {
+    shell::abre_help(*this, lbl_atividades, "Atividades_Sem", "sementeira-destino-help");
 }
 
-void controle_da_sementeira::lbl_atividades_Click() { abre_help(lbl_atividades, "Atividades_Sem"); }
-
-void controle_da_sementeira::lbl_verduras_Click() { abre_help(lbl_verduras, "Culturas2"); }
+void controle_da_sementeira::lbl_verduras_Click() {
+    shell::abre_help(*this, lbl_verduras, "Culturas2", "sementeira-destino-help");
+}
 
 // ------------------------------------------------------------------ forecast
 
@@ -873,10 +823,7 @@ void controle_da_sementeira::previsao_Click() {
     auto& h = model::horta();
     s.ponteiro_salvo = previsao.MousePointer();
     previsao.SetMousePointer(pf::vbHourglass);
-    final_animation_2();
-    s.acao = acao_previsao;
-    s.quadro = 22;
-    timer_.SetInterval(100);
+    anima_botao(acao_previsao, 22);
     shell::toca_voz("\\previsao.wav", SoundMode::Async);
 
     // The backup holds the real week (taken only while it is on display);
@@ -895,10 +842,7 @@ void controle_da_sementeira::tempo_real_Click() {
     auto& h = model::horta();
     s.ponteiro_salvo = tempo_real.MousePointer();
     tempo_real.SetMousePointer(pf::vbHourglass);
-    final_animation_2();
-    s.acao = acao_tempo_real;
-    s.quadro = 7;
-    timer_.SetInterval(100);
+    anima_botao(acao_tempo_real, 7);
     shell::toca_voz("\\tempo.wav", SoundMode::Async);
 
     if (model::previsao_ativa()) {

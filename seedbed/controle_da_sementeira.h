@@ -153,8 +153,8 @@ private:
     // while a modal dialog is open, so a later tick tries again, or when the
     // target screen does not exist.
     bool navega(const char* destino, const char* cue);
-    // Leaves for the help window on a subject.
-    void abre_help(pf::Label& rotulo, const char* assunto);
+    // Plays a picture's frames (ends the entry presentation first).
+    void anima_botao(int acao, int quadros);
     bool algum_cuidado_habilitado();
     bool algum_indicador_visivel();
     pf::Picture figura_programa(const std::string& nome) const;

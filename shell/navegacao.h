@@ -1,0 +1,50 @@
+#pragma once
+// What the work screens (garden, seedbed, agenda) share in their picture
+// buttons: leaving for another screen or for the help window at the end of
+// an animation, stepping a button's frame cycle, and the week pictures'
+// ticks (the return to the real week and the turning planet of the forecast).
+
+#include <functional>
+#include <initializer_list>
+#include <string>
+
+#include "platform/forms/forms.h"
+
+namespace shell {
+
+namespace pf = platform::forms;
+
+// Leaves `tela` for the screen `destino`: stops `relogio`, plays the voice
+// `cue` (none when null), unloads `tela` and shows the target; true when it
+// left. Never unloads under an open dialog (the handler that opened it is
+// still running): false and nothing done, so the timer's next tick tries
+// again. When the target screen does not exist, says so once in the log (key
+// `chave_log` followed by the target), gives the picture buttons `figuras`
+// the pointer `ponteiro` back and returns false.
+bool navega(pf::Form& tela, pf::Timer& relogio, const char* destino, const char* cue,
+            const std::string& chave_log, std::initializer_list<pf::Control*> figuras, int ponteiro);
+
+// Leaves `tela` for the help window on `assunto`: hourglass on the clicked
+// `rotulo`, the help voice, unload, then the help window. Without a help
+// window it stays and says so once in the log under `chave_log`.
+void abre_help(pf::Form& tela, pf::Control& rotulo, const std::string& assunto, const std::string& chave_log);
+
+// One step of a repeating frame cycle at `posicao`: at positions
+// 1..`comprimento` names that frame (media root + quadro(posicao)) in
+// `arquivo`, and the last position wraps to 0 so that the caller's increment
+// starts the cycle again. Any other position leaves `arquivo` as it was.
+void passo_ciclo(int& posicao, int comprimento, std::string& arquivo, const std::function<std::string(int)>& quadro);
+
+// Shows a frame on a picture command button: as its picture while the button
+// is enabled, as its greyed picture otherwise.
+void mostra_quadro(pf::CommandButton& botao, const std::string& arquivo);
+
+// One tick of the return to the real week on `figura`: the weekday picture
+// dia(quadro left), or the end of the animation when no tick is left.
+void passo_tempo_real(pf::Timer& relogio, pf::PictureBox& figura, int (*dia)(int));
+
+// One tick of the forecast's turning planet on `figura`: the frame
+// quadro(numero(quadro left)), or at the end the resting planet.
+void passo_previsao(pf::Timer& relogio, pf::PictureBox& figura, int (*numero)(int), std::string (*quadro)(int));
+
+}  // namespace shell
