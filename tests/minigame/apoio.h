@@ -1,51 +1,39 @@
 #pragma once
-// Common ground of the memory game tests: a program folder of this process
-// with card pictures on drive E:, a fresh ranking database per test, a set
-// clock and seed, a recording sound back end, the shared dialogs answered by
-// a scripted player and a stand-in for the options screen.
-
-#include <gtest/gtest.h>
+// Common ground of the memory game tests (see tests/comum/ambiente.h): card
+// pictures on drive E:, a fresh ranking database per test, a player who also
+// types names into the ranking's name dialog, and a stand-in for the options
+// screen.
 
 #include <QColor>
 #include <QImage>
 #include <QString>
 
 #include <deque>
-#include <fstream>
 #include <filesystem>
 #include <map>
 #include <string>
 #include <utility>
 #include <vector>
 
-#include <unistd.h>
-
 #include "minigame/estado.h"
 #include "minigame/gamedio.h"
 #include "minigame/rank_form.h"
 #include "minigame/ranking.h"
 #include "minigame/registro.h"
-#include "model/estado.h"
-#include "platform/clock.h"
 #include "platform/db.h"
-#include "platform/log.h"
-#include "platform/paths.h"
-#include "platform/sound.h"
-#include "platform/forms/testing.h"
-#include "shell/dialogos.h"
+#include "tests/comum/ambiente.h"
 
 namespace minigame_test {
 
 namespace pf = platform::forms;
 namespace t = platform::forms::test;
+using comum::Dialogo;
 using namespace minigame;
 
 inline const std::string& pasta_programa() {
     static const std::string pasta = [] {
-        namespace fs = std::filesystem;
-        const fs::path raiz = fs::temp_directory_path() / ("brotalia-minigame-" + std::to_string(::getpid()));
-        const fs::path anima = raiz / "drives" / "E" / "anima";
-        fs::create_directories(anima);
+        const auto raiz = comum::nova_pasta_programa("minigame");
+        const auto anima = comum::pasta_anima(raiz);
         for (int n = 0; n <= 18; ++n) {
             QImage img(8, 8, QImage::Format_RGB32);
             img.fill(QColor::fromHsv(n * 19, 200, 200));
@@ -59,40 +47,21 @@ inline const std::string& pasta_programa() {
     return pasta;
 }
 
-// The options screen the game returns to; it only has to exist.
-class TelaVazia : public pf::Form {};
-
-struct Dialogo {
-    std::string nome, titulo, mensagem;
-};
-
-class JogoTest : public ::testing::Test {
+class JogoTest : public comum::Ambiente {
 protected:
     void SetUp() override {
-        t::ResetAll();
-        platform::SetLogToStderr(false);
-        platform::SetProgramFolder(pasta_programa());
-        platform::InvalidatePathCache();
+        prepara(pasta_programa());
         apaga_banco();
-        model::reinicia_estado();
         minigame::reinicia_jogo();
-        sons = &platform::UseRecordingSoundBackend();
         platform::SetNow(platform::MakeDateTime(2026, 12, 9, 10, 0, 0));
-        auto& s = model::sessao();
-        s.dir_anima = "E:";
-        s.dir_som = "E:\\audio\\caipira";
-        shell::registra_dialogos();
+        atende_dialogos();
         minigame::registra_formularios();
-        pf::Forms::Register<TelaVazia>("conf");
-        t::SetModalHook([this](pf::Form& d) { responde(d); });
+        telas_vazias({"conf"});
     }
 
     void TearDown() override {
-        t::SetModalHook({});
-        platform::SetNow(std::nullopt);
-        t::ResetAll();
+        comum::Ambiente::TearDown();
         apaga_banco();
-        platform::SetProgramFolder("");
     }
 
     static void apaga_banco() {
@@ -101,21 +70,10 @@ protected:
         for (const char* f : {"gm.mdb", "gm.mdb-wal", "gm.mdb-shm"}) fs::remove(fs::path(pasta_programa()) / f);
     }
 
-    // The scripted player: types the next name into the name dialog (or
-    // closes it when the script says so), answers yes/no from the script (no
-    // when empty) and closes message boxes.
-    void responde(pf::Form& d) {
-        Dialogo r{d.Name(), d.Caption(), ""};
-        if (auto* okf = dynamic_cast<shell::ok*>(&d)) r.mensagem = okf->mensagem.Caption();
-        if (auto* sn = dynamic_cast<shell::form_ok_nao*>(&d)) r.mensagem = sn->mensagem.Caption();
-        dialogos.push_back(r);
-        if (auto* okf = dynamic_cast<shell::ok*>(&d)) {
-            t::Click(okf->opções);
-        } else if (auto* sn = dynamic_cast<shell::form_ok_nao*>(&d)) {
-            const bool sim = !respostas.empty() && respostas.front();
-            if (!respostas.empty()) respostas.pop_front();
-            t::Click(sn->opções(sim ? 0 : 1));
-        } else if (auto* m = dynamic_cast<mem_ok*>(&d)) {
+    // The scripted player also types the next name into the name dialog (or
+    // closes it when the script says so).
+    void outro_dialogo(pf::Form& d) override {
+        if (auto* m = dynamic_cast<mem_ok*>(&d)) {
             const std::string nome = nomes.empty() ? std::string("Ana") : nomes.front();
             if (!nomes.empty()) nomes.pop_front();
             if (nome == "<fecha>") {
@@ -220,17 +178,6 @@ protected:
         return r;
     }
 
-    int tocou(const std::string& nome) const {
-        int n = 0;
-        for (const auto& c : sons->calls)
-            if (c.path.size() >= nome.size() && c.path.compare(c.path.size() - nome.size(), nome.size(), nome) == 0)
-                ++n;
-        return n;
-    }
-
-    platform::RecordingSoundBackend* sons = nullptr;
-    std::vector<Dialogo> dialogos;
-    std::deque<bool> respostas;
     std::deque<std::string> nomes;
 };
 
