@@ -6,6 +6,7 @@
 
 #include "platform/forms/forms.h"
 #include "platform/sound.h"
+#include "platform/video.h"
 #include "shell/registro.h"
 
 #if defined(BROTALIA_COM_GARDEN)
@@ -52,12 +53,14 @@ int main() {
 #endif
 
     platform::SetSoundBackend(platform::MakeDefaultSoundBackend());
+    platform::EnableFilmWindow(true);
 
     pf::Screen::Open();
     pf::Forms::Show(shell::formulario_inicial);
     int resultado = 0;
     if (!pf::Forms::Ended()) resultado = app.exec();
 
+    platform::CloseFilmWindow();
     platform::ShutdownSound();
     return resultado;
 }

@@ -3,6 +3,7 @@
 #include "platform/log.h"
 #include "platform/paths.h"
 #include "platform/text.h"
+#include "platform/video.h"
 
 #include <QAudioDevice>
 #include <QAudioOutput>
@@ -226,6 +227,7 @@ bool PlayMedia(const std::string& path) {
     SoundCall call{SoundCall::Kind::Media, path, ResolvePath(path)};
     bool found = !call.resolved.empty();
     if (!found) LogOnce("midia:" + LCase(path), "arquivo de mídia não encontrado: " + path);
+    if (found && IsFilm(call.resolved) && ShowFilm(call.resolved)) return true;
     backend().Play(call);
     return found;
 }

@@ -1,0 +1,26 @@
+#pragma once
+// Films of the help's media links (".avi"). Once the application turns the
+// film window on, PlayMedia shows a film in a small window of its own over
+// the game: the film's pictures, scaled up with their aspect kept, and its
+// sound; the window closes when the film ends, when the player closes it, or
+// when another film starts. Without it (tests, benchmarks) a film goes to the
+// sound back end like any other media file.
+
+#include <string>
+
+namespace platform {
+
+void EnableFilmWindow(bool on);
+bool FilmWindowEnabled();
+
+// True when the file (by its name) is a film the window shows.
+bool IsFilm(const std::string& path);
+
+// Opens the film window for a real file path, closing one still open. False
+// when the film window is off or no window can be shown (no GUI application).
+bool ShowFilm(const std::string& realPath);
+
+bool FilmWindowOpen();
+void CloseFilmWindow();
+
+}  // namespace platform
