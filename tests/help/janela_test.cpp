@@ -3,6 +3,7 @@
 // way back to the screen that opened help.
 
 #include "apoio.h"
+#include "platform/text.h"
 
 namespace help_test {
 namespace {
@@ -101,7 +102,10 @@ TEST_F(JanelaTest, EachSubjectOpensItsOwnFileAndOthersOpenNone) {
 }
 
 TEST_F(JanelaTest, MissingSourceGivesANoticeInsteadOfAStop) {
-    model::sessao().assunto_help = "PGM";  // no pgm.Txt in this folder
+    // No pgm source in this folder, nor topic files an earlier test compiled.
+    for (const auto& e : fs::directory_iterator(pasta_programa()))
+        if (platform::LCase(e.path().stem().string()) == "pgm") fs::remove(e.path());
+    model::sessao().assunto_help = "PGM";
     Janela& h = abre();
     EXPECT_EQ(help::TextLines[0], "Ajuda indisponível");
     EXPECT_NE(help::TextLines[2].find("O "), std::string::npos);
