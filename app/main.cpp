@@ -61,6 +61,7 @@ int main() {
     if (!pf::Forms::Ended()) resultado = app.exec();
 
     platform::CloseFilmWindow();
+    pf::Forms::Reset();
     platform::ShutdownSound();
     return resultado;
 }

@@ -167,8 +167,10 @@ public:
     static void End();
     static bool Ended();
 
-    // Tests: discards every form without events, cancels any drag, forgets
-    // registrations, hooks and the active form.
+    // Discards and destroys every form without events, cancels any drag,
+    // forgets registrations, hooks and the active form. Tests start from it;
+    // the program calls it once its event loop has ended, so that no form
+    // outlives the application object.
     static void Reset();
 };
 

@@ -233,6 +233,19 @@ TEST_F(FormsLife, EndDiscardsEveryFormAndEndsModalShows) {
     EXPECT_EQ(g_log.back(), "voltou");
 }
 
+TEST_F(FormsLife, FormsLeftAtTheEndAreDestroyedByResetNotAtExit) {
+    // End() leaves the discarded forms for an event loop that no longer
+    // runs; the program destroys them with Reset() while the application
+    // object and the layer's state still exist.
+    F("A").Show();
+    t::ProcessEvents();
+    const int antes = g_destroyed;
+    pf::Forms::End();
+    EXPECT_EQ(g_destroyed, antes);
+    pf::Forms::Reset();
+    EXPECT_EQ(g_destroyed, antes + 1);
+}
+
 }  // namespace
 
 namespace {
