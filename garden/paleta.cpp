@@ -1,6 +1,6 @@
 #include "garden/paleta.h"
 
-#include <cctype>
+#include "platform/text.h"
 
 namespace garden {
 
@@ -56,16 +56,10 @@ const std::array<EntradaPaleta, n_paleta> kPaleta{{
      " leito(s) de Alho Poró", "\\alho.wav", "\\anima\\az_por.bmp", kTransplantar},
 }};
 
-std::string maiusculas(const std::string& s) {
-    std::string r = s;
-    for (char& c : r) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
-    return r;
-}
-
 const EntradaPaleta* entrada_do_nome(const std::string& nome) {
-    const std::string n = maiusculas(nome);
+    const std::string n = platform::UCase(nome);
     for (const auto& e : kPaleta)
-        if (maiusculas(e.imagem) == n) return &e;
+        if (platform::UCase(e.imagem) == n) return &e;
     return nullptr;
 }
 

@@ -1,12 +1,11 @@
 #include "garden/trabalhando_na_horta.h"
 
-#include <cctype>
-
 #include "garden/animacao.h"
 #include "garden/estado_tela.h"
 #include "garden/paleta.h"
 #include "model/modelo.h"
 #include "platform/paths.h"
+#include "platform/text.h"
 #include "shell/dialogos.h"
 #include "shell/navegacao.h"
 #include "shell/sons.h"
@@ -57,11 +56,6 @@ model::Cor cor_do_trato(const std::string& trato) {
 }
 
 bool e_imagem_paleta(const pf::Control& c) { return c.Name().rfind("c_", 0) == 0; }
-
-std::string maiusculas(std::string s) {
-    for (char& ch : s) ch = static_cast<char>(std::toupper(static_cast<unsigned char>(ch)));
-    return s;
-}
 
 constexpr int kIndicesBotoes[] = {2, 5, 6, 7, 8, 9};
 constexpr int kTopsBotoes[] = {540, 1950, 3360, 4770, 6180, 7590};
@@ -659,7 +653,7 @@ void trabalhando_na_horta::Form_DragDrop(pf::Control& Source, float, float) {
     auto& est = estado_tela();
     est.estado_arraste = 5;
     ja_tocou = false;
-    if (maiusculas(Source.Name().substr(0, 4)) != "CANT") return;
+    if (platform::UCase(Source.Name().substr(0, 4)) != "CANT") return;
 
     const int i = Source.Index();
     if (i < 0 || i >= model::n_canteiros) return;

@@ -1,12 +1,11 @@
 #include "help/ligacoes.h"
 
-#include <cctype>
-
 #include "help/topico.h"
 #include "model/checagens.h"
 #include "model/estado.h"
 #include "platform/paths.h"
 #include "platform/sound.h"
+#include "platform/text.h"
 
 namespace help {
 
@@ -85,11 +84,6 @@ std::string caminho(const Ilustracao& i) {
     return "";
 }
 
-std::string maiusculas(std::string s) {
-    for (char& c : s) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
-    return s;
-}
-
 constexpr int kTopoIlustracao = 1200;
 constexpr int kColunaIlustracao = 1600;
 
@@ -138,7 +132,7 @@ void HyperlinkJump(const std::string& target, pf::PictureBox& TextPictureBox, pf
         pf::MsgBox("Unable to locate media file " + path, pf::vbExclamation, "Hyperlink Error");
         return;
     }
-    const std::string ext = maiusculas(path.substr(path.size() - 3));
+    const std::string ext = platform::UCase(path.substr(path.size() - 3));
     if (ext == "MID" || ext == "WAV" || ext == "AVI") {
         // The player asked for this one by clicking it: it plays whatever the
         // sound option, which governs the game's own voices and cues.

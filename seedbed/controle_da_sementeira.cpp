@@ -1,6 +1,5 @@
 #include "seedbed/controle_da_sementeira.h"
 
-#include <cctype>
 #include <cmath>
 #include <functional>
 
@@ -8,6 +7,7 @@
 #include "garden/trabalhando_na_horta.h"
 #include "model/modelo.h"
 #include "platform/paths.h"
+#include "platform/text.h"
 #include "seedbed/tabela.h"
 #include "shell/dialogos.h"
 #include "shell/navegacao.h"
@@ -55,9 +55,7 @@ model::Cor cor_do_trato(const std::string& trato) {
 
 // A lot picture dragged (as opposed to a crop button).
 bool e_lote(const pf::Control& c) {
-    std::string n = c.Name().substr(0, 6);
-    for (char& ch : n) ch = static_cast<char>(std::toupper(static_cast<unsigned char>(ch)));
-    return n == "IMAGE3";
+    return platform::UCase(c.Name().substr(0, 6)) == "IMAGE3";
 }
 
 // The frames of a button cycle by its action code.

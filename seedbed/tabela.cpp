@@ -1,10 +1,10 @@
 #include "seedbed/tabela.h"
 
-#include <cctype>
 #include <cstdio>
 
 #include "garden/animacao.h"
 #include "model/catalogo.h"
+#include "platform/text.h"
 
 namespace seedbed {
 
@@ -39,11 +39,6 @@ constexpr std::array<CulturaSementeira, n_slots> kCulturas{{
      "Voce deve plantar 1 lote de Alho-Poró sementeira", "\\alho.wav"},
 }};
 
-std::string maiusculas(std::string s) {
-    for (char& ch : s) ch = static_cast<char>(std::toupper(static_cast<unsigned char>(ch)));
-    return s;
-}
-
 std::string dois_digitos(const char* prefixo, int n, const char* sufixo = "") {
     char buf[48];
     std::snprintf(buf, sizeof buf, "\\anima\\%s%02d%s.bmp", prefixo, n, sufixo);
@@ -55,9 +50,9 @@ std::string dois_digitos(const char* prefixo, int n, const char* sufixo = "") {
 const std::array<CulturaSementeira, n_slots>& culturas_sementeira() { return kCulturas; }
 
 std::int16_t F_SEM(const std::string& nome) {
-    const std::string n = maiusculas(nome);
+    const std::string n = platform::UCase(nome);
     for (const auto& c : kCulturas)
-        if (n == maiusculas(c.botao)) return c.cultura;
+        if (n == platform::UCase(c.botao)) return c.cultura;
     return 0;
 }
 
