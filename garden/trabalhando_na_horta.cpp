@@ -16,34 +16,14 @@ namespace {
 
 using platform::SoundMode;
 
-// The care buttons: index in Command2, activity code, animation action,
-// frames of the animation, first frame position, voice files (some bed
-// marked / none), greyed picture.
-struct BotaoCuidado {
-    int indice;
-    const char* trato;
-    int acao;
-    int quadros;
-    int fase_inicial;
-    const char* som_com_canteiro;
-    const char* som_sem_canteiro;
-    const char* figura;
-    const char* figura_pb;
-};
-
-constexpr std::array<BotaoCuidado, 5> kCuidados{{
+// The care buttons of Command2 (indices 5 to 9).
+constexpr std::array<shell::BotaoCuidado, 5> kCuidados{{
     {5, "LI", 8, 13, 7, "\\l1.wav", "\\l2.wav", "\\anima\\li06.bmp", "\\anima\\li06bw.bmp"},
     {6, "DES", 9, 13, 7, "\\d1.wav", "\\d2.wav", "\\anima\\des06.bmp", "\\anima\\des06bw.bmp"},
     {7, "AM", 10, 12, 6, "\\am1.wav", "\\am2.wav", "\\anima\\amo05.bmp", "\\anima\\amo05bw.bmp"},
     {8, "COP", 11, 15, 6, "\\cp1.wav", "\\cp2.wav", "\\anima\\cop05.bmp", "\\anima\\cop05bw.bmp"},
     {9, "COF", 12, 14, 8, "\\cf1.wav", "\\cf2.wav", "\\anima\\cof05.bmp", "\\anima\\cof05bw.bmp"},
 }};
-
-const BotaoCuidado* cuidado_do_trato(const std::string& trato) {
-    for (const auto& c : kCuidados)
-        if (trato == c.trato) return &c;
-    return nullptr;
-}
 
 // The colour setting of a care activity.
 model::Cor cor_do_trato(const std::string& trato) {
@@ -402,14 +382,14 @@ void trabalhando_na_horta::monta_matriz3(std::int16_t tipo_legenda_, const std::
 // ------------------------------------------------------------------ buttons and legend
 
 void trabalhando_na_horta::des_liga(const std::string& qual_trato) {
-    const BotaoCuidado* c = cuidado_do_trato(qual_trato);
+    const shell::BotaoCuidado* c = shell::cuidado_do_trato(kCuidados, qual_trato);
     if (!c) return;
     Command2(c->indice).SetEnabled(true);
     Command2(c->indice).SetBackColor(cor_do_trato(qual_trato));
 }
 
 void trabalhando_na_horta::des_es_liga(const std::string& qual_trato, bool v_chk) {
-    const BotaoCuidado* c = cuidado_do_trato(qual_trato);
+    const shell::BotaoCuidado* c = shell::cuidado_do_trato(kCuidados, qual_trato);
     if (!c) return;
     if (!v_chk) Command2(c->indice).SetEnabled(true);
     Command2(c->indice).SetBackColor(cor_do_trato(qual_trato));
@@ -449,7 +429,7 @@ void trabalhando_na_horta::mostra_legenda(std::int16_t tipo_legenda, const std::
     ultimo_tipo_2 = tipo_2;
     if (pos_atual < 0 || pos_atual >= model::n_canteiros || !txt_label.Exists(pos_atual)) return;
     pf::TextBox& caixa = txt_label(pos_atual);
-    if (cuidado_do_trato(tipo_trato)) {
+    if (shell::cuidado_do_trato(kCuidados, tipo_trato)) {
         caixa.SetBackColor(cor_do_trato(tipo_trato));
         caixa.SetForeColor(tipo_trato == "AM" ? pf::vbWhite : pf::vbBlack);
     }
@@ -694,14 +674,14 @@ void trabalhando_na_horta::Command2_Click(int Index) {
         s.quadro = 8;
         timer_.SetInterval(100);
     } else {
-        const BotaoCuidado* c = nullptr;
+        const shell::BotaoCuidado* c = nullptr;
         for (const auto& b : kCuidados)
             if (b.indice == Index) c = &b;
         if (c) {
             estado_tela().modo_trato = true;
             tem_canteiro = false;
             monta_matriz3(1, c->trato, "");
-            shell::toca_voz(tem_canteiro ? c->som_com_canteiro : c->som_sem_canteiro, SoundMode::Async);
+            shell::toca_voz(tem_canteiro ? c->som_com_marca : c->som_sem_marca, SoundMode::Async);
             int* fases[] = {&fase_li, &fase_des, &fase_amo, &fase_cop, &fase_cof};
             *fases[c->indice - 5] = c->fase_inicial;
             s.acao = c->acao;

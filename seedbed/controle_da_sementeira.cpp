@@ -19,32 +19,12 @@ namespace {
 
 using platform::SoundMode;
 
-// The three care buttons: index in Command4, activity code, animation
-// action, frames of the animation, first frame position, voice files (some
-// lot marked / none), rest and greyed pictures.
-struct BotaoCuidado {
-    int indice;
-    const char* trato;
-    int acao;
-    int quadros;
-    int fase_inicial;
-    const char* som_com_lote;
-    const char* som_sem_lote;
-    const char* figura;
-    const char* figura_pb;
-};
-
-constexpr std::array<BotaoCuidado, 3> kCuidados{{
+// The three care buttons of Command4.
+constexpr std::array<shell::BotaoCuidado, 3> kCuidados{{
     {1, "LI", acao_limpar, 13, 7, "\\mudlimp.wav", "\\nlimp.wav", "\\anima\\li06.bmp", "\\anima\\li06bw.bmp"},
     {2, "DES", acao_desbastar, 14, 7, "\\muddesb.wav", "\\ndesb.wav", "\\anima\\des06.bmp", "\\anima\\des06bw.bmp"},
     {3, "TR", acao_transplantar, 14, 5, "\\mudtran.wav", "\\ntran.wav", "\\anima\\tra04.bmp", "\\anima\\tra04bw.bmp"},
 }};
-
-const BotaoCuidado* cuidado_do_trato(const std::string& trato) {
-    for (const auto& c : kCuidados)
-        if (trato == c.trato) return &c;
-    return nullptr;
-}
 
 model::Cor cor_do_trato(const std::string& trato) {
     const auto& s = model::sessao();
@@ -367,7 +347,7 @@ void controle_da_sementeira::monta(bool primeira) {
         if (auto slot = FF_SEM(static_cast<std::int16_t>(h.cult_sem[i])))
             Image3(i).LoadPicture(s.dir_anima + culturas_sementeira()[*slot].figura_lote);
         const std::string t = model::trato_sem(h.cult_sem[i], h.idade_sem[i]);
-        if (const BotaoCuidado* c = cuidado_do_trato(t)) {
+        if (const shell::BotaoCuidado* c = shell::cuidado_do_trato(kCuidados, t)) {
             pf::CommandButton& b = Command4(c->indice);
             b.SetBackColor(cor_do_trato(t));
             if (!primeira || !h.check_sem[i]) b.SetEnabled(true);
@@ -567,7 +547,7 @@ bool controle_da_sementeira::leg_sem(const std::string& codigo) {
         pf::Label& marca = Label4(i);
         marca.SetVisible(false);
         marca.SetCaption(h.check_sem[i] ? "ok" : "");
-        if (codigo == "PLS" || !cuidado_do_trato(codigo) || !lote_ocupado(i)) continue;
+        if (codigo == "PLS" || !shell::cuidado_do_trato(kCuidados, codigo) || !lote_ocupado(i)) continue;
         if (model::trato_sem(h.cult_sem[i], h.idade_sem[i]) != codigo) continue;
         marca.SetBackColor(cor_do_trato(codigo));
         marca.SetVisible(true);
@@ -589,9 +569,9 @@ void controle_da_sementeira::command4_Click(int Index) {
         s.quadro = 12;
         timer_.SetInterval(100);
     } else if (Index >= 1 && Index <= 3) {
-        const BotaoCuidado& c = kCuidados[Index - 1];
+        const shell::BotaoCuidado& c = kCuidados[Index - 1];
         const bool marcou = leg_sem(c.trato);
-        shell::toca_voz(marcou ? c.som_com_lote : c.som_sem_lote, SoundMode::Async);
+        shell::toca_voz(marcou ? c.som_com_marca : c.som_sem_marca, SoundMode::Async);
         int* fases[] = {&fase_li, &fase_des, &fase_tra};
         *fases[Index - 1] = c.fase_inicial;
         s.acao = c.acao;

@@ -4,6 +4,8 @@
 // an animation, stepping a button's frame cycle, and the week pictures'
 // ticks (the return to the real week and the turning planet of the forecast).
 
+#include <array>
+#include <cstddef>
 #include <functional>
 #include <initializer_list>
 #include <string>
@@ -13,6 +15,30 @@
 namespace shell {
 
 namespace pf = platform::forms;
+
+// A care button of a work screen: its index in the screen's button array,
+// activity code, animation action, frames of the animation, first frame
+// position, voice files (some bed or lot marked / none), rest and greyed
+// pictures.
+struct BotaoCuidado {
+    int indice;
+    const char* trato;
+    int acao;
+    int quadros;
+    int fase_inicial;
+    const char* som_com_marca;
+    const char* som_sem_marca;
+    const char* figura;
+    const char* figura_pb;
+};
+
+// The care button of an activity code in a screen's table, or nullptr.
+template <std::size_t N>
+const BotaoCuidado* cuidado_do_trato(const std::array<BotaoCuidado, N>& tabela, const std::string& trato) {
+    for (const auto& c : tabela)
+        if (trato == c.trato) return &c;
+    return nullptr;
+}
 
 // Leaves `tela` for the screen `destino`: stops `relogio`, plays the voice
 // `cue` (none when null), unloads `tela` and shows the target; true when it
