@@ -184,51 +184,38 @@ void INTRONEW::Form_Activate() {
 
 // ------------------------------------------------------------------- clicks
 
-void INTRONEW::saida_Click() {
+// A picture button's click: its action and frame count for the 100 ms
+// timer, which plays the frames and then leaves for the button's target.
+void INTRONEW::anima_botao(int acao, int quadros) {
     model::EstadoSessao& s = model::sessao();
-    s.acao = acao_sair;
-    s.quadro = 9;
+    s.acao = acao;
+    s.quadro = quadros;
     timer_.SetInterval(100);
 }
 
-void INTRONEW::pic_agenda_Click() {
-    model::EstadoSessao& s = model::sessao();
-    s.acao = acao_agenda;
-    s.quadro = 11;
-    timer_.SetInterval(100);
-}
+void INTRONEW::saida_Click() { anima_botao(acao_sair, 9); }
+
+void INTRONEW::pic_agenda_Click() { anima_botao(acao_agenda, 11); }
 
 void INTRONEW::pic_semen_Click() {
-    model::EstadoSessao& s = model::sessao();
     pic_semen.SetMousePointer(pf::vbHourglass);
-    s.acao = acao_sementeira;
-    s.quadro = 8;
-    timer_.SetInterval(100);
+    anima_botao(acao_sementeira, 8);
 }
 
 void INTRONEW::pic_horta_Click() {
-    model::EstadoSessao& s = model::sessao();
     quadro_anima = 1;
-    s.acao = acao_horta;
-    s.quadro = 12;
-    timer_.SetInterval(100);
+    anima_botao(acao_horta, 12);
 }
 
 void INTRONEW::pic_feira_Click() {
-    model::EstadoSessao& s = model::sessao();
     quadro_anima = 1;
-    s.acao = acao_feira;
-    s.quadro = 10;
-    timer_.SetInterval(100);
+    anima_botao(acao_feira, 10);
 }
 
 void INTRONEW::interroga_Click() {
-    model::EstadoSessao& s = model::sessao();
     interroga.SetMousePointer(pf::vbHourglass);
     quadro_anima = 1;
-    s.acao = acao_help;
-    s.quadro = 6;
-    timer_.SetInterval(100);
+    anima_botao(acao_help, 6);
 }
 
 void INTRONEW::Label2_Click() {

@@ -45,6 +45,9 @@ public:
     void Form_Load() override;
     void Form_Activate() override;
 
+    // Starts a picture button's frames through the 100 ms timer.
+    void anima_botao(int acao, int quadros);
+
     void saida_Click();
     void pic_agenda_Click();
     void pic_semen_Click();
