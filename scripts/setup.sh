@@ -7,7 +7,9 @@ here=$(cd "$(dirname "$0")/.." && pwd)
 packages=(cmake g++ make pkg-config
   qt6-base-dev qt6-multimedia-dev qt6-image-formats-plugins
   libsqlite3-dev sqlite3 libgtest-dev libgmock-dev libbenchmark-dev
-  espeak-ng sox fonts-liberation poppler-utils xvfb xauth)
+  espeak-ng sox fonts-liberation poppler-utils xvfb xauth
+  libsdl2-mixer-dev fluidsynth timgm6mb-soundfont pulseaudio pulseaudio-utils
+  libcups2-dev cups printer-driver-cups-pdf)
 # Needed only to hear the help's media links (WAV and AVI through the media
 # player); the game builds and its tests pass without them, so a failure to
 # install them is a warning, not the end of the set-up.
