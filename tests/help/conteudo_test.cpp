@@ -91,6 +91,47 @@ TEST_F(ConteudoTest, EverySubjectCompilesAndEveryLinkLeadsSomewhere) {
     EXPECT_GE(links_midia, 10);
 }
 
+// The help window has no back control: the texts themselves must give the
+// way on. Every topic links back to its subject's first topic (the one the
+// window opens on), and every topic can be reached from that first topic.
+TEST_F(ConteudoTest, EveryTopicLeadsBackToItsSubjectsFirstTopicAndCanBeReached) {
+    for (const auto& a : help::assuntos_help()) {
+        SCOPED_TRACE(a.fonte);
+        ASSERT_TRUE(help::CompileHypertextSource(platform::ProgramFolder() + a.fonte));
+        ASSERT_TRUE(help::LoadHypertextFile(platform::ProgramFolder() + a.aberto_como));
+        ASSERT_GE(help::TopicCount, 2);
+
+        std::vector<std::string> nomes;
+        for (int k = 1; k <= help::TopicCount; ++k) {
+            std::string nome = help::TopicIndex[k].Topic;
+            nome.erase(nome.find_last_not_of(' ') + 1);
+            nomes.push_back(nome);
+        }
+        const std::string& primeiro = nomes.front();
+        std::map<std::string, std::set<std::string>> vai_para;
+        for (const std::string& nome : nomes)
+            for (const auto& link : links_de(help::GetTopicText(nome)))
+                if (!help::e_alvo_de_midia(link.second)) vai_para[nome].insert(link.second);
+
+        EXPECT_FALSE(vai_para[primeiro].empty()) << "o primeiro tópico não leva a nenhum outro";
+        for (const std::string& nome : nomes) {
+            if (nome == primeiro) continue;
+            EXPECT_TRUE(vai_para[nome].count(primeiro)) << "sem link de volta a \"" << primeiro << "\": " << nome;
+        }
+
+        std::set<std::string> alcancados{primeiro};
+        std::vector<std::string> a_visitar{primeiro};
+        while (!a_visitar.empty()) {
+            const std::string nome = a_visitar.back();
+            a_visitar.pop_back();
+            for (const std::string& alvo : vai_para[nome])
+                if (alcancados.insert(alvo).second) a_visitar.push_back(alvo);
+        }
+        for (const std::string& nome : nomes)
+            EXPECT_TRUE(alcancados.count(nome)) << "nenhum caminho leva a " << nome;
+    }
+}
+
 TEST_F(ConteudoTest, CropAndActivityTopicsBringTheirIllustration) {
     const std::map<std::string, std::vector<std::string>> esperados = {
         {"\\cult1.Txt", {"QUIABO", "RÚCULA", "CENOURA", "BETERRABA", "NABO", "RABANETE", "VAGEM", "PEPINO"}},
