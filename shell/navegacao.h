@@ -3,7 +3,8 @@
 // picture buttons, leaving for another screen or for the help window at the
 // end of an animation, stepping a button's frame cycle, and the week
 // pictures' ticks (the return to the real week and the turning planet of the
-// forecast); and the care buttons of the garden and the seedbed.
+// forecast); the care buttons of the garden and the seedbed; and the check
+// of a chosen media drive by the drive dialog and the options screen.
 
 #include <array>
 #include <cstddef>
@@ -75,6 +76,15 @@ void reabre_cuidado(pf::ControlArray<pf::CommandButton>& botoes, const std::arra
                     pf::Color cor) {
     if (const BotaoCuidado* c = cuidado_da_cor(botoes, tabela, cor)) botoes(c->indice).SetEnabled(true);
 }
+
+// True when the media drive `indice` (0 "C:" to 5 "H:") holds the game's
+// pictures, its folder "\anima\". Looks afresh every time, so a disc put in
+// (or mounted) after the start counts.
+bool unidade_tem_midia(int indice);
+
+// Tells the player, in a notice titled `titulo`, that the drive `indice`
+// does not hold the game's pictures, and names the drives that do.
+void avisa_unidade_sem_midia(const std::string& titulo, int indice);
 
 // Leaves `tela` for the screen `destino`: stops `relogio`, plays the voice
 // `cue` (none when null), unloads `tela` and shows the target; true when it
