@@ -445,13 +445,7 @@ void trabalhando_na_horta::mostra_legenda(std::int16_t tipo_legenda, const std::
 }
 
 std::optional<int> trabalhando_na_horta::descobre_qual_btn(pf::Color cor) {
-    for (const auto& c : kCuidados) {
-        if (Command2(c.indice).BackColor() == cor) {
-            Command2(c.indice).SetDisabledPicture(pf::LoadPicture(model::sessao().dir_anima + c.figura_pb));
-            return c.indice;
-        }
-    }
-    return std::nullopt;
+    return shell::descobre_cuidado(Command2, kCuidados, cor);
 }
 
 void trabalhando_na_horta::final_animation_1() {
@@ -709,17 +703,11 @@ void trabalhando_na_horta::txt_label_Click(int Index) {
     if (Index < 0 || Index >= model::n_canteiros || !txt_label.Exists(Index)) return;
     h.check_can[Index] = !h.check_can[Index];
     if (!h.check_can[Index]) {
-        // An unticked bed is pending again: its box empties, and a running
-        // completion blink no longer holds.
+        // An unticked bed is pending again: its box empties, a running
+        // completion blink no longer holds, and its care is open again.
         txt_label(Index).SetText("");
         if (Timergame.Interval() != 0) interrompe_pisca();
-        // Its care is no longer finished: the button greyed at the end of
-        // the care comes back, so no "Parabéns" is given while it waits.
-        for (const auto& c : kCuidados)
-            if (Command2(c.indice).BackColor() == txt_label(Index).BackColor()) {
-                Command2(c.indice).SetEnabled(true);
-                break;
-            }
+        shell::reabre_cuidado(Command2, kCuidados, txt_label(Index).BackColor());
         return;
     }
     txt_label(Index).SetText("ok");

@@ -30,7 +30,9 @@ void toca_carta() { shell::toca_efeito("\\quickly.wav", platform::SoundMode::Syn
 
 gamedio::gamedio() {
     SetCaption("Jogo da Memória");
-    SetClientSize(11685, 9000);
+    // As large as the options screen it stands on (and as its background
+    // picture): a narrower form would let that screen show at its sides.
+    SetClientSize(12000, 9000);
     cursor_ = pf::LoadPicture(platform::ProgramFolder() + "\\forms\\gamedio_MouseIcon.png");
 
     Label2.Move(120, 7680, 1395, 1185);

@@ -22,7 +22,9 @@ constexpr int primeira_linha_cliques = 5;
 
 rank_form::rank_form() {
     SetCaption("Ranking");
-    SetClientSize(11685, 9000);
+    // As large as the options screen it stands on (and as its background
+    // picture): a narrower form would let that screen show at its sides.
+    SetClientSize(12000, 9000);
     const pf::Picture cursor = pf::LoadPicture(platform::ProgramFolder() + "\\forms\\rank_form_MouseIcon.png");
 
     struct Coluna {

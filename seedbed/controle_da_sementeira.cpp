@@ -583,13 +583,7 @@ void controle_da_sementeira::command4_Click(int Index) {
 }
 
 std::optional<int> controle_da_sementeira::descobre_qual_sem_btn(pf::Color cor) {
-    for (const auto& c : kCuidados) {
-        if (Command4(c.indice).BackColor() == cor) {
-            Command4(c.indice).SetDisabledPicture(pf::LoadPicture(model::sessao().dir_anima + c.figura_pb));
-            return c.indice;
-        }
-    }
-    return std::nullopt;
+    return shell::descobre_cuidado(Command4, kCuidados, cor);
 }
 
 void controle_da_sementeira::interrompe_pisca() {
@@ -607,10 +601,11 @@ void controle_da_sementeira::Label4_Click(int Index) {
     auto& h = model::horta();
     h.check_sem[Index] = !h.check_sem[Index];
     if (!h.check_sem[Index]) {
-        // An unticked lot is pending again: its marker empties, and a running
-        // completion blink no longer holds.
+        // An unticked lot is pending again: its marker empties, a running
+        // completion blink no longer holds, and its care is open again.
         Label4(Index).SetCaption("");
         if (Timergame.Interval() != 0) interrompe_pisca();
+        shell::reabre_cuidado(Command4, kCuidados, Label4(Index).BackColor());
         return;
     }
     Label4(Index).SetCaption("ok");

@@ -5,6 +5,7 @@
 #include "platform/paths.h"
 #include "platform/text.h"
 #include "shell/dialogos.h"
+#include "shell/navegacao.h"
 #include "shell/semana.h"
 #include "shell/sons.h"
 
@@ -138,6 +139,17 @@ int conf::unidade_escolhida() const {
     return indice_unidade_digitada(Combo1.Text());
 }
 
+void conf::recusa_unidade(int indice) {
+    const int atual = model::sessao().indice_cd;
+    if (unidade_de(atual).empty()) {
+        Combo1.SetListIndex(-1);
+        Combo1.SetText("");
+    } else {
+        Combo1.SetText(Combo1.List(atual));
+    }
+    avisa_unidade_sem_midia(Caption(), indice);
+}
+
 void conf::Form_Load() {
     model::EstadoSessao& s = model::sessao();
     std::string erro;
@@ -185,6 +197,10 @@ void conf::Combo1_LostFocus() {
     const int i = unidade_escolhida();
     // A text that names no drive keeps the drive as it was.
     if (i < 0) return;
+    if (!unidade_tem_midia(i)) {
+        recusa_unidade(i);
+        return;
+    }
     s.indice_cd = i;
     aplica_unidade(i);
 }
@@ -197,10 +213,16 @@ void conf::Option1_Click(int Index) {
 
 void conf::Label1_Click() {
     model::EstadoSessao& s = model::sessao();
+    // A drive without the game's pictures is refused before anything is
+    // applied; the player stays here and sees the drive in use again.
+    const int i = unidade_escolhida();
+    if (i >= 0 && !unidade_tem_midia(i)) {
+        recusa_unidade(i);
+        return;
+    }
     SetMousePointer(pf::vbHourglass);
 
     // A list that names no drive keeps the stored drive.
-    const int i = unidade_escolhida();
     if (i >= 0) {
         s.indice_cd = i;
         std::string erro;

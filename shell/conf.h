@@ -50,6 +50,9 @@ public:
     // The drive the list names: the chosen item, or a typed drive letter;
     // -1 when it names none.
     int unidade_escolhida() const;
+    // The drive `indice` does not hold the game's pictures: the list shows the
+    // drive in use again and the player is told.
+    void recusa_unidade(int indice);
 
     int quadro_anima = 0;
     std::string arq_quadro;

@@ -4,6 +4,7 @@
 
 #include "model/estado.h"
 #include "platform/log.h"
+#include "shell/navegacao.h"
 #include "shell/semana.h"
 
 namespace shell {
@@ -35,7 +36,8 @@ void fundo::Form_Activate() {
 
 Conf_cd::Conf_cd() {
     SetCaption("Configuração do CD");
-    SetClientSize(4680, 2160);
+    // Tall enough for the open drive list to show all six drives.
+    SetClientSize(4680, 2880);
 
     Label5.SetCaption("Informe sua unidade de CD ?");
     Label5.Move(240, 240, 4200, 300);
@@ -47,11 +49,11 @@ Conf_cd::Conf_cd() {
     Combo1.SetTabIndex(0);
 
     Command1.SetCaption("&Ok");
-    Command1.Move(600, 1440, 1440, 435);
+    Command1.Move(600, 2160, 1440, 435);
     Command1.SetTabIndex(1);
     Command1.SetDefault(true);  // Enter confirms the drive shown
     Command2.SetCaption("&Sair");
-    Command2.Move(2640, 1440, 1440, 435);
+    Command2.Move(2640, 2160, 1440, 435);
     Command2.SetTabIndex(2);
 
     Command1.OnClick = [this] { Command1_Click(); };
@@ -77,6 +79,13 @@ void Conf_cd::Form_Load() {
 void Conf_cd::Command1_Click() {
     model::EstadoSessao& s = model::sessao();
     const int escolhido = Combo1.ListIndex();
+    // A drive without the game's pictures would leave every screen blank:
+    // the stored drive stays chosen and the dialog waits for another answer.
+    if (escolhido >= 0 && !unidade_tem_midia(escolhido)) {
+        Combo1.SetListIndex(unidade_de(cd_guardado).empty() ? -1 : cd_guardado);
+        avisa_unidade_sem_midia(Caption(), escolhido);
+        return;
+    }
     // With no drive chosen the stored drive stays as it is; a drive already
     // stored needs no write.
     if (escolhido >= 0) {

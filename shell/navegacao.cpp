@@ -2,6 +2,9 @@
 
 #include "model/modelo.h"
 #include "platform/log.h"
+#include "platform/paths.h"
+#include "shell/dialogos.h"
+#include "shell/semana.h"
 #include "shell/sons.h"
 
 namespace shell {
@@ -13,6 +16,28 @@ namespace {
 constexpr const char* tela_help = "help";
 
 }  // namespace
+
+bool unidade_tem_midia(int indice) {
+    const std::string u = unidade_de(indice);
+    if (u.empty()) return false;
+    // A drive may be a link to a disc mounted meanwhile: forget what was
+    // listed before.
+    platform::InvalidatePathCache();
+    return !platform::ResolvePath(u + "\\anima").empty();
+}
+
+void avisa_unidade_sem_midia(const std::string& titulo, int indice) {
+    std::string com_midia;
+    int quantas = 0;
+    for (int i = 0; i <= 5; ++i)
+        if (unidade_tem_midia(i)) com_midia += (quantas++ ? ", " : "") + unidade_de(i);
+    std::string mensagem = "A unidade " + unidade_de(indice) + " não tem os arquivos do jogo (pasta \\anima\\).";
+    if (quantas == 0)
+        mensagem += " Nenhuma unidade de C: a H: tem esses arquivos.";
+    else
+        mensagem += (quantas == 1 ? " Escolha a unidade " : " Escolha uma destas unidades: ") + com_midia;
+    mostra_ok(titulo, mensagem);
+}
 
 bool navega(pf::Form& tela, pf::Timer& relogio, const char* destino, const char* cue,
             const std::string& chave_log, std::initializer_list<pf::Control*> figuras, int ponteiro) {

@@ -1,15 +1,19 @@
 #pragma once
-// What the work screens (garden, seedbed, agenda) share in their picture
-// buttons: leaving for another screen or for the help window at the end of
-// an animation, stepping a button's frame cycle, and the week pictures'
-// ticks (the return to the real week and the turning planet of the forecast).
+// What the screens share: in the work screens' (garden, seedbed, agenda)
+// picture buttons, leaving for another screen or for the help window at the
+// end of an animation, stepping a button's frame cycle, and the week
+// pictures' ticks (the return to the real week and the turning planet of the
+// forecast); the care buttons of the garden and the seedbed; and the check
+// of a chosen media drive by the drive dialog and the options screen.
 
 #include <array>
 #include <cstddef>
 #include <functional>
 #include <initializer_list>
+#include <optional>
 #include <string>
 
+#include "model/estado.h"
 #include "platform/forms/forms.h"
 
 namespace shell {
@@ -39,6 +43,48 @@ const BotaoCuidado* cuidado_do_trato(const std::array<BotaoCuidado, N>& tabela, 
         if (trato == c.trato) return &c;
     return nullptr;
 }
+
+// The care of `tabela` whose button in `botoes` shows the colour `cor` (a
+// marker wears its care's colour), the first in the table's order; nullptr
+// when no care button has it.
+template <std::size_t N>
+const BotaoCuidado* cuidado_da_cor(pf::ControlArray<pf::CommandButton>& botoes,
+                                   const std::array<BotaoCuidado, N>& tabela, pf::Color cor) {
+    for (const auto& c : tabela)
+        if (botoes.Exists(c.indice) && botoes(c.indice).BackColor() == cor) return &c;
+    return nullptr;
+}
+
+// A care finished: its button (named by the colour `cor` of the last marker
+// ticked) takes its greyed picture again, to show once the caller disables
+// it. Returns the button's index, or nothing when no care button has the
+// colour.
+template <std::size_t N>
+std::optional<int> descobre_cuidado(pf::ControlArray<pf::CommandButton>& botoes,
+                                    const std::array<BotaoCuidado, N>& tabela, pf::Color cor) {
+    const BotaoCuidado* c = cuidado_da_cor(botoes, tabela, cor);
+    if (!c) return std::nullopt;
+    botoes(c->indice).SetDisabledPicture(pf::LoadPicture(model::sessao().dir_anima + c->figura_pb));
+    return c->indice;
+}
+
+// A marker unticked: its care (named by the marker's colour `cor`) is no
+// longer finished, so its button comes back enabled. The player can finish
+// the care again on this visit, and no "Parabéns" is given while it waits.
+template <std::size_t N>
+void reabre_cuidado(pf::ControlArray<pf::CommandButton>& botoes, const std::array<BotaoCuidado, N>& tabela,
+                    pf::Color cor) {
+    if (const BotaoCuidado* c = cuidado_da_cor(botoes, tabela, cor)) botoes(c->indice).SetEnabled(true);
+}
+
+// True when the media drive `indice` (0 "C:" to 5 "H:") holds the game's
+// pictures, its folder "\anima\". Looks afresh every time, so a disc put in
+// (or mounted) after the start counts.
+bool unidade_tem_midia(int indice);
+
+// Tells the player, in a notice titled `titulo`, that the drive `indice`
+// does not hold the game's pictures, and names the drives that do.
+void avisa_unidade_sem_midia(const std::string& titulo, int indice);
 
 // Leaves `tela` for the screen `destino`: stops `relogio`, plays the voice
 // `cue` (none when null), unloads `tela` and shows the target; true when it

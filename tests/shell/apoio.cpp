@@ -18,6 +18,9 @@ void Ambiente::SetUp() {
             ("brotalia-shell-" + std::to_string(::getpid()) + "-" + std::to_string(contador++));
     std::filesystem::remove_all(pasta);
     std::filesystem::create_directories(pasta);
+    // Every drive holds the game's pictures folder unless a test takes it away.
+    for (const char* u : {"C", "D", "E", "F", "G", "H"})
+        std::filesystem::create_directories(pasta / "drives" / u / "anima");
 
     t::ResetAll();
     platform::SetLogToStderr(false);

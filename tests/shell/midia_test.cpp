@@ -1,0 +1,108 @@
+// A drive without the game's pictures is refused by the start-up drive
+// dialog and by the options screen: the player is told which drives hold
+// them, and the drive chosen before stays.
+
+#include <QRectF>
+
+#include "apoio.h"
+#include "shell/conf.h"
+#include "shell/fundo.h"
+
+namespace {
+
+using namespace apoio;
+
+class Midia : public Ambiente {
+protected:
+    void SetUp() override {
+        Ambiente::SetUp();
+        // Only C: and E: hold the game; D: is a drive link to an empty disc.
+        for (const char* u : {"D", "F", "G", "H"}) std::filesystem::remove_all(pasta / "drives" / u);
+        std::filesystem::create_directories(pasta / "vazio");
+        std::filesystem::create_directory_symlink(pasta / "vazio", pasta / "drives" / "D");
+    }
+    std::vector<std::string> avisos() const {
+        std::vector<std::string> r;
+        for (const auto& d : dialogos)
+            if (d.nome == "ok") r.push_back(d.legenda + " | " + d.texto);
+        return r;
+    }
+};
+
+TEST_F(Midia, DialogoDeInicioRecusaUnidadeSemMidia) {
+    grava_semana(2, dt(2026, 12, 9, 9));
+    int lista_apos_recusa = -2;
+    bool ficou_aberto = false;
+    outro_modal = [&](pf::Form& f) {
+        if (f.Name() != "Conf_cd") return;
+        auto& d = static_cast<shell::Conf_cd&>(f);
+        d.Combo1.SetListIndex(1);  // D:
+        t::Click(d.Command1);
+        ficou_aberto = pf::Forms::IsLoaded("Conf_cd") && !pf::Forms::IsLoaded("INTRONEW");
+        lista_apos_recusa = d.Combo1.ListIndex();
+        t::Click(d.Command1);  // the stored E: again
+    };
+    pf::Forms::Show("fundo");
+    t::ProcessEvents();
+    EXPECT_TRUE(ficou_aberto);
+    EXPECT_EQ(lista_apos_recusa, 2);
+    const std::vector<std::string> esperado = {
+        "Configuração do CD | A unidade D: não tem os arquivos do jogo (pasta \\anima\\). Escolha uma destas unidades: C:, E:"};
+    EXPECT_EQ(avisos(), esperado);
+    EXPECT_EQ(le_semana("cd").ToInt(), 2);
+    EXPECT_EQ(model::sessao().dir_anima, "E:");
+    EXPECT_TRUE(pf::Forms::IsLoaded("INTRONEW"));
+}
+
+TEST_F(Midia, ListaDoInicioMostraAsSeisUnidades) {
+    double fim_da_lista = 0, altura = 0;
+    outro_modal = [&](pf::Form& f) {
+        if (f.Name() != "Conf_cd") return;
+        auto& d = static_cast<shell::Conf_cd&>(f);
+        t::Click(d.Combo1);
+        ASSERT_TRUE(d.Combo1.DroppedDown());
+        const QRectF r = d.Combo1.RectPx();
+        fim_da_lista = r.bottom();
+        while (d.Combo1.HitTest(QPointF(r.center().x(), fim_da_lista + 0.5))) fim_da_lista += 1;
+        altura = d.ClientRectPx().height();
+        t::Click(d.Command2);
+    };
+    pf::Forms::Show("fundo");
+    t::ProcessEvents();
+    EXPECT_GT(fim_da_lista, 100.0);
+    EXPECT_LE(fim_da_lista, altura) << "the open list runs past the dialog";
+}
+
+TEST_F(Midia, OpcoesRecusamUnidadeSemMidia) {
+    grava_semana(0, dt(2026, 12, 1));
+    pf::Forms::Show("conf");
+    t::ProcessEvents();
+    auto& c = pf::Forms::Get<shell::conf>("conf");
+
+    // Typed, then the list loses the focus: refused at once.
+    c.Combo1.SetText("f");
+    c.Combo1_LostFocus();
+    EXPECT_EQ(c.Combo1.Text(), "C:");
+    EXPECT_EQ(model::sessao().dir_anima, "C:");
+
+    // Chosen from the list, then "Retornar": refused, the screen stays.
+    c.Combo1.SetListIndex(1);
+    t::Click(c.Label1);
+    t::ProcessEvents();
+    EXPECT_TRUE(pf::Forms::IsLoaded("conf"));
+    EXPECT_EQ(c.Combo1.ListIndex(), 0);
+    EXPECT_EQ(le_semana("cd").ToInt(), 0);
+    ASSERT_EQ(avisos().size(), 2u);
+    EXPECT_EQ(avisos()[1],
+              "Configuração de Sons | A unidade D: não tem os arquivos do jogo (pasta \\anima\\). Escolha uma destas unidades: C:, E:");
+
+    // A drive with the pictures is taken.
+    c.Combo1.SetListIndex(2);
+    t::Click(c.Label1);
+    t::ProcessEvents();
+    EXPECT_FALSE(pf::Forms::IsLoaded("conf"));
+    EXPECT_EQ(le_semana("cd").ToInt(), 2);
+    EXPECT_EQ(model::sessao().dir_anima, "E:");
+}
+
+}  // namespace
