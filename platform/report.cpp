@@ -658,6 +658,9 @@ void Report::SetPdfOnly(bool pdfOnly) { g_pdfOnly = pdfOnly; }
 ReportResult Report::PrintReport() const { return PrintReports({this}).front(); }
 
 std::vector<ReportResult> Report::PrintReports(const std::vector<const Report*>& reports) {
+    // The limit counts from here, so that writing the PDFs and waiting for
+    // the server together stay within it.
+    const auto limite = std::chrono::steady_clock::now() + std::chrono::milliseconds(PrintTimeLimitMs);
     std::vector<ReportResult> resultados(reports.size());
     std::vector<std::string> titulos(reports.size());
 
@@ -707,7 +710,7 @@ std::vector<ReportResult> Report::PrintReports(const std::vector<const Report*>&
         }
         c->trabalhos.assign(enviados.size(), -1);
         c->erros.assign(enviados.size(), "");
-        c->limite = std::chrono::steady_clock::now() + std::chrono::milliseconds(PrintTimeLimitMs);
+        c->limite = limite;
         std::thread(conversa_com_o_servidor, c).detach();
         aguarda(c);
 

@@ -90,7 +90,8 @@ public:
     // Tests and machines without a printer: write the PDF, never ask a server.
     static void SetPdfOnly(bool pdfOnly);
 
-    // The longest the print server is waited for, all reports together.
+    // The longest PrintReports takes, writing the PDFs and waiting for the
+    // print server, all reports together.
     static constexpr int PrintTimeLimitMs = 2500;
 
 private:

@@ -124,6 +124,11 @@ TEST_F(SemanaTest, CadaPaginaTemTituloSemanaColunasESecaoDoGrupo) {
 
 TEST_F(SemanaTest, SemanaSemAtividadeAindaDizQualSemana) {
     if (!tem_pdftotext()) GTEST_SKIP() << "pdftotext ausente";
+    {
+        auto db = platform::Workspace::Default().OpenDatabase(model::caminho_banco());
+        auto rs = db->OpenRecordset("relat");
+        for (rs->EOF_() ? void() : rs->MoveFirst(); !rs->EOF_(); rs->MoveNext()) rs->Delete();
+    }
     const auto r = semana("5", "2026-05");
     ASSERT_TRUE(r.ok) << r.message;
     EXPECT_EQ(r.destination, pasta_programa() + "/relatorio_da_semana_2026-05.pdf");
