@@ -505,32 +505,56 @@ void age::Timer__Timer() {
 
 // ------------------------------------------------------------------ printing
 
+namespace {
+
+// What the player reads after printing: nothing when every report went to
+// the printer; otherwise why not, the folder once and the name of each PDF
+// kept there, then any report that could not be written at all.
+std::string mensagem_da_impressao(const std::vector<platform::ReportResult>& feitos) {
+    std::string motivos, pasta, arquivos, falhas;
+    int salvos = 0;
+    for (const auto& r : feitos) {
+        if (!r.ok) {
+            falhas += "\n" + r.message;
+        } else if (r.pdf) {
+            if (motivos.find(r.reason) == std::string::npos) motivos += r.reason + " ";
+            const auto barra = r.destination.find_last_of("/\\");
+            pasta = r.destination.substr(0, barra == std::string::npos ? 0 : barra);
+            arquivos += "\n" + r.destination.substr(barra == std::string::npos ? 0 : barra + 1);
+            ++salvos;
+        }
+    }
+    std::string msg;
+    if (salvos > 0)
+        msg = motivos + (salvos > 1 ? "Os relatórios foram salvos na pasta " : "O relatório foi salvo na pasta ") +
+              pasta + ":" + arquivos;
+    msg += falhas;
+    if (!msg.empty() && msg.front() == '\n') msg.erase(0, 1);
+    return msg;
+}
+
+}  // namespace
+
+
 void age::imprime_relatorios() {
     auto& s = model::sessao();
     s.msg_ok_nao = "Deseja imprimir o relatório da semana " + terra.Text() + " ?";
     if (!shell::pergunta_sim_nao("Impressão", s.msg_ok_nao)) return;
 
-    std::vector<platform::ReportResult> feitos;
-    feitos.push_back(relat.PrintReport());
+    // The layouts show the week and name their PDFs by year and week, so
+    // that every week's copy is kept.
     const auto& h = model::horta();
-    if (std::find(h.cult_can.begin(), h.cult_can.end(), model::nenhuma) != h.cult_can.end())
-        feitos.push_back(regrot.PrintReport());
-
-    // The player hears about a report only when it did not go to the printer.
-    std::string pdfs, falhas;
-    for (const auto& r : feitos) {
-        if (!r.ok)
-            falhas += r.message + "\n";
-        else if (r.pdf)
-            pdfs += r.destination + "\n";
+    const int semana = platform::WeekOfYear(h.data_agenda);
+    const std::string ano_semana =
+        std::to_string(platform::Year(h.data_agenda)) + (semana < 10 ? "-0" : "-") + std::to_string(semana);
+    for (platform::Report* r : {&relat, &regrot}) {
+        r->SetParameter("semana", std::to_string(semana));
+        r->SetParameter("ano_semana", ano_semana);
     }
-    std::string msg;
-    if (!pdfs.empty())
-        msg = std::string("Não há impressora disponível. ") +
-              (feitos.size() > 1 && falhas.empty() ? "Os relatórios foram salvos em:\n" : "O relatório foi salvo em:\n") +
-              pdfs;
-    msg += falhas;
-    while (!msg.empty() && msg.back() == '\n') msg.pop_back();
+    std::vector<const platform::Report*> relatorios{&relat};
+    if (std::find(h.cult_can.begin(), h.cult_can.end(), model::nenhuma) != h.cult_can.end())
+        relatorios.push_back(&regrot);
+    const std::string msg = mensagem_da_impressao(platform::Report::PrintReports(relatorios));
     if (!msg.empty()) shell::mostra_ok("Impressão", msg);
 }
 

@@ -1,23 +1,33 @@
 #include "platform/report.h"
 
+#include <QEventLoop>
 #include <QFont>
 #include <QFontMetricsF>
 #include <QGuiApplication>
 #include <QPageLayout>
 #include <QPageSize>
 #include <QPainter>
-#include <QPrinter>
-#include <QPrinterInfo>
+#include <QPdfWriter>
 #include <QString>
+#include <QThread>
+#include <QTimer>
+
+#include <cups/cups.h>
+#include <sys/socket.h>
 
 #include <algorithm>
+#include <atomic>
+#include <chrono>
 #include <fstream>
 #include <map>
 #include <memory>
+#include <mutex>
 #include <sstream>
+#include <thread>
 #include <vector>
 
 #include "platform/db.h"
+#include "platform/log.h"
 #include "platform/paths.h"
 #include "platform/text.h"
 
@@ -49,6 +59,7 @@ struct Bloco {
 
 struct Modelo {
     std::string titulo;
+    std::string cabecalho;     // a line under the title on every page
     std::string banco = "\\hortas00.mdb";
     std::string pdf;
     bool paisagem = false;
@@ -58,6 +69,8 @@ struct Modelo {
 
 // A row of a table: field name in lower case -> value as text.
 using Linha = std::map<std::string, std::string>;
+// The caller's values for {name}, names in lower case.
+using Valores = std::map<std::string, std::string>;
 
 struct Falha {
     std::string mensagem;
@@ -134,6 +147,8 @@ Modelo le_modelo(const std::string& caminho_jogo) {
             bloco = nullptr;
         } else if (cmd == "titulo") {
             m.titulo = resto;
+        } else if (cmd == "cabecalho" && !bloco) {
+            m.cabecalho = resto;
         } else if (cmd == "banco") {
             if (resto.empty()) throw erro("falta o nome do banco de dados");
             m.banco = resto;
@@ -202,32 +217,9 @@ std::vector<std::string> campos_do_texto(const std::string& s) {
     return r;
 }
 
-std::string preenche_simples(const std::string& s, const Linha* linha);
-
-// Fills {field} from the row; a part in [brackets] is left out when every
-// field inside it is empty or blank (a cell that is not a bed, say).
-std::string preenche(const std::string& s, const Linha* linha) {
-    std::string r;
-    std::size_t i = 0;
-    while (i < s.size()) {
-        const auto a = s.find('[', i);
-        const auto b = a == std::string::npos ? std::string::npos : s.find(']', a);
-        if (b == std::string::npos) {
-            r += preenche_simples(s.substr(i), linha);
-            break;
-        }
-        r += preenche_simples(s.substr(i, a - i), linha);
-        const std::string parte = s.substr(a + 1, b - a - 1);
-        bool algum = false;
-        for (const auto& campo : campos_do_texto(parte))
-            if (!Trim(preenche_simples("{" + campo + "}", linha)).empty()) algum = true;
-        if (algum) r += preenche_simples(parte, linha);
-        i = b + 1;
-    }
-    return r;
-}
-
-std::string preenche_simples(const std::string& s, const Linha* linha) {
+// Fills {name} from the row, else from the caller's values; a name found in
+// neither gives nothing.
+std::string preenche_simples(const std::string& s, const Linha* linha, const Valores& valores) {
     std::string r;
     std::size_t i = 0;
     while (i < s.size()) {
@@ -238,16 +230,49 @@ std::string preenche_simples(const std::string& s, const Linha* linha) {
             break;
         }
         r += s.substr(i, a - i);
-        if (linha) {
-            auto it = linha->find(LCase(s.substr(a + 1, b - a - 1)));
-            if (it != linha->end()) r += it->second;
-        }
+        const std::string nome = LCase(s.substr(a + 1, b - a - 1));
+        const auto campo = linha ? linha->find(nome) : Linha::const_iterator{};
+        if (linha && campo != linha->end())
+            r += campo->second;
+        else if (const auto v = valores.find(nome); v != valores.end())
+            r += v->second;
         i = b + 1;
     }
     return r;
 }
 
-std::vector<std::vector<Linha>> le_dados(const Modelo& m) {
+// As preenche_simples; a part in [brackets] is left out when every field
+// inside it is empty or blank (a cell that is not a bed, say).
+std::string preenche(const std::string& s, const Linha* linha, const Valores& valores) {
+    std::string r;
+    std::size_t i = 0;
+    while (i < s.size()) {
+        const auto a = s.find('[', i);
+        const auto b = a == std::string::npos ? std::string::npos : s.find(']', a);
+        if (b == std::string::npos) {
+            r += preenche_simples(s.substr(i), linha, valores);
+            break;
+        }
+        r += preenche_simples(s.substr(i, a - i), linha, valores);
+        const std::string parte = s.substr(a + 1, b - a - 1);
+        bool algum = false;
+        for (const auto& campo : campos_do_texto(parte))
+            if (!Trim(preenche_simples("{" + campo + "}", linha, valores)).empty()) algum = true;
+        if (algum) r += preenche_simples(parte, linha, valores);
+        i = b + 1;
+    }
+    return r;
+}
+
+// The texts outside the tables may only name the caller's values.
+void confere_valores(const Modelo& m, const Valores& valores) {
+    for (const std::string* t : {&m.titulo, &m.cabecalho, &m.pdf})
+        for (const auto& nome : campos_do_texto(*t))
+            if (!valores.count(nome))
+                throw Falha{"O relatório \"" + m.titulo + "\" precisa do valor {" + nome + "}, que não foi informado."};
+}
+
+std::vector<std::vector<Linha>> le_dados(const Modelo& m, const Valores& valores) {
     const std::string banco = ProgramFolder() + m.banco;
     if (!FileExists(banco)) throw Falha{"O banco de dados do relatório não foi encontrado: " + m.banco};
     std::vector<std::vector<Linha>> dados;
@@ -259,14 +284,18 @@ std::vector<std::vector<Linha>> le_dados(const Modelo& m) {
             auto rs = db->OpenRecordset(b.tabela, b.ordem);
             std::vector<std::string> nomes;
             for (const auto& n : rs->FieldNames()) nomes.push_back(LCase(n));
-            auto confere = [&](const std::string& campo) {
-                if (std::find(nomes.begin(), nomes.end(), LCase(campo)) == nomes.end())
-                    throw Falha{"O campo \"" + campo + "\" não existe na tabela \"" + b.tabela + "\"."};
+            auto confere = [&](const std::string& campo, bool ou_valor) {
+                if (std::find(nomes.begin(), nomes.end(), LCase(campo)) != nomes.end()) return;
+                if (ou_valor && valores.count(LCase(campo))) return;
+                throw Falha{"O campo \"" + campo + "\" não existe na tabela \"" + b.tabela + "\"."};
             };
-            for (const auto& q : b.quebras) confere(q);
-            for (const auto& c : campos_do_texto(b.cabecalho)) confere(c);
+            for (const auto& q : b.quebras) confere(q, false);
+            for (const std::string* t : {&b.subtitulo, &b.cabecalho, &b.vazio})
+                for (const auto& c : campos_do_texto(*t)) confere(c, true);
+            for (const auto& n : b.notas)
+                for (const auto& c : campos_do_texto(n)) confere(c, true);
             for (const auto& col : b.colunas)
-                for (const auto& c : campos_do_texto(col.celula)) confere(c);
+                for (const auto& c : campos_do_texto(col.celula)) confere(c, true);
 
             std::vector<Linha> linhas;
             const auto originais = rs->FieldNames();
@@ -289,23 +318,28 @@ std::vector<std::vector<Linha>> le_dados(const Modelo& m) {
 
 QString q(const std::string& s) { return QString::fromUtf8(s.data(), static_cast<int>(s.size())); }
 
-// Lays the report out on a paint device (printer or PDF), page by page.
+// Lays the report out on the pages of a PDF. Every page starts with the
+// title, the page line and the page number; a block whose rows run onto a new
+// page repeats there its heading, its column titles and the group headings of
+// the group that goes on.
 class Desenho {
 public:
-    Desenho(QPrinter& impressora, QPainter& p, const Modelo& m) : imp_(impressora), p_(p), m_(m) {
-        largura_ = impressora.width();
-        altura_ = impressora.height();
-        corpo_ = QFont("DejaVu Sans");
-        corpo_.setPointSizeF(m.fonte);
-        negrito_ = corpo_;
-        negrito_.setBold(true);
-        titulo_ = negrito_;
+    Desenho(QPdfWriter& pdf, QPainter& p, const Modelo& m, const Valores& valores)
+        : pdf_(pdf), p_(p), m_(m), valores_(valores) {
+        largura_ = pdf.width();
+        altura_ = pdf.height();
+        usa_fonte(m.fonte);
+        QFont negrito("DejaVu Sans");
+        negrito.setPointSizeF(m.fonte);
+        negrito.setBold(true);
+        pagina_fonte_ = negrito;
+        pagina_fonte_.setBold(false);
+        cabecalho_fonte_ = negrito;
+        cabecalho_fonte_.setPointSizeF(m.fonte * 1.15);
+        titulo_ = negrito;
         titulo_.setPointSizeF(m.fonte * 1.6);
-        subtitulo_ = negrito_;
+        subtitulo_ = negrito;
         subtitulo_.setPointSizeF(m.fonte * 1.25);
-        italico_ = corpo_;
-        italico_.setItalic(true);
-        linha_ = QFontMetricsF(corpo_, &imp_).height();
     }
 
     void desenha(const std::vector<std::vector<Linha>>& dados) {
@@ -314,17 +348,19 @@ public:
     }
 
 private:
-    double altura_texto(const QFont& f) const { return QFontMetricsF(f, &imp_).height(); }
+    double altura_texto(const QFont& f) const { return QFontMetricsF(f, &pdf_).height(); }
+
+    std::string preenche_(const std::string& s, const Linha* l) const { return preenche(s, l, valores_); }
 
     void texto(const QFont& f, double x, double w, double h, const std::string& s, int alinhamento = Qt::AlignLeft) {
         p_.setFont(f);
-        const QFontMetricsF fm(f, &imp_);
+        const QFontMetricsF fm(f, &pdf_);
         const QString t = fm.elidedText(q(s), Qt::ElideRight, w);
         p_.drawText(QRectF(x, y_, w, h), alinhamento | Qt::AlignVCenter | Qt::TextSingleLine, t);
     }
 
     void nova_pagina() {
-        imp_.newPage();
+        pdf_.newPage();
         ++pagina_;
         y_ = 0;
         cabecalho_pagina();
@@ -332,21 +368,29 @@ private:
 
     void cabecalho_pagina() {
         const double h = altura_texto(titulo_);
-        texto(titulo_, 0, largura_ * 0.8, h, m_.titulo);
-        texto(corpo_, largura_ * 0.8, largura_ * 0.2, h, "Página " + std::to_string(pagina_), Qt::AlignRight);
+        const double l = altura_texto(pagina_fonte_);
+        texto(titulo_, 0, largura_ * 0.8, h, preenche_(m_.titulo, nullptr));
+        texto(pagina_fonte_, largura_ * 0.8, largura_ * 0.2, h, "Página " + std::to_string(pagina_), Qt::AlignRight);
         y_ += h;
-        p_.setPen(QPen(Qt::black, std::max(1.0, linha_ / 12)));
-        p_.drawLine(QPointF(0, y_ + linha_ * 0.2), QPointF(largura_, y_ + linha_ * 0.2));
-        y_ += linha_ * 0.8;
+        if (!m_.cabecalho.empty()) {
+            const double hc = altura_texto(cabecalho_fonte_);
+            texto(cabecalho_fonte_, 0, largura_, hc, preenche_(m_.cabecalho, nullptr));
+            y_ += hc;
+        }
+        p_.setPen(QPen(Qt::black, std::max(1.0, l / 12)));
+        p_.drawLine(QPointF(0, y_ + l * 0.2), QPointF(largura_, y_ + l * 0.2));
+        y_ += l * 0.8;
     }
 
     void garante(double h) {
         if (y_ + h > altura_) nova_pagina();
     }
 
+    double altura_titulos() const { return linha_ * 1.3; }
+
     void titulos_colunas(const Bloco& b) {
         double x = 0;
-        const double h = linha_ * 1.3;
+        const double h = altura_titulos();
         p_.fillRect(QRectF(0, y_, largura_, h), QColor(225, 225, 225));
         for (std::size_t c = 0; c < b.colunas.size(); ++c) {
             const double w = largura_col_[c];
@@ -357,17 +401,45 @@ private:
         y_ += h;
     }
 
+    const QFont& fonte_grupo(std::size_t n) const { return n == 0 ? subtitulo_ : negrito_; }
+    double altura_grupo(std::size_t n) const { return altura_texto(fonte_grupo(n)) * 1.1; }
+
+    void titulo_grupo(std::size_t n, const std::string& v) {
+        const double h = altura_grupo(n);
+        texto(fonte_grupo(n), n * linha_, largura_ - n * linha_, h, v);
+        y_ += h;
+    }
+
+    void subtitulo(const Bloco& b, const Linha* primeira) {
+        if (b.subtitulo.empty()) return;
+        const double h = altura_texto(subtitulo_);
+        texto(subtitulo_, 0, largura_, h, preenche_(b.subtitulo, primeira));
+        y_ += h;
+    }
+
+    // The block's rows go on on a new page: its heading, the column titles
+    // and the headings of the first `grupos` group levels come again.
+    void continua(const Bloco& b, const Linha* primeira, const std::vector<std::string>& grupos, std::size_t niveis) {
+        nova_pagina();
+        y_ += linha_ * 0.6;
+        subtitulo(b, primeira);
+        titulos_colunas(b);
+        for (std::size_t n = 0; n < niveis; ++n) titulo_grupo(n, grupos[n]);
+    }
+
     double margem() const { return linha_ * 0.25; }
 
     // Text lines of a row: the most lines any of its cells holds.
-    static int linhas_da_linha(const Bloco& b, const Linha& l) {
+    int linhas_da_linha(const Bloco& b, const Linha& l) const {
         int n = 1;
         for (const auto& c : b.colunas) {
-            const std::string t = preenche(c.celula, &l);
+            const std::string t = preenche_(c.celula, &l);
             n = std::max<int>(n, 1 + std::count(t.begin(), t.end(), '\n'));
         }
         return n;
     }
+
+    double altura_linha(const Bloco& b, const Linha& l) const { return linha_ * linhas_da_linha(b, l) + margem(); }
 
     void usa_fonte(double pontos) {
         corpo_ = QFont("DejaVu Sans");
@@ -376,7 +448,7 @@ private:
         negrito_.setBold(true);
         italico_ = corpo_;
         italico_.setItalic(true);
-        linha_ = QFontMetricsF(corpo_, &imp_).height();
+        linha_ = QFontMetricsF(corpo_, &pdf_).height();
     }
 
     void bloco(const Bloco& b, const std::vector<Linha>& linhas) {
@@ -385,148 +457,290 @@ private:
         for (const auto& c : b.colunas) soma += c.largura;
         largura_col_.clear();
         for (const auto& c : b.colunas) largura_col_.push_back(largura_ * c.largura / soma);
+        const Linha* primeira = linhas.empty() ? nullptr : &linhas[0];
+        const double h_subtitulo = b.subtitulo.empty() ? 0 : altura_texto(subtitulo_);
+        const double h_cabecalho = b.cabecalho.empty() ? 0 : linha_ * 1.2;
 
         y_ += linha_ * 0.6;
         if (b.inteiro) {
             // The block's height: headings, column titles, rows and notes.
-            double h = altura_texto(subtitulo_) + linha_ * (3.5 + b.notas.size());
-            for (const Linha& l : linhas) h += linha_ * linhas_da_linha(b, l) + margem();
-            if (y_ + h > altura_ && h <= altura_ - altura_texto(titulo_) - linha_) nova_pagina();
+            double h = h_subtitulo + h_cabecalho + altura_titulos() + linha_ * b.notas.size();
+            for (std::size_t n = 0; n < b.quebras.size(); ++n) h += altura_grupo(n);
+            for (const Linha& l : linhas) h += altura_linha(b, l);
+            if (y_ + h > altura_ && h <= altura_ - altura_texto(titulo_) - altura_texto(cabecalho_fonte_) - linha_)
+                nova_pagina();
         }
-        if (!b.subtitulo.empty()) {
-            const double h = altura_texto(subtitulo_);
-            garante(h + linha_ * 3);
-            texto(subtitulo_, 0, largura_, h, preenche(b.subtitulo, linhas.empty() ? nullptr : &linhas[0]));
-            y_ += h;
+        // The block's start stays together: heading, column titles, the
+        // first group headings and the first row (or the empty-table line).
+        double inicio = h_subtitulo + h_cabecalho;
+        if (linhas.empty()) {
+            inicio += linha_;
+        } else {
+            inicio += altura_titulos() + altura_linha(b, linhas[0]);
+            for (std::size_t n = 0; n < b.quebras.size(); ++n) inicio += altura_grupo(n);
         }
+        garante(inicio);
+        subtitulo(b, primeira);
         if (!b.cabecalho.empty()) {
-            garante(linha_ * 3);
-            texto(negrito_, 0, largura_, linha_, preenche(b.cabecalho, linhas.empty() ? nullptr : &linhas[0]));
-            y_ += linha_ * 1.2;
+            texto(negrito_, 0, largura_, linha_, preenche_(b.cabecalho, primeira));
+            y_ += h_cabecalho;
         }
         if (linhas.empty()) {
-            garante(linha_);
-            texto(italico_, 0, largura_, linha_, b.vazio);
+            texto(italico_, 0, largura_, linha_, preenche_(b.vazio, nullptr));
             y_ += linha_;
         } else {
-            garante(linha_ * 3);
             titulos_colunas(b);
-            std::vector<std::string> anteriores(b.quebras.size());
-            bool primeira = true;
+            std::vector<std::string> grupos(b.quebras.size());
+            bool primeira_linha = true;
             for (const Linha& l : linhas) {
-                // Group headings, outer first; a new outer group restarts the inner ones.
-                bool mudou = primeira;
+                // The first group level whose value changes here; a new outer
+                // group restarts the inner ones.
+                std::size_t muda = b.quebras.size();
                 for (std::size_t n = 0; n < b.quebras.size(); ++n) {
-                    const std::string v = preenche("{" + b.quebras[n] + "}", &l);
-                    if (mudou || v != anteriores[n]) {
-                        mudou = true;
-                        anteriores[n] = v;
-                        const QFont& f = n == 0 ? subtitulo_ : negrito_;
-                        const double h = altura_texto(f) * 1.1;
-                        garante(h + linha_ * 2);
-                        texto(f, n * linha_, largura_ - n * linha_, h, v);
-                        y_ += h;
+                    if (primeira_linha || preenche_("{" + b.quebras[n] + "}", &l) != grupos[n]) {
+                        muda = n;
+                        break;
                     }
                 }
-                primeira = false;
-
-                std::vector<std::string> celulas;
-                for (const auto& c : b.colunas) celulas.push_back(preenche(c.celula, &l));
-                const double h = linha_ * linhas_da_linha(b, l) + margem();
-                if (y_ + h > altura_) {
-                    nova_pagina();
-                    titulos_colunas(b);
+                double h = altura_linha(b, l);
+                for (std::size_t n = muda; n < b.quebras.size(); ++n) h += altura_grupo(n);
+                if (y_ + h > altura_) continua(b, primeira, grupos, muda);
+                for (std::size_t n = muda; n < b.quebras.size(); ++n) {
+                    grupos[n] = preenche_("{" + b.quebras[n] + "}", &l);
+                    titulo_grupo(n, grupos[n]);
                 }
+                primeira_linha = false;
+
+                const double hl = altura_linha(b, l);
                 double x = 0;
-                for (std::size_t c = 0; c < celulas.size(); ++c) {
+                for (std::size_t c = 0; c < b.colunas.size(); ++c) {
                     const double w = largura_col_[c];
-                    std::istringstream partes(celulas[c]);
+                    std::istringstream partes(preenche_(b.colunas[c].celula, &l));
                     const double y0 = y_;
                     for (std::string parte; std::getline(partes, parte);) {
                         texto(corpo_, x + margem(), w - 2 * margem(), linha_, parte);
                         y_ += linha_;
                     }
                     y_ = y0;
-                    if (b.grade) p_.drawRect(QRectF(x, y_, w, h));
+                    if (b.grade) p_.drawRect(QRectF(x, y_, w, hl));
                     x += w;
                 }
-                y_ += h;
+                y_ += hl;
             }
         }
         for (const auto& n : b.notas) {
             garante(linha_);
-            texto(italico_, 0, largura_, linha_, n);
+            texto(italico_, 0, largura_, linha_, preenche_(n, nullptr));
             y_ += linha_;
         }
     }
 
-    QPrinter& imp_;
+    QPdfWriter& pdf_;
     QPainter& p_;
     const Modelo& m_;
+    const Valores& valores_;
     double largura_ = 0, altura_ = 0, linha_ = 0, y_ = 0;
     int pagina_ = 1;
-    QFont corpo_, negrito_, titulo_, subtitulo_, italico_;
+    QFont corpo_, negrito_, italico_, titulo_, subtitulo_, cabecalho_fonte_, pagina_fonte_;
     std::vector<double> largura_col_;
 };
 
-// Prints on the printer already set up; false when it cannot be opened.
-bool imprime_em(QPrinter& impressora, const Modelo& m, const std::vector<std::vector<Linha>>& dados) {
-    impressora.setPageSize(QPageSize(QPageSize::A4));
-    impressora.setPageOrientation(m.paisagem ? QPageLayout::Landscape : QPageLayout::Portrait);
-    impressora.setPageMargins(QMarginsF(15, 15, 15, 15), QPageLayout::Millimeter);
-    impressora.setDocName(q(m.titulo));
-    impressora.setCreator(QStringLiteral("Brotalia"));
+// Writes the report to a PDF file; false when the file cannot be written.
+// Nothing here asks a print server anything.
+bool grava_pdf(const std::string& caminho, const Modelo& m, const Valores& valores,
+               const std::vector<std::vector<Linha>>& dados) {
+    QPdfWriter pdf(q(caminho));
+    pdf.setPageSize(QPageSize(QPageSize::A4));
+    pdf.setPageOrientation(m.paisagem ? QPageLayout::Landscape : QPageLayout::Portrait);
+    pdf.setPageMargins(QMarginsF(15, 15, 15, 15), QPageLayout::Millimeter);
+    pdf.setResolution(1200);
+    pdf.setTitle(q(preenche(m.titulo, nullptr, valores)));
+    pdf.setCreator(QStringLiteral("Brotalia"));
     QPainter p;
-    if (!p.begin(&impressora)) return false;
-    Desenho(impressora, p, m).desenha(dados);
+    if (!p.begin(&pdf)) return false;
+    Desenho(pdf, p, m, valores).desenha(dados);
     return p.end();
 }
+
+// ------------------------------------------------------------ print server
+
+// One talk with the print server, shared by the calling thread and the
+// thread that talks: the files to print, the time limit and, per file, what
+// the server said.
+struct Conversa {
+    std::vector<std::string> arquivos, titulos;
+    std::chrono::steady_clock::time_point limite;
+    std::atomic<bool> desistiu{false};   // the caller stopped waiting
+    std::atomic<bool> pronta{false};     // the talking thread is done
+
+    std::mutex m;                        // guards what follows
+    bool sem_impressora = false;         // no server, or no default printer
+    std::string impressora;
+    std::vector<int> trabalhos;          // job id; 0 refused; -1 not asked yet
+    std::vector<std::string> erros;      // the server's reason for a refusal
+};
+
+bool ainda_ha_tempo(const Conversa& c) {
+    return !c.desistiu && std::chrono::steady_clock::now() < c.limite;
+}
+
+// Called by the library whenever a wait for the server times out: go on
+// waiting while the limit is not reached.
+int espera_mais(http_t*, void* dados) { return ainda_ha_tempo(*static_cast<Conversa*>(dados)) ? 1 : 0; }
+
+// Never asks anyone for a password: a server that wants one does not print.
+const char* sem_senha(const char*, http_t*, const char*, const char*, void*) { return nullptr; }
+
+// Runs on its own thread: connects within the limit, finds the default
+// printer and sends each file to it.
+void conversa_com_o_servidor(std::shared_ptr<Conversa> c) {
+    cupsSetPasswordCB2(sem_senha, nullptr);
+    using namespace std::chrono;
+    const int ms = static_cast<int>(duration_cast<milliseconds>(c->limite - steady_clock::now()).count());
+    http_t* http = ms > 0 ? httpConnect2(cupsServer(), ippPort(), nullptr, AF_UNSPEC, cupsEncryption(), 1, ms, nullptr)
+                          : nullptr;
+    if (!http) {
+        std::lock_guard<std::mutex> g(c->m);
+        c->sem_impressora = ainda_ha_tempo(*c);
+        c->pronta = true;
+        return;
+    }
+    httpSetTimeout(http, 0.05, espera_mais, c.get());
+    cups_dest_t* destino = cupsGetNamedDest(http, nullptr, nullptr);
+    if (!destino) {
+        std::lock_guard<std::mutex> g(c->m);
+        c->sem_impressora = ainda_ha_tempo(*c);
+    } else {
+        {
+            std::lock_guard<std::mutex> g(c->m);
+            c->impressora = destino->name;
+        }
+        for (std::size_t i = 0; i < c->arquivos.size() && ainda_ha_tempo(*c); ++i) {
+            const int trabalho = cupsPrintFile2(http, destino->name, c->arquivos[i].c_str(), c->titulos[i].c_str(),
+                                                destino->num_options, destino->options);
+            if (trabalho <= 0 && !ainda_ha_tempo(*c)) break;   // no answer in time
+            std::lock_guard<std::mutex> g(c->m);
+            c->trabalhos[i] = std::max(trabalho, 0);
+            if (trabalho <= 0) c->erros[i] = cupsLastErrorString() ? cupsLastErrorString() : "";
+        }
+        cupsFreeDests(1, destino);
+    }
+    httpClose(http);
+    c->pronta = true;
+}
+
+// Waits for the talk to end, at most until its limit (and a little more for
+// the thread to notice it); the calling thread runs its events meanwhile.
+void aguarda(const std::shared_ptr<Conversa>& c) {
+    const auto fim = c->limite + std::chrono::milliseconds(200);
+    auto chega = [&] { return c->pronta || std::chrono::steady_clock::now() >= fim; };
+    QCoreApplication* app = QCoreApplication::instance();
+    if (app && QThread::currentThread() == app->thread()) {
+        QEventLoop laco;
+        QTimer relogio;
+        QObject::connect(&relogio, &QTimer::timeout, [&] {
+            if (chega()) laco.quit();
+        });
+        relogio.start(10);
+        if (!chega()) laco.exec();
+    } else {
+        while (!chega()) std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    }
+    c->desistiu = true;
+}
+
+std::string dobra_aspas(const std::string& s) { return "\"" + s + "\""; }
 
 }  // namespace
 
 void Report::SetPdfOnly(bool pdfOnly) { g_pdfOnly = pdfOnly; }
 
-ReportResult Report::PrintReport() const {
-    ReportResult r;
-    try {
-        if (!qobject_cast<QGuiApplication*>(QCoreApplication::instance()))
-            throw Falha{"A impressão precisa da janela do programa aberta."};
-        const Modelo m = le_modelo(file_);
-        const auto dados = le_dados(m);
+ReportResult Report::PrintReport() const { return PrintReports({this}).front(); }
 
-        if (!g_pdfOnly) {
-            const QPrinterInfo padrao = QPrinterInfo::defaultPrinter();
-            if (!padrao.isNull()) {
-                QPrinter impressora(padrao, QPrinter::HighResolution);
-                if (imprime_em(impressora, m, dados)) {
-                    r.ok = true;
-                    r.destination = padrao.printerName().toStdString();
-                    r.message = "O relatório \"" + m.titulo + "\" foi enviado para a impressora " + r.destination + ".";
-                    return r;
-                }
+std::vector<ReportResult> Report::PrintReports(const std::vector<const Report*>& reports) {
+    // The limit counts from here, so that writing the PDFs and waiting for
+    // the server together stay within it.
+    const auto limite = std::chrono::steady_clock::now() + std::chrono::milliseconds(PrintTimeLimitMs);
+    std::vector<ReportResult> resultados(reports.size());
+    std::vector<std::string> titulos(reports.size());
+
+    // Each report is written once to its PDF, without asking any server.
+    for (std::size_t i = 0; i < reports.size(); ++i) {
+        ReportResult& r = resultados[i];
+        try {
+            if (!qobject_cast<QGuiApplication*>(QCoreApplication::instance()))
+                throw Falha{"A impressão precisa da janela do programa aberta."};
+            Valores valores;
+            for (const auto& [nome, valor] : reports[i]->params_) valores[LCase(nome)] = valor;
+            const Modelo m = le_modelo(reports[i]->file_);
+            confere_valores(m, valores);
+            const auto dados = le_dados(m, valores);
+            const std::string nome = preenche(m.pdf, nullptr, valores);
+            if (nome.find_first_of("/\\") != std::string::npos || Trim(nome).empty())
+                throw Falha{"O nome do arquivo PDF do relatório \"" + m.titulo + "\" não é um nome simples: " + nome};
+            const std::string destino = ResolvePathForWrite(ProgramFolder() + "\\" + nome);
+            if (destino.empty()) throw Falha{"Não foi possível gravar o relatório na pasta do programa."};
+            if (!grava_pdf(destino, m, valores, dados))
+                throw Falha{"Não foi possível gravar o arquivo " + destino +
+                            ". Veja se ele não está aberto em outro programa."};
+            InvalidatePathCache();
+            titulos[i] = preenche(m.titulo, nullptr, valores);
+            r.ok = true;
+            r.pdf = true;
+            r.destination = r.pdfPath = destino;
+            r.reason = "Não há impressora disponível.";
+        } catch (const Falha& f) {
+            r = ReportResult{};
+            r.message = f.mensagem;
+        } catch (const std::exception& e) {
+            r = ReportResult{};
+            r.message = std::string("Não foi possível imprimir o relatório: ") + e.what();
+        }
+    }
+
+    // Then the written ones go to the default printer, within the limit.
+    std::vector<std::size_t> enviados;
+    for (std::size_t i = 0; i < reports.size(); ++i)
+        if (resultados[i].ok) enviados.push_back(i);
+    if (!g_pdfOnly && !enviados.empty()) {
+        auto c = std::make_shared<Conversa>();
+        for (std::size_t i : enviados) {
+            c->arquivos.push_back(resultados[i].pdfPath);
+            c->titulos.push_back(titulos[i]);
+        }
+        c->trabalhos.assign(enviados.size(), -1);
+        c->erros.assign(enviados.size(), "");
+        c->limite = limite;
+        std::thread(conversa_com_o_servidor, c).detach();
+        aguarda(c);
+
+        std::lock_guard<std::mutex> g(c->m);
+        for (std::size_t k = 0; k < enviados.size(); ++k) {
+            ReportResult& r = resultados[enviados[k]];
+            if (c->trabalhos[k] > 0) {
+                r.pdf = false;
+                r.job = c->trabalhos[k];
+                r.destination = c->impressora;
+                r.reason.clear();
+            } else if (c->trabalhos[k] == 0) {
+                r.reason = "A impressora " + dobra_aspas(c->impressora) + " não aceitou a impressão.";
+                LogOnce("impressao-recusada-" + c->impressora + "-" + c->erros[k],
+                        "A impressora " + c->impressora + " recusou um relatório: " + c->erros[k]);
+            } else if (!c->sem_impressora) {
+                r.reason = "A impressora não respondeu.";
             }
         }
-
-        const std::string destino = ResolvePathForWrite(ProgramFolder() + "\\" + m.pdf);
-        if (destino.empty()) throw Falha{"Não foi possível gravar o relatório na pasta do programa."};
-        QPrinter pdf(QPrinter::HighResolution);
-        pdf.setOutputFormat(QPrinter::PdfFormat);
-        pdf.setOutputFileName(q(destino));
-        if (!imprime_em(pdf, m, dados))
-            throw Falha{"Não foi possível gravar o arquivo " + destino + ". Veja se ele não está aberto em outro programa."};
-        InvalidatePathCache();
-        r.ok = true;
-        r.pdf = true;
-        r.destination = destino;
-        r.message = "Não há impressora disponível. O relatório \"" + m.titulo + "\" foi salvo no arquivo " + destino + ".";
-    } catch (const Falha& f) {
-        r = ReportResult{};
-        r.message = f.mensagem;
-    } catch (const std::exception& e) {
-        r = ReportResult{};
-        r.message = std::string("Não foi possível imprimir o relatório: ") + e.what();
     }
-    return r;
+
+    for (std::size_t i = 0; i < reports.size(); ++i) {
+        ReportResult& r = resultados[i];
+        if (!r.ok) continue;
+        if (r.pdf)
+            r.message = r.reason + " O relatório " + dobra_aspas(titulos[i]) + " foi salvo no arquivo " + r.pdfPath + ".";
+        else
+            r.message = "O relatório " + dobra_aspas(titulos[i]) + " foi enviado para a impressora " + r.destination + ".";
+    }
+    return resultados;
 }
 
 }  // namespace platform

@@ -1,18 +1,27 @@
 #pragma once
 // A small report component. A report object is given the file name of a
-// report layout; its print method reads the layout, reads the tables the
-// layout names from the game database, lays the rows out in pages and sends
-// them to the system's default printer, or, when the program has no printer
-// (always in tests), writes them to a PDF file in the program folder.
+// report layout and, optionally, named values for its texts; its print method
+// reads the layout, reads the tables the layout names from the game database,
+// lays the rows out in A4 pages of a PDF file in the program folder, and hands
+// that file to the default printer of the print server (CUPS). The PDF is
+// written once and kept: when there is no printer, or the printer refuses the
+// job or does not answer in time, it is the report's copy, and the result says
+// why and where it is.
+//
+// The print server is asked from a thread of its own, with one time limit for
+// all the reports printed together (PrintTimeLimitMs); meanwhile the calling
+// thread keeps running its events (timers, the player's clicks). A job the
+// server accepted counts as printed, also when the queue is paused.
 //
 // Layout files are UTF-8 text, one directive per line; blank lines and lines
 // starting with '#' are ignored:
 //
 //   titulo <text>              report title, printed on top of every page
+//   cabecalho <text>           a line under the title on every page
 //   banco <path>               game database, relative to the program folder
 //                              ("\hortas00.mdb"); default "\hortas00.mdb"
-//   pdf <file name>            name of the PDF written when there is no
-//                              printer; default the layout's name with ".pdf"
+//   pdf <file name>            name of the PDF written in the program folder;
+//                              default the layout's name with ".pdf"
 //   pagina retrato|paisagem    page orientation (default retrato)
 //   fonte <points>             body font size (default 10)
 //   tabela <table> [field ...] starts a block on that table, its rows sorted
@@ -21,13 +30,15 @@
 //     cabecalho <text>         a line under the heading, {field} taken from
 //                              the block's first row (empty without rows)
 //     quebra <field>           a group heading whenever the field changes
-//                              (up to two, outer first)
+//                              (up to two, outer first); a group that goes on
+//                              on a new page repeats its headings there
 //     coluna <width> <title> | <cell>
 //                              a column: relative width, title, and the cell
 //                              text with {field} replaced by the row's value;
 //                              "\n" in the cell starts a new line; a part in
 //                              [brackets] is left out when all its fields
-//                              are blank
+//                              are blank; the column titles head every
+//                              page the block's rows run onto
 //     fonte <points>           body font size of this block
 //     inteiro                  starts the block on a new page when it would
 //                              not fit on this one (and fits on one page)
@@ -36,19 +47,28 @@
 //     nota <text>              a line printed after the block
 //   fim                        ends the block
 //
+// {name} in any text is a field of the row at hand or, where there is no such
+// field (titles, headings, the PDF name), a value given with SetParameter. A
+// name that is neither is a layout error.
+//
 // Printing never throws and never changes the database: every failure (no
 // layout file, a layout line not understood, a missing table or field, a PDF
 // that cannot be written) comes back as a message in Portuguese.
 
+#include <map>
 #include <string>
+#include <vector>
 
 namespace platform {
 
 struct ReportResult {
     bool ok = false;           // the report was printed or written
-    bool pdf = false;          // written to a PDF file instead of a printer
+    bool pdf = false;          // not printed: its PDF file is the copy
     std::string destination;   // printer name, or the PDF's path on disk
     std::string message;       // for the player: where the PDF went, or what failed
+    std::string reason;        // why a PDF instead of the printer, one sentence
+    std::string pdfPath;       // the PDF written (also when printed)
+    int job = 0;               // the print server's job id when printed
 };
 
 class Report {
@@ -57,14 +77,26 @@ public:
     const std::string& ReportFileName() const { return file_; }
     void SetReportFileName(const std::string& path) { file_ = path; }
 
+    // A value for {name} in the layout's texts.
+    void SetParameter(const std::string& name, const std::string& value) { params_[name] = value; }
+
     // Prints the report; see the file comment.
     ReportResult PrintReport() const;
 
-    // Tests and machines without a printer: always write the PDF.
+    // Prints the reports one after the other, on one connection to the print
+    // server and within one time limit; one result per report, in order.
+    static std::vector<ReportResult> PrintReports(const std::vector<const Report*>& reports);
+
+    // Tests and machines without a printer: write the PDF, never ask a server.
     static void SetPdfOnly(bool pdfOnly);
+
+    // The longest PrintReports takes, writing the PDFs and waiting for the
+    // print server, all reports together.
+    static constexpr int PrintTimeLimitMs = 2500;
 
 private:
     std::string file_;
+    std::map<std::string, std::string> params_;
 };
 
 }  // namespace platform

@@ -1,5 +1,7 @@
 #include "shell/dialogos.h"
 
+#include <cmath>
+
 #include "model/estado.h"
 #include "model/persistencia.h"
 #include "platform/paths.h"
@@ -146,6 +148,14 @@ void mostra_ok(const std::string& titulo, const std::string& mensagem) {
     ok& d = pf::Forms::Get<ok>("ok");
     d.SetCaption(titulo);
     d.mensagem.SetCaption(s.msg_ok_nao);
+    // A message taller than the label makes the dialog taller by the same
+    // amount, the button moving down with it, so that all of it shows.
+    const int falta = static_cast<int>(std::ceil(d.mensagem.CaptionHeight())) - d.mensagem.Height();
+    if (falta > 0) {
+        d.mensagem.SetHeight(d.mensagem.Height() + falta);
+        d.opções.SetTop(d.opções.Top() + falta);
+        d.SetClientSize(d.ClientWidth(), d.ClientHeight() + falta);
+    }
     d.Show(pf::vbModal);
 }
 

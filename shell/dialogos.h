@@ -69,7 +69,8 @@ public:
     void Form_KeyPress(int& KeyAscii) override;
 };
 
-// Shows `ok` modally with this caption and message (msg_ok_nao = mensagem).
+// Shows `ok` modally with this caption and message (msg_ok_nao = mensagem);
+// the dialog grows taller when the message needs it.
 void mostra_ok(const std::string& titulo, const std::string& mensagem);
 
 // Shows `form_ok_nao` modally; returns the answer, also left in resp_ok_nao.

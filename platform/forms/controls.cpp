@@ -285,6 +285,16 @@ void Label::SetBorderStyle(int v) {
     Invalidate();
 }
 
+double Label::CaptionHeight() const {
+    const QRectF r = RectPx();
+    const double borda = borderStyle_ ? 4 : 0;
+    int flags = AlignFlag(alignment_) | Qt::AlignTop | Qt::TextShowMnemonic;
+    if (wordWrap_) flags |= Qt::TextWordWrap;
+    const QFontMetricsF fm(ToQFont(font_));
+    const QRectF usado = fm.boundingRect(QRectF(0, 0, r.width() - borda, 1e6), flags, Q(caption_));
+    return Parent().PixelsToUnits(usado.height() + borda);
+}
+
 void Label::Paint(QPainter& p) const {
     const QRectF r = RectPx();
     if (backStyle_ == vbOpaque) p.fillRect(r, ToQColor(backColor_));

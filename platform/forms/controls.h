@@ -130,6 +130,9 @@ public:
     void SetWordWrap(bool v);
     int BorderStyle() const { return borderStyle_; }
     void SetBorderStyle(int v);
+    // Height, in the parent's scale, that the whole caption needs at the
+    // label's width, font and word wrap (a dialog grows its label by it).
+    double CaptionHeight() const;
 
     bool IsWindowless() const override { return true; }
     void Paint(QPainter& p) const override;

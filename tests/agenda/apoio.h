@@ -89,8 +89,8 @@ class AgendaTest : public comum::Ambiente {
 protected:
     void SetUp() override {
         prepara(pasta_programa());
-        for (const char* pdf : {"relatorio_da_semana.pdf", "relatorio_de_rotacao.pdf"})
-            fs::remove(fs::path(pasta_programa()) / pdf);
+        for (const auto& e : fs::directory_iterator(pasta_programa()))
+            if (e.path().extension() == ".pdf") fs::remove(e.path());
         model::define_caminho_banco("");
         platform::Workspace::Default().OpenDatabase(model::caminho_banco())->Close();  // made with its tables
         platform::Report::SetPdfOnly(true);

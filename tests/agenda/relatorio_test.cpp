@@ -1,7 +1,10 @@
 // The report layer: layouts read from the program folder, rendered to PDF
 // (no printer in tests), failures told in Portuguese.
 
+#include <sstream>
+
 #include "apoio.h"
+#include "platform/text.h"
 
 namespace agenda_test {
 namespace {
@@ -40,6 +43,101 @@ TEST_F(RelatorioTest, FalhasViramMensagens) {
     r = imprime(modelo("tabela.rpt", "tabela nenhuma\ncoluna 1 A | {x}\nfim\n"));
     EXPECT_FALSE(r.ok);
     EXPECT_NE(r.message.find("\"nenhuma\""), std::string::npos) << r.message;
+
+    // A value the caller did not give: no PDF with a half name.
+    r = imprime(modelo("valor.rpt", "pdf semana_{ano_semana}.pdf\ntabela rr\ncoluna 1 A | {mod}\nfim\n"));
+    EXPECT_FALSE(r.ok);
+    EXPECT_NE(r.message.find("{ano_semana}"), std::string::npos) << r.message;
+    EXPECT_FALSE(fs::exists(fs::path(pasta_programa()) / "semana_.pdf"));
+}
+
+// The weekly report as the agenda prints it: the week's rows, the week and
+// its year in the file name.
+class SemanaTest : public RelatorioTest {
+protected:
+    platform::ReportResult semana(const std::string& numero, const std::string& ano_semana) {
+        platform::Report r;
+        r.SetReportFileName(pasta_programa() + "\\relatb.rpt");
+        r.SetParameter("semana", numero);
+        r.SetParameter("ano_semana", ano_semana);
+        return r.PrintReport();
+    }
+    static void linha(platform::Recordset& rs, int hs, int ord, const std::string& trato, const std::string& aonde) {
+        rs.AddNew();
+        rs.SetField("hs", hs);
+        rs.SetField("ord", ord);
+        rs.SetField("trato", trato);
+        rs.SetField("aonde", aonde);
+        rs.SetField("cultura", "Couve");
+        rs.SetField("sem", 50);
+        rs.SetField("cabec1", hs == 0 ? "HORTA" : "SEMENTEIRA");
+        rs.Update();
+    }
+    // The text of each page of a PDF.
+    static std::vector<std::string> paginas(const std::string& pdf) {
+        std::vector<std::string> r;
+        std::istringstream in(texto_pdf(pdf));
+        for (std::string p; std::getline(in, p, '\f');)
+            if (!platform::Trim(p).empty()) r.push_back(p);
+        return r;
+    }
+};
+
+TEST_F(SemanaTest, CadaPaginaTemTituloSemanaColunasESecaoDoGrupo) {
+    if (!tem_pdftotext()) GTEST_SKIP() << "pdftotext ausente";
+    {
+        auto db = platform::Workspace::Default().OpenDatabase(model::caminho_banco());
+        auto rs = db->OpenRecordset("relat");
+        db->BeginTrans();
+        for (int i = 0; i < 8; ++i) linha(*rs, 0, 0, "Plantio", "A " + std::to_string(i + 1));
+        // Many small seedbed groups, then a long one: the pages break both
+        // between groups and inside one.
+        for (int g = 0; g < 25; ++g)
+            for (int i = 0; i < 3; ++i) linha(*rs, 1, 10 + g, "Grupo " + std::to_string(g), "Lote " + std::to_string(i));
+        for (int i = 0; i < 70; ++i) linha(*rs, 1, 90, "Desbaste", "Lote " + std::to_string(100 + i));
+        db->CommitTrans();
+    }
+    const auto r = semana("50", "2026-50");
+    ASSERT_TRUE(r.ok) << r.message;
+    EXPECT_EQ(r.destination, pasta_programa() + "/relatorio_da_semana_2026-50.pdf");
+    const auto p = paginas(r.destination);
+    ASSERT_GE(p.size(), 3u);
+    for (std::size_t n = 0; n < p.size(); ++n) {
+        const std::string& t = p[n];
+        const auto titulo = t.find("Agenda da Horta - Relatório da Semana");
+        const auto sem = t.find("Semana 50");
+        EXPECT_NE(titulo, std::string::npos) << "página " << n + 1;
+        EXPECT_GT(sem, titulo) << "página " << n + 1;
+        if (t.find("Lote") == std::string::npos) continue;  // the garden map's page
+        // Before the first row of the page: column titles, the section and
+        // the group the row belongs to.
+        const auto colunas = t.find("Onde"), secao = t.find("SEMENTEIRA"), lote = t.find("Lote");
+        EXPECT_LT(sem, colunas) << "página " << n + 1 << "\n" << t;
+        EXPECT_LT(colunas, secao) << "página " << n + 1 << "\n" << t;
+        EXPECT_LT(secao, lote) << "página " << n + 1 << "\n" << t;
+        const auto grupo = std::min(t.find("Grupo"), t.find("Desbaste"));
+        EXPECT_LT(secao, grupo) << "página " << n + 1 << "\n" << t;
+        EXPECT_LT(grupo, lote) << "página " << n + 1 << "\n" << t;
+    }
+    EXPECT_NE(p.back().find("Mapa da Horta"), std::string::npos);
+}
+
+TEST_F(SemanaTest, SemanaSemAtividadeAindaDizQualSemana) {
+    if (!tem_pdftotext()) GTEST_SKIP() << "pdftotext ausente";
+    {
+        auto db = platform::Workspace::Default().OpenDatabase(model::caminho_banco());
+        auto rs = db->OpenRecordset("relat");
+        for (rs->EOF_() ? void() : rs->MoveFirst(); !rs->EOF_(); rs->MoveNext()) rs->Delete();
+    }
+    const auto r = semana("5", "2026-05");
+    ASSERT_TRUE(r.ok) << r.message;
+    EXPECT_EQ(r.destination, pasta_programa() + "/relatorio_da_semana_2026-05.pdf");
+    const std::string t = texto_pdf(r.destination);
+    EXPECT_NE(t.find("Semana 5"), std::string::npos) << t;
+    EXPECT_NE(t.find("Nenhuma atividade nesta semana."), std::string::npos) << t;
+    // Another week keeps its own file.
+    ASSERT_TRUE(semana("6", "2026-06").ok);
+    EXPECT_TRUE(fs::exists(r.destination));
 }
 
 TEST_F(RelatorioTest, PdfComTodasAsLinhasEmVariasPaginas) {

@@ -174,7 +174,7 @@ TEST_F(TelaTest, ImpressaoPerguntaPelaSemanaMostrada) {
     EXPECT_EQ(dialogos[0].mensagem, "Deseja imprimir o relatório da semana 25 ?");
     EXPECT_EQ(f.timer_.Interval(), 0);
     EXPECT_EQ(figura(f.pic_imp), "E:\\anima\\imp06.bmp");
-    EXPECT_FALSE(fs::exists(fs::path(pasta_programa()) / "relatorio_da_semana.pdf"));
+    EXPECT_FALSE(fs::exists(fs::path(pasta_programa()) / "relatorio_da_semana_2026-25.pdf"));
 }
 
 TEST_F(TelaTest, ImprimeOsDoisRelatoriosEmPdf) {
@@ -189,10 +189,11 @@ TEST_F(TelaTest, ImprimeOsDoisRelatoriosEmPdf) {
     tique(f, 8);
     ASSERT_EQ(dialogos.size(), 2u);
     EXPECT_EQ(dialogos[1].titulo, "Impressão");
-    const std::string semana = pasta_programa() + "/relatorio_da_semana.pdf";
-    const std::string rotacao = pasta_programa() + "/relatorio_de_rotacao.pdf";
-    EXPECT_NE(dialogos[1].mensagem.find(semana), std::string::npos) << dialogos[1].mensagem;
-    EXPECT_NE(dialogos[1].mensagem.find(rotacao), std::string::npos) << dialogos[1].mensagem;
+    const std::string semana = pasta_programa() + "/relatorio_da_semana_2026-23.pdf";
+    const std::string rotacao = pasta_programa() + "/relatorio_de_rotacao_2026-23.pdf";
+    EXPECT_EQ(dialogos[1].mensagem, "Não há impressora disponível. Os relatórios foram salvos na pasta " +
+                                        pasta_programa() +
+                                        ":\nrelatorio_da_semana_2026-23.pdf\nrelatorio_de_rotacao_2026-23.pdf");
 
     const std::string t1 = texto_pdf(semana);
     EXPECT_NE(t1.find("Semana 23"), std::string::npos) << t1;
@@ -216,9 +217,9 @@ TEST_F(TelaTest, SemCanteiroLivreSoORelatorioDaSemana) {
     t::Click(f.pic_imp);
     tique(f, 8);
     ASSERT_EQ(dialogos.size(), 2u);
-    EXPECT_NE(dialogos[1].mensagem.find("relatorio_da_semana.pdf"), std::string::npos) << dialogos[1].mensagem;
+    EXPECT_NE(dialogos[1].mensagem.find("relatorio_da_semana_2026-23.pdf"), std::string::npos) << dialogos[1].mensagem;
     EXPECT_EQ(dialogos[1].mensagem.find("rotacao"), std::string::npos);
-    EXPECT_FALSE(fs::exists(fs::path(pasta_programa()) / "relatorio_de_rotacao.pdf"));
+    EXPECT_FALSE(fs::exists(fs::path(pasta_programa()) / "relatorio_de_rotacao_2026-23.pdf"));
 }
 
 TEST_F(TelaTest, BancoComDefeitoAvisaEAAgendaAbreMesmoAssim) {

@@ -63,6 +63,31 @@ TEST_F(Dialogos, OkMostraTextoEFonteEDescarrega) {
     EXPECT_FALSE(pf::Forms::IsLoaded("ok"));
 }
 
+TEST_F(Dialogos, OkCresceAteCaberAMensagemInteira) {
+    struct Medidas {
+        int altura = 0, rotulo = 0, botao = 0;
+        double precisa = 0;
+    } m;
+    t::SetModalHook([&](pf::Form& f) {
+        auto& ok = static_cast<shell::ok&>(f);
+        m = {ok.ClientHeight(), ok.mensagem.Top() + ok.mensagem.Height(), ok.opções.Top(), ok.mensagem.CaptionHeight()};
+        t::Click(ok.opções);
+    });
+    shell::mostra_ok("Impressão", "Mensagem curta");
+    EXPECT_EQ(m.altura, 2985);  // a short message keeps the dialog's design
+    EXPECT_EQ(m.botao, 2190);
+
+    const std::string longa =
+        "A impressora \"Recusa\" não aceitou a impressão. Os relatórios foram salvos na pasta "
+        "/home/professora/.local/share/brotalia/jogos/turma_da_manha:\n"
+        "relatorio_da_semana_2026-50.pdf\nrelatorio_de_rotacao_2026-50.pdf";
+    shell::mostra_ok("Impressão", longa);
+    EXPECT_GE(m.rotulo - 360, m.precisa);  // the label holds every line
+    EXPECT_GE(m.botao, m.rotulo);          // and the button comes below it
+    EXPECT_EQ(m.altura - 2985, m.botao - 2190);
+    EXPECT_GT(m.altura, 2985);
+}
+
 TEST_F(Dialogos, AvisoComFiguraEPerguntaDeGravar) {
     shell::mostra_figura("Parabéns", "C:\\anima\\parah.jpg");
     responde({Resposta::sim});

@@ -80,6 +80,8 @@ int main(int argc, char** argv) {
     if (argc > 3) {
         platform::Report::SetPdfOnly(true);
         for (auto* r : {&f.relat, &f.regrot}) {
+            r->SetParameter("semana", f.terra.Text());
+            r->SetParameter("ano_semana", "retrato");
             auto res = r->PrintReport();
             std::printf("%s\n", res.message.c_str());
         }

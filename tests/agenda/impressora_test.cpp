@@ -1,0 +1,188 @@
+// Printing to a print server: the private one the test command starts
+// (scripts/services/cups.sh: queues "PDF", the default, "Recusa", refusing
+// jobs, and "Pausada", stopped but accepting), and a server that accepts the
+// connection and never answers. The player is never kept waiting long and no
+// report is lost without a word.
+
+#include <arpa/inet.h>
+#include <cups/cups.h>
+#include <fcntl.h>
+#include <netinet/in.h>
+#include <sys/socket.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <thread>
+
+#include "apoio.h"
+
+namespace agenda_test {
+namespace {
+
+using agenda::age;
+using Relogio = std::chrono::steady_clock;
+
+// A screen whose timer counts its ticks.
+class Contador : public pf::Form {
+public:
+    pf::Timer timer_{this, "timer_"};
+    int tiques = 0;
+    Contador() {
+        timer_.OnTimer = [this] { ++tiques; };
+        timer_.SetInterval(50);
+    }
+};
+
+class ImpressoraTest : public AgendaTest {
+protected:
+    void SetUp() override {
+        AgendaTest::SetUp();
+        platform::Report::SetPdfOnly(false);
+        for (const char* v : {"CUPS_SERVER", "PRINTER", "LPDEST", "HOME", "CUPS_SERVERROOT"})
+            if (const char* x = std::getenv(v)) guardadas_.emplace_back(v, x);
+            else guardadas_.emplace_back(v, std::nullopt);
+        ::unsetenv("PRINTER");
+        ::unsetenv("LPDEST");
+        // No lpoptions of the machine or of the user choose the printer.
+        ::setenv("HOME", pasta_programa().c_str(), 1);
+        if (const char* d = std::getenv("BROTALIA_CUPS_TESTE")) ::setenv("CUPS_SERVERROOT", (std::string(d) + "/etc").c_str(), 1);
+        pf::Forms::Register<Contador>("contador");
+        auto& h = model::horta();
+        h.ult_cult[99] = model::cod_repolho;  // free beds: both reports
+    }
+    void TearDown() override {
+        for (const auto& [v, x] : guardadas_)
+            if (x) ::setenv(v.c_str(), x->c_str(), 1);
+            else ::unsetenv(v.c_str());
+        AgendaTest::TearDown();
+    }
+
+    // The private print server's folder, or empty (the test skips).
+    static std::string servidor() {
+        const char* d = std::getenv("BROTALIA_CUPS_TESTE");
+        return d && std::getenv("CUPS_SERVER") ? d : "";
+    }
+
+    // The agenda prints the week shown, answering "Sim"; returns the seconds taken.
+    double imprime_pela_agenda() {
+        auto& f = abre();
+        respostas = {true};
+        t::Click(f.pic_imp);
+        const auto t0 = Relogio::now();
+        for (int k = 0; k < 8; ++k) t::TickTimer(f.timer_);
+        return std::chrono::duration<double>(Relogio::now() - t0).count();
+    }
+
+    std::vector<platform::ReportResult> imprime_os_dois() {
+        platform::Report semana, rotacao;
+        semana.SetReportFileName(pasta_programa() + "\\relatb.rpt");
+        rotacao.SetReportFileName(pasta_programa() + "\\rrr.rpt");
+        for (auto* r : {&semana, &rotacao}) {
+            r->SetParameter("semana", "23");
+            r->SetParameter("ano_semana", "2026-23");
+        }
+        return platform::Report::PrintReports({&semana, &rotacao});
+    }
+
+    std::vector<std::pair<std::string, std::optional<std::string>>> guardadas_;
+};
+
+// The state of a job of the private server, once it leaves the queue (or
+// after 20 s); 0 when the server does not know it.
+int estado_final(int trabalho) {
+    for (auto fim = Relogio::now() + std::chrono::seconds(20);;) {
+        cups_job_t* jobs = nullptr;
+        const int n = cupsGetJobs2(CUPS_HTTP_DEFAULT, &jobs, nullptr, 0, CUPS_WHICHJOBS_ALL);
+        int estado = 0;
+        for (int i = 0; i < n; ++i)
+            if (jobs[i].id == trabalho) estado = jobs[i].state;
+        cupsFreeJobs(n, jobs);
+        if (estado >= IPP_JSTATE_CANCELED || Relogio::now() > fim) return estado;
+        std::this_thread::sleep_for(std::chrono::milliseconds(100));
+    }
+}
+
+TEST_F(ImpressoraTest, FilaQueAceitaRecebeOsDoisRelatorios) {
+    const std::string d = servidor();
+    if (d.empty()) GTEST_SKIP() << "sem servidor de impressão de teste (cupsd ausente ou sem root)";
+    const auto r = imprime_os_dois();
+    ASSERT_EQ(r.size(), 2u);
+    for (const auto& x : r) {
+        ASSERT_TRUE(x.ok) << x.message;
+        EXPECT_FALSE(x.pdf) << x.message;
+        EXPECT_EQ(x.destination, "PDF");
+        ASSERT_GT(x.job, 0);
+        EXPECT_EQ(estado_final(x.job), IPP_JSTATE_COMPLETED) << x.job;
+        // What the queue received is the report's PDF, byte for byte.
+        const std::string saida = d + "/saida/job-" + std::to_string(x.job) + ".pdf";
+        std::ifstream a(saida, std::ios::binary), b(x.pdfPath, std::ios::binary);
+        const std::string recebido{std::istreambuf_iterator<char>(a), {}}, escrito{std::istreambuf_iterator<char>(b), {}};
+        EXPECT_EQ(recebido.rfind("%PDF", 0), 0u) << saida;
+        EXPECT_EQ(recebido, escrito) << saida;
+    }
+    if (tem_pdftotext()) {
+        EXPECT_NE(texto_pdf(d + "/saida/job-" + std::to_string(r[0].job) + ".pdf").find("Semana 23"), std::string::npos);
+        EXPECT_NE(texto_pdf(d + "/saida/job-" + std::to_string(r[1].job) + ".pdf").find("Rotação"), std::string::npos);
+    }
+}
+
+TEST_F(ImpressoraTest, FilaPausadaQueAceitaContaComoImpresso) {
+    if (servidor().empty()) GTEST_SKIP() << "sem servidor de impressão de teste (cupsd ausente ou sem root)";
+    ::setenv("PRINTER", "Pausada", 1);
+    const auto r = imprime_os_dois();
+    for (const auto& x : r) {
+        ASSERT_TRUE(x.ok) << x.message;
+        EXPECT_FALSE(x.pdf) << x.message;
+        EXPECT_GT(x.job, 0);
+    }
+}
+
+TEST_F(ImpressoraTest, FilaQueRecusaGuardaOsPdfsEAvisa) {
+    if (servidor().empty()) GTEST_SKIP() << "sem servidor de impressão de teste (cupsd ausente ou sem root)";
+    ::setenv("PRINTER", "Recusa", 1);
+    imprime_pela_agenda();
+    ASSERT_EQ(dialogos.size(), 2u);
+    EXPECT_EQ(dialogos[1].nome, "ok");
+    const std::string& m = dialogos[1].mensagem;
+    EXPECT_EQ(m, "A impressora \"Recusa\" não aceitou a impressão. Os relatórios foram salvos na pasta " +
+                     pasta_programa() + ":\nrelatorio_da_semana_2026-23.pdf\nrelatorio_de_rotacao_2026-23.pdf");
+    EXPECT_TRUE(fs::exists(fs::path(pasta_programa()) / "relatorio_da_semana_2026-23.pdf"));
+    EXPECT_TRUE(fs::exists(fs::path(pasta_programa()) / "relatorio_de_rotacao_2026-23.pdf"));
+}
+
+TEST_F(ImpressoraTest, ServidorQueNaoRespondeNaoPrendeOJogo) {
+    // A listener that takes connections (the system completes them) and
+    // never reads nor answers.
+    const int ouvinte = ::socket(AF_INET, SOCK_STREAM, 0);
+    ASSERT_GE(ouvinte, 0);
+    sockaddr_in a{};
+    a.sin_family = AF_INET;
+    a.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    ASSERT_EQ(::bind(ouvinte, reinterpret_cast<sockaddr*>(&a), sizeof a), 0);
+    ASSERT_EQ(::listen(ouvinte, 8), 0);
+    socklen_t n = sizeof a;
+    ::getsockname(ouvinte, reinterpret_cast<sockaddr*>(&a), &n);
+    ::setenv("CUPS_SERVER", ("127.0.0.1:" + std::to_string(ntohs(a.sin_port))).c_str(), 1);
+
+    auto& contador = pf::Forms::Get<Contador>("contador");
+    const double segundos = imprime_pela_agenda();
+    // One connection for both reports; keeping their PDFs asked nothing more.
+    ::fcntl(ouvinte, F_SETFL, O_NONBLOCK);
+    int conexoes = 0;
+    for (int c; (c = ::accept(ouvinte, nullptr, nullptr)) >= 0; ++conexoes) ::close(c);
+    ::close(ouvinte);
+    EXPECT_EQ(conexoes, 1);
+
+    EXPECT_LE(segundos, 3.0);
+    EXPECT_GE(segundos, platform::Report::PrintTimeLimitMs / 1000.0 - 0.1);
+    // The screen's timers ran all along: a tick every 50 ms.
+    EXPECT_GE(contador.tiques, 30) << segundos;
+    ASSERT_EQ(dialogos.size(), 2u);
+    EXPECT_EQ(dialogos[1].mensagem.rfind("A impressora não respondeu. Os relatórios foram salvos na pasta ", 0), 0u)
+        << dialogos[1].mensagem;
+    EXPECT_TRUE(fs::exists(fs::path(pasta_programa()) / "relatorio_da_semana_2026-23.pdf"));
+    EXPECT_TRUE(fs::exists(fs::path(pasta_programa()) / "relatorio_de_rotacao_2026-23.pdf"));
+}
+
+}  // namespace
+}  // namespace agenda_test
