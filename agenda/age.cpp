@@ -507,6 +507,15 @@ void age::Timer__Timer() {
 
 void age::imprime_relatorios() {
     auto& s = model::sessao();
+    // The reports are laid out from the tables: never print another week's
+    // under this week's number. A rewrite that failed earlier is tried once
+    // more; if it fails again, nothing is printed.
+    std::string erro;
+    if (!tabelas_da_semana(model::horta().data_agenda) && !agenda::prepara_relat(listas, pendencias, &erro)) {
+        platform::LogOnce("agenda-relat", erro);
+        shell::mostra_ok("Impressão", "O relatório da semana " + terra.Text() + " não foi impresso. " + erro);
+        return;
+    }
     s.msg_ok_nao = "Deseja imprimir o relatório da semana " + terra.Text() + " ?";
     if (!shell::pergunta_sim_nao("Impressão", s.msg_ok_nao)) return;
 
