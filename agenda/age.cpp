@@ -256,6 +256,14 @@ void age::final_animation_3() {
         Timer1.SetInterval(0);
         timer_.SetInterval(0);
         intro_ativa = false;
+        // A presentation started while a week action was the last one also
+        // ran that action's picture, on the presentation's count: put it
+        // back at rest (today's weekday, the first planet).
+        const int acao = model::sessao().acao;
+        if (acao == acao_tempo_real)
+            tempo_real.LoadPicture(model::pict_semana());
+        else if (acao == acao_previsao)
+            previsao.LoadPicture(anima("planet01.bmp"));
     }
     pict_inicial();
 }

@@ -133,6 +133,34 @@ TEST_F(TelaTest, ApresentacaoDepoisDoTempoRealSoMostraDiasDaSemana) {
     }
 }
 
+TEST_F(TelaTest, ApresentacaoRecomecadaTerminaNoDiaDeHoje) {
+    // The presentation restarted by closing the "Tempos" notice runs the
+    // week picture of the last week action on its own count; when it ends,
+    // that picture is back at rest.
+    auto& s = model::sessao();
+    s.trilha_fundo = true;
+    auto& f = abre();
+    t::Click(f.tempo_real);
+    tique(f, 8);
+    t::Click(f.lbl_tempo);
+    t::ProcessEvents();
+    ASSERT_TRUE(f.intro_ativa);
+    tique(f, 3);
+    ASSERT_NE(figura(f.tempo_real), model::pict_semana());
+    t::TickTimer(f.Timer1);
+    EXPECT_FALSE(f.intro_ativa);
+    EXPECT_EQ(figura(f.tempo_real), model::pict_semana());  // Wednesday
+
+    t::Click(f.previsao);
+    tique(f, 23);
+    t::Click(f.lbl_tempo);
+    t::ProcessEvents();
+    tique(f, 4);
+    ASSERT_NE(figura(f.previsao), "E:\\anima\\planet01.bmp");
+    t::TickTimer(f.Timer1);
+    EXPECT_EQ(figura(f.previsao), "E:\\anima\\planet01.bmp");
+}
+
 TEST_F(TelaTest, PrevisaoETempoReal) {
     auto& h = model::horta();
     planta(0, model::cod_alface, 7);          // freed by the first step (cycle 8)
