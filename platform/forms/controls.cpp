@@ -824,8 +824,9 @@ void ComboBox::HandleKey(int keyAscii) {
     }
     if (style_ == 2) {
         // Typing a letter chooses the next item that starts with it.
-        if (keyAscii < 32) return;
-        const QString k = QString(QChar(static_cast<char16_t>(keyAscii))).toUpper();
+        if (keyAscii < 32 || keyAscii > 0x10FFFF) return;
+        const char32_t code = static_cast<char32_t>(keyAscii);
+        const QString k = QString::fromUcs4(&code, 1).toUpper();
         for (int n = 1; n <= ListCount(); ++n) {
             int i = (listIndex_ + n) % ListCount();
             if (Q(items_[static_cast<size_t>(i)]).toUpper().startsWith(k)) {
@@ -837,9 +838,10 @@ void ComboBox::HandleKey(int keyAscii) {
     }
     QString t = Q(text_);
     if (keyAscii == vbKeyBack) {
-        if (!t.isEmpty()) t.chop(1);
-    } else if (keyAscii >= 32) {
-        t.append(QChar(static_cast<char16_t>(keyAscii)));
+        if (!t.isEmpty()) t.truncate(PreviousBoundary(t, static_cast<int>(t.size())));
+    } else if (keyAscii >= 32 && keyAscii <= 0x10FFFF && !(keyAscii >= 0xD800 && keyAscii <= 0xDFFF)) {
+        const char32_t code = static_cast<char32_t>(keyAscii);
+        t.append(QString::fromUcs4(&code, 1));
     } else {
         return;
     }
