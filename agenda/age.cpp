@@ -256,6 +256,14 @@ void age::final_animation_3() {
         Timer1.SetInterval(0);
         timer_.SetInterval(0);
         intro_ativa = false;
+        // A presentation started while a week action was the last one also
+        // ran that action's picture, on the presentation's count: put it
+        // back at rest (today's weekday, the first planet).
+        const int acao = model::sessao().acao;
+        if (acao == acao_tempo_real)
+            tempo_real.LoadPicture(model::pict_semana());
+        else if (acao == acao_previsao)
+            previsao.LoadPicture(anima("planet01.bmp"));
     }
     pict_inicial();
 }
@@ -538,6 +546,15 @@ std::string mensagem_da_impressao(const std::vector<platform::ReportResult>& fei
 
 void age::imprime_relatorios() {
     auto& s = model::sessao();
+    // The reports are laid out from the tables: never print another week's
+    // under this week's number. A rewrite that failed earlier is tried once
+    // more; if it fails again, nothing is printed.
+    std::string erro;
+    if (!tabelas_da_semana(model::horta().data_agenda) && !agenda::prepara_relat(listas, pendencias, &erro)) {
+        platform::LogOnce("agenda-relat", erro);
+        shell::mostra_ok("Impressão", "O relatório da semana " + terra.Text() + " não foi impresso. " + erro);
+        return;
+    }
     s.msg_ok_nao = "Deseja imprimir o relatório da semana " + terra.Text() + " ?";
     if (!shell::pergunta_sim_nao("Impressão", s.msg_ok_nao)) return;
 

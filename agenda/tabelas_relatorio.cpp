@@ -1,6 +1,7 @@
 #include "agenda/tabelas_relatorio.h"
 
 #include <memory>
+#include <optional>
 
 #include "model/modelo.h"
 #include "platform/clock.h"
@@ -53,7 +54,22 @@ std::string familia_ou_livre(int cult) {
     return f >= 0 && f < model::n_familias ? c.nome_fam[f] : "Livre";
 }
 
+// The week (year and week number) the tables were last written for; empty
+// before the first rewrite and after a failed one.
+struct SemanaGravada {
+    int ano;
+    int semana;
+    bool operator==(const SemanaGravada&) const = default;
+};
+std::optional<SemanaGravada> semana_gravada;
+
+SemanaGravada semana_de(platform::DateTime data) { return {platform::Year(data), platform::WeekOfYear(data)}; }
+
 }  // namespace
+
+bool tabelas_da_semana(platform::DateTime data_agenda) {
+    return semana_gravada && *semana_gravada == semana_de(data_agenda);
+}
 
 bool prepara_relat(const ListasRelatorio& rel, const Pendencias& p, std::string* erro) {
     const auto& h = model::horta();
@@ -75,14 +91,20 @@ bool prepara_relat(const ListasRelatorio& rel, const Pendencias& p, std::string*
         {1, 3, "Desbaste", qt_sem_tratos("DES"), &rel.rel_des22, &rel.rel_des1, nullptr, "", "", false},
     };
 
+    // Whatever happens below, the tables no longer hold a known week until the
+    // rewrite has been committed.
+    semana_gravada.reset();
     const char* tabela = "relat";
     try {
         auto db = platform::Workspace::Default().OpenDatabase(model::caminho_banco());
+        // One transaction for the three tables: a failure in any of them
+        // leaves all three as they were (closing the database without a
+        // commit rolls it back).
+        db->BeginTrans();
 
         // The week's activities.
         {
             auto rs = db->OpenRecordset("relat");
-            db->BeginTrans();
             apaga_tudo(*rs);
             for (const GrupoRelat& g : grupos) {
                 for (int i = 0; i < g.n; ++i) {
@@ -102,7 +124,6 @@ bool prepara_relat(const ListasRelatorio& rel, const Pendencias& p, std::string*
                     rs->Update();
                 }
             }
-            db->CommitTrans();
             rs->Close();
         }
 
@@ -110,7 +131,6 @@ bool prepara_relat(const ListasRelatorio& rel, const Pendencias& p, std::string*
         tabela = "rr";
         {
             auto rs = db->OpenRecordset("rr");
-            db->BeginTrans();
             apaga_tudo(*rs);
             for (int i = 0; i < model::n_canteiros; ++i) {
                 if (h.cult_can[i] != model::nenhuma) continue;
@@ -122,7 +142,6 @@ bool prepara_relat(const ListasRelatorio& rel, const Pendencias& p, std::string*
                 rs->SetField("ufam", familia_ou_livre(h.penult_cult[i]));
                 rs->Update();
             }
-            db->CommitTrans();
             rs->Close();
         }
 
@@ -130,7 +149,6 @@ bool prepara_relat(const ListasRelatorio& rel, const Pendencias& p, std::string*
         tabela = "mapa_horta";
         {
             auto rs = db->OpenRecordset("mapa_horta");
-            db->BeginTrans();
             apaga_tudo(*rs);
             for (int r = 0; r < model::n_colunas_horta; ++r) {
                 rs->AddNew();
@@ -154,16 +172,19 @@ bool prepara_relat(const ListasRelatorio& rel, const Pendencias& p, std::string*
                 }
                 rs->Update();
             }
-            db->CommitTrans();
             rs->Close();
         }
+        tabela = nullptr;
+        db->CommitTrans();
         db->Close();
     } catch (const std::exception& e) {
         if (erro)
-            *erro = std::string("Não foi possível gravar a tabela \"") + tabela +
-                    "\" do relatório da semana: " + e.what();
+            *erro = tabela ? std::string("Não foi possível gravar a tabela \"") + tabela +
+                                 "\" do relatório da semana: " + e.what()
+                           : std::string("Não foi possível gravar as tabelas do relatório da semana: ") + e.what();
         return false;
     }
+    semana_gravada = semana_de(h.data_agenda);
     if (erro) erro->clear();
     return true;
 }

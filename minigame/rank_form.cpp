@@ -210,7 +210,8 @@ void mem_ok::Form_Activate() {
 }
 
 void mem_ok::Text1_KeyPress(int& KeyAscii) {
-    if (platform::Len(Text1.Text()) >= max_nome) KeyAscii = 0;
+    // Counted as the player sees the name: "🌱" or "👩‍🌾" is one character.
+    if (platform::LenVisible(Text1.Text()) >= max_nome) KeyAscii = 0;
 }
 
 void mem_ok::Text1_Change() { opções.SetEnabled(platform::Len(Text1.Text()) > 0); }
@@ -218,7 +219,7 @@ void mem_ok::Text1_Change() { opções.SetEnabled(platform::Len(Text1.Text()) > 
 void mem_ok::opções_Click() {
     // The name as typed; a longer text set by other means is cut to the
     // width the ranking keeps.
-    jogo().nome_jogador = platform::Left(Text1.Text(), max_nome);
+    jogo().nome_jogador = platform::LeftVisible(Text1.Text(), max_nome);
     Hide();
 }
 

@@ -1,5 +1,8 @@
 #include "platform/text.h"
 
+#include <QString>
+#include <QTextBoundaryFinder>
+
 #include <charconv>
 #include <cmath>
 
@@ -174,6 +177,52 @@ int Asc(const std::string& s) {
 std::string String(long n, const std::string& ch) {
     std::string one = Left(ch, 1), r;
     for (long i = 0; i < n; ++i) r += one;
+    return r;
+}
+
+std::vector<std::string> VisibleChars(const std::string& s) {
+    const QString q = QString::fromStdString(s);
+    std::vector<QString> parts;
+    QTextBoundaryFinder finder(QTextBoundaryFinder::Grapheme, q);
+    int start = 0;
+    for (int end = finder.toNextBoundary(); end > start; end = finder.toNextBoundary()) {
+        parts.push_back(q.mid(start, end - start));
+        start = end;
+    }
+    // Qt 6.4's finder splits a flag (two regional indicators) that follows a
+    // pictograph: pair a lone indicator with the indicator after it.
+    auto lone_indicator = [](const QString& p) {
+        return p.size() == 2 && p.at(0).isHighSurrogate() &&
+               QChar::surrogateToUcs4(p.at(0), p.at(1)) >= 0x1F1E6 && QChar::surrogateToUcs4(p.at(0), p.at(1)) <= 0x1F1FF;
+    };
+    for (std::size_t i = 0; i + 1 < parts.size(); ++i) {
+        const QString& next = parts[i + 1];
+        if (lone_indicator(parts[i]) && next.size() >= 2 && lone_indicator(next.left(2))) {
+            parts[i] += next;
+            parts.erase(parts.begin() + static_cast<std::ptrdiff_t>(i) + 1);
+        }
+    }
+    constexpr char16_t zwj = 0x200D;
+    for (std::size_t i = 0; i + 1 < parts.size(); ++i) {
+        int n = 0;
+        while (n < parts[i].size() - 1 && parts[i].at(parts[i].size() - 1 - n) == zwj) ++n;
+        if (n == 0) continue;
+        parts[i + 1].prepend(parts[i].right(n));
+        parts[i].chop(n);
+    }
+    std::vector<std::string> r;
+    r.reserve(parts.size());
+    for (const QString& p : parts) r.push_back(p.toStdString());
+    return r;
+}
+
+long LenVisible(const std::string& s) { return static_cast<long>(VisibleChars(s).size()); }
+
+std::string LeftVisible(const std::string& s, long n) {
+    const std::vector<std::string> chars = VisibleChars(s);
+    if (n >= static_cast<long>(chars.size())) return s;
+    std::string r;
+    for (long i = 0; i < n; ++i) r += chars[static_cast<std::size_t>(i)];
     return r;
 }
 

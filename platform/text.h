@@ -4,6 +4,7 @@
 // Number conversions never depend on the process locale.
 
 #include <string>
+#include <vector>
 
 namespace platform {
 
@@ -31,6 +32,14 @@ long Len(const std::string& s);                       // characters
 std::string Left(const std::string& s, long n);
 std::string Right(const std::string& s, long n);
 std::string Mid(const std::string& s, long start, long n = -1);  // n < 0: to the end
+// Characters as the player sees them (grapheme clusters): "é" written as "e"
+// and a combining accent, "🌱" and "👩‍🌾" are one character each. A zero-width
+// joiner that joins nothing after it within its cluster goes with the
+// character that follows it, so that no cut ends on a dangling joiner.
+std::vector<std::string> VisibleChars(const std::string& s);
+long LenVisible(const std::string& s);
+// The first n characters as the player sees them: never half a character.
+std::string LeftVisible(const std::string& s, long n);
 // 1-based position of needle in haystack at or after start, 0 when absent.
 long InStr(long start, const std::string& haystack, const std::string& needle);
 inline long InStr(const std::string& haystack, const std::string& needle) {

@@ -4,6 +4,7 @@
 #include <QPainter>
 #include <QPainterPath>
 #include <QString>
+#include <QTextBoundaryFinder>
 
 #include <algorithm>
 #include <cmath>
@@ -11,6 +12,7 @@
 
 #include "platform/forms/form.h"
 #include "platform/forms/internal.h"
+#include "platform/text.h"
 
 namespace platform::forms {
 
@@ -455,6 +457,37 @@ void CommandButton::Press() {
 }
 
 // ---------------------------------------------------------------- TextBox
+// The text is UTF-8; the cursor counts UTF-16 units of it and always stands
+// between two characters as the player sees them (grapheme clusters).
+
+namespace {
+
+int PreviousBoundary(const QString& t, int pos) {
+    QTextBoundaryFinder f(QTextBoundaryFinder::Grapheme, t);
+    f.setPosition(pos);
+    return std::max(0, static_cast<int>(f.toPreviousBoundary()));
+}
+
+int NextBoundary(const QString& t, int pos) {
+    QTextBoundaryFinder f(QTextBoundaryFinder::Grapheme, t);
+    f.setPosition(pos);
+    const qsizetype n = f.toNextBoundary();
+    return n < 0 ? static_cast<int>(t.size()) : static_cast<int>(n);
+}
+
+bool AtBoundary(const QString& t, int pos) {
+    QTextBoundaryFinder f(QTextBoundaryFinder::Grapheme, t);
+    f.setPosition(pos);
+    return f.isAtBoundary();
+}
+
+// The insertion point within the text, on a character boundary.
+int Snap(const QString& t, int pos) {
+    pos = std::clamp(pos, 0, static_cast<int>(t.size()));
+    return AtBoundary(t, pos) ? pos : PreviousBoundary(t, pos);
+}
+
+}  // namespace
 
 TextBox::TextBox(Container* parent, std::string name, int index) : Control(parent, std::move(name), index) {
     backColor_ = SysColor::WindowBackground;
@@ -462,10 +495,7 @@ TextBox::TextBox(Container* parent, std::string name, int index) : Control(paren
 }
 
 void TextBox::SetText(std::string v) {
-    if (maxLength_ > 0) {
-        QString q = Q(v);
-        if (q.size() > maxLength_) v = q.left(maxLength_).toStdString();
-    }
+    if (maxLength_ > 0) v = platform::LeftVisible(v, maxLength_);
     if (v == text_) return;
     text_ = std::move(v);
     cursor_ = static_cast<int>(Q(text_).size());
@@ -482,7 +512,7 @@ void TextBox::SetBorderStyle(int v) {
     Invalidate();
 }
 void TextBox::SetSelStart(int v) {
-    cursor_ = std::clamp(v, 0, static_cast<int>(Q(text_).size()));
+    cursor_ = Snap(Q(text_), v);
     Invalidate();
 }
 
@@ -526,16 +556,17 @@ void TextBox::CopyDesignFrom(const Control& other) {
 }
 
 void TextBox::HandleMouseDown(int button, int shift, float x, float y) {
-    // Place the insertion point nearest the press.
+    // Place the insertion point at the character boundary nearest the press.
     const QString t = Q(text_);
     QFontMetricsF fm(ToQFont(font_));
     const double px = Parent().UnitsToPixels(x) - 3;
     int best = t.size();
-    for (int i = 0; i <= t.size(); ++i) {
+    for (int i = 0; i <= t.size(); i = NextBoundary(t, i)) {
         if (fm.horizontalAdvance(t.left(i)) >= px) {
             best = i;
             break;
         }
+        if (i == t.size()) break;
     }
     cursor_ = best;
     Invalidate();
@@ -546,60 +577,89 @@ void TextBox::HandleMouseUp(int button, int shift, float x, float y) { Control::
 
 void TextBox::HandleKey(int keyAscii) {
     if (locked_ || keyAscii == 0) return;
-    QString t = Q(text_);
-    cursor_ = std::clamp(cursor_, 0, static_cast<int>(t.size()));
     if (keyAscii == vbKeyBack) {
+        // Backspace takes the whole character before the cursor.
+        QString t = Q(text_);
+        cursor_ = Snap(t, cursor_);
         if (cursor_ == 0) return;
-        t.remove(cursor_ - 1, 1);
-        --cursor_;
-    } else if (keyAscii < 32 || keyAscii == 127) {
-        return;  // Enter, Escape, Tab and other controls do not edit
-    } else {
-        if (maxLength_ > 0 && t.size() >= maxLength_) return;
-        t.insert(cursor_, QString(QChar(static_cast<char16_t>(keyAscii))));
-        ++cursor_;
+        const int from = PreviousBoundary(t, cursor_);
+        t.remove(from, cursor_ - from);
+        cursor_ = from;
+        const int keep = cursor_;
+        text_ = t.toStdString();
+        Invalidate();
+        std::weak_ptr<int> alive = alive_;
+        detail::Raise(*this, OnChange);
+        if (!alive.expired() && cursor_ != keep) cursor_ = Snap(Q(text_), keep);
+        return;
     }
+    // Enter, Escape, Tab and other controls do not edit; nor does a code
+    // that is not a character.
+    if (keyAscii < 32 || keyAscii == 127 || keyAscii > 0x10FFFF || (keyAscii >= 0xD800 && keyAscii <= 0xDFFF)) return;
+    const char32_t code = static_cast<char32_t>(keyAscii);
+    Insert(QString::fromUcs4(&code, 1).toStdString());
+}
+
+void TextBox::Insert(const std::string& character) {
+    if (locked_) return;
+    if (maxLength_ > 0 && platform::LenVisible(text_) >= maxLength_) return;
+    QString t = Q(text_);
+    cursor_ = Snap(t, cursor_);
+    const QString c = Q(character);
+    t.insert(cursor_, c);
+    cursor_ += static_cast<int>(c.size());
     const int keep = cursor_;
     text_ = t.toStdString();
     Invalidate();
     std::weak_ptr<int> alive = alive_;
     detail::Raise(*this, OnChange);
-    if (!alive.expired() && cursor_ != keep) cursor_ = std::clamp(keep, 0, static_cast<int>(Q(text_).size()));
+    if (!alive.expired() && cursor_ != keep) cursor_ = Snap(Q(text_), keep);
 }
 
 void TextBox::HandleEditKey(int qtKey) {
     QString t = Q(text_);
+    cursor_ = Snap(t, cursor_);
     switch (qtKey) {
-    case Qt::Key_Left: cursor_ = std::max(0, cursor_ - 1); break;
-    case Qt::Key_Right: cursor_ = std::min(static_cast<int>(t.size()), cursor_ + 1); break;
+    case Qt::Key_Left: cursor_ = PreviousBoundary(t, cursor_); break;
+    case Qt::Key_Right: cursor_ = NextBoundary(t, cursor_); break;
     case Qt::Key_Home: cursor_ = 0; break;
     case Qt::Key_End: cursor_ = t.size(); break;
-    case Qt::Key_Delete:
+    case Qt::Key_Delete: {
         if (locked_ || cursor_ >= t.size()) return;
-        t.remove(cursor_, 1);
+        t.remove(cursor_, NextBoundary(t, cursor_) - cursor_);
         text_ = t.toStdString();
         Invalidate();
         detail::Raise(*this, OnChange);
         return;
+    }
     default: return;
     }
     Invalidate();
 }
 
+void TextBox::Type(const std::string& text) {
+    std::weak_ptr<int> alive = alive_;
+    for (const std::string& character : platform::VisibleChars(text)) {
+        if (alive.expired()) return;
+        const std::u32string codes = Q(character).toStdU32String();
+        if (codes.empty()) continue;
+        const int first = static_cast<int>(codes[0]);
+        int key = first;
+        detail::Raise(*this, OnKeyPress, key);
+        if (alive.expired()) return;
+        if (key == first && key >= 32 && key != 127)
+            Insert(character);
+        else if (key != 0)
+            HandleKey(key);
+    }
+}
+
 void TextBox::Paste(const std::string& text) {
     if (locked_) return;
-    std::weak_ptr<int> alive = alive_;
-    for (QChar ch : Q(text)) {
-        if (alive.expired()) return;
-        int key = ch.unicode();
-        if (key == '\n' || key == '\r') continue;
-        if (OnKeyPress) {
-            auto h = OnKeyPress;
-            detail::RunHandler(ParentForm(), [&] { h(key); });
-        }
-        if (alive.expired()) return;
-        if (key != 0) HandleKey(key);
-    }
+    std::string lines;
+    for (char ch : text)
+        if (ch != '\n' && ch != '\r') lines += ch;
+    Type(lines);
 }
 
 // ---------------------------------------------------------------- ComboBox
@@ -774,8 +834,9 @@ void ComboBox::HandleKey(int keyAscii) {
     }
     if (style_ == 2) {
         // Typing a letter chooses the next item that starts with it.
-        if (keyAscii < 32) return;
-        const QString k = QString(QChar(static_cast<char16_t>(keyAscii))).toUpper();
+        if (keyAscii < 32 || keyAscii > 0x10FFFF) return;
+        const char32_t code = static_cast<char32_t>(keyAscii);
+        const QString k = QString::fromUcs4(&code, 1).toUpper();
         for (int n = 1; n <= ListCount(); ++n) {
             int i = (listIndex_ + n) % ListCount();
             if (Q(items_[static_cast<size_t>(i)]).toUpper().startsWith(k)) {
@@ -787,9 +848,10 @@ void ComboBox::HandleKey(int keyAscii) {
     }
     QString t = Q(text_);
     if (keyAscii == vbKeyBack) {
-        if (!t.isEmpty()) t.chop(1);
-    } else if (keyAscii >= 32) {
-        t.append(QChar(static_cast<char16_t>(keyAscii)));
+        if (!t.isEmpty()) t.truncate(PreviousBoundary(t, static_cast<int>(t.size())));
+    } else if (keyAscii >= 32 && keyAscii <= 0x10FFFF && !(keyAscii >= 0xD800 && keyAscii <= 0xDFFF)) {
+        const char32_t code = static_cast<char32_t>(keyAscii);
+        t.append(QString::fromUcs4(&code, 1));
     } else {
         return;
     }

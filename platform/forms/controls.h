@@ -217,9 +217,17 @@ public:
     void HandleKey(int keyAscii) override;
     // Cursor movement and deletion keys that are not characters.
     void HandleEditKey(int qtKey);
+    // Text typed into the box: each character as the player sees it ("é",
+    // "🌱", "👩‍🌾") raises KeyPress once, with its first code point as the key.
+    // Left as it is, the whole character goes in; changed, the new key does;
+    // set to 0, nothing. Editing and MaxLength count such characters, so no
+    // key, Backspace or cut ever splits one.
+    void Type(const std::string& text);
+    // Pasted text: typed as above, line breaks left out.
     void Paste(const std::string& text);
 
 private:
+    void Insert(const std::string& character);
     std::string text_;
     bool locked_ = false;
     int maxLength_ = 0;

@@ -11,6 +11,7 @@
 #include "platform/forms/form.h"
 #include "platform/forms/internal.h"
 #include "platform/forms/screen.h"
+#include "platform/text.h"
 
 namespace platform::forms {
 
@@ -430,24 +431,37 @@ void KeyDown(int qtKey, const std::string& text, int modifiers) {
         default: break;
         }
     }
-    int key = 0;
+    auto press = [&](int key) {
+        if (key == 0) return;
+        if (c) {
+            ControlRef ref(c);
+            Raise(*c, c->OnKeyPress, key);
+            if (Control* cc = ref.get(); cc && key != 0) cc->HandleKey(key);
+        } else {
+            RunHandler(*f, [&] { f->Form_KeyPress(key); });
+        }
+    };
     if (qtKey == Qt::Key_Backspace)
-        key = vbKeyBack;
+        press(vbKeyBack);
     else if (qtKey == Qt::Key_Return || qtKey == Qt::Key_Enter)
-        key = vbKeyReturn;
+        press(vbKeyReturn);
     else if (qtKey == Qt::Key_Escape)
-        key = vbKeyEscape;
+        press(vbKeyEscape);
     else if (!text.empty() && !ctrl) {
-        const QString q = QString::fromStdString(text);
-        if (!q.isEmpty()) key = q.at(0).unicode();
-    }
-    if (key == 0) return;
-    if (c) {
+        // A key's text can be longer than one UTF-16 unit (an emoji) or hold
+        // several characters (an input method's word): each character as the
+        // player sees it is one KeyPress, keyed by its first code point, and
+        // a text box takes the whole character.
+        if (tb) {
+            tb->Type(text);
+            return;
+        }
         ControlRef ref(c);
-        Raise(*c, c->OnKeyPress, key);
-        if (Control* cc = ref.get(); cc && key != 0) cc->HandleKey(key);
-    } else {
-        RunHandler(*f, [&] { f->Form_KeyPress(key); });
+        for (const std::string& character : platform::VisibleChars(text)) {
+            if (c && !ref.get()) return;  // unloaded by the handler
+            const std::u32string codes = QString::fromStdString(character).toStdU32String();
+            if (!codes.empty()) press(static_cast<int>(codes[0]));
+        }
     }
 }
 

@@ -10,6 +10,7 @@
 #include "platform/forms/internal.h"
 #include "platform/forms/screen.h"
 #include "platform/log.h"
+#include "platform/text.h"
 
 namespace platform::forms::test {
 
@@ -164,16 +165,27 @@ void KeyPress(int keyAscii) {
     case vbKeyEscape: KeyDown(Qt::Key_Escape, "\x1b", 0); break;
     case vbKeyTab: KeyDown(Qt::Key_Tab, "\t", 0); break;
     default: {
-        const QChar ch(static_cast<char16_t>(keyAscii));
-        int qtKey = ch.toUpper().unicode();
-        KeyDown(qtKey, QString(ch).toStdString(), 0);
+        const char32_t code = static_cast<char32_t>(keyAscii);
+        const QString ch = QString::fromUcs4(&code, 1);
+        const int qtKey = ch.size() == 1 ? ch.at(0).toUpper().unicode() : keyAscii;
+        KeyDown(qtKey, ch.toStdString(), 0);
     }
     }
     ProcessEvents();
 }
 
 void TypeText(const std::string& utf8) {
-    for (QChar ch : QString::fromStdString(utf8)) KeyPress(ch.unicode());
+    // One key per character as the player sees it: an emoji keyboard sends
+    // "👩‍🌾" as one key.
+    for (const std::string& character : platform::VisibleChars(utf8)) {
+        const std::u32string codes = QString::fromStdString(character).toStdU32String();
+        if (codes.size() == 1) {
+            KeyPress(static_cast<int>(codes[0]));
+        } else if (!codes.empty()) {
+            KeyDown(static_cast<int>(codes[0]), character, 0);
+            ProcessEvents();
+        }
+    }
 }
 
 void PressQtKey(int qtKey, int modifiers) {

@@ -54,7 +54,7 @@ void DragToScreen(Control& source, int x, int y, int steps = 4);
 
 // Keys to the active form's focused control (or the form itself).
 void KeyPress(int keyAscii);                 // a character, Enter (13), Backspace (8), Escape (27)
-void TypeText(const std::string& utf8);      // one KeyPress per character
+void TypeText(const std::string& utf8);      // one KeyPress per character as the player sees it
 void PressQtKey(int qtKey, int modifiers = 0);  // any key by Qt::Key, with Qt modifiers
 
 // Runs one tick of a timer now; returns whether its handler ran.

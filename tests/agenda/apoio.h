@@ -4,6 +4,8 @@
 // and seedbed, stand-ins for the screens the agenda leads to, and reports
 // always written to PDF (no printer is ever used).
 
+#include <sqlite3.h>
+
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
@@ -81,6 +83,17 @@ inline std::string texto_pdf(const std::string& caminho) {
         ::pclose(p);
     }
     return r;
+}
+
+// Makes every later write of a table fail (a trigger that aborts it), or
+// lets it be written again; as a full disk or a broken file would.
+inline void bloqueia_tabela(const std::string& tabela, bool bloqueia = true) {
+    auto db = platform::Workspace::Default().OpenDatabase(model::caminho_banco());
+    const std::string sql = bloqueia ? "CREATE TRIGGER bloqueio_" + tabela + " BEFORE INSERT ON " + tabela +
+                                           " BEGIN SELECT RAISE(ABORT, 'disco cheio'); END"
+                                     : "DROP TRIGGER bloqueio_" + tabela;
+    ASSERT_EQ(sqlite3_exec(db->handle(), sql.c_str(), nullptr, nullptr, nullptr), SQLITE_OK);
+    db->Close();
 }
 
 inline bool tem_pdftotext() { return std::system("command -v pdftotext >/dev/null 2>&1") == 0; }

@@ -101,6 +101,38 @@ TEST_F(TabelasTest, MapaDaHortaDezLinhas) {
     EXPECT_EQ(t[3], (std::vector<std::string>{"D", "", " 0", "", " 0", "Alf", " 2", "LI", " 6", "", "   ", "   "}));
 }
 
+TEST_F(TabelasTest, FalhaEmUmaTabelaDeixaAsTresComoEstavam) {
+    auto& h = model::horta();
+    planta(30, model::cod_cenoura, 2);    // LI in week 23
+    ASSERT_TRUE(grava());
+    EXPECT_TRUE(agenda::tabelas_da_semana(h.data_agenda));
+    const Tabela relat = linhas_tabela("relat", kCamposRelat);
+    const Tabela rr = linhas_tabela("rr", {"mod"});
+    const Tabela mapa = linhas_tabela("mapa_horta", {"ordem", "cult1", "idade1"});
+    ASSERT_FALSE(relat.empty());
+
+    // The next week fails on the last table: the first two keep week 23.
+    bloqueia_tabela("mapa_horta");
+    planta(0, model::cod_alface, 6);
+    h.data_agenda = h.data_agenda + 7;
+    std::string erro;
+    EXPECT_FALSE(grava(&erro));
+    EXPECT_NE(erro.find("mapa_horta"), std::string::npos) << erro;
+    EXPECT_EQ(linhas_tabela("relat", kCamposRelat), relat);
+    EXPECT_EQ(linhas_tabela("rr", {"mod"}), rr);
+    EXPECT_EQ(linhas_tabela("mapa_horta", {"ordem", "cult1", "idade1"}), mapa);
+    EXPECT_FALSE(agenda::tabelas_da_semana(h.data_agenda));
+    EXPECT_FALSE(agenda::tabelas_da_semana(h.data_agenda - 7));
+
+    bloqueia_tabela("mapa_horta", false);
+    ASSERT_TRUE(grava());
+    EXPECT_TRUE(agenda::tabelas_da_semana(h.data_agenda));
+    EXPECT_FALSE(agenda::tabelas_da_semana(h.data_agenda - 7));
+    EXPECT_FALSE(agenda::tabelas_da_semana(h.data_agenda + 52 * 7));  // the same week number a year on
+    for (const auto& l : linhas_tabela("relat", {"sem"})) EXPECT_EQ(l[0], "24");
+    EXPECT_EQ(linhas_tabela("mapa_horta", {"cult1"})[0][0], "Alf");
+}
+
 TEST_F(TabelasTest, BancoIlegivelDaMensagemSemQuebrar) {
     const std::string ruim = pasta_programa() + "/nao_e_banco.mdb";
     std::ofstream(ruim) << "isto não é um banco de dados";

@@ -1,6 +1,8 @@
 // The agenda screen: load, activity clicks and their animations, navigation,
 // the entry presentation, the forecast and printing.
 
+#include <set>
+
 #include "apoio.h"
 
 namespace agenda_test {
@@ -131,6 +133,34 @@ TEST_F(TelaTest, ApresentacaoDepoisDoTempoRealSoMostraDiasDaSemana) {
     }
 }
 
+TEST_F(TelaTest, ApresentacaoRecomecadaTerminaNoDiaDeHoje) {
+    // The presentation restarted by closing the "Tempos" notice runs the
+    // week picture of the last week action on its own count; when it ends,
+    // that picture is back at rest.
+    auto& s = model::sessao();
+    s.trilha_fundo = true;
+    auto& f = abre();
+    t::Click(f.tempo_real);
+    tique(f, 8);
+    t::Click(f.lbl_tempo);
+    t::ProcessEvents();
+    ASSERT_TRUE(f.intro_ativa);
+    tique(f, 3);
+    ASSERT_NE(figura(f.tempo_real), model::pict_semana());
+    t::TickTimer(f.Timer1);
+    EXPECT_FALSE(f.intro_ativa);
+    EXPECT_EQ(figura(f.tempo_real), model::pict_semana());  // Wednesday
+
+    t::Click(f.previsao);
+    tique(f, 23);
+    t::Click(f.lbl_tempo);
+    t::ProcessEvents();
+    tique(f, 4);
+    ASSERT_NE(figura(f.previsao), "E:\\anima\\planet01.bmp");
+    t::TickTimer(f.Timer1);
+    EXPECT_EQ(figura(f.previsao), "E:\\anima\\planet01.bmp");
+}
+
 TEST_F(TelaTest, PrevisaoETempoReal) {
     auto& h = model::horta();
     planta(0, model::cod_alface, 7);          // freed by the first step (cycle 8)
@@ -206,6 +236,41 @@ TEST_F(TelaTest, ImprimeOsDoisRelatoriosEmPdf) {
     EXPECT_NE(t2.find("J 10"), std::string::npos) << t2;
     EXPECT_NE(t2.find("Repolho"), std::string::npos);
     EXPECT_NE(t2.find("BRASSICAS"), std::string::npos);
+}
+
+TEST_F(TelaTest, TabelasDeOutraSemanaNaoSaoImpressas) {
+    auto pdfs = [] {
+        std::set<std::string> r;
+        for (const auto& e : fs::directory_iterator(pasta_programa()))
+            if (e.path().extension() == ".pdf") r.insert(e.path().filename().string());
+        return r;
+    };
+    const auto antes = pdfs();
+    auto& f = abre();
+    bloqueia_tabela("rr");
+    t::Click(f.previsao);  // the tables keep week 23
+    ASSERT_EQ(dialogos.size(), 1u);
+    EXPECT_NE(dialogos[0].mensagem.find("Não foi possível gravar"), std::string::npos) << dialogos[0].mensagem;
+    EXPECT_EQ(f.terra.Text(), "24");
+
+    respostas = {true};
+    t::Click(f.pic_imp);
+    tique(f, 8);
+    ASSERT_EQ(dialogos.size(), 2u);
+    EXPECT_EQ(dialogos[1].nome, "ok");
+    EXPECT_EQ(dialogos[1].titulo, "Impressão");
+    EXPECT_NE(dialogos[1].mensagem.find("O relatório da semana 24 não foi impresso"), std::string::npos)
+        << dialogos[1].mensagem;
+    EXPECT_EQ(pdfs(), antes);
+    EXPECT_EQ(f.timer_.Interval(), 0);
+
+    // Once the tables can be written again, the next print asks as usual.
+    bloqueia_tabela("rr", false);
+    respostas = {false};
+    t::Click(f.pic_imp);
+    tique(f, 8);
+    ASSERT_EQ(dialogos.size(), 3u);
+    EXPECT_EQ(dialogos[2].mensagem, "Deseja imprimir o relatório da semana 24 ?");
 }
 
 TEST_F(TelaTest, SemCanteiroLivreSoORelatorioDaSemana) {

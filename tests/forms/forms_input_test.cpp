@@ -172,6 +172,38 @@ TEST_F(FormsInput, KeyPressCanRefuseKeysAndEnterPressesTheFocusedButton) {
     EXPECT_TRUE(Has("cmd_ok_Click"));
 }
 
+TEST_F(FormsInput, CharactersBeyondOneUnitAreTypedPastedAndErasedWhole) {
+    pf::TextBox nome{f, "nome"};
+    std::vector<int> keys;
+    nome.OnKeyPress = [&](int& k) { keys.push_back(k); };
+    nome.SetFocus();
+    t::TypeText("🌱🍅 Ana");
+    EXPECT_EQ(nome.Text(), "🌱🍅 Ana");
+    EXPECT_EQ(keys, (std::vector<int>{0x1F331, 0x1F345, ' ', 'A', 'n', 'a'}));
+    // A joined emoji, a flag and an accent written as a combining mark are
+    // one key each, pasted whole; the line break is left out.
+    keys.clear();
+    nome.SetText("");
+    nome.Paste("👩‍🌾\ne\u0301🇧🇷");
+    EXPECT_EQ(nome.Text(), "👩‍🌾e\u0301🇧🇷");
+    EXPECT_EQ(keys, (std::vector<int>{0x1F469, 'e', 0x1F1E7}));
+    // Backspace, Delete and the arrows take whole characters.
+    t::KeyPress(pf::vbKeyBack);
+    EXPECT_EQ(nome.Text(), "👩‍🌾e\u0301");
+    t::PressQtKey(Qt::Key_Left);
+    t::KeyPress(pf::vbKeyBack);
+    EXPECT_EQ(nome.Text(), "e\u0301");
+    t::PressQtKey(Qt::Key_Home);
+    t::PressQtKey(Qt::Key_Delete);
+    EXPECT_EQ(nome.Text(), "");
+    // MaxLength counts them the same way.
+    nome.SetMaxLength(2);
+    nome.SetText("👩‍🌾🌱🍅");
+    EXPECT_EQ(nome.Text(), "👩‍🌾🌱");
+    t::TypeText("x");
+    EXPECT_EQ(nome.Text(), "👩‍🌾🌱");
+}
+
 TEST_F(FormsInput, ScaledToFullHdAClickAndADropLandOnTheRightCell) {
     pf::Screen::SetVirtualSize(1920, 1080);
     const QTransform tr = pf::Screen::FormToDevice(*f);

@@ -168,6 +168,43 @@ TEST_F(NomeTest, OKGuardaOTextoComoDigitadoEEsconde) {
     EXPECT_FALSE(m.opções.Enabled());
 }
 
+TEST_F(NomeTest, NomesComEmojiVoltamDoBancoComoForamDigitadosOuColados) {
+    mem_ok& m = abre_dialogo();
+    t::TypeText("🌱🍅 Ana");
+    t::Click(m.opções);
+    ASSERT_EQ(jogo().nome_jogador, "🌱🍅 Ana");
+    grava_rank_tempo("1:15");
+    m.Show();
+    t::ProcessEvents();
+    m.Text1.Paste("👩‍🌾🇧🇷 Zé");
+    t::Click(m.opções);
+    grava_rank_cliques("42");
+    platform::Workspace::Default().CloseAll();  // read back from the file
+    const auto linhas = le_ranking();
+    ASSERT_EQ(linhas.size(), 2u);
+    EXPECT_EQ(linhas[0].nome, "👩‍🌾🇧🇷 Zé");
+    EXPECT_EQ(linhas[1].nome, "🌱🍅 Ana");
+}
+
+TEST_F(NomeTest, VinteCaracteresComoOJogadorOsVe) {
+    mem_ok& m = abre_dialogo();
+    t::TypeText(std::string(18, 'a'));
+    m.Text1.Paste("👩‍🌾🇧🇷👩‍🌾");
+    const std::string vinte = std::string(18, 'a') + "👩‍🌾🇧🇷";
+    EXPECT_EQ(m.Text1.Text(), vinte);
+    t::KeyPress(8);
+    EXPECT_EQ(m.Text1.Text(), vinte);
+    t::Click(m.opções);
+    EXPECT_EQ(jogo().nome_jogador, vinte);
+    // A longer name set by other means is cut after a whole character (the
+    // accent kept with its letter) and never after a joiner.
+    m.Show();
+    t::ProcessEvents();
+    m.Text1.SetText(std::string(19, 'x') + "e\u0301\u200Dbzz");
+    t::Click(m.opções);
+    EXPECT_EQ(jogo().nome_jogador, std::string(19, 'x') + "e\u0301");
+}
+
 TEST_F(NomeTest, TextoLongoPostoPorOutroMeioECortadoEmVinte) {
     mem_ok& m = abre_dialogo();
     m.Text1.SetText(std::string(30, 'x'));
