@@ -3,7 +3,8 @@
 // film window on, PlayMedia shows a film in a small window of its own over
 // the game: the film's pictures, scaled up with their aspect kept, and its
 // sound; the window closes when the film ends, when the player closes it, or
-// when another film starts. Without it (tests, benchmarks) a film goes to the
+// when another film starts. A film the machine cannot decode shows a short
+// message in the window instead, and the window closes a moment later. Without it (tests, benchmarks) a film goes to the
 // sound back end like any other media file.
 
 #include <string>
