@@ -33,8 +33,17 @@ pulse_start() {
   done
   if pactl info >/dev/null 2>&1; then
     pactl set-default-sink brotalia_nula >/dev/null 2>&1 || true
+    # While nothing plays, a null sink renders 2-second blocks of silence, so
+    # the first samples of a new stream come out up to 2 s late; a sound
+    # card's sink runs in short periods. A recorder on the monitor at a short
+    # latency keeps the null sink running like a card.
+    local keeper=""
+    if command -v parec >/dev/null 2>&1; then
+      parec --latency-msec=20 -d brotalia_nula.monitor >/dev/null 2>&1 &
+      keeper=$!
+    fi
     echo "pulse.sh: servidor de som privado (pid $pid) em $PULSE_SERVER" >&2
-    stop_services+=("kill $pid; wait $pid 2>/dev/null; rm -rf '$dir'")
+    stop_services+=("kill $keeper $pid; wait $keeper $pid 2>/dev/null; rm -rf '$dir'")
   else
     echo "pulse.sh: o servidor de som não respondeu; testes de som real serão pulados" >&2
     sed -n 1,20p "$log" >&2 || true
