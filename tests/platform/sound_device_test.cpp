@@ -241,7 +241,12 @@ TEST_F(SoundDeviceTest, SynchronousPlaysEndWithTheirSound) {
 
     const std::vector<double> heard = loudStretches(monitor.blocks(), from);
     ASSERT_EQ(heard.size(), 16u);
-    for (double h : heard) EXPECT_NEAR(h, 0.120, 0.025);  // monitor blocks of 5 ms
+    for (double h : heard) {
+        // Whole (monitor blocks of 5 ms), and not run into the next one; a
+        // starved audio thread on a loaded machine can stretch a sound a little.
+        EXPECT_GE(h, 0.105);
+        EXPECT_LE(h, 0.180);
+    }
     EXPECT_FALSE(WasLogged("som-sem-fim"));
 }
 
