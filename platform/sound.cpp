@@ -79,9 +79,10 @@ bool isSong(const std::string& lowerPath) {
     return lowerPath.ends_with(".mid") || lowerPath.ends_with(".midi") || lowerPath.ends_with(".rmi");
 }
 
-// Every call comes from the program's main thread. Mixer functions take the
-// audio lock, and the mixer calls channelFinished with that lock held, so no
-// mixer function is called while EndOfPlay's mutex is held.
+// Play is called from the program's main thread; a song loads on a thread of
+// its own (see playMedia). Mixer functions take the audio lock, and the mixer
+// calls channelFinished with that lock held, so no mixer function is called
+// while EndOfPlay's mutex is held.
 class MixerSoundBackend : public SoundBackend {
 public:
     ~MixerSoundBackend() override { close(); }
