@@ -36,11 +36,13 @@ pulse_start() {
     # While nothing plays, a null sink renders 2-second blocks of silence, so
     # the first samples of a new stream come out up to 2 s late; a sound
     # card's sink runs in short periods. A recorder on the monitor at a short
-    # latency keeps the null sink running like a card.
+    # latency keeps the null sink running like a card, once the block that
+    # was rendering when it connected has passed.
     local keeper=""
     if command -v parec >/dev/null 2>&1; then
       parec --latency-msec=20 -d brotalia_nula.monitor >/dev/null 2>&1 &
       keeper=$!
+      sleep 2.1
     fi
     echo "pulse.sh: servidor de som privado (pid $pid) em $PULSE_SERVER" >&2
     stop_services+=("kill $keeper $pid; wait $keeper $pid 2>/dev/null; rm -rf '$dir'")
