@@ -1,12 +1,15 @@
 #include "platform/log.h"
 
 #include <cstdio>
+#include <mutex>
 #include <unordered_set>
 
 namespace platform {
 namespace {
 
+// The sound back end's song loader logs from a thread of its own.
 struct LogState {
+    std::mutex mutex;
     std::unordered_set<std::string> keys;
     bool toStderr = true;
 };
@@ -20,14 +23,21 @@ LogState& state() {
 
 bool LogOnce(const std::string& key, const std::string& message) {
     auto& s = state();
+    std::lock_guard<std::mutex> lock(s.mutex);
     if (!s.keys.insert(key).second) return false;
     if (s.toStderr) std::fprintf(stderr, "brotalia: %s\n", message.c_str());
     return true;
 }
 
-bool WasLogged(const std::string& key) { return state().keys.count(key) != 0; }
+bool WasLogged(const std::string& key) {
+    std::lock_guard<std::mutex> lock(state().mutex);
+    return state().keys.count(key) != 0;
+}
 
-void ResetLog() { state().keys.clear(); }
+void ResetLog() {
+    std::lock_guard<std::mutex> lock(state().mutex);
+    state().keys.clear();
+}
 
 void SetLogToStderr(bool on) { state().toStderr = on; }
 

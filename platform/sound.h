@@ -9,10 +9,10 @@
 // call returns at once and the problem is logged once.
 //
 // The work is done by a pluggable back end chosen by the application at
-// start-up with SetSoundBackend: the Qt Multimedia back end for real play, a
-// silent one, or the recording back end that tests inspect. Until one is
-// chosen, the first call picks the real back end when an audio output exists
-// (and a Qt application object is running), else the silent one.
+// start-up with SetSoundBackend: the mixer back end for real play, a silent
+// one, or the recording back end that tests inspect. Until one is chosen, the
+// first call picks the mixer back end when a Qt application object is running
+// (the game), else the silent one (plain unit tests).
 
 #include <memory>
 #include <optional>
@@ -52,13 +52,16 @@ public:
     std::vector<SoundCall> calls;
 };
 
-// Plays sounds through Qt Multimedia on a thread of its own, so a synchronous
-// sound waits without running the program's event loop. Returns nullptr when
-// no Qt application object exists, or when requireDevice is true and the
-// machine has no audio output.
-std::unique_ptr<SoundBackend> MakeQtSoundBackend(bool requireDevice = true);
+// Plays sounds through the SDL mixer: WAV files on one channel, MIDI songs
+// through the General MIDI synthesiser. A synchronous sound blocks the caller
+// until the mixer reports the end of its samples, and never less than the
+// sound's length; a device that never reports it releases the caller after the
+// length and a margin. Creating it is cheap: the audio device opens at the
+// first play, and when it cannot be opened the back end stays silent (logged
+// once).
+std::unique_ptr<SoundBackend> MakeMixerSoundBackend();
 
-// The real back end when it can play, else the silent one.
+// The mixer back end when a Qt application object is running, else the silent one.
 std::unique_ptr<SoundBackend> MakeDefaultSoundBackend();
 
 // Chooses the back end (nullptr: choose again automatically at the next call).

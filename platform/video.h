@@ -3,8 +3,10 @@
 // film window on, PlayMedia shows a film in a small window of its own over
 // the game: the film's pictures, scaled up with their aspect kept, and its
 // sound; the window closes when the film ends, when the player closes it, or
-// when another film starts. Without it (tests, benchmarks) a film goes to the
-// sound back end like any other media file.
+// when another film starts. A film the machine cannot decode shows a short
+// message in the window instead, and the window closes a moment later.
+// Without the film window (tests, benchmarks) a film goes to the sound back
+// end like any other media file, which does not play films.
 
 #include <string>
 
