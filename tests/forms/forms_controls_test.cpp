@@ -222,7 +222,7 @@ TEST_F(FormsControls, PicturesLoadByGamePathIgnoringCaseAndFailQuietly) {
 
 // Scaled copies count in the cache's budget: drawing many pictures large
 // keeps the cache within it, the most recent copies stay cached, the oldest
-// are forgotten, and a forgotten picture still draws. A picture whose suffix
+// are forgotten, and a forgotten picture still gives its image and draws. A picture whose suffix
 // lies about its format is still read.
 TEST(PictureCache, ScaledCopiesCountInTheBudgetAndTheOldestAreForgotten) {
     QTemporaryDir dir;
@@ -248,6 +248,7 @@ TEST(PictureCache, ScaledCopiesCountInTheBudgetAndTheOldestAreForgotten) {
     EXPECT_GT(pf::PictureCacheBytes(), 2 * copia);
     EXPECT_FALSE(figuras[7].CachedScaled(1000, 750).isNull());
     EXPECT_TRUE(figuras[0].CachedScaled(1000, 750).isNull());
+    EXPECT_EQ(figuras[0].Image().size(), QSize(100, 75));  // read again when let go
     EXPECT_EQ(figuras[0].Scaled(1000, 750).size(), QSize(1000, 750));
     EXPECT_LE(pf::PictureCacheBytes(), pf::PictureCacheBudget());
 
