@@ -1,6 +1,9 @@
-// Brotalia: starts the program. Registers every screen by name, chooses the
-// real sound output, opens the full-screen window and shows the start-up
-// form "fundo", which asks for the media drive and opens the main menu.
+// Brotalia: starts the program. Registers every screen by name, opens the
+// full-screen window and shows the start-up form "fundo", which asks for the
+// media drive and opens the main menu; the real sound output starts right
+// after the main menu's first paint.
+
+#include <malloc.h>
 
 #include <QApplication>
 
@@ -28,6 +31,10 @@
 namespace pf = platform::forms;
 
 int main() {
+    // Pictures and their scaled copies are large blocks: a fixed threshold
+    // keeps them in blocks of their own, given back to the system when the
+    // picture cache lets them go, instead of a heap that only grows.
+    mallopt(M_MMAP_THRESHOLD, 256 * 1024);
     // The game takes no command line: the application gets its name only.
     int argc = 1;
     char nome[] = "brotalia";
@@ -52,8 +59,10 @@ int main() {
     minigame::registra_formularios();
 #endif
 
-    platform::SetSoundBackend(platform::MakeDefaultSoundBackend());
     platform::EnableFilmWindow(true);
+    // Sound is off until the player turns it on, so the main menu's first
+    // picture does not wait for the sound output to open.
+    pf::Screen::AfterFirstPaintOf("INTRONEW", [] { platform::SetSoundBackend(platform::MakeDefaultSoundBackend()); });
 
     pf::Screen::Open();
     pf::Forms::Show(shell::formulario_inicial);

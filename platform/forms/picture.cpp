@@ -4,7 +4,7 @@
 #include <QFileInfo>
 #include <QImageReader>
 
-#include <deque>
+#include <list>
 #include <map>
 #include <unordered_map>
 #include <unordered_set>
@@ -15,13 +15,18 @@
 
 namespace platform::forms {
 
-// One decoded file, shared by every picture loaded from it; keeps the scaled
-// copies the screen asked for, so that neither decoding nor scaling is
-// repeated while an animation cycles through its frames.
+// One decoded file (or in-memory image), shared by every picture made of it,
+// with the scaled copies the screen asked for, so that neither decoding nor
+// scaling is repeated while an animation cycles through its frames. The
+// cache owns the copies. When memory is short it also lets go of the image
+// of a file whose scaled copy the screen draws (a background, drawn at its
+// screen size only): the file is read again if the image is asked for.
 struct Decoded {
-    QImage image;
+    mutable QImage image;
+    int width = 0, height = 0;
     std::string resolved;
     mutable std::map<std::pair<int, int>, QImage> scaled;
+    mutable std::size_t scaledBytes = 0;
 };
 
 struct Picture::Data {
@@ -31,38 +36,26 @@ struct Picture::Data {
 
 namespace {
 
+using Entries = std::list<std::shared_ptr<const Decoded>>;
+
+// The cache counts the decoded images and their scaled copies alike against
+// its budget, and forgets the least recently used entries beyond it; a
+// picture still shown keeps its image alive regardless, and scales it again
+// when it is next painted.
 struct PictureCache {
-    std::unordered_map<std::string, std::shared_ptr<const Decoded>> decoded;  // by resolved path
-    std::deque<std::string> order;                                              // oldest first
+    Entries recency;                                              // least recently used first
+    std::unordered_map<std::string, Entries::iterator> byPath;    // decoded files by resolved path
+    std::unordered_map<const Decoded*, Entries::iterator> byEntry;
     std::size_t bytes = 0;
-    std::unordered_set<std::string> broken;                                     // resolved paths that failed
+    std::size_t budget = 32u * 1024u * 1024u;
+    std::unordered_set<std::string> broken;                       // resolved paths that failed
     PictureLoadObserver observer;
 };
-
-// The cache forgets its oldest files beyond this many bytes of decoded
-// images; pictures still shown keep their image alive regardless.
-constexpr std::size_t kCacheBudget = 160u * 1024u * 1024u;
-
-void Remember(PictureCache& c, const std::string& resolved, std::shared_ptr<const Decoded> dec) {
-    c.bytes += static_cast<std::size_t>(dec->image.sizeInBytes());
-    c.decoded.emplace(resolved, std::move(dec));
-    c.order.push_back(resolved);
-    while (c.bytes > kCacheBudget && c.order.size() > 1) {
-        auto it = c.decoded.find(c.order.front());
-        if (it != c.decoded.end()) {
-            c.bytes -= static_cast<std::size_t>(it->second->image.sizeInBytes());
-            c.decoded.erase(it);
-        }
-        c.order.pop_front();
-    }
-}
 
 PictureCache& Cache() {
     static PictureCache c;
     return c;
 }
-
-const std::string kEmpty;
 
 QImage ForDrawing(QImage img) {
     if (img.isNull()) return img;
@@ -71,28 +64,134 @@ QImage ForDrawing(QImage img) {
     return img;
 }
 
+std::size_t BytesOf(const QImage& img) { return static_cast<std::size_t>(img.sizeInBytes()); }
+
+void Forget(PictureCache& c, Entries::iterator it) {
+    const Decoded& d = **it;
+    c.bytes -= BytesOf(d.image) + d.scaledBytes;
+    d.scaled.clear();
+    d.scaledBytes = 0;
+    if (auto p = c.byPath.find(d.resolved); p != c.byPath.end() && p->second == it) c.byPath.erase(p);
+    c.byEntry.erase(&d);
+    c.recency.erase(it);
+}
+
+// Reads a picture file: by its suffix alone first, without probing the
+// content, which spares loading every image plug-in to ask each one; a file
+// whose content doesn't match its suffix is still read, by its content.
+QImage ReadFile(const std::string& resolved, std::string* error) {
+    const QString file = QString::fromStdString(resolved);
+    QImageReader reader(file, QFileInfo(file).suffix().toLower().toLatin1());
+    reader.setAutoDetectImageFormat(false);
+    QImage img = reader.read();
+    if (img.isNull()) {
+        reader.setFileName(QString());
+        reader.setFormat(QByteArray());
+        reader.setFileName(file);
+        reader.setAutoDetectImageFormat(true);
+        reader.setDecideFormatFromContent(true);
+        img = reader.read();
+    }
+    if (img.isNull() && error) *error = reader.errorString().toStdString();
+    return img;
+}
+
+void DropScaled(PictureCache& c, const Decoded& d) {
+    c.bytes -= d.scaledBytes;
+    d.scaled.clear();
+    d.scaledBytes = 0;
+}
+
+// Brings the cache within its budget, least recently used first and sparing
+// the entry just used: first the images of files that are drawn by their
+// scaled copies (read again only if asked for), then scaled copies (made
+// again sooner than a file is read), then whole entries.
+void Trim(PictureCache& c) {
+    if (c.bytes <= c.budget || c.recency.size() < 2) return;
+    const auto last = std::prev(c.recency.end());
+    for (auto it = c.recency.begin(); c.bytes > c.budget && it != last; ++it) {
+        const Decoded& d = **it;
+        if (!d.scaled.empty() && !d.resolved.empty() && !d.image.isNull()) {
+            c.bytes -= BytesOf(d.image);
+            d.image = QImage();
+        }
+    }
+    for (auto it = c.recency.begin(); c.bytes > c.budget && it != last; ++it) DropScaled(c, **it);
+    while (c.bytes > c.budget && c.recency.size() > 1) Forget(c, c.recency.begin());
+}
+
+void Touch(PictureCache& c, const std::shared_ptr<const Decoded>& dec);
+
+// The entry's image, read again from its file when the cache let it go.
+const QImage& Original(const std::shared_ptr<const Decoded>& dec) {
+    const Decoded& d = *dec;
+    if (d.image.isNull() && !d.resolved.empty()) {
+        d.image = ForDrawing(ReadFile(d.resolved, nullptr));
+        PictureCache& c = Cache();
+        if (c.byEntry.count(&d)) {
+            c.bytes += BytesOf(d.image);
+            Touch(c, dec);
+            Trim(c);
+        }
+    }
+    return d.image;
+}
+
+// Marks an entry used now, entering it when the cache does not hold it.
+void Touch(PictureCache& c, const std::shared_ptr<const Decoded>& dec) {
+    if (auto it = c.byEntry.find(dec.get()); it != c.byEntry.end()) {
+        c.recency.splice(c.recency.end(), c.recency, it->second);
+        return;
+    }
+    auto it = c.recency.insert(c.recency.end(), dec);
+    c.byEntry.emplace(dec.get(), it);
+    if (!dec->resolved.empty()) c.byPath.try_emplace(dec->resolved, it);
+    c.bytes += BytesOf(dec->image) + dec->scaledBytes;
+}
+
+const std::string kEmpty;
+
+
 }  // namespace
 
-int Picture::PixelWidth() const { return data_ ? data_->decoded->image.width() : 0; }
-int Picture::PixelHeight() const { return data_ ? data_->decoded->image.height() : 0; }
+int Picture::PixelWidth() const { return data_ ? data_->decoded->width : 0; }
+int Picture::PixelHeight() const { return data_ ? data_->decoded->height : 0; }
 const std::string& Picture::GamePath() const { return data_ ? data_->gamePath : kEmpty; }
 const std::string& Picture::ResolvedPath() const { return data_ ? data_->decoded->resolved : kEmpty; }
 
 const QImage& Picture::Image() const {
     static const QImage none;
-    return data_ ? data_->decoded->image : none;
+    return data_ ? Original(data_->decoded) : none;
+}
+
+QImage Picture::CachedScaled(int w, int h) const {
+    if (!data_ || w <= 0 || h <= 0) return QImage();
+    const Decoded& d = *data_->decoded;
+    if (w == d.width && h == d.height) return Original(data_->decoded);
+    auto it = d.scaled.find(std::make_pair(w, h));
+    if (it == d.scaled.end()) return QImage();
+    Touch(Cache(), data_->decoded);
+    return it->second;
 }
 
 QImage Picture::Scaled(int w, int h) const {
     if (!data_ || w <= 0 || h <= 0) return QImage();
+    if (QImage done = CachedScaled(w, h); !done.isNull()) return done;
     const Decoded& d = *data_->decoded;
-    if (w == d.image.width() && h == d.image.height()) return d.image;
-    auto key = std::make_pair(w, h);
-    auto it = d.scaled.find(key);
-    if (it != d.scaled.end()) return it->second;
-    if (d.scaled.size() >= 6) d.scaled.clear();  // the screen uses very few sizes of one picture
-    QImage s = ForDrawing(d.image.scaled(w, h, Qt::IgnoreAspectRatio, Qt::SmoothTransformation));
-    d.scaled.emplace(key, s);
+    PictureCache& c = Cache();
+    Touch(c, data_->decoded);
+    if (d.scaled.size() >= 6) DropScaled(c, d);  // the screen uses very few sizes of one picture
+    // Room first: older copies are let go before the new one is made, so the
+    // two never take memory together.
+    const std::size_t need = static_cast<std::size_t>(w) * static_cast<std::size_t>(h) * 4u;
+    c.bytes += need;
+    Trim(c);
+    c.bytes -= need;
+    QImage s = ForDrawing(Original(data_->decoded).scaled(w, h, Qt::IgnoreAspectRatio, Qt::SmoothTransformation));
+    d.scaled.emplace(std::make_pair(w, h), s);
+    d.scaledBytes += BytesOf(s);
+    c.bytes += BytesOf(s);
+    Trim(c);
     return s;
 }
 
@@ -101,6 +200,8 @@ Picture Picture::FromImage(const QImage& img, const std::string& name) {
     if (img.isNull()) return p;
     auto dec = std::make_shared<Decoded>();
     dec->image = ForDrawing(img);
+    dec->width = dec->image.width();
+    dec->height = dec->image.height();
     auto data = std::make_shared<Data>();
     data->decoded = dec;
     data->gamePath = name;
@@ -117,32 +218,25 @@ Picture LoadPicture(const std::string& gamePath) {
     std::shared_ptr<const Decoded> dec;
     if (resolved.empty()) {
         platform::LogOnce("picture-missing:" + detail::Upper(gamePath), "Imagem não encontrada: " + gamePath);
-    } else if (auto it = c.decoded.find(resolved); it != c.decoded.end()) {
-        dec = it->second;
+    } else if (auto it = c.byPath.find(resolved); it != c.byPath.end()) {
+        dec = *it->second;
+        Touch(c, dec);
     } else if (!c.broken.count(resolved)) {
-        // The file's suffix names its format almost always; trying it first
-        // spares loading and probing every image plugin. A picture whose
-        // content doesn't match its suffix is still read, by its content.
-        const QString file = QString::fromStdString(resolved);
-        QImageReader reader(file, QFileInfo(file).suffix().toLower().toLatin1());
-        QImage img = reader.read();
-        if (img.isNull()) {
-            reader.setFileName(QString());
-            reader.setFormat(QByteArray());
-            reader.setFileName(file);
-            reader.setDecideFormatFromContent(true);
-            img = reader.read();
-        }
+        std::string error;
+        QImage img = ReadFile(resolved, &error);
         if (img.isNull()) {
             c.broken.insert(resolved);
             platform::LogOnce("picture-broken:" + resolved, "Imagem ilegível: " + gamePath + " (" +
-                                                                 reader.errorString().toStdString() + ")");
+                                                                 error + ")");
         } else {
             auto d = std::make_shared<Decoded>();
             d->image = ForDrawing(std::move(img));
+            d->width = d->image.width();
+            d->height = d->image.height();
             d->resolved = resolved;
             dec = d;
-            Remember(c, resolved, dec);
+            Touch(c, dec);
+            Trim(c);
         }
     }
     if (dec) {
@@ -161,10 +255,19 @@ Picture LoadPicture(const std::string& gamePath) {
 void SetPictureLoadObserver(PictureLoadObserver observer) { Cache().observer = std::move(observer); }
 
 void ClearPictureCache() {
-    Cache().decoded.clear();
-    Cache().order.clear();
-    Cache().bytes = 0;
-    Cache().broken.clear();
+    PictureCache& c = Cache();
+    while (!c.recency.empty()) Forget(c, c.recency.begin());
+    c.broken.clear();
 }
+
+std::size_t PictureCacheBytes() { return Cache().bytes; }
+
+void SetPictureCacheBudget(std::size_t bytes) {
+    PictureCache& c = Cache();
+    c.budget = bytes;
+    Trim(c);
+}
+
+std::size_t PictureCacheBudget() { return Cache().budget; }
 
 }  // namespace platform::forms

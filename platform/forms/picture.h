@@ -5,11 +5,13 @@
 // copies show the same image. Decoded images are cached by resolved path, and
 // the scaled copies the screen draws are cached by path and size, so an
 // animation that reloads the same frames every 100 ms neither decodes nor
-// rescales them again.
+// rescales them again. The cache keeps decoded images and scaled copies
+// together within one budget of bytes, forgetting the least recently used.
 //
 // A missing or unreadable file gives an empty picture (nothing is drawn) and
 // one line in the log; it never throws.
 
+#include <cstddef>
 #include <functional>
 #include <memory>
 #include <string>
@@ -43,6 +45,8 @@ public:
     // The image scaled to w x h device pixels (cached by size; the image
     // itself when the size matches).
     QImage Scaled(int w, int h) const;
+    // The cached copy of that size only; a null image when none is cached.
+    QImage CachedScaled(int w, int h) const;
     static Picture FromImage(const QImage& img, const std::string& name = {});
 
     struct Data;
@@ -65,5 +69,10 @@ void SetPictureLoadObserver(PictureLoadObserver observer);
 
 // Drops every cached image (after media files changed on disk; tests).
 void ClearPictureCache();
+
+// Bytes of decoded images and scaled copies the cache holds, and its budget.
+std::size_t PictureCacheBytes();
+std::size_t PictureCacheBudget();
+void SetPictureCacheBudget(std::size_t bytes);
 
 }  // namespace platform::forms

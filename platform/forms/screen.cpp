@@ -18,11 +18,15 @@
 #include <QToolTip>
 #include <QTransform>
 #include <QHelpEvent>
+#include <QTimer>
 #include <QWidget>
 
 #include <algorithm>
 #include <cmath>
+#include <functional>
 #include <map>
+#include <utility>
+#include <vector>
 
 #include "platform/forms/controls.h"
 #include "platform/forms/form.h"
@@ -36,6 +40,10 @@ using namespace detail;
 namespace {
 
 constexpr double kDesignW = 800.0, kDesignH = 600.0;
+// Pictures of at least this many device pixels are drawn scaled on the fly
+// while their smooth copy is not made yet (backgrounds and boards, not
+// buttons nor animation frames).
+constexpr int kOnTheFlyPixels = 512 * 384;
 
 int ButtonOf(Qt::MouseButton b) {
     switch (b) {
@@ -64,11 +72,18 @@ int ShiftOf(Qt::KeyboardModifiers m) {
 
 class ScreenWidget;
 class DialogWidget;
+void RunAfterFirstPaint();
 
 struct ScreenState {
     ScreenWidget* window = nullptr;
     QSize virtualSize{800, 600};
     std::map<const Form*, DialogWidget*> dialogs;
+    // Work waiting for the first paint that shows a form of that name.
+    std::vector<std::pair<std::string, std::function<void()>>> afterFirstPaint;
+    // Large pictures drawn scaled on the fly at this paint: their smooth
+    // copies are made once the paint is on the screen.
+    std::vector<std::pair<Picture, QSize>> toScale;
+    bool scalingPosted = false;
 };
 
 ScreenState& SS() {
@@ -95,8 +110,11 @@ public:
 
 protected:
     void paintEvent(QPaintEvent* e) override {
-        QPainter p(this);
-        Screen::Render(p, e->rect());
+        {
+            QPainter p(this);
+            Screen::Render(p, e->rect());
+        }
+        RunAfterFirstPaint();
     }
     bool route(QMouseEvent* e, Form** f, QPointF* px) {
         Form* owner = MouseOwner();
@@ -212,6 +230,35 @@ void PaintChildren(QPainter& p, const Container& c, const QRectF& dirty) {
 
 QRectF DeviceRectOf(const Form& f) { return Screen::FormToDevice(f).mapRect(f.ClientRectPx()); }
 
+// Hands to the event loop the work waiting for a form this paint showed, so
+// it runs once the paint has reached the screen.
+void RunAfterFirstPaint() {
+    auto& waiting = SS().afterFirstPaint;
+    for (size_t i = 0; i < waiting.size();) {
+        const std::string& name = waiting[i].first;
+        const bool shown = std::any_of(S().zorder.begin(), S().zorder.end(), [&](const Form* f) {
+            return f->visible_ && !f->modal_ && f->Name() == name;
+        });
+        if (!shown) {
+            ++i;
+            continue;
+        }
+        QTimer::singleShot(0, SS().window, std::move(waiting[i].second));
+        waiting.erase(waiting.begin() + static_cast<std::ptrdiff_t>(i));
+    }
+}
+
+// Makes the smooth copies of the pictures a paint drew on the fly, then
+// repaints the screen with them.
+void MakeScaledCopies() {
+    ScreenState& ss = SS();
+    ss.scalingPosted = false;
+    const auto pictures = std::move(ss.toScale);
+    ss.toScale.clear();
+    for (const auto& [pic, size] : pictures) pic.Scaled(size.width(), size.height());
+    if (ss.window && !pictures.empty()) ss.window->update();
+}
+
 QCursor CursorFor(int pointer, const Picture& icon, const QCursor& fallback) {
     switch (pointer) {
     case vbArrow: return QCursor(Qt::ArrowCursor);
@@ -249,9 +296,25 @@ void DrawPicture(QPainter& p, const Picture& pic, const QRectF& designRect, bool
     const int x0 = static_cast<int>(std::lround(d.left())), y0 = static_cast<int>(std::lround(d.top()));
     const int x1 = static_cast<int>(std::lround(d.right())), y1 = static_cast<int>(std::lround(d.bottom()));
     if (x1 <= x0 || y1 <= y0) return;
-    const QImage img = pic.Scaled(x1 - x0, y1 - y0);
+    const int w = x1 - x0, h = y1 - y0;
+    QImage img = pic.CachedScaled(w, h);
     p.setWorldTransform(QTransform());
-    p.drawImage(QPoint(x0, y0), img);
+    if (img.isNull() && p.device() == SS().window && w * h >= kOnTheFlyPixels) {
+        // A large picture not yet scaled to this size (a screen's background
+        // on its first showing): smooth scaling would hold back the paint, so
+        // it is drawn scaled on the fly now and its smooth copy is made right
+        // after this paint, which then repaints with it.
+        p.drawImage(QRect(x0, y0, w, h), pic.Image());
+        ScreenState& ss = SS();
+        ss.toScale.emplace_back(pic, QSize(w, h));
+        if (!ss.scalingPosted) {
+            ss.scalingPosted = true;
+            QTimer::singleShot(0, ss.window, MakeScaledCopies);
+        }
+    } else {
+        if (img.isNull()) img = pic.Scaled(w, h);
+        p.drawImage(QPoint(x0, y0), img);
+    }
     p.setWorldTransform(t);
 }
 
@@ -305,6 +368,10 @@ void Screen::Open() {
     for (Form* f : S().zorder) FormShown(*f);
 }
 
+void Screen::AfterFirstPaintOf(const std::string& formName, std::function<void()> work) {
+    SS().afterFirstPaint.emplace_back(formName, std::move(work));
+}
+
 void Screen::OpenWindowed(int w, int h) {
     EnsureApp();
     if (!SS().window) SS().window = new ScreenWidget();
@@ -327,6 +394,8 @@ void Screen::Close() {
         SS().window->deleteLater();
     }
     SS().window = nullptr;
+    SS().toScale.clear();
+    SS().scalingPosted = false;
 }
 
 QSize Screen::Size() { return SS().window ? SS().window->size() : SS().virtualSize; }

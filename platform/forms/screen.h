@@ -9,6 +9,7 @@
 // same, and the screen is a virtual surface of SetVirtualSize() pixels that
 // can be rendered with Grab().
 
+#include <functional>
 #include <string>
 
 class QImage;
@@ -32,6 +33,11 @@ public:
     static void OpenWindowed(int w, int h);
     static bool IsOpen();
     static void Close();
+
+    // Runs work once, from the event loop, right after the first paint of the
+    // window that shows the form of that name: what the first picture of the
+    // program does not need (sound, films) is loaded after it.
+    static void AfterFirstPaintOf(const std::string& formName, std::function<void()> work);
 
     // The surface size in device pixels: the window's, or the virtual size.
     static QSize Size();

@@ -220,6 +220,46 @@ TEST_F(FormsControls, PicturesLoadByGamePathIgnoringCaseAndFailQuietly) {
     pf::ClearPictureCache();
 }
 
+// Scaled copies count in the cache's budget: drawing many pictures large
+// keeps the cache within it, the most recent copies stay cached, the oldest
+// are forgotten, and a forgotten picture still gives its image and draws. A picture whose suffix
+// lies about its format is still read.
+TEST(PictureCache, ScaledCopiesCountInTheBudgetAndTheOldestAreForgotten) {
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    const std::string root = dir.path().toStdString();
+    QImage img(100, 75, QImage::Format_RGB32);
+    img.fill(Qt::darkGreen);
+    for (int i = 0; i < 8; ++i) ASSERT_TRUE(img.save(dir.path() + QString("/p%1.bmp").arg(i), "BMP"));
+    ASSERT_TRUE(img.save(dir.path() + "/na_verdade_png.jpg", "PNG"));
+    platform::SetProgramFolder(root);
+    platform::InvalidatePathCache();
+    pf::ClearPictureCache();
+    const std::size_t antes = pf::PictureCacheBudget();
+    constexpr std::size_t copia = 1000u * 750u * 4u;  // one 1000 x 750 copy
+    pf::SetPictureCacheBudget(3 * copia);
+
+    std::vector<pf::Picture> figuras;
+    for (int i = 0; i < 8; ++i) {
+        figuras.push_back(pf::LoadPicture("p" + std::to_string(i) + ".bmp"));
+        ASSERT_FALSE(figuras.back().Scaled(1000, 750).isNull());
+        EXPECT_LE(pf::PictureCacheBytes(), pf::PictureCacheBudget());
+    }
+    EXPECT_GT(pf::PictureCacheBytes(), 2 * copia);
+    EXPECT_FALSE(figuras[7].CachedScaled(1000, 750).isNull());
+    EXPECT_TRUE(figuras[0].CachedScaled(1000, 750).isNull());
+    EXPECT_EQ(figuras[0].Image().size(), QSize(100, 75));  // read again when let go
+    EXPECT_EQ(figuras[0].Scaled(1000, 750).size(), QSize(1000, 750));
+    EXPECT_LE(pf::PictureCacheBytes(), pf::PictureCacheBudget());
+
+    EXPECT_EQ(pf::LoadPicture("na_verdade_png.jpg").PixelWidth(), 100);
+
+    pf::SetPictureCacheBudget(antes);
+    pf::ClearPictureCache();
+    EXPECT_EQ(pf::PictureCacheBytes(), 0u);
+    platform::SetProgramFolder("");
+}
+
 TEST_F(FormsControls, PictureBoxPrintsAndClearsText) {
     pf::PictureBox& box = f->horta;
     box.SetScaleMode(pf::vbTwips);
