@@ -3,6 +3,7 @@
 #include "temp_folder.h"
 
 #include <gtest/gtest.h>
+#include <sqlite3.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -234,7 +235,14 @@ TEST_F(DbTest, FilesThatCannotBeWrittenGiveDbError) {
     std::string path = folder.path() + "/hortas00.mdb";
     std::string before = readAll(path);
     ::chmod(path.c_str(), 0444);
-    EXPECT_THROW(open(), DbError);
+    {
+        auto db = open();  // opens for reading only
+        EXPECT_TRUE(db->ReadOnly());
+        EXPECT_EQ(rows(*db, "seq").size(), 21u);
+        EXPECT_THROW(db->BeginTrans(), DbError);
+        auto rs = db->OpenRecordset("seq");
+        EXPECT_THROW(rs->Delete(), DbError);
+    }
     EXPECT_EQ(readAll(path), before);
     ::chmod(folder.path().c_str(), 0555);
     EXPECT_THROW(open("\\gm.mdb"), DbError);
@@ -340,6 +348,47 @@ TEST_F(DbTest, EmptyWeekTableGetsItsRowBack) {
     auto semana = rows(*db, "semana");
     ASSERT_EQ(semana.size(), 1u);
     EXPECT_EQ(semana[0][0].ToInt(), 0);
+}
+
+// Makes a database file straight with the engine, around the game's layer.
+void makeDatabase(const std::string& path, const std::string& sql) {
+    sqlite3* h = nullptr;
+    ASSERT_EQ(sqlite3_open(path.c_str(), &h), SQLITE_OK);
+    EXPECT_EQ(sqlite3_exec(h, sql.c_str(), nullptr, nullptr, nullptr), SQLITE_OK) << sqlite3_errmsg(h);
+    sqlite3_close(h);
+}
+
+TEST_F(DbTest, AnotherProgramsDatabaseIsRefusedUntouched) {
+    const std::string own =
+        "CREATE TABLE clientes (nome TEXT, saldo REAL); INSERT INTO clientes VALUES ('Ana', 10.5);"
+        "CREATE INDEX por_nome ON clientes (nome);";
+    for (const char* name : {"hortas00.mdb", "gm.mdb"}) {
+        for (const char* journal : {"", "PRAGMA journal_mode = WAL;"}) {
+            const std::string path = folder.path() + "/" + name;
+            std::filesystem::remove(path);
+            makeDatabase(path, journal + own);
+            const std::string before = readAll(path);
+            try {
+                open(std::string("\\") + name);
+                FAIL() << "no error for " << name;
+            } catch (const DbError& e) {
+                EXPECT_NE(std::string(e.what()).find("não é um banco de dados válido"), std::string::npos) << e.what();
+            }
+            EXPECT_EQ(readAll(path), before) << name << " " << journal;
+            EXPECT_FALSE(std::filesystem::exists(path + "-wal"));
+            EXPECT_FALSE(std::filesystem::exists(path + "-journal"));
+        }
+    }
+
+    // An empty file, and a game database that lacks some tables, get the
+    // missing tables as before.
+    Workspace::Default().CloseAll();
+    std::filesystem::remove(folder.path() + "/hortas00.mdb");
+    folder.write("hortas00.mdb", "");
+    EXPECT_EQ(rows(*open(), "seq").size(), 21u);
+    makeDatabase(folder.path() + "/hortas00.mdb", "DROP TABLE st; DROP TABLE seq;");
+    EXPECT_EQ(rows(*open(), "seq").size(), 21u);
+    EXPECT_TRUE(open()->TableExists("st"));
 }
 
 TEST(ValueTest, Conversions) {
