@@ -280,6 +280,7 @@ void guarda_copia(platform::Database& db) {
     } catch (const std::exception& e) {
         b.copia = EstadoBanco::Copia::falhou;
         b.erro_copia = texto_de(e);
+        platform::LogOnce("model.copia", b.erro_copia);
     }
 }
 
@@ -308,25 +309,24 @@ void reinicia_banco() {
 std::string aviso_linhas_ilegiveis() {
     const EstadoBanco& b = banco();
     if (!tem_linhas_ilegiveis()) return {};
-    std::string aviso = "Algumas linhas do jogo salvo não puderam ser lidas e ficaram de fora do jogo (canteiros: " +
-                        std::to_string(b.canteiros_ilegiveis) +
-                        "; lotes da sementeira: " + std::to_string(b.lotes_ilegiveis) +
-                        "; linhas do pedido da feira: " + std::to_string(b.pedido_ilegivel) + ").";
+    // Short enough for the message dialog; the copy's folder is the game's.
+    const std::string contagem = "(canteiros: " + std::to_string(b.canteiros_ilegiveis) +
+                                 "; lotes da sementeira: " + std::to_string(b.lotes_ilegiveis) +
+                                 "; pedido da feira: " + std::to_string(b.pedido_ilegivel) + ")";
+    const std::string copia = "\"" + b.caminho_copia.substr(b.caminho_copia.find_last_of('/') + 1) + "\"";
     switch (b.copia) {
         case EstadoBanco::Copia::feita:
-            aviso += " O arquivo como estava foi guardado em \"" + b.caminho_copia + "\".";
-            break;
+            return "Não foi possível ler parte do jogo salvo " + contagem + ". O arquivo como estava foi guardado em " +
+                   copia + ".";
         case EstadoBanco::Copia::ja_existia:
-            aviso += " Já havia uma cópia guardada em \"" + b.caminho_copia + "\", que foi mantida.";
-            break;
+            return "Não foi possível ler parte do jogo salvo " + contagem + ". Já havia uma cópia em " + copia +
+                   "; ela foi mantida.";
         case EstadoBanco::Copia::falhou:
-            aviso += " Não foi possível guardar uma cópia do arquivo como estava (" + b.erro_copia +
-                     "), por isso o jogo não será salvo.";
-            break;
         case EstadoBanco::Copia::nenhuma:
             break;
     }
-    return aviso;
+    return "Não foi possível ler parte do jogo salvo " + contagem +
+           " nem guardar uma cópia do arquivo: o jogo não será salvo.";
 }
 
 bool le_horta(std::string* erro) {

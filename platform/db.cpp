@@ -4,11 +4,13 @@
 #include "platform/schema.h"
 #include "platform/text.h"
 
+#include <signal.h>
 #include <sqlite3.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <algorithm>
+#include <cerrno>
 #include <cmath>
 #include <cstdio>
 #include <cstring>
@@ -16,6 +18,7 @@
 
 #include <QLockFile>
 #include <QString>
+#include <QSysInfo>
 
 namespace platform {
 namespace {
@@ -766,7 +769,15 @@ FolderLock::~FolderLock() = default;
 
 FolderLock::Result FolderLock::Acquire() {
     if (impl_->file.isLocked() || impl_->file.tryLock(0)) return Result::Acquired;
-    return impl_->file.error() == QLockFile::LockFailedError ? Result::HeldByAnother : Result::Unavailable;
+    if (impl_->file.error() != QLockFile::LockFailedError) return Result::Unavailable;
+    // A lock left by a run that has ended, in a folder where this run cannot
+    // replace it, keeps no one out.
+    qint64 pid = 0;
+    QString host, app;
+    if (impl_->file.getLockInfo(&pid, &host, &app) && pid > 0 && host == QSysInfo::machineHostName() &&
+        ::kill(static_cast<pid_t>(pid), 0) != 0 && errno == ESRCH)
+        return Result::Unavailable;
+    return Result::HeldByAnother;
 }
 
 }  // namespace platform

@@ -230,7 +230,7 @@ public:
     enum class Result {
         Acquired,       // this run holds the folder
         HeldByAnother,  // another run that is still open holds it
-        Unavailable,    // no lock file can be made there (a folder that cannot be written)
+        Unavailable,    // no lock can be taken there (a folder this run cannot write)
     };
     explicit FolderLock(const std::string& folder);
     ~FolderLock();

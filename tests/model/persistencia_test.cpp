@@ -375,9 +375,8 @@ TEST_F(Persistencia, UnreadableRowsAreCountedAndTheFileIsKeptBesideIt) {
     EXPECT_EQ(horta().cult_can[7], cod_tomate);
     EXPECT_EQ(horta().seq_cult[cod_alface], 3);
     EXPECT_EQ(aviso_linhas_ilegiveis(),
-              "Algumas linhas do jogo salvo não puderam ser lidas e ficaram de fora do jogo (canteiros: 5; lotes da "
-              "sementeira: 2; linhas do pedido da feira: 2). O arquivo como estava foi guardado em \"" +
-                  copia + "\".");
+              "Não foi possível ler parte do jogo salvo (canteiros: 5; lotes da sementeira: 2; pedido da feira: 2). "
+              "O arquivo como estava foi guardado em \"hortas00.mdb.bak\".");
 
     // The start-up save drops the rows; the copy keeps them.
     ASSERT_TRUE(grava_horta());

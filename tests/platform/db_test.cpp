@@ -5,9 +5,11 @@
 #include <gtest/gtest.h>
 #include <sqlite3.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 #include <filesystem>
+#include <functional>
 
 using namespace platform;
 using platform_test::readAll;
@@ -389,6 +391,42 @@ TEST_F(DbTest, AnotherProgramsDatabaseIsRefusedUntouched) {
     makeDatabase(folder.path() + "/hortas00.mdb", "DROP TABLE st; DROP TABLE seq;");
     EXPECT_EQ(rows(*open(), "seq").size(), 21u);
     EXPECT_TRUE(open()->TableExists("st"));
+}
+
+// Runs f in a child process (as another user when run by the superuser, whom
+// permissions do not bind) and returns its exit code.
+int inChild(const std::function<int()>& f, bool anotherUser) {
+    const pid_t pid = ::fork();
+    if (pid == 0) {
+        if (anotherUser && ::geteuid() == 0 && (::setgid(65534) != 0 || ::setuid(65534) != 0)) ::_exit(100);
+        ::_exit(f());
+    }
+    int status = 0;
+    ::waitpid(pid, &status, 0);
+    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+}
+
+TEST_F(DbTest, ALockLeftByAnEndedRunKeepsNoOneOut) {
+    // A run that ended without releasing its lock (the lock file stays).
+    ASSERT_EQ(inChild(
+                  [&] {
+                      FolderLock lock(folder.path());
+                      if (lock.Acquire() != FolderLock::Result::Acquired) return 1;
+                      ::_exit(0);  // without releasing it
+                  },
+                  false),
+              0);
+    ASSERT_TRUE(std::filesystem::exists(folder.path() + "/" + FolderLock::kFileName));
+    // In a folder this run cannot write, the old lock cannot be replaced but
+    // does not say another run is open.
+    ::chmod(folder.path().c_str(), 0555);
+    EXPECT_EQ(inChild([&] { return static_cast<int>(FolderLock(folder.path()).Acquire()); }, true),
+              static_cast<int>(FolderLock::Result::Unavailable));
+    ::chmod(folder.path().c_str(), 0755);
+    FolderLock lock(folder.path());
+    EXPECT_EQ(lock.Acquire(), FolderLock::Result::Acquired);
+    EXPECT_EQ(inChild([&] { return static_cast<int>(FolderLock(folder.path()).Acquire()); }, false),
+              static_cast<int>(FolderLock::Result::HeldByAnother));
 }
 
 TEST(ValueTest, Conversions) {
