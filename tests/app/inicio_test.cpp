@@ -67,30 +67,42 @@ void mata(pid_t pid) {
     ::waitpid(pid, nullptr, 0);
 }
 
+// A started program, killed at the latest when the test ends.
+struct Execucao {
+    pid_t pid;
+    ~Execucao() {
+        if (pid > 0) mata(pid);
+    }
+    void termina() {
+        mata(pid);
+        pid = 0;
+    }
+};
+
 TEST(Inicio, ASecondStartOnTheSameFolderSaysSoAndTouchesNothing) {
     const fs::path pasta = pasta_nova(), saidas = pasta_nova();
     const fs::path programa = pasta / "brotalia";
     fs::copy_file(BROTALIA_EXE, programa);
 
     // The first run waits in the drive dialog, its database open.
-    const pid_t primeiro = inicia(programa, saidas / "1.txt");
+    Execucao primeiro{inicia(programa, saidas / "1.txt")};
     ASSERT_TRUE(espera([&] { return fs::exists(pasta / "hortas00.mdb-wal"); })) << le(saidas / "1.txt");
     std::this_thread::sleep_for(1s);
     const auto antes = conteudo(pasta);
 
-    const pid_t segundo = inicia(programa, saidas / "2.txt");
+    Execucao segundo{inicia(programa, saidas / "2.txt")};
     EXPECT_TRUE(espera([&] { return le(saidas / "2.txt").find("O Brotalia já está aberto.") != std::string::npos; }))
         << le(saidas / "2.txt");
     EXPECT_TRUE(conteudo(pasta) == antes);
-    mata(segundo);
+    segundo.termina();
 
     // A run that ended without releasing the folder does not keep the next one out.
-    mata(primeiro);
-    const pid_t terceiro = inicia(programa, saidas / "3.txt");
+    primeiro.termina();
+    Execucao terceiro{inicia(programa, saidas / "3.txt")};
     EXPECT_TRUE(espera([&] {
-        return le(pasta / "brotalia.lock").rfind(std::to_string(terceiro) + "\n", 0) == 0;
+        return le(pasta / "brotalia.lock").rfind(std::to_string(terceiro.pid) + "\n", 0) == 0;
     })) << le(saidas / "3.txt");
-    mata(terceiro);
+    terceiro.termina();
 
     fs::remove_all(pasta);
     fs::remove_all(saidas);

@@ -8,6 +8,7 @@
 
 #include <filesystem>
 #include <fstream>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -332,6 +333,18 @@ TEST_F(Persistencia, AnotherProcessReadingBetweenSavesLosesNothing) {
         if (::write(para_teste[1], ok ? "1" : "0", 1) != 1) ::_exit(1);
         for (;;) ::pause();
     }
+    // The game process is killed (as a crash would end it) however the test goes.
+    struct Mata {
+        pid_t pid;
+        ~Mata() {
+            ::kill(pid, SIGKILL);
+            ::waitpid(pid, nullptr, 0);
+        }
+    };
+    std::optional<Mata> mata;
+    mata.emplace(jogo);
+    ::close(para_teste[1]);  // a game process that ended reads as the end of the pipe
+    ::close(para_jogo[0]);
     char c = 0;
     ASSERT_EQ(::read(para_teste[0], &c, 1), 1);
     EXPECT_EQ(c, '1');
@@ -341,9 +354,8 @@ TEST_F(Persistencia, AnotherProcessReadingBetweenSavesLosesNothing) {
     ASSERT_EQ(::write(para_jogo[1], "x", 1), 1);
     ASSERT_EQ(::read(para_teste[0], &c, 1), 1);
     EXPECT_EQ(c, '1');
-    ::kill(jogo, SIGKILL);
-    ::waitpid(jogo, nullptr, 0);
-    for (int fd : {para_teste[0], para_teste[1], para_jogo[0], para_jogo[1]}) ::close(fd);
+    mata.reset();
+    for (int fd : {para_teste[0], para_jogo[1]}) ::close(fd);
     EXPECT_EQ(leitor(arquivo_, "SELECT indice, cod_cult FROM st ORDER BY indice"), "0|14\n1|1\n");
 }
 
