@@ -6,8 +6,12 @@
 #include <malloc.h>
 
 #include <QApplication>
+#include <QMessageBox>
 
+#include "platform/db.h"
 #include "platform/forms/forms.h"
+#include "platform/log.h"
+#include "platform/paths.h"
 #include "platform/sound.h"
 #include "platform/video.h"
 #include "shell/registro.h"
@@ -41,6 +45,16 @@ int main() {
     char* argv[] = {nome, nullptr};
     QApplication app(argc, argv);
 
+    // One run per program folder: two runs would interleave their saves. A
+    // second start says so and ends before it reads or writes any file there.
+    platform::FolderLock trava(platform::ProgramFolder());
+    if (trava.Acquire() == platform::FolderLock::Result::HeldByAnother) {
+        const char* aviso = "O Brotalia já está aberto.";
+        platform::LogOnce("app.ja_aberto", aviso);
+        QMessageBox::warning(nullptr, QStringLiteral("Brotalia"), QString::fromUtf8(aviso));
+        return 1;
+    }
+
     shell::registra_formularios();
     // The real screens replace the shell's stand-ins of the same name.
 #if defined(BROTALIA_COM_GARDEN)
@@ -72,5 +86,7 @@ int main() {
     platform::CloseFilmWindow();
     pf::Forms::Reset();
     platform::ShutdownSound();
+    // The databases are closed while the folder is still this run's.
+    platform::Workspace::Default().CloseAll();
     return resultado;
 }

@@ -1,9 +1,11 @@
 #include "model/persistencia.h"
 
 #include <array>
+#include <cmath>
 #include <exception>
 #include <memory>
 #include <optional>
+#include <stdexcept>
 
 #include "model/catalogo.h"
 #include "model/estado.h"
@@ -23,6 +25,11 @@ struct EstadoBanco {
     // Set when a load failed: saving then would overwrite a stored game that
     // could not be read with the empty state left in memory.
     bool carga_falhou = false;
+    // Rows of the last loads that could not be read: a save drops them, so
+    // the file as it was is first copied beside it.
+    int canteiros_ilegiveis = 0, lotes_ilegiveis = 0, pedido_ilegivel = 0;
+    enum class Copia { nenhuma, feita, ja_existia, falhou } copia = Copia::nenhuma;
+    std::string caminho_copia, erro_copia;
 };
 
 EstadoBanco& banco() {
@@ -58,10 +65,11 @@ void registra_linha_ignorada(const std::string& tabela, const std::string& campo
                           " fora do intervalo válido.");
 }
 
-// A field holding an integer within [min, max], or nothing (null, text or
-// out of range).
+// A field holding an integer within [min, max], or nothing (null, text, a
+// fraction or out of range).
 std::optional<int> inteiro_em(const platform::Value& v, int min, int max) {
     if (v.IsNull() || v.IsText()) return std::nullopt;
+    if (v.ToDouble() != std::floor(v.ToDouble())) return std::nullopt;
     const std::int64_t n = v.ToInt();
     if (n < min || n > max) return std::nullopt;
     return static_cast<int>(n);
@@ -120,7 +128,7 @@ void zera_lotes(EstadoHorta& h) {
 }
 
 // Reads "st" into the bed arrays; true when some bed holds a crop.
-bool le_st(platform::Database& db, EstadoHorta& h) {
+bool le_st(platform::Database& db, EstadoHorta& h, int& ilegiveis) {
     const Catalogo& c = catalogo();
     auto rs = db.OpenRecordset("st");
     bool tem_cultura = false;
@@ -130,12 +138,14 @@ bool le_st(platform::Database& db, EstadoHorta& h) {
         const auto i = inteiro_em(vi, 0, n_canteiros - 1);
         if (!i) {
             registra_linha_ignorada("st", "indice", vi);
+            ++ilegiveis;
             continue;
         }
         const platform::Value vc = rs->Fields("cod_cult");
         const auto cult = inteiro_em(vc, nenhuma, n_culturas);
         if (!cult) {
             registra_linha_ignorada("st", "cod_cult", vc);
+            ++ilegiveis;
             continue;
         }
         h.cult_can[*i] = *cult;
@@ -150,7 +160,7 @@ bool le_st(platform::Database& db, EstadoHorta& h) {
     return tem_cultura;
 }
 
-bool le_sem(platform::Database& db, EstadoHorta& h) {
+bool le_sem(platform::Database& db, EstadoHorta& h, int& ilegiveis) {
     const Catalogo& c = catalogo();
     auto rs = db.OpenRecordset("sem");
     bool tem_cultura = false;
@@ -160,12 +170,14 @@ bool le_sem(platform::Database& db, EstadoHorta& h) {
         const auto j = inteiro_em(vi, 0, n_lotes - 1);
         if (!j) {
             registra_linha_ignorada("sem", "indice", vi);
+            ++ilegiveis;
             continue;
         }
         const platform::Value vc = rs->Fields("cod_cult");
         const auto cult = inteiro_em(vc, nenhuma, n_culturas);
         if (!cult) {
             registra_linha_ignorada("sem", "cod_cult", vc);
+            ++ilegiveis;
             continue;
         }
         h.cult_sem[*j] = *cult;
@@ -249,6 +261,29 @@ std::string texto_de(const std::exception& e) {
     return s.empty() ? std::string("erro desconhecido.") : s;
 }
 
+bool tem_linhas_ilegiveis() {
+    const EstadoBanco& b = banco();
+    return b.canteiros_ilegiveis + b.lotes_ilegiveis + b.pedido_ilegivel > 0;
+}
+
+// Before a save drops the rows that could not be read, the file as it was is
+// copied beside it, once: a copy already there is never replaced.
+void guarda_copia(platform::Database& db) {
+    EstadoBanco& b = banco();
+    if (!tem_linhas_ilegiveis() || b.copia == EstadoBanco::Copia::feita ||
+        b.copia == EstadoBanco::Copia::ja_existia)
+        return;
+    b.caminho_copia = db.Name() + ".bak";
+    try {
+        b.copia = db.CopyTo(b.caminho_copia) ? EstadoBanco::Copia::feita : EstadoBanco::Copia::ja_existia;
+        b.erro_copia.clear();
+    } catch (const std::exception& e) {
+        b.copia = EstadoBanco::Copia::falhou;
+        b.erro_copia = texto_de(e);
+        platform::LogOnce("model.copia", b.erro_copia);
+    }
+}
+
 }  // namespace
 
 std::string caminho_banco() {
@@ -262,8 +297,36 @@ void define_caminho_banco(const std::string& caminho) { banco().caminho = caminh
 const std::string& ultimo_erro_banco() { return banco().ultimo_erro; }
 
 void reinicia_banco() {
-    banco().ultimo_erro.clear();
-    banco().carga_falhou = false;
+    EstadoBanco& b = banco();
+    b.ultimo_erro.clear();
+    b.carga_falhou = false;
+    b.canteiros_ilegiveis = b.lotes_ilegiveis = b.pedido_ilegivel = 0;
+    b.copia = EstadoBanco::Copia::nenhuma;
+    b.caminho_copia.clear();
+    b.erro_copia.clear();
+}
+
+std::string aviso_linhas_ilegiveis() {
+    const EstadoBanco& b = banco();
+    if (!tem_linhas_ilegiveis()) return {};
+    // Short enough for the message dialog; the copy's folder is the game's.
+    const std::string contagem = "(canteiros: " + std::to_string(b.canteiros_ilegiveis) +
+                                 "; lotes da sementeira: " + std::to_string(b.lotes_ilegiveis) +
+                                 "; pedido da feira: " + std::to_string(b.pedido_ilegivel) + ")";
+    const std::string copia = "\"" + b.caminho_copia.substr(b.caminho_copia.find_last_of('/') + 1) + "\"";
+    switch (b.copia) {
+        case EstadoBanco::Copia::feita:
+            return "Não foi possível ler parte do jogo salvo " + contagem + ". O arquivo como estava foi guardado em " +
+                   copia + ".";
+        case EstadoBanco::Copia::ja_existia:
+            return "Não foi possível ler parte do jogo salvo " + contagem + ". Já havia uma cópia em " + copia +
+                   "; ela foi mantida.";
+        case EstadoBanco::Copia::falhou:
+        case EstadoBanco::Copia::nenhuma:
+            break;
+    }
+    return "Não foi possível ler parte do jogo salvo " + contagem +
+           " nem guardar uma cópia do arquivo: o jogo não será salvo.";
 }
 
 bool le_horta(std::string* erro) {
@@ -273,8 +336,12 @@ bool le_horta(std::string* erro) {
     try {
         // Beds, then lots; either both load or the garden stays empty.
         auto db = abre_banco();
-        const bool tem_canteiro = le_st(*db, h);
-        const bool tem_lote = le_sem(*db, h);
+        int canteiros = 0, lotes = 0;
+        const bool tem_canteiro = le_st(*db, h, canteiros);
+        const bool tem_lote = le_sem(*db, h, lotes);
+        banco().canteiros_ilegiveis = canteiros;
+        banco().lotes_ilegiveis = lotes;
+        guarda_copia(*db);
         db->Close();
         banco().carga_falhou = false;
         sucesso(erro);
@@ -282,6 +349,7 @@ bool le_horta(std::string* erro) {
     } catch (const std::exception& e) {
         zera(h);
         zera_lotes(h);
+        banco().canteiros_ilegiveis = banco().lotes_ilegiveis = 0;
         banco().carga_falhou = true;
         return falha(erro, msg_leitura + texto_de(e));
     }
@@ -292,7 +360,10 @@ bool le_sementeira(std::string* erro) {
     zera_lotes(h);
     try {
         auto db = abre_banco();
-        const bool tem_cultura = le_sem(*db, h);
+        int lotes = 0;
+        const bool tem_cultura = le_sem(*db, h, lotes);
+        banco().lotes_ilegiveis = lotes;
+        guarda_copia(*db);
         db->Close();
         sucesso(erro);
         return tem_cultura;
@@ -310,23 +381,28 @@ bool le_seq(std::string* erro) {
         auto rs = db->OpenRecordset("seq");
         // Read into a copy so a failure half-way leaves the order as it was.
         auto seq = h.seq_cult;
+        int ilegiveis = 0;
         if (!rs->EOF_()) rs->MoveFirst();
         for (; !rs->EOF_(); rs->MoveNext()) {
             const platform::Value vi = rs->Fields("indice");
             const auto k = inteiro_em(vi, 1, n_culturas);
             if (!k) {
                 registra_linha_ignorada("seq", "indice", vi);
+                ++ilegiveis;
                 continue;
             }
             const platform::Value vs = rs->Fields("seq");
             const auto n = inteiro_em(vs, 0, 32767);
             if (!n) {
                 registra_linha_ignorada("seq", "seq", vs);
+                ++ilegiveis;
                 continue;
             }
             seq[*k] = *n;
         }
         rs->Close();
+        banco().pedido_ilegivel = ilegiveis;
+        guarda_copia(*db);
         db->Close();
         h.seq_cult = seq;
         sucesso(erro);
@@ -356,7 +432,11 @@ bool grava_horta(std::string* erro, const std::function<void(platform::Database&
     std::unique_ptr<platform::Database> db;
     try {
         db = abre_banco();
+        guarda_copia(*db);  // a copy that could not be made at the load is tried again
         db->BeginTrans();
+        if (banco().copia == EstadoBanco::Copia::falhou)
+            throw std::runtime_error("As linhas do jogo salvo que não puderam ser lidas seriam apagadas, e não foi "
+                                     "possível guardar uma cópia do arquivo: " + banco().erro_copia);
         grava_st(*db, h);
         grava_sementeira(*db, h);
         grava_seq(*db, h);

@@ -32,31 +32,42 @@ void define_caminho_banco(const std::string& caminho);
 // Message of the last failed load or save ("" when the last one succeeded).
 const std::string& ultimo_erro_banco();
 
-// Forgets the last error and the record of a failed load (which otherwise
-// makes grava_horta refuse to overwrite a stored game it could not read).
+// Forgets the last error, the record of a failed load (which otherwise
+// makes grava_horta refuse to overwrite a stored game it could not read) and
+// the count of unreadable rows.
 // The database path and the installed dialogs stay as they are.
 void reinicia_banco();
 
 // Loads the garden from "st", then the seedbed from "sem".
 // Returns true when some loaded bed or lot holds a crop (code 1 or more).
 // Every cell and lot is first reset to "not in use"; a row whose "indice" or
-// "cod_cult" is out of range is skipped and logged. The load is all or
-// nothing: when either table cannot be read, beds and lots stay reset, the
-// result is false and *erro holds why.
+// "cod_cult" is not a whole number in range (or is null or text) cannot be
+// read: it is skipped, logged and counted (aviso_linhas_ilegiveis), and the
+// database file as it was is copied beside it ("hortas00.mdb.bak", never
+// replaced) before any save drops the row. The load is all or nothing: when
+// either table cannot be read, beds and lots stay reset, the result is false
+// and *erro holds why.
 bool le_horta(std::string* erro = nullptr);
 
 // Loads the seedbed from "sem"; true when some loaded lot holds a crop.
 bool le_sementeira(std::string* erro = nullptr);
 
 // Loads the market order from "seq" into seq_cult (crops without a row keep
-// their value). Returns false when the database cannot be read.
+// their value); unreadable rows as in le_horta. Returns false when the
+// database cannot be read.
 bool le_seq(std::string* erro = nullptr);
+
+// The notice for the player after the loads when some rows of "st", "sem" or
+// "seq" could not be read: how many of each, and where the copy of the file
+// as it was is kept. "" when every row was read.
+std::string aviso_linhas_ilegiveis();
 
 // Rewrites "st", "sem" and "seq" from the live state in one transaction.
 // Returns true when all three were written; on failure nothing is changed in
 // the database and *erro holds why. After a load that failed, the save is
 // refused (false) until a load succeeds, so a stored game that could not be
-// read is never overwritten with an empty garden. While a forecast is in
+// read is never overwritten with an empty garden; likewise while rows that
+// could not be read have no copy beside the file. While a forecast is in
 // effect the real week (the forecast copies) is stored, not the week shown.
 // `extra`, when given, writes more in the same transaction (the start-up week
 // cycle stores its new processing date with the state it saves).

@@ -4,16 +4,21 @@
 #include "platform/schema.h"
 #include "platform/text.h"
 
+#include <signal.h>
 #include <sqlite3.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <algorithm>
+#include <cerrno>
 #include <cmath>
 #include <cstdio>
 #include <cstring>
-#include <fstream>
 #include <limits>
+
+#include <QLockFile>
+#include <QString>
+#include <QSysInfo>
 
 namespace platform {
 namespace {
@@ -37,6 +42,14 @@ std::string reason(sqlite3* db, int rc) {
 }
 
 std::string quoted(const std::string& s) { return "\"" + s + "\""; }
+
+std::string notWritable(const std::string& path) {
+    return "O banco de dados " + quoted(path) + " não pode ser gravado (sem permissão de escrita).";
+}
+
+std::string notValid(const std::string& path) {
+    return "O arquivo " + quoted(path) + " não é um banco de dados válido do Brotalia.";
+}
 
 std::int64_t clampToInt(double d) {
     if (std::isnan(d)) return 0;
@@ -80,12 +93,57 @@ struct Stmt {
     ~Stmt() { sqlite3_finalize(st); }
 };
 
-bool looksLikeSqlite(const std::string& path, bool& empty) {
-    std::ifstream in(path, std::ios::binary);
+// Whether the file under a fresh connection starts with the SQLite header.
+// The bytes are read through the connection's own file handle: opening and
+// closing another descriptor on the file would release every POSIX lock this
+// process holds on it, the engine's locks of other connections included.
+bool looksLikeSqlite(sqlite3* h, bool& empty) {
+    sqlite3_file* f = nullptr;
+    if (sqlite3_file_control(h, "main", SQLITE_FCNTL_FILE_POINTER, &f) != SQLITE_OK || !f || !f->pMethods)
+        return false;
+    sqlite3_int64 size = 0;
+    if (f->pMethods->xFileSize(f, &size) != SQLITE_OK) return false;
+    empty = size == 0;
     char header[16] = {};
-    in.read(header, sizeof header);
-    empty = in.gcount() == 0;
-    return in.gcount() == 16 && std::memcmp(header, "SQLite format 3", 16) == 0;
+    if (size < static_cast<sqlite3_int64>(sizeof header) || f->pMethods->xRead(f, header, sizeof header, 0) != SQLITE_OK)
+        return false;
+    return std::memcmp(header, "SQLite format 3", 16) == 0;
+}
+
+// A database that holds tables (or views, indexes, triggers) of its own but
+// none of the tables the game expects in a file of this name: some other
+// program's data, which the game must not add its tables to.
+bool isForeign(sqlite3* h, const std::string& path) {
+    const auto& tables = SchemaFor(path);
+    if (tables.empty()) return false;
+    Stmt q;
+    if (sqlite3_prepare_v2(h, "SELECT name FROM sqlite_master WHERE name NOT LIKE 'sqlite\\_%' ESCAPE '\\'", -1, &q.st,
+                           nullptr) != SQLITE_OK)
+        return false;
+    bool own = false;
+    while (sqlite3_step(q.st) == SQLITE_ROW) {
+        const char* t = reinterpret_cast<const char*>(sqlite3_column_text(q.st, 0));
+        const std::string name = t ? t : "";
+        for (const auto& def : tables)
+            if (SameNameIgnoringCase(def.name, name)) return false;
+        own = true;
+    }
+    return own;
+}
+
+// The URI of a file for the engine's open (only '%', '?' and '#' need escaping).
+std::string uriOf(const std::string& path) {
+    std::string uri = "file:";
+    for (char c : path) {
+        if (c == '%' || c == '?' || c == '#') {
+            char hex[4];
+            std::snprintf(hex, sizeof hex, "%%%02X", static_cast<unsigned char>(c));
+            uri += hex;
+        } else {
+            uri += c;
+        }
+    }
+    return uri;
 }
 
 std::string folderOf(const std::string& path) {
@@ -316,6 +374,7 @@ sqlite3_stmt* Recordset::prepared(sqlite3_stmt*& slot, const std::function<std::
 
 void Recordset::Update() {
     requireOpen();
+    db_->requireWritable();
     if (mode_ == Mode::None)
         throw DbError("Não há edição nem inclusão em andamento na tabela " + quoted(table_) + ".");
     sqlite3_stmt* st;
@@ -366,6 +425,7 @@ void Recordset::Update() {
 
 void Recordset::Delete() {
     requireOpen();
+    db_->requireWritable();
     if (currentDeleted_ || pos_ < 0 || pos_ >= static_cast<long>(rows_.size()))
         throw DbError("Não há registro atual na tabela " + quoted(table_) + " para excluir.");
     sqlite3_stmt* st = prepared(delete_, [&] { return "DELETE FROM " + QuoteIdentifier(table_) + " WHERE rowid = ?"; });
@@ -385,8 +445,8 @@ void Recordset::Requery() { reload(); }
 
 // ---------------------------------------------------------------- Database
 
-Database::Database(sqlite3* db, std::string path, Workspace* keeper)
-    : db_(db), path_(std::move(path)), keeper_(keeper) {}
+Database::Database(sqlite3* db, std::string path, Workspace* keeper, bool readOnly)
+    : db_(db), path_(std::move(path)), keeper_(keeper), readOnly_(readOnly) {}
 
 Database::~Database() {
     try {
@@ -397,6 +457,10 @@ Database::~Database() {
 
 void Database::requireOpen() const {
     if (!db_) throw DbError("O banco de dados " + quoted(path_) + " já foi fechado.");
+}
+
+void Database::requireWritable() const {
+    if (readOnly_) throw DbError(notWritable(path_));
 }
 
 void Database::fail(const char* what) const {
@@ -427,6 +491,8 @@ std::unique_ptr<Recordset> Database::OpenRecordset(const std::string& table, con
 }
 
 void Database::BeginTrans() {
+    requireOpen();
+    requireWritable();
     if (depth_ == 0)
         exec("BEGIN IMMEDIATE", "iniciar uma transação");
     else
@@ -456,6 +522,26 @@ void Database::Rollback() {
     --depth_;
     // The rows in memory may hold undone changes: read them again.
     for (Recordset* rs : open_) rs->reload();
+}
+
+bool Database::CopyTo(const std::string& path) {
+    requireOpen();
+    if (::access(path.c_str(), F_OK) == 0) return false;
+    // The engine writes a consistent copy through this connection, so the
+    // file itself is never opened a second time.
+    Stmt q;
+    int rc = sqlite3_prepare_v2(db_, "VACUUM INTO ?", -1, &q.st, nullptr);
+    if (rc == SQLITE_OK) {
+        sqlite3_bind_text(q.st, 1, path.c_str(), -1, SQLITE_TRANSIENT);
+        rc = sqlite3_step(q.st);
+    }
+    if (rc != SQLITE_DONE) {
+        const std::string why = reason(db_, sqlite3_extended_errcode(db_));
+        std::remove(path.c_str());  // a partial copy made by this call
+        throw DbError("Não foi possível copiar o banco de dados " + quoted(path_) + " para " + quoted(path) + ": " +
+                      why + ".");
+    }
+    return true;
 }
 
 void Database::Close() {
@@ -546,6 +632,7 @@ void createMissingTables(Database& db, sqlite3* h, const std::string& path) {
 std::unique_ptr<Database> Workspace::OpenDatabase(const std::string& path) {
     std::string real = ResolvePath(path);
     bool creating = real.empty();
+    bool readOnly = false;
     if (creating) {
         real = ResolvePathForWrite(path);
         if (real.empty())
@@ -557,19 +644,15 @@ std::unique_ptr<Database> Workspace::OpenDatabase(const std::string& path) {
         struct stat st;
         if (::stat(real.c_str(), &st) != 0 || !S_ISREG(st.st_mode))
             throw DbError(quoted(real) + " não é um arquivo de banco de dados.");
-        bool empty = false;
-        // Check the header before SQLite touches the file, so a file of some
-        // other kind is reported and left exactly as it is.
-        if (!looksLikeSqlite(real, empty) && !empty)
-            throw DbError("O arquivo " + quoted(real) + " não é um banco de dados válido do Brotalia.");
-        if (::access(real.c_str(), R_OK | W_OK) != 0 || ::access(folderOf(real).c_str(), W_OK) != 0)
-            throw DbError("O banco de dados " + quoted(real) + " não pode ser gravado (sem permissão de escrita).");
+        // The engine keeps its log beside the file: without a writable file
+        // and folder the game can only be read.
+        readOnly = ::access(real.c_str(), W_OK) != 0 || ::access(folderOf(real).c_str(), W_OK) != 0;
     }
 
     struct stat fileStat {};
     if (!creating) ::stat(real.c_str(), &fileStat);
     auto kept = kept_.find(real);
-    if (kept != kept_.end()) {
+    if (kept != kept_.end() && !readOnly) {
         bool sameFile = !creating && kept->second.dev == static_cast<std::uint64_t>(fileStat.st_dev) &&
                         kept->second.ino == static_cast<std::uint64_t>(fileStat.st_ino);
         if (sameFile && !kept->second.inUse) {
@@ -584,39 +667,74 @@ std::unique_ptr<Database> Workspace::OpenDatabase(const std::string& path) {
         }
         kept = kept_.end();
     }
-    // A second opening of a file whose connection is in use gets its own.
-    bool keep = kept_.find(real) == kept_.end();
+    // A second opening of a file whose connection is in use gets its own; a
+    // connection for reading only is never kept.
+    bool keep = !readOnly && kept_.find(real) == kept_.end();
 
-    sqlite3* h = nullptr;
-    int flags = SQLITE_OPEN_READWRITE | (creating ? SQLITE_OPEN_CREATE : 0);
-    int rc = sqlite3_open_v2(real.c_str(), &h, flags, nullptr);
-    if (rc != SQLITE_OK) {
-        std::string why = reason(h, rc);
-        sqlite3_close_v2(h);
-        throw DbError("Não foi possível abrir o banco de dados " + quoted(real) + ": " + why + ".");
+    // For reading only: with a log beside the file the engine reads it too;
+    // without one, the file is all there is, read as it stands so that no
+    // log or shared-memory file is made beside it.
+    const bool hasLog = ::access((real + "-wal").c_str(), F_OK) == 0;
+    std::vector<std::string> names;
+    if (!readOnly) {
+        names.push_back(real);
+    } else {
+        if (hasLog) names.push_back(uriOf(real) + "?mode=ro");
+        names.push_back(uriOf(real) + "?immutable=1");
     }
-    std::unique_ptr<Database> db(new Database(h, real, nullptr));
-    sqlite3_extended_result_codes(h, 1);
-    sqlite3_busy_timeout(h, 2000);
-    // A quoted name is always a name: an unknown field is an error, never a text literal.
-    sqlite3_db_config(h, SQLITE_DBCONFIG_DQS_DML, 0, nullptr);
-    sqlite3_db_config(h, SQLITE_DBCONFIG_DQS_DDL, 0, nullptr);
-    try {
+    const int flags = readOnly ? SQLITE_OPEN_READONLY | SQLITE_OPEN_URI
+                               : SQLITE_OPEN_READWRITE | (creating ? SQLITE_OPEN_CREATE : 0);
+    std::unique_ptr<Database> db;
+    sqlite3* h = nullptr;
+    for (size_t attempt = 0; attempt < names.size(); ++attempt) {
+        const bool last = attempt + 1 == names.size();
+        h = nullptr;
+        int rc = sqlite3_open_v2(names[attempt].c_str(), &h, flags, nullptr);
+        if (rc != SQLITE_OK) {
+            std::string why = reason(h, rc);
+            sqlite3_close_v2(h);
+            if (!last) continue;
+            throw DbError("Não foi possível abrir o banco de dados " + quoted(real) + ": " + why + ".");
+        }
+        db.reset(new Database(h, real, nullptr, readOnly));
+        sqlite3_extended_result_codes(h, 1);
+        sqlite3_busy_timeout(h, 2000);
+        // A quoted name is always a name: an unknown field is an error, never a text literal.
+        sqlite3_db_config(h, SQLITE_DBCONFIG_DQS_DML, 0, nullptr);
+        sqlite3_db_config(h, SQLITE_DBCONFIG_DQS_DDL, 0, nullptr);
+        bool empty = false;
+        // The header is checked before any statement runs, so a file of some
+        // other kind is reported and left exactly as it is.
+        if (!creating && !looksLikeSqlite(h, empty) && !empty) {
+            db->Close();
+            throw DbError(notValid(real));
+        }
         // Reading the catalogue proves the file is a sound database.
         rc = sqlite3_exec(h, "SELECT count(*) FROM sqlite_master", nullptr, nullptr, nullptr);
-        if (rc != SQLITE_OK) {
-            int code = sqlite3_extended_errcode(h) & 0xFF;
-            if (code == SQLITE_NOTADB || code == SQLITE_CORRUPT)
-                throw DbError("O arquivo " + quoted(real) + " não é um banco de dados válido do Brotalia.");
-            db->fail("ler");
+        if (rc == SQLITE_OK) break;
+        const int code = sqlite3_extended_errcode(h) & 0xFF;
+        if (!last && (code == SQLITE_READONLY || code == SQLITE_CANTOPEN)) {  // the log cannot be read here
+            db->Close();
+            continue;
         }
-        // Write-ahead log with full sync: one sync per commit, and a commit
-        // that returned is on the disk.
-        db->exec("PRAGMA journal_mode = WAL", "preparar");
-        db->exec("PRAGMA synchronous = FULL", "preparar");
-        if (sqlite3_db_readonly(h, "main") == 1)
-            throw DbError("O banco de dados " + quoted(real) + " não pode ser gravado (sem permissão de escrita).");
-        createMissingTables(*db, h, real);
+        std::string message = code == SQLITE_NOTADB || code == SQLITE_CORRUPT
+                                  ? notValid(real)
+                                  : "Erro ao ler no banco de dados " + quoted(real) + ": " + reason(h, code) + ".";
+        db->Close();
+        if (creating) std::remove(real.c_str());  // only a file made by this call
+        throw DbError(message);
+    }
+    try {
+        // Another program's database gets none of the game's tables.
+        if (!creating && isForeign(h, real)) throw DbError(notValid(real));
+        if (!readOnly) {
+            // Write-ahead log with full sync: one sync per commit, and a
+            // commit that returned is on the disk.
+            db->exec("PRAGMA journal_mode = WAL", "preparar");
+            db->exec("PRAGMA synchronous = FULL", "preparar");
+            if (sqlite3_db_readonly(h, "main") == 1) throw DbError(notWritable(real));
+            createMissingTables(*db, h, real);
+        }
     } catch (...) {
         db->Close();
         if (creating) std::remove(real.c_str());  // only a file made by this call
@@ -630,6 +748,36 @@ std::unique_ptr<Database> Workspace::OpenDatabase(const std::string& path) {
         }
     }
     return db;
+}
+
+// ---------------------------------------------------------------- FolderLock
+
+struct FolderLock::Impl {
+    QLockFile file;
+    explicit Impl(const QString& name) : file(name) {}
+};
+
+FolderLock::FolderLock(const std::string& folder)
+    : file_((folder.empty() ? std::string(".") : folder) + "/" + kFileName),
+      impl_(std::make_unique<Impl>(QString::fromStdString(file_))) {
+    // Held for the whole run, however long: only a run that is no longer
+    // open leaves a lock that can be taken over.
+    impl_->file.setStaleLockTime(0);
+}
+
+FolderLock::~FolderLock() = default;
+
+FolderLock::Result FolderLock::Acquire() {
+    if (impl_->file.isLocked() || impl_->file.tryLock(0)) return Result::Acquired;
+    if (impl_->file.error() != QLockFile::LockFailedError) return Result::Unavailable;
+    // A lock left by a run that has ended, in a folder where this run cannot
+    // replace it, keeps no one out.
+    qint64 pid = 0;
+    QString host, app;
+    if (impl_->file.getLockInfo(&pid, &host, &app) && pid > 0 && host == QSysInfo::machineHostName() &&
+        ::kill(static_cast<pid_t>(pid), 0) != 0 && errno == ESRCH)
+        return Result::Unavailable;
+    return Result::HeldByAnother;
 }
 
 }  // namespace platform

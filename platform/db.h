@@ -9,9 +9,14 @@
 // deleted. Commits are durable: the file runs in write-ahead-log mode with
 // full synchronisation, so a committed transaction survives a power cut.
 //
-// Errors (a file that is not a database, a file that cannot be written, a
-// missing table or field, a failed write) are thrown as DbError with a message
-// in Portuguese that can be shown to the player as it stands.
+// A file or folder that cannot be written opens for reading only: the rows can
+// be read, and every write (a transaction, an update, a delete) throws the
+// reason.
+//
+// Errors (a file that is not a database, or a database of some other program,
+// a file that cannot be written, a missing table or field, a failed write) are
+// thrown as DbError with a message in Portuguese that can be shown to the
+// player as it stands.
 //
 // Booleans travel as -1/0. Dates (DateTime of platform/clock.h) are stored as
 // their REAL day serial; Value::ToDate also reads ISO text.
@@ -160,18 +165,28 @@ public:
     void Close();
     const std::string& Name() const { return path_; }
     bool TableExists(const std::string& table) const;
+    // Opened for reading only (the file or its folder cannot be written).
+    bool ReadOnly() const { return readOnly_; }
     sqlite3* handle() const { return db_; }
+
+    // Writes a copy of the database as it stands (every committed row) to a
+    // new file at path. Returns false, writing nothing, when that file already
+    // exists; throws DbError when the copy cannot be made. Not inside a
+    // transaction.
+    bool CopyTo(const std::string& path);
 
 private:
     friend class Workspace;
     friend class Recordset;
-    Database(sqlite3* db, std::string path, Workspace* keeper);
+    Database(sqlite3* db, std::string path, Workspace* keeper, bool readOnly = false);
     void exec(const std::string& sql, const char* what);
     void requireOpen() const;
+    void requireWritable() const;
     [[noreturn]] void fail(const char* what) const;
     sqlite3* db_ = nullptr;
     std::string path_;
     Workspace* keeper_ = nullptr;  // the workspace that keeps the connection, if any
+    bool readOnly_ = false;
     int depth_ = 0;
     std::vector<Recordset*> open_;
 };
@@ -180,7 +195,8 @@ private:
 // Windows-style (program folder & "\hortas00.mdb"); it is resolved like any
 // other game path. A missing file is created with the game's schema; a file
 // that exists but lacks a table gets that table created; an existing file is
-// never overwritten or deleted.
+// never overwritten or deleted. A file of another kind, and a database that
+// holds tables of its own but none of the game's, are refused untouched.
 //
 // Opening and closing a database is cheap: the workspace keeps the connection
 // to each file open between a Close and the next OpenDatabase of the same
@@ -204,6 +220,31 @@ private:
     };
     void release(const std::string& path, sqlite3* db);
     std::map<std::string, Kept> kept_;
+};
+
+// Keeps a second run of the game away from a folder's databases: a lock file
+// in the folder, held from a successful Acquire until destruction. A lock
+// left by a run that ended without releasing it (a crash) is taken over.
+class FolderLock {
+public:
+    enum class Result {
+        Acquired,       // this run holds the folder
+        HeldByAnother,  // another run that is still open holds it
+        Unavailable,    // no lock can be taken there (a folder this run cannot write)
+    };
+    explicit FolderLock(const std::string& folder);
+    ~FolderLock();
+    FolderLock(const FolderLock&) = delete;
+    FolderLock& operator=(const FolderLock&) = delete;
+    Result Acquire();
+    const std::string& FileName() const { return file_; }
+
+    static constexpr const char* kFileName = "brotalia.lock";
+
+private:
+    std::string file_;
+    struct Impl;
+    std::unique_ptr<Impl> impl_;
 };
 
 // Quotes a table or field name for SQL ("a\"b" -> "\"a\"\"b\"").

@@ -159,6 +159,8 @@ void INTRONEW::Form_Load() {
         estado_carregado = erro_horta.empty() && seq_ok;
         if (!estado_carregado)
             mostra_ok("Banco de dados", !erro_horta.empty() ? erro_horta : erro_seq);
+        else if (const std::string aviso = model::aviso_linhas_ilegiveis(); !aviso.empty())
+            mostra_ok("Banco de dados", aviso);
         s.modo_guiado = auto_abastecimento();
         nova_semana();
         s.primeira_carga = false;

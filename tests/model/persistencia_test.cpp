@@ -1,9 +1,14 @@
 #include <gtest/gtest.h>
+#include <signal.h>
 #include <sqlite3.h>
+#include <sys/wait.h>
 #include <unistd.h>
+
+#include <cstdio>
 
 #include <filesystem>
 #include <fstream>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -11,6 +16,7 @@
 #include "model/estado.h"
 #include "model/persistencia.h"
 #include "platform/clock.h"
+#include "platform/db.h"
 #include "platform/log.h"
 #include "platform/paths.h"
 
@@ -294,6 +300,160 @@ TEST_F(Persistencia, DefaultPathIsTheProgramFoldersDatabase) {
     planta(0, cod_nabo, 1, false, -1, -1);
     ASSERT_TRUE(grava_horta());
     EXPECT_EQ(linhas("SELECT indice, cod_cult FROM st"), std::vector<std::string>{"0|11"});
+}
+
+// Output of the sqlite3 command run on a file (another process reading it).
+std::string leitor(const std::string& arquivo, const std::string& consulta) {
+    std::string saida;
+    const std::string comando = "sqlite3 '" + arquivo + "' \"" + consulta + "\" 2>&1";
+    if (FILE* p = ::popen(comando.c_str(), "r")) {
+        char buf[256];
+        while (std::fgets(buf, sizeof buf, p)) saida += buf;
+        ::pclose(p);
+    }
+    return saida;
+}
+
+TEST_F(Persistencia, AnotherProcessReadingBetweenSavesLosesNothing) {
+    platform::Workspace::Default().CloseAll();  // the game process below opens its own
+    int para_teste[2], para_jogo[2];
+    ASSERT_EQ(::pipe(para_teste), 0);
+    ASSERT_EQ(::pipe(para_jogo), 0);
+    const pid_t jogo = ::fork();
+    ASSERT_GE(jogo, 0);
+    if (jogo == 0) {
+        // The game: a save, a load as the screens do, another save, then it
+        // stays open until it is killed.
+        char c = 0;
+        planta(0, cod_tomate, 1, false, -1, -1);
+        bool ok = grava_horta() && le_seq();
+        ok = ::write(para_teste[1], ok ? "1" : "0", 1) == 1 && ::read(para_jogo[0], &c, 1) == 1 && ok;
+        planta(1, cod_alface, 2, false, -1, -1);
+        ok = grava_horta() && ok;
+        if (::write(para_teste[1], ok ? "1" : "0", 1) != 1) ::_exit(1);
+        for (;;) ::pause();
+    }
+    // The game process is killed (as a crash would end it) however the test goes.
+    struct Mata {
+        pid_t pid;
+        ~Mata() {
+            ::kill(pid, SIGKILL);
+            ::waitpid(pid, nullptr, 0);
+        }
+    };
+    std::optional<Mata> mata;
+    mata.emplace(jogo);
+    ::close(para_teste[1]);  // a game process that ended reads as the end of the pipe
+    ::close(para_jogo[0]);
+    char c = 0;
+    ASSERT_EQ(::read(para_teste[0], &c, 1), 1);
+    EXPECT_EQ(c, '1');
+    EXPECT_EQ(leitor(arquivo_, "SELECT indice, cod_cult FROM st"), "0|14\n");
+    EXPECT_TRUE(fs::exists(arquivo_ + "-wal"));  // the running game's log is still there
+    EXPECT_TRUE(fs::exists(arquivo_ + "-shm"));
+    ASSERT_EQ(::write(para_jogo[1], "x", 1), 1);
+    ASSERT_EQ(::read(para_teste[0], &c, 1), 1);
+    EXPECT_EQ(c, '1');
+    mata.reset();
+    for (int fd : {para_teste[0], para_jogo[1]}) ::close(fd);
+    EXPECT_EQ(leitor(arquivo_, "SELECT indice, cod_cult FROM st ORDER BY indice"), "0|14\n1|1\n");
+}
+
+TEST_F(Persistencia, UnreadableRowsAreCountedAndTheFileIsKeptBesideIt) {
+    cria_banco();
+    planta(7, cod_tomate, 2, false, -1, -1);
+    horta().seq_cult[cod_alface] = 3;
+    ASSERT_TRUE(grava_horta());
+    sql("INSERT INTO st VALUES (3, 3.5, 1, 0, NULL, NULL);"
+        "INSERT INTO st VALUES (4, 'Alface', 1, 0, NULL, NULL);"
+        "INSERT INTO st VALUES (5, NULL, 1, 0, NULL, NULL);"
+        "INSERT INTO st VALUES (2.5, 1, 1, 0, NULL, NULL);"
+        "INSERT INTO st VALUES (100, 1, 1, 0, NULL, NULL);"
+        "INSERT INTO sem VALUES (1, 22, 0, 0);"
+        "INSERT INTO sem VALUES ('dois', 1, 0, 0);"
+        "UPDATE seq SET seq = 1.5 WHERE indice = 2;"
+        "INSERT INTO seq VALUES (NULL, 4);");
+    const auto st = linhas("SELECT * FROM st ORDER BY rowid");
+    const auto sem = linhas("SELECT * FROM sem ORDER BY rowid");
+    const auto seq = linhas("SELECT * FROM seq ORDER BY rowid");
+    const std::string copia = arquivo_ + ".bak";
+
+    reinicia_estado();
+    std::string erro;
+    EXPECT_TRUE(le_horta(&erro));
+    EXPECT_TRUE(le_seq(&erro));
+    EXPECT_EQ(erro, "");
+    EXPECT_EQ(horta().cult_can[3], nao_usado);  // 3.5 is no crop code, not crop 4
+    EXPECT_EQ(horta().cult_can[7], cod_tomate);
+    EXPECT_EQ(horta().seq_cult[cod_alface], 3);
+    EXPECT_EQ(aviso_linhas_ilegiveis(),
+              "Não foi possível ler parte do jogo salvo (canteiros: 5; lotes da sementeira: 2; pedido da feira: 2). "
+              "O arquivo como estava foi guardado em \"hortas00.mdb.bak\".");
+
+    // The start-up save drops the rows; the copy keeps them.
+    ASSERT_TRUE(grava_horta());
+    EXPECT_EQ(linhas("SELECT COUNT(*) FROM st"), std::vector<std::string>{"1"});
+    const std::string arquivo = arquivo_;
+    arquivo_ = copia;
+    EXPECT_EQ(linhas("SELECT * FROM st ORDER BY rowid"), st);
+    EXPECT_EQ(linhas("SELECT * FROM sem ORDER BY rowid"), sem);
+    EXPECT_EQ(linhas("SELECT * FROM seq ORDER BY rowid"), seq);
+    EXPECT_EQ(linhas("SELECT typeof(cod_cult) FROM st WHERE indice = 3"), std::vector<std::string>{"real"});
+
+    // A later start with unreadable rows keeps the first copy as it is.
+    arquivo_ = arquivo;
+    sql("INSERT INTO st VALUES (6, 99, 1, 0, NULL, NULL);");
+    reinicia_estado();
+    EXPECT_TRUE(le_horta());
+    EXPECT_NE(aviso_linhas_ilegiveis().find("canteiros: 1;"), std::string::npos);
+    EXPECT_NE(aviso_linhas_ilegiveis().find("foi mantida"), std::string::npos);
+    arquivo_ = copia;
+    EXPECT_EQ(linhas("SELECT * FROM st ORDER BY rowid"), st);
+    arquivo_ = arquivo;
+
+    // With every row readable there is nothing to tell.
+    ASSERT_TRUE(grava_horta());
+    reinicia_estado();
+    EXPECT_TRUE(le_horta());
+    EXPECT_TRUE(le_seq());
+    EXPECT_EQ(aviso_linhas_ilegiveis(), "");
+}
+
+TEST_F(Persistencia, AGameThatCannotBeWrittenLoads) {
+    cria_banco();
+    planta(5, cod_tomate, 4, true, -1, -1);
+    semeia(2, cod_couve, 1, false);
+    horta().seq_cult[cod_tomate] = 2;
+    ASSERT_TRUE(grava_horta());
+    platform::Workspace::Default().CloseAll();
+    const auto antes = linhas("SELECT * FROM st");
+
+    // A read-only file in a writable folder, then a folder that cannot be
+    // written. Permissions do not bind the superuser, so the game runs as
+    // another user in a child process.
+    for (const auto& [arquivo, pasta] : {std::pair{0444, 0777}, std::pair{0644, 0555}}) {
+        fs::permissions(arquivo_, static_cast<fs::perms>(arquivo));
+        fs::permissions(pasta_, static_cast<fs::perms>(pasta));
+        const pid_t jogo = ::fork();
+        ASSERT_GE(jogo, 0);
+        if (jogo == 0) {
+            if (::geteuid() == 0 && (::setgid(65534) != 0 || ::setuid(65534) != 0)) ::_exit(10);
+            reinicia_estado();
+            std::string erro;
+            if (!le_horta(&erro) || horta().cult_can[5] != cod_tomate || horta().cult_sem[2] != cod_couve) ::_exit(11);
+            if (!le_seq(&erro) || horta().seq_cult[cod_tomate] != 2) ::_exit(12);
+            if (grava_horta(&erro) || erro.find("não pode ser gravado") == std::string::npos) ::_exit(13);
+            ::_exit(0);
+        }
+        int status = 0;
+        ::waitpid(jogo, &status, 0);
+        EXPECT_TRUE(WIFEXITED(status));
+        EXPECT_EQ(WEXITSTATUS(status), 0) << std::oct << arquivo << " " << pasta;
+        fs::permissions(pasta_, fs::perms::owner_all);
+        EXPECT_EQ(linhas("SELECT * FROM st"), antes);
+        EXPECT_FALSE(fs::exists(arquivo_ + "-wal"));  // nothing was made beside the file
+        EXPECT_FALSE(fs::exists(arquivo_ + "-shm"));
+    }
 }
 
 TEST(Rotulos, BedAndLotLabels) {

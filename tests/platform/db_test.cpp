@@ -3,10 +3,13 @@
 #include "temp_folder.h"
 
 #include <gtest/gtest.h>
+#include <sqlite3.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 #include <filesystem>
+#include <functional>
 
 using namespace platform;
 using platform_test::readAll;
@@ -234,7 +237,14 @@ TEST_F(DbTest, FilesThatCannotBeWrittenGiveDbError) {
     std::string path = folder.path() + "/hortas00.mdb";
     std::string before = readAll(path);
     ::chmod(path.c_str(), 0444);
-    EXPECT_THROW(open(), DbError);
+    {
+        auto db = open();  // opens for reading only
+        EXPECT_TRUE(db->ReadOnly());
+        EXPECT_EQ(rows(*db, "seq").size(), 21u);
+        EXPECT_THROW(db->BeginTrans(), DbError);
+        auto rs = db->OpenRecordset("seq");
+        EXPECT_THROW(rs->Delete(), DbError);
+    }
     EXPECT_EQ(readAll(path), before);
     ::chmod(folder.path().c_str(), 0555);
     EXPECT_THROW(open("\\gm.mdb"), DbError);
@@ -340,6 +350,83 @@ TEST_F(DbTest, EmptyWeekTableGetsItsRowBack) {
     auto semana = rows(*db, "semana");
     ASSERT_EQ(semana.size(), 1u);
     EXPECT_EQ(semana[0][0].ToInt(), 0);
+}
+
+// Makes a database file straight with the engine, around the game's layer.
+void makeDatabase(const std::string& path, const std::string& sql) {
+    sqlite3* h = nullptr;
+    ASSERT_EQ(sqlite3_open(path.c_str(), &h), SQLITE_OK);
+    EXPECT_EQ(sqlite3_exec(h, sql.c_str(), nullptr, nullptr, nullptr), SQLITE_OK) << sqlite3_errmsg(h);
+    sqlite3_close(h);
+}
+
+TEST_F(DbTest, AnotherProgramsDatabaseIsRefusedUntouched) {
+    const std::string own =
+        "CREATE TABLE clientes (nome TEXT, saldo REAL); INSERT INTO clientes VALUES ('Ana', 10.5);"
+        "CREATE INDEX por_nome ON clientes (nome);";
+    for (const char* name : {"hortas00.mdb", "gm.mdb"}) {
+        for (const char* journal : {"", "PRAGMA journal_mode = WAL;"}) {
+            const std::string path = folder.path() + "/" + name;
+            std::filesystem::remove(path);
+            makeDatabase(path, journal + own);
+            const std::string before = readAll(path);
+            try {
+                open(std::string("\\") + name);
+                FAIL() << "no error for " << name;
+            } catch (const DbError& e) {
+                EXPECT_NE(std::string(e.what()).find("não é um banco de dados válido"), std::string::npos) << e.what();
+            }
+            EXPECT_EQ(readAll(path), before) << name << " " << journal;
+            EXPECT_FALSE(std::filesystem::exists(path + "-wal"));
+            EXPECT_FALSE(std::filesystem::exists(path + "-journal"));
+        }
+    }
+
+    // An empty file, and a game database that lacks some tables, get the
+    // missing tables as before.
+    Workspace::Default().CloseAll();
+    std::filesystem::remove(folder.path() + "/hortas00.mdb");
+    folder.write("hortas00.mdb", "");
+    EXPECT_EQ(rows(*open(), "seq").size(), 21u);
+    makeDatabase(folder.path() + "/hortas00.mdb", "DROP TABLE st; DROP TABLE seq;");
+    EXPECT_EQ(rows(*open(), "seq").size(), 21u);
+    EXPECT_TRUE(open()->TableExists("st"));
+}
+
+// Runs f in a child process (as another user when run by the superuser, whom
+// permissions do not bind) and returns its exit code.
+int inChild(const std::function<int()>& f, bool anotherUser) {
+    const pid_t pid = ::fork();
+    if (pid == 0) {
+        if (anotherUser && ::geteuid() == 0 && (::setgid(65534) != 0 || ::setuid(65534) != 0)) ::_exit(100);
+        ::_exit(f());
+    }
+    int status = 0;
+    ::waitpid(pid, &status, 0);
+    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+}
+
+TEST_F(DbTest, ALockLeftByAnEndedRunKeepsNoOneOut) {
+    // A run that ended without releasing its lock (the lock file stays).
+    ASSERT_EQ(inChild(
+                  [&] {
+                      FolderLock lock(folder.path());
+                      if (lock.Acquire() != FolderLock::Result::Acquired) return 1;
+                      ::_exit(0);  // without releasing it
+                  },
+                  false),
+              0);
+    ASSERT_TRUE(std::filesystem::exists(folder.path() + "/" + FolderLock::kFileName));
+    // In a folder this run cannot write, the old lock cannot be replaced but
+    // does not say another run is open.
+    ::chmod(folder.path().c_str(), 0555);
+    EXPECT_EQ(inChild([&] { return static_cast<int>(FolderLock(folder.path()).Acquire()); }, true),
+              static_cast<int>(FolderLock::Result::Unavailable));
+    ::chmod(folder.path().c_str(), 0755);
+    FolderLock lock(folder.path());
+    EXPECT_EQ(lock.Acquire(), FolderLock::Result::Acquired);
+    EXPECT_EQ(inChild([&] { return static_cast<int>(FolderLock(folder.path()).Acquire()); }, false),
+              static_cast<int>(FolderLock::Result::HeldByAnother));
 }
 
 TEST(ValueTest, Conversions) {

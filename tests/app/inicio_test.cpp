@@ -1,0 +1,111 @@
+// Starts of the game's program itself, each copy in a fresh program folder
+// (the game's folder is the one its program lies in).
+
+#include <fcntl.h>
+#include <gtest/gtest.h>
+#include <signal.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <functional>
+#include <map>
+#include <string>
+#include <thread>
+
+namespace {
+
+namespace fs = std::filesystem;
+using namespace std::chrono_literals;
+
+fs::path pasta_nova() {
+    char modelo[] = "/tmp/brotalia-app-XXXXXX";
+    return ::mkdtemp(modelo);
+}
+
+std::string le(const fs::path& arquivo) {
+    std::ifstream in(arquivo, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), {});
+}
+
+// Every file of a folder with its contents.
+std::map<std::string, std::string> conteudo(const fs::path& pasta) {
+    std::map<std::string, std::string> r;
+    for (const auto& e : fs::directory_iterator(pasta))
+        if (e.is_regular_file()) r[e.path().filename().string()] = le(e.path());
+    return r;
+}
+
+// Starts the program headless, its output into saida.
+pid_t inicia(const fs::path& programa, const fs::path& saida) {
+    const pid_t pid = ::fork();
+    if (pid == 0) {
+        const int fd = ::open(saida.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+        ::dup2(fd, 1);
+        ::dup2(fd, 2);
+        ::setenv("QT_QPA_PLATFORM", "offscreen", 1);
+        ::execl(programa.c_str(), "brotalia", static_cast<char*>(nullptr));
+        ::_exit(127);
+    }
+    return pid;
+}
+
+bool espera(const std::function<bool()>& condicao, std::chrono::seconds limite = 90s) {
+    const auto fim = std::chrono::steady_clock::now() + limite;
+    while (!condicao()) {
+        if (std::chrono::steady_clock::now() > fim) return false;
+        std::this_thread::sleep_for(100ms);
+    }
+    return true;
+}
+
+void mata(pid_t pid) {
+    ::kill(pid, SIGKILL);
+    ::waitpid(pid, nullptr, 0);
+}
+
+// A started program, killed at the latest when the test ends.
+struct Execucao {
+    pid_t pid;
+    ~Execucao() {
+        if (pid > 0) mata(pid);
+    }
+    void termina() {
+        mata(pid);
+        pid = 0;
+    }
+};
+
+TEST(Inicio, ASecondStartOnTheSameFolderSaysSoAndTouchesNothing) {
+    const fs::path pasta = pasta_nova(), saidas = pasta_nova();
+    const fs::path programa = pasta / "brotalia";
+    fs::copy_file(BROTALIA_EXE, programa);
+
+    // The first run waits in the drive dialog, its database open.
+    Execucao primeiro{inicia(programa, saidas / "1.txt")};
+    ASSERT_TRUE(espera([&] { return fs::exists(pasta / "hortas00.mdb-wal"); })) << le(saidas / "1.txt");
+    std::this_thread::sleep_for(1s);
+    const auto antes = conteudo(pasta);
+
+    Execucao segundo{inicia(programa, saidas / "2.txt")};
+    EXPECT_TRUE(espera([&] { return le(saidas / "2.txt").find("O Brotalia já está aberto.") != std::string::npos; }))
+        << le(saidas / "2.txt");
+    EXPECT_TRUE(conteudo(pasta) == antes);
+    segundo.termina();
+
+    // A run that ended without releasing the folder does not keep the next one out.
+    primeiro.termina();
+    Execucao terceiro{inicia(programa, saidas / "3.txt")};
+    EXPECT_TRUE(espera([&] {
+        return le(pasta / "brotalia.lock").rfind(std::to_string(terceiro.pid) + "\n", 0) == 0;
+    })) << le(saidas / "3.txt");
+    terceiro.termina();
+
+    fs::remove_all(pasta);
+    fs::remove_all(saidas);
+}
+
+}  // namespace
