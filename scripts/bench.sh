@@ -6,18 +6,8 @@ build="$here/build-bench"
 cmake -S "$here" -B "$build" -DCMAKE_BUILD_TYPE=Release -DBROTALIA_BUILD_BENCH=ON -DBROTALIA_BUILD_TESTS=OFF
 cmake --build "$build" -j"$(nproc)"
 export QT_QPA_PLATFORM=offscreen
-# The private services of the tests (the sound benchmarks need a sound server).
-stop_services=()
-stop_all() {
-  local c
-  for c in "${stop_services[@]}"; do eval "$c" || true; done
-}
-trap stop_all EXIT
-for service in "$here"/scripts/services/*.sh; do
-  [ -f "$service" ] || continue
-  # shellcheck source=/dev/null
-  source "$service"
-done
+# The private services (the sound benchmarks need a sound server).
+source "$here/scripts/start_services.sh"
 status=0
 for exe in "$build"/bench/bench_*; do
   [ -f "$exe" ] && [ -x "$exe" ] || continue

@@ -584,13 +584,7 @@ void TextBox::HandleKey(int keyAscii) {
         if (cursor_ == 0) return;
         const int from = PreviousBoundary(t, cursor_);
         t.remove(from, cursor_ - from);
-        cursor_ = from;
-        const int keep = cursor_;
-        text_ = t.toStdString();
-        Invalidate();
-        std::weak_ptr<int> alive = alive_;
-        detail::Raise(*this, OnChange);
-        if (!alive.expired() && cursor_ != keep) cursor_ = Snap(Q(text_), keep);
+        ApplyEdit(t, from);
         return;
     }
     // Enter, Escape, Tab and other controls do not edit; nor does a code
@@ -607,13 +601,16 @@ void TextBox::Insert(const std::string& character) {
     cursor_ = Snap(t, cursor_);
     const QString c = Q(character);
     t.insert(cursor_, c);
-    cursor_ += static_cast<int>(c.size());
-    const int keep = cursor_;
-    text_ = t.toStdString();
+    ApplyEdit(t, cursor_ + static_cast<int>(c.size()));
+}
+
+void TextBox::ApplyEdit(const QString& text, int cursor) {
+    cursor_ = cursor;
+    text_ = text.toStdString();
     Invalidate();
     std::weak_ptr<int> alive = alive_;
     detail::Raise(*this, OnChange);
-    if (!alive.expired() && cursor_ != keep) cursor_ = Snap(Q(text_), keep);
+    if (!alive.expired() && cursor_ != cursor) cursor_ = Snap(Q(text_), cursor);
 }
 
 void TextBox::HandleEditKey(int qtKey) {
@@ -627,9 +624,7 @@ void TextBox::HandleEditKey(int qtKey) {
     case Qt::Key_Delete: {
         if (locked_ || cursor_ >= t.size()) return;
         t.remove(cursor_, NextBoundary(t, cursor_) - cursor_);
-        text_ = t.toStdString();
-        Invalidate();
-        detail::Raise(*this, OnChange);
+        ApplyEdit(t, cursor_);
         return;
     }
     default: return;

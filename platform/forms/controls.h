@@ -13,6 +13,7 @@ class Database;
 class Recordset;
 }
 
+class QString;
 class QTimer;
 
 namespace platform::forms {
@@ -228,6 +229,10 @@ public:
 
 private:
     void Insert(const std::string& character);
+    // Takes the edited text with the cursor after the edit and raises
+    // Change; a handler that changed the text leaves the cursor on a whole
+    // character.
+    void ApplyEdit(const QString& text, int cursor);
     std::string text_;
     bool locked_ = false;
     int maxLength_ = 0;

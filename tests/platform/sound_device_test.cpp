@@ -7,6 +7,7 @@
 #include "platform/sound.h"
 #include "platform/text.h"
 #include "temp_folder.h"
+#include "wav_file.h"
 
 #include <gtest/gtest.h>
 
@@ -32,28 +33,8 @@ using Clock = std::chrono::steady_clock;
 
 namespace {
 
-// A 16-bit mono PCM WAV file of a 440 Hz tone at half of full scale.
-std::string tone(double seconds, int rate = 22050) {
-    const auto frames = static_cast<std::uint32_t>(seconds * rate);
-    std::string s;
-    auto u32 = [&](std::uint32_t v) { for (int i = 0; i < 4; ++i) s += static_cast<char>(v >> (8 * i)); };
-    auto u16 = [&](std::uint16_t v) { s += static_cast<char>(v); s += static_cast<char>(v >> 8); };
-    s += "RIFF";
-    u32(36 + frames * 2);
-    s += "WAVEfmt ";
-    u32(16);
-    u16(1);
-    u16(1);
-    u32(rate);
-    u32(rate * 2);
-    u16(2);
-    u16(16);
-    s += "data";
-    u32(frames * 2);
-    for (std::uint32_t i = 0; i < frames; ++i)
-        u16(static_cast<std::uint16_t>(static_cast<std::int16_t>(16000 * std::sin(2 * M_PI * 440.0 * i / rate))));
-    return s;
-}
+// A WAV file of a 440 Hz tone.
+std::string tone(double seconds, int rate = 22050) { return platform_test::WavFile(seconds, rate, false, 440.0); }
 
 // A one-track MIDI song: an organ chord held for two seconds.
 std::string song() {

@@ -1,6 +1,7 @@
 #include "platform/log.h"
 #include "platform/sound.h"
 #include "temp_folder.h"
+#include "wav_file.h"
 
 #include <QCoreApplication>
 #include <gtest/gtest.h>
@@ -14,33 +15,8 @@ using platform_test::TempFolder;
 
 namespace {
 
-// A silent 16-bit mono PCM WAV file of the given length, optionally with an
-// extra odd-sized chunk before the samples as some editors write.
 std::string wav(double seconds, int rate = 8000, bool extraChunk = false) {
-    std::uint32_t data = static_cast<std::uint32_t>(seconds * rate) * 2;
-    std::string s;
-    auto u32 = [&](std::uint32_t v) { for (int i = 0; i < 4; ++i) s += static_cast<char>(v >> (8 * i)); };
-    auto u16 = [&](std::uint16_t v) { s += static_cast<char>(v); s += static_cast<char>(v >> 8); };
-    s += "RIFF";
-    u32(36 + (extraChunk ? 12 : 0) + data);
-    s += "WAVEfmt ";
-    u32(16);
-    u16(1);
-    u16(1);
-    u32(rate);
-    u32(rate * 2);
-    u16(2);
-    u16(16);
-    if (extraChunk) {
-        s += "LIST";
-        u32(3);
-        s += "abc";
-        s += '\0';  // padding of the odd-sized chunk
-    }
-    s += "data";
-    u32(data);
-    s += std::string(data, '\0');
-    return s;
+    return platform_test::WavFile(seconds, rate, extraChunk);
 }
 
 double secondsSince(std::chrono::steady_clock::time_point t) {
