@@ -12,9 +12,6 @@
 #include <QThread>
 #include <QTimer>
 
-#include <cups/cups.h>
-#include <sys/socket.h>
-
 #include <algorithm>
 #include <atomic>
 #include <chrono>
@@ -28,6 +25,9 @@
 
 #include "platform/db.h"
 #include "platform/log.h"
+#include "platform/module.h"
+#include "platform/modules/host.h"
+#include "platform/modules/print_server.h"
 #include "platform/paths.h"
 #include "platform/text.h"
 
@@ -564,68 +564,19 @@ bool grava_pdf(const std::string& caminho, const Modelo& m, const Valores& valor
 
 // ------------------------------------------------------------ print server
 
-// One talk with the print server, shared by the calling thread and the
-// thread that talks: the files to print, the time limit and, per file, what
-// the server said.
-struct Conversa {
-    std::vector<std::string> arquivos, titulos;
-    std::chrono::steady_clock::time_point limite;
-    std::atomic<bool> desistiu{false};   // the caller stopped waiting
-    std::atomic<bool> pronta{false};     // the talking thread is done
-
-    std::mutex m;                        // guards what follows
-    bool sem_impressora = false;         // no server, or no default printer
-    std::string impressora;
-    std::vector<int> trabalhos;          // job id; 0 refused; -1 not asked yet
-    std::vector<std::string> erros;      // the server's reason for a refusal
-};
-
-bool ainda_ha_tempo(const Conversa& c) {
-    return !c.desistiu && std::chrono::steady_clock::now() < c.limite;
-}
-
-// Called by the library whenever a wait for the server times out: go on
-// waiting while the limit is not reached.
-int espera_mais(http_t*, void* dados) { return ainda_ha_tempo(*static_cast<Conversa*>(dados)) ? 1 : 0; }
-
-// Never asks anyone for a password: a server that wants one does not print.
-const char* sem_senha(const char*, http_t*, const char*, const char*, void*) { return nullptr; }
-
-// Runs on its own thread: connects within the limit, finds the default
-// printer and sends each file to it.
+// Runs on its own thread: the print server module talks with the server;
+// without the module there is no printer.
 void conversa_com_o_servidor(std::shared_ptr<Conversa> c) {
-    cupsSetPasswordCB2(sem_senha, nullptr);
-    using namespace std::chrono;
-    const int ms = static_cast<int>(duration_cast<milliseconds>(c->limite - steady_clock::now()).count());
-    http_t* http = ms > 0 ? httpConnect2(cupsServer(), ippPort(), nullptr, AF_UNSPEC, cupsEncryption(), 1, ms, nullptr)
-                          : nullptr;
-    if (!http) {
-        std::lock_guard<std::mutex> g(c->m);
-        c->sem_impressora = ainda_ha_tempo(*c);
-        c->pronta = true;
+    auto fala = reinterpret_cast<decltype(&brotalia_print_server_talk)>(
+        ModuleEntry("print_server", "brotalia_print_server_talk"));
+    if (fala) {
+        fala(c.get());
         return;
     }
-    httpSetTimeout(http, 0.05, espera_mais, c.get());
-    cups_dest_t* destino = cupsGetNamedDest(http, nullptr, nullptr);
-    if (!destino) {
+    {
         std::lock_guard<std::mutex> g(c->m);
-        c->sem_impressora = ainda_ha_tempo(*c);
-    } else {
-        {
-            std::lock_guard<std::mutex> g(c->m);
-            c->impressora = destino->name;
-        }
-        for (std::size_t i = 0; i < c->arquivos.size() && ainda_ha_tempo(*c); ++i) {
-            const int trabalho = cupsPrintFile2(http, destino->name, c->arquivos[i].c_str(), c->titulos[i].c_str(),
-                                                destino->num_options, destino->options);
-            if (trabalho <= 0 && !ainda_ha_tempo(*c)) break;   // no answer in time
-            std::lock_guard<std::mutex> g(c->m);
-            c->trabalhos[i] = std::max(trabalho, 0);
-            if (trabalho <= 0) c->erros[i] = cupsLastErrorString() ? cupsLastErrorString() : "";
-        }
-        cupsFreeDests(1, destino);
+        c->sem_impressora = true;
     }
-    httpClose(http);
     c->pronta = true;
 }
 

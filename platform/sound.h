@@ -58,7 +58,8 @@ public:
 // sound's length; a device that never reports it releases the caller after the
 // length and a margin. Creating it is cheap: the audio device opens at the
 // first play, and when it cannot be opened the back end stays silent (logged
-// once).
+// once). The mixer is a module loaded by the first call (see module.h); when
+// it cannot be loaded, the back end returned is the silent one (logged once).
 std::unique_ptr<SoundBackend> MakeMixerSoundBackend();
 
 // The mixer back end when a Qt application object is running, else the silent one.

@@ -7,6 +7,8 @@
 // message in the window instead, and the window closes a moment later.
 // Without the film window (tests, benchmarks) a film goes to the sound back
 // end like any other media file, which does not play films.
+// The window that plays films is a module loaded with the first film (see
+// module.h); without the module, the window shows the message.
 
 #include <string>
 

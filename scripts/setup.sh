@@ -5,7 +5,7 @@ set -euo pipefail
 here=$(cd "$(dirname "$0")/.." && pwd)
 
 packages=(cmake g++ make pkg-config
-  qt6-base-dev qt6-multimedia-dev qt6-image-formats-plugins
+  qt6-base-dev qt6-multimedia-dev qt6-image-formats-plugins libfontconfig-dev
   libsqlite3-dev sqlite3 libgtest-dev libgmock-dev libbenchmark-dev
   espeak-ng sox fonts-liberation poppler-utils xvfb xauth
   libsdl2-mixer-dev fluidsynth timgm6mb-soundfont pulseaudio pulseaudio-utils

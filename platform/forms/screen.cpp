@@ -21,10 +21,13 @@
 #include <QTimer>
 #include <QWidget>
 
+#include <fontconfig/fontconfig.h>
+
 #include <algorithm>
 #include <cmath>
 #include <functional>
 #include <map>
+#include <thread>
 #include <utility>
 #include <vector>
 
@@ -357,9 +360,23 @@ void PaintDragOverlay(QPainter& p, const Form& f) {
 
 // ---------------------------------------------------------------- Screen
 
+// The font configuration (some forty files read and parsed) is loaded by
+// the first text drawn, the drive dialog's; loaded meanwhile on a thread of
+// its own, it is ready by then. Qt asks the same library for it, which
+// returns the one already loaded.
+namespace {
+void LoadFontConfigurationAside() {
+    static bool started = false;
+    if (started) return;
+    started = true;
+    std::thread([] { FcInit(); }).detach();
+}
+}  // namespace
+
 void Screen::Open() {
     EnsureApp();
     if (SS().window) return;
+    LoadFontConfigurationAside();
     SS().window = new ScreenWidget();
     // Without a window manager (a bare X server) full screen alone does not
     // resize the window, so give it the display's geometry first.

@@ -1,0 +1,40 @@
+#pragma once
+// What a module of the platform layer receives from the program that loads
+// it: the program's own log (so that a line is written once per run, whoever
+// writes it) and the helpers the module shares with it. Modules and program
+// are built together from the same sources.
+
+#include <optional>
+#include <string>
+
+namespace platform {
+
+struct ModuleHost {
+    bool (*logOnce)(const std::string& key, const std::string& message);
+    std::string (*lowerCase)(const std::string& text);
+    std::optional<double> (*wavDuration)(const std::string& realPath);
+};
+
+// The host of this program (defined in platform_core, not in the modules).
+const ModuleHost& ThisModuleHost();
+
+class SoundBackend;
+struct Conversa;
+
+}  // namespace platform
+
+class QWindow;
+
+// The entries of the modules, one each, looked up by name with ModuleEntry
+// (the only names a module exports).
+extern "C" {
+#pragma GCC visibility push(default)
+// sound_mixer: a new mixer sound back end (see MakeMixerSoundBackend).
+platform::SoundBackend* brotalia_sound_mixer_create(const platform::ModuleHost* host);
+// film_window: a new film window for a real file path, not shown yet (see ShowFilm).
+QWindow* brotalia_film_window_open(const platform::ModuleHost* host, const char* realPath);
+// print_server: the talk with the print server (see print_server.h); runs on
+// the caller's thread until done or out of time.
+void brotalia_print_server_talk(platform::Conversa* talk);
+#pragma GCC visibility pop
+}
