@@ -20,6 +20,8 @@
 
 #include <benchmark/benchmark.h>
 
+#include "inicio/marca.h"
+
 #include <malloc.h>
 #include <poll.h>
 #include <signal.h>
@@ -61,27 +63,10 @@ namespace fs = std::filesystem;
 
 namespace {
 
-// What the probe (and the memory child) writes to the pipe.
-struct Marca {
-    double segundos;
-    long pico_kib;
-};
-
 double agora_s() {
     timespec ts;
     clock_gettime(CLOCK_MONOTONIC, &ts);
     return ts.tv_sec + ts.tv_nsec / 1e9;
-}
-
-long pico_kib() {
-    long kib = -1;
-    if (FILE* f = std::fopen("/proc/self/status", "r")) {
-        char linha[256];
-        while (std::fgets(linha, sizeof linha, f))
-            if (std::strncmp(linha, "VmHWM:", 6) == 0) kib = std::atol(linha + 6);
-        std::fclose(f);
-    }
-    return kib;
 }
 
 double mediana(std::vector<double> v) {

@@ -24,23 +24,9 @@
 
 #include <unistd.h>
 
+#include "marca.h"
+
 namespace {
-
-struct Marca {
-    double segundos;  // CLOCK_MONOTONIC
-    long pico_kib;    // VmHWM
-};
-
-long pico_kib() {
-    long kib = -1;
-    if (FILE* f = std::fopen("/proc/self/status", "r")) {
-        char linha[256];
-        while (std::fgets(linha, sizeof linha, f))
-            if (std::strncmp(linha, "VmHWM:", 6) == 0) kib = std::atol(linha + 6);
-        std::fclose(f);
-    }
-    return kib;
-}
 
 [[noreturn]] void relata_e_termina() {
     timespec ts;

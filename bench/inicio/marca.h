@@ -1,0 +1,24 @@
+#pragma once
+// What the start-up probe (and the memory child of the benchmark) writes to
+// its pipe: when the paint that counts finished, and the peak memory then.
+
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+
+struct Marca {
+    double segundos;  // CLOCK_MONOTONIC
+    long pico_kib;    // VmHWM
+};
+
+// The process's peak resident memory in KiB, or -1 when it cannot be read.
+inline long pico_kib() {
+    long kib = -1;
+    if (FILE* f = std::fopen("/proc/self/status", "r")) {
+        char linha[256];
+        while (std::fgets(linha, sizeof linha, f))
+            if (std::strncmp(linha, "VmHWM:", 6) == 0) kib = std::atol(linha + 6);
+        std::fclose(f);
+    }
+    return kib;
+}
