@@ -82,6 +82,8 @@ int main() {
     pf::Forms::Show(shell::formulario_inicial);
     int resultado = 0;
     if (!pf::Forms::Ended()) resultado = app.exec();
+    // A picture prefetch still running ends before the application does.
+    pf::EndPrefetch();
 
     platform::CloseFilmWindow();
     pf::Forms::Reset();

@@ -4,6 +4,7 @@
 
 #include "model/estado.h"
 #include "platform/log.h"
+#include "shell/intronew.h"
 #include "shell/navegacao.h"
 #include "shell/semana.h"
 
@@ -69,6 +70,9 @@ void Conf_cd::Form_Load() {
         cd_guardado = s.indice_cd;
     else
         platform::LogOnce("shell.conf_cd.le", erro);
+    // The main menu's pictures are decoded while this dialog waits for the
+    // player, from the stored drive; another drive's are read when chosen.
+    if (const std::string u = unidade_de(s.indice_cd); !u.empty()) pf::PrefetchPictures(figuras_do_menu(u));
 
     for (const char* u : {"C:", "D:", "E:", "F:", "G:", "H:"}) Combo1.AddItem(u);
     // The stored drive is preselected; an index that is no list position
@@ -99,6 +103,9 @@ void Conf_cd::Command1_Click() {
     pf::Forms::Show("INTRONEW");
 }
 
-void Conf_cd::Command2_Click() { pf::Forms::End(); }
+void Conf_cd::Command2_Click() {
+    pf::EndPrefetch();
+    pf::Forms::End();
+}
 
 }  // namespace shell

@@ -46,7 +46,20 @@ std::string dois_digitos(int n) {
 
 std::string figura(const std::string& nome) { return model::sessao().dir_anima + "\\anima\\" + nome; }
 
+// The first frames of the menu's picture buttons, in the order of
+// figuras_do_menu.
+constexpr const char* botoes_do_menu[6] = {"port00.bmp", "mudas007.bmp", "enx00c.bmp",
+                                           "cesta9.bmp", "age10.bmp",    "int00.bmp"};
+
 }  // namespace
+
+std::vector<std::string> figuras_do_menu(const std::string& unidade) {
+    // The program folder's pictures first: they are there whatever the drive.
+    std::vector<std::string> v{platform::ProgramFolder() + "\\back_in.jpg",
+                               platform::ProgramFolder() + "\\inintro1.jpg"};
+    for (const char* b : botoes_do_menu) v.push_back(unidade + "\\anima\\" + b);
+    return v;
+}
 
 std::string quadro_porta(int quadro) {
     switch (quadro) {
@@ -138,15 +151,18 @@ void INTRONEW::Form_Load() {
     if (!le_indice_cd(&s.indice_cd, &erro)) platform::LogOnce("shell.intronew.cd", erro);
     aplica_unidade(s.indice_cd);
 
-    saida.LoadPicture(figura("port00.bmp"));
-    pic_semen.LoadPicture(figura("mudas007.bmp"));
-    pic_horta.LoadPicture(figura("enx00c.bmp"));
-    pic_feira.LoadPicture(figura("cesta9.bmp"));
-    pic_agenda.LoadPicture(figura("age10.bmp"));
-    interroga.LoadPicture(figura("int00.bmp"));
+    const std::vector<std::string> f = figuras_do_menu(s.dir_anima);
+    saida.LoadPicture(f[2]);
+    pic_semen.LoadPicture(f[3]);
+    pic_horta.LoadPicture(f[4]);
+    pic_feira.LoadPicture(f[5]);
+    pic_agenda.LoadPicture(f[6]);
+    interroga.LoadPicture(f[7]);
 
-    LoadPicture(platform::ProgramFolder() + "\\back_in.jpg");
-    Picture1.LoadPicture(platform::ProgramFolder() + "\\inintro1.jpg");
+    LoadPicture(f[0]);
+    Picture1.LoadPicture(f[1]);
+    // Whatever the start-up prefetch decoded for another drive is let go.
+    pf::EndPrefetch();
 
     toca_silencio(SoundMode::Async);
 

@@ -7,6 +7,7 @@
 // game and runs the start-up week cycle.
 
 #include <string>
+#include <vector>
 
 #include "platform/forms/forms.h"
 
@@ -21,6 +22,10 @@ inline constexpr int acao_sementeira = 16;
 inline constexpr int acao_horta = 17;
 inline constexpr int acao_feira = 18;
 inline constexpr int acao_help = 19;
+
+// The pictures the main menu loads first, with the media root `unidade`
+// ("C:" to "H:"): its six picture buttons, its background and its title.
+std::vector<std::string> figuras_do_menu(const std::string& unidade);
 
 // Frame shown by the door animation while `quadro` runs from 9 down to 1.
 std::string quadro_porta(int quadro);

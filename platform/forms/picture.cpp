@@ -4,8 +4,13 @@
 #include <QFileInfo>
 #include <QImageReader>
 
+#include <algorithm>
+#include <atomic>
+#include <condition_variable>
 #include <list>
 #include <map>
+#include <mutex>
+#include <thread>
 #include <unordered_map>
 #include <unordered_set>
 
@@ -151,6 +156,73 @@ void Touch(PictureCache& c, const std::shared_ptr<const Decoded>& dec) {
 
 const std::string kEmpty;
 
+// The pictures a worker thread decodes ahead of a screen. The worker only
+// reads files into QImages; the cache stays with the GUI thread, which takes a
+// finished image out of `ready` when it loads that file.
+struct Prefetch {
+    std::mutex mutex;
+    std::condition_variable done;
+    std::vector<std::string> pending;            // resolved paths not yet read, in order
+    std::string reading;                         // the one being read now
+    std::unordered_map<std::string, QImage> ready;
+    std::atomic<bool> stop{false};
+    std::thread worker;
+
+    ~Prefetch() { End(); }
+
+    void End() {
+        stop = true;
+        if (worker.joinable()) worker.join();
+        std::lock_guard<std::mutex> lock(mutex);
+        pending.clear();
+        reading.clear();
+        ready.clear();
+    }
+
+    void Run() {
+        for (;;) {
+            std::string path;
+            {
+                std::lock_guard<std::mutex> lock(mutex);
+                if (stop || pending.empty()) {
+                    reading.clear();
+                    done.notify_all();
+                    return;
+                }
+                path = std::move(pending.front());
+                pending.erase(pending.begin());
+                reading = path;
+            }
+            QImage img = ForDrawing(ReadFile(path, nullptr));
+            std::lock_guard<std::mutex> lock(mutex);
+            if (!img.isNull()) ready.emplace(path, std::move(img));
+            reading.clear();
+            done.notify_all();
+        }
+    }
+
+    // The decoded image of that file, waiting while the worker is reading it;
+    // a null image when the file was not asked for, failed, or was not yet
+    // begun (then the caller reads it itself and the worker skips it).
+    QImage Take(const std::string& resolved) {
+        std::unique_lock<std::mutex> lock(mutex);
+        if (!worker.joinable()) return QImage();
+        done.wait(lock, [&] { return reading != resolved; });
+        if (auto it = ready.find(resolved); it != ready.end()) {
+            QImage img = std::move(it->second);
+            ready.erase(it);
+            return img;
+        }
+        std::erase(pending, resolved);
+        return QImage();
+    }
+};
+
+Prefetch& Prefetcher() {
+    static Prefetch p;
+    return p;
+}
+
 
 }  // namespace
 
@@ -223,7 +295,8 @@ Picture LoadPicture(const std::string& gamePath) {
         Touch(c, dec);
     } else if (!c.broken.count(resolved)) {
         std::string error;
-        QImage img = ReadFile(resolved, &error);
+        QImage img = Prefetcher().Take(resolved);
+        if (img.isNull()) img = ReadFile(resolved, &error);
         if (img.isNull()) {
             c.broken.insert(resolved);
             platform::LogOnce("picture-broken:" + resolved, "Imagem ilegível: " + gamePath + " (" +
@@ -252,9 +325,27 @@ Picture LoadPicture(const std::string& gamePath) {
     return p;
 }
 
+void PrefetchPictures(const std::vector<std::string>& gamePaths) {
+    Prefetch& p = Prefetcher();
+    p.End();
+    std::vector<std::string> files;
+    for (const std::string& g : gamePaths) {
+        std::string r = g.empty() ? std::string() : platform::ResolvePath(g);
+        if (!r.empty() && !Cache().byPath.count(r) && std::find(files.begin(), files.end(), r) == files.end())
+            files.push_back(std::move(r));
+    }
+    if (files.empty()) return;
+    p.pending = std::move(files);
+    p.stop = false;
+    p.worker = std::thread([&p] { p.Run(); });
+}
+
+void EndPrefetch() { Prefetcher().End(); }
+
 void SetPictureLoadObserver(PictureLoadObserver observer) { Cache().observer = std::move(observer); }
 
 void ClearPictureCache() {
+    EndPrefetch();
     PictureCache& c = Cache();
     while (!c.recency.empty()) Forget(c, c.recency.begin());
     c.broken.clear();

@@ -15,6 +15,7 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <vector>
 
 class QImage;
 class QSize;
@@ -60,6 +61,17 @@ private:
 // "\back_in.jpg"), matched without regard to case. An empty path gives the
 // empty picture without logging (LoadPicture("") clears a picture).
 Picture LoadPicture(const std::string& gamePath);
+
+// Starts decoding these pictures (game paths) on a worker thread, so that a
+// screen about to open finds them ready: LoadPicture of one of them takes the
+// decoded image instead of reading the file. Paths are resolved here, on the
+// calling thread; a missing or unreadable file is left to LoadPicture, which
+// reads it as usual. A prefetch already running is ended first.
+void PrefetchPictures(const std::vector<std::string>& gamePaths);
+// Ends the prefetch: stops the worker after the file it is reading, waits for
+// it and drops the images nobody took. Called when the screen has loaded, and
+// at exit.
+void EndPrefetch();
 
 // Observer told of every LoadPicture call: the game path and whether a picture
 // came of it. Tests use it to record which pictures a screen loads. Pass an
