@@ -201,19 +201,21 @@ struct Prefetch {
         }
     }
 
-    // The decoded image of that file, waiting while the worker is reading it;
-    // a null image when the file was not asked for, failed, or was not yet
-    // begun (then the caller reads it itself and the worker skips it).
+    // The decoded image of that file, waiting until the worker has read it
+    // (it reads a handful of files, in order, and stops early only when
+    // ended); a null image when the file was not asked for or failed, which
+    // the caller then reads itself.
     QImage Take(const std::string& resolved) {
         std::unique_lock<std::mutex> lock(mutex);
         if (!worker.joinable()) return QImage();
-        done.wait(lock, [&] { return reading != resolved; });
+        done.wait(lock, [&] {
+            return reading != resolved && (stop || std::find(pending.begin(), pending.end(), resolved) == pending.end());
+        });
         if (auto it = ready.find(resolved); it != ready.end()) {
             QImage img = std::move(it->second);
             ready.erase(it);
             return img;
         }
-        std::erase(pending, resolved);
         return QImage();
     }
 };

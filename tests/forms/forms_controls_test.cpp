@@ -260,6 +260,46 @@ TEST(PictureCache, ScaledCopiesCountInTheBudgetAndTheOldestAreForgotten) {
     platform::SetProgramFolder("");
 }
 
+// Pictures decoded ahead on the worker thread are the very images a normal read gives; a file
+// that is missing or unreadable still gives the empty picture.
+TEST(PictureCache, PrefetchedPicturesMatchTheOnesReadNormally) {
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    QImage opaca(64, 48, QImage::Format_RGB32);
+    QImage vazada(40, 30, QImage::Format_ARGB32);
+    for (int y = 0; y < 30; ++y)
+        for (int x = 0; x < 40; ++x) vazada.setPixelColor(x, y, QColor(6 * x, 8 * y, 90, 4 * x + 60));
+    for (int y = 0; y < 48; ++y)
+        for (int x = 0; x < 64; ++x) opaca.setPixelColor(x, y, QColor(4 * x, 5 * y, 128));
+    ASSERT_TRUE(opaca.save(dir.path() + "/a.bmp", "BMP"));
+    ASSERT_TRUE(opaca.save(dir.path() + "/b.jpg", "JPG"));
+    ASSERT_TRUE(vazada.save(dir.path() + "/c.png", "PNG"));
+    {
+        QFile f(dir.path() + "/quebrada.bmp");
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write("nao e imagem");
+    }
+    platform::SetProgramFolder(dir.path().toStdString());
+    platform::InvalidatePathCache();
+    pf::ClearPictureCache();
+    const std::vector<std::string> nomes{"A.BMP", "b.jpg", "c.png", "quebrada.bmp", "nada.bmp"};
+    std::vector<QImage> lidas;
+    for (const std::string& n : nomes) lidas.push_back(pf::LoadPicture(n).Image());
+    pf::ClearPictureCache();
+
+    pf::PrefetchPictures(nomes);
+    for (std::size_t i = 0; i < nomes.size(); ++i) {
+        const pf::Picture p = pf::LoadPicture(nomes[i]);
+        EXPECT_EQ(p.IsEmpty(), lidas[i].isNull()) << nomes[i];
+        EXPECT_EQ(p.Image(), lidas[i]) << nomes[i];
+    }
+    EXPECT_FALSE(lidas[0].isNull());
+    EXPECT_TRUE(lidas[3].isNull());
+    pf::EndPrefetch();
+    pf::ClearPictureCache();
+    platform::SetProgramFolder("");
+}
+
 TEST_F(FormsControls, PictureBoxPrintsAndClearsText) {
     pf::PictureBox& box = f->horta;
     box.SetScaleMode(pf::vbTwips);
