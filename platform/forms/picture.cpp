@@ -23,9 +23,10 @@ namespace platform::forms {
 // One decoded file (or in-memory image), shared by every picture made of it,
 // with the scaled copies the screen asked for, so that neither decoding nor
 // scaling is repeated while an animation cycles through its frames. The
-// cache owns the copies. When memory is short it also lets go of the image
-// of a file whose scaled copy the screen draws (a background, drawn at its
-// screen size only): the file is read again if the image is asked for.
+// cache owns the copies. It lets go of the image of a large file (a
+// background, drawn at its screen size only) once its scaled copy is made,
+// and, when memory is short, of any file's image whose scaled copy the
+// screen draws: the file is read again if the image is asked for.
 struct Decoded {
     mutable QImage image;
     int width = 0, height = 0;
@@ -42,6 +43,9 @@ struct Picture::Data {
 namespace {
 
 using Entries = std::list<std::shared_ptr<const Decoded>>;
+
+// Pictures of at least this many pixels are kept by their scaled copy alone.
+constexpr int kLargePixels = 600 * 450;
 
 // The cache counts the decoded images and their scaled copies alike against
 // its budget, and forgets the least recently used entries beyond it; a
@@ -265,6 +269,13 @@ QImage Picture::Scaled(int w, int h) const {
     d.scaled.emplace(std::make_pair(w, h), s);
     d.scaledBytes += BytesOf(s);
     c.bytes += BytesOf(s);
+    // A large picture of a file (a background, a board) is drawn at one size
+    // only: once that copy is made its image is let go, and read again from
+    // the file should another size be asked for.
+    if (!d.resolved.empty() && d.width * d.height >= kLargePixels) {
+        c.bytes -= BytesOf(d.image);
+        d.image = QImage();
+    }
     Trim(c);
     return s;
 }

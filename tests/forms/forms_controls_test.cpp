@@ -254,6 +254,19 @@ TEST(PictureCache, ScaledCopiesCountInTheBudgetAndTheOldestAreForgotten) {
 
     EXPECT_EQ(pf::LoadPicture("na_verdade_png.jpg").PixelWidth(), 100);
 
+    // A background-sized picture is kept by its screen-sized copy alone; its
+    // image comes back from the file, the same, when asked for.
+    QImage fundo(800, 600, QImage::Format_RGB32);
+    fundo.fill(Qt::darkBlue);
+    ASSERT_TRUE(fundo.save(dir.path() + "/fundo.bmp", "BMP"));
+    pf::ClearPictureCache();
+    pf::SetPictureCacheBudget(antes);
+    const pf::Picture grande = pf::LoadPicture("fundo.bmp");
+    ASSERT_FALSE(grande.Scaled(1440, 1080).isNull());
+    EXPECT_EQ(pf::PictureCacheBytes(), 1440u * 1080u * 4u);
+    EXPECT_EQ(grande.Image(), fundo);
+    EXPECT_FALSE(grande.CachedScaled(1440, 1080).isNull());
+
     pf::SetPictureCacheBudget(antes);
     pf::ClearPictureCache();
     EXPECT_EQ(pf::PictureCacheBytes(), 0u);
