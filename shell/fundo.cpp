@@ -31,6 +31,12 @@ void fundo::Form_Activate() {
     s.trilha_fundo = false;
     s.primeira_carga = true;
     pf::Forms::Show("Conf_cd", pf::vbModal);
+    // The dialog closed by its close box leaves no menu to go on to: the
+    // program ends as by "Sair" instead of waiting on an empty screen.
+    if (!pf::Forms::Ended() && !pf::Forms::IsLoaded("INTRONEW")) {
+        pf::EndPrefetch();
+        pf::Forms::End();
+    }
 }
 
 // ------------------------------------------------------------------- Conf_cd

@@ -228,7 +228,7 @@ Form::~Form() {
 
 void Form::SetCaption(std::string v) {
     caption_ = std::move(v);
-    Screen::FormShown(*this);  // refreshes a dialog window's title when there is one
+    Screen::FormShown(*this);  // refreshes a dialog's title bar when shown
 }
 
 void Form::SetClientSize(int w, int h) {

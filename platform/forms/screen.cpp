@@ -1,5 +1,5 @@
-// The program's screen window, the dialog windows of modal forms, painting
-// with the letterbox scale, pointers, and MsgBox.
+// The program's screen window, painting with the letterbox scale (modal
+// forms drawn as dialogs inside it), pointers, and MsgBox.
 
 #include "platform/forms/screen.h"
 
@@ -26,7 +26,6 @@
 #include <algorithm>
 #include <cmath>
 #include <functional>
-#include <map>
 #include <thread>
 #include <utility>
 #include <vector>
@@ -43,6 +42,11 @@ using namespace detail;
 namespace {
 
 constexpr double kDesignW = 800.0, kDesignH = 600.0;
+// A modal form is drawn as a dialog in the middle of the screen: a title bar
+// of this height (in design pixels) above its client area, with the form's
+// caption and a close box, and a thin frame around both.
+constexpr double kTitleBar = 18.0;
+constexpr double kFrame = 1.0;
 // Pictures of at least this many device pixels are drawn scaled on the fly
 // while their smooth copy is not made yet (backgrounds and boards, not
 // buttons nor animation frames).
@@ -74,13 +78,11 @@ int ShiftOf(Qt::KeyboardModifiers m) {
 }
 
 class ScreenWidget;
-class DialogWidget;
 void RunAfterFirstPaint();
 
 struct ScreenState {
     ScreenWidget* window = nullptr;
     QSize virtualSize{800, 600};
-    std::map<const Form*, DialogWidget*> dialogs;
     // Work waiting for the first paint that shows a form of that name.
     std::vector<std::pair<std::string, std::function<void()>>> afterFirstPaint;
     // Large pictures drawn scaled on the fly at this paint: their smooth
@@ -121,7 +123,7 @@ protected:
     }
     bool route(QMouseEvent* e, Form** f, QPointF* px) {
         Form* owner = MouseOwner();
-        if (owner && !owner->modal_) {
+        if (owner) {
             *f = owner;
             *px = Screen::FormToDevice(*owner).inverted().map(e->position());
             return true;
@@ -130,6 +132,7 @@ protected:
         return *f != nullptr;
     }
     void mousePressEvent(QMouseEvent* e) override {
+        if (e->button() == Qt::LeftButton && Screen::PressCloseBox(e->position())) return;
         Form* f;
         QPointF px;
         if (route(e, &f, &px)) MouseDownAt(*f, px, ButtonOf(e->button()), ShiftOf(e->modifiers()));
@@ -167,55 +170,6 @@ protected:
     }
 };
 
-class DialogWidget : public QWidget {
-public:
-    explicit DialogWidget(Form& f) : QWidget(SS().window, Qt::Dialog | Qt::WindowTitleHint | Qt::WindowCloseButtonHint | Qt::CustomizeWindowHint), form_(f) {
-        setAttribute(Qt::WA_OpaquePaintEvent);
-        setMouseTracking(true);
-        setFocusPolicy(Qt::StrongFocus);
-        setWindowModality(Qt::ApplicationModal);
-        layoutFromForm();
-    }
-    void layoutFromForm() {
-        const double s = Screen::ScaleFactor();
-        const QRectF r = form_.ClientRectPx();
-        setFixedSize(static_cast<int>(std::lround(r.width() * s)), static_cast<int>(std::lround(r.height() * s)));
-        setWindowTitle(QString::fromStdString(form_.Caption()));
-        if (SS().window) {
-            const QRect sr = SS().window->geometry();
-            move(sr.center() - QPoint(width() / 2, height() / 2));
-        }
-    }
-
-protected:
-    void paintEvent(QPaintEvent*) override {
-        QPainter p(this);
-        p.setTransform(Screen::FormToDevice(form_));
-        PaintForm(p, form_);
-        PaintDragOverlay(p, form_);
-    }
-    QPointF toForm(QMouseEvent* e) const { return Screen::FormToDevice(form_).inverted().map(e->position()); }
-    void mousePressEvent(QMouseEvent* e) override {
-        MouseDownAt(form_, toForm(e), ButtonOf(e->button()), ShiftOf(e->modifiers()));
-    }
-    void mouseMoveEvent(QMouseEvent* e) override {
-        MouseMoveAt(form_, toForm(e), ButtonsOf(e->buttons()), ShiftOf(e->modifiers()));
-    }
-    void mouseReleaseEvent(QMouseEvent* e) override {
-        MouseUpAt(form_, toForm(e), ButtonOf(e->button()), ShiftOf(e->modifiers()));
-    }
-    void keyPressEvent(QKeyEvent* e) override { KeyDown(e->key(), e->text().toStdString(), e->modifiers()); }
-    bool focusNextPrevChild(bool) override { return false; }
-    void closeEvent(QCloseEvent* e) override {
-        // Closing the frame unloads the form (its Form_Unload may refuse).
-        e->ignore();
-        UnloadForm(form_, true);
-    }
-
-private:
-    Form& form_;
-};
-
 void PaintChildren(QPainter& p, const Container& c, const QRectF& dirty) {
     for (Control* ch : c.Children()) {
         if (!ch->Visible()) continue;
@@ -232,6 +186,46 @@ void PaintChildren(QPainter& p, const Container& c, const QRectF& dirty) {
 }
 
 QRectF DeviceRectOf(const Form& f) { return Screen::FormToDevice(f).mapRect(f.ClientRectPx()); }
+
+// The device rectangle of a dialog: its client area with the title bar and
+// the frame.
+QRectF DialogRectOf(const Form& f) {
+    const double s = Screen::ScaleFactor();
+    return DeviceRectOf(f).adjusted(-kFrame * s, -(kTitleBar + kFrame) * s, kFrame * s, kFrame * s);
+}
+
+QRectF CloseBoxOf(const Form& f) {
+    const double s = Screen::ScaleFactor();
+    const QRectF client = DeviceRectOf(f);
+    const double side = (kTitleBar - 4) * s;
+    return QRectF(client.right() - side - 2 * s, client.top() - kTitleBar * s + 2 * s, side, side);
+}
+
+// The frame, title bar and close box of a modal form, in device pixels.
+void PaintDialogFrame(QPainter& p, const Form& f) {
+    const double s = Screen::ScaleFactor();
+    const QRectF outer = DialogRectOf(f);
+    const QRectF client = DeviceRectOf(f);
+    p.save();
+    p.setPen(Qt::NoPen);
+    p.fillRect(outer, QColor(64, 64, 64));
+    const QRectF bar(client.left(), client.top() - kTitleBar * s, client.width(), kTitleBar * s);
+    p.fillRect(bar, QColor(0, 0, 128));
+    QFont font = p.font();
+    font.setPixelSize(std::max(8, static_cast<int>(std::lround(11 * s))));
+    font.setBold(true);
+    p.setFont(font);
+    p.setPen(Qt::white);
+    const QRectF box = CloseBoxOf(f);
+    p.drawText(bar.adjusted(4 * s, 0, -(box.width() + 6 * s), 0), Qt::AlignVCenter | Qt::AlignLeft | Qt::TextSingleLine,
+               QString::fromStdString(f.Caption()));
+    p.fillRect(box, QColor(192, 192, 192));
+    p.setPen(QPen(Qt::black, std::max(1.0, 1.5 * s)));
+    const QRectF x = box.adjusted(box.width() * 0.28, box.height() * 0.28, -box.width() * 0.28, -box.height() * 0.28);
+    p.drawLine(x.topLeft(), x.bottomRight());
+    p.drawLine(x.topRight(), x.bottomLeft());
+    p.restore();
+}
 
 // Hands to the event loop the work waiting for a form this paint showed, so
 // it runs once the paint has reached the screen.
@@ -399,13 +393,8 @@ void Screen::OpenWindowed(int w, int h) {
 bool Screen::IsOpen() { return SS().window != nullptr; }
 
 void Screen::Close() {
-    // Closing may be asked from a handler running inside one of these
-    // windows' own events: let Qt delete them once that event is over.
-    for (auto& [f, d] : SS().dialogs) {
-        d->hide();
-        d->deleteLater();
-    }
-    SS().dialogs.clear();
+    // Closing may be asked from a handler running inside the window's own
+    // events: let Qt delete it once that event is over.
     if (SS().window) {
         SS().window->hide();
         SS().window->deleteLater();
@@ -426,8 +415,14 @@ double Screen::ScaleFactor() {
 
 QTransform Screen::FormToDevice(const Form& f) {
     if (f.modal_) {
+        // A dialog, title bar and frame included, in the middle of the screen.
         const double s = ScaleFactor();
-        return QTransform::fromScale(s, s);
+        const QSize sz = Size();
+        const QRectF r = f.ClientRectPx();
+        const double w = (r.width() + 2 * kFrame) * s, h = (r.height() + kTitleBar + 2 * kFrame) * s;
+        const double ox = std::round((sz.width() - w) / 2.0 + kFrame * s);
+        const double oy = std::round((sz.height() - h) / 2.0 + (kTitleBar + kFrame) * s);
+        return QTransform(s, 0, 0, s, ox - r.left() * s, oy - r.top() * s);
     }
     const QSize sz = Size();
     const QRectF r = f.ClientRectPx();
@@ -437,6 +432,13 @@ QTransform Screen::FormToDevice(const Form& f) {
 }
 
 Form* Screen::FormAt(const QPointF& device, QPointF* formPx) {
+    // While a dialog is up, only it takes the pointer.
+    if (Form* m = Forms::ModalForm(); m && m->visible_ && m->loaded_) {
+        const QPointF px = FormToDevice(*m).inverted().map(device);
+        if (!m->ClientRectPx().contains(px)) return nullptr;
+        if (formPx) *formPx = px;
+        return m;
+    }
     const auto& z = S().zorder;
     for (auto it = z.rbegin(); it != z.rend(); ++it) {
         Form* f = *it;
@@ -448,6 +450,13 @@ Form* Screen::FormAt(const QPointF& device, QPointF* formPx) {
         }
     }
     return nullptr;
+}
+
+bool Screen::PressCloseBox(const QPointF& device) {
+    Form* m = Forms::ModalForm();
+    if (!m || !m->visible_ || !CloseBoxOf(*m).contains(device)) return false;
+    UnloadForm(*m, true);
+    return true;
 }
 
 void Screen::Render(QPainter& p, const QRect& dirty) {
@@ -466,6 +475,18 @@ void Screen::Render(QPainter& p, const QRect& dirty) {
         if (!f.visible_ || f.modal_) continue;
         p.save();
         p.setClipRect(dirty);
+        p.setTransform(FormToDevice(f));
+        PaintForm(p, f);
+        PaintDragOverlay(p, f);
+        p.restore();
+    }
+    // Modal forms, as dialogs above the screen, the latest on top.
+    for (const ModalRecord* m : S().modals) {
+        const Form& f = *m->form;
+        if (!f.visible_ || !f.loaded_ || m->exiting || !DialogRectOf(f).intersects(dirty)) continue;
+        p.save();
+        p.setClipRect(dirty);
+        PaintDialogFrame(p, f);
         p.setTransform(FormToDevice(f));
         PaintForm(p, f);
         PaintDragOverlay(p, f);
@@ -495,32 +516,21 @@ QImage Screen::GrabForm(const Form& f, double scale) {
 void Screen::InvalidateForm(const Form& f, const QRectF& designPx) {
     ScreenState& ss = SS();
     if (!ss.window || !f.visible_) return;
-    if (auto it = ss.dialogs.find(&f); it != ss.dialogs.end()) {
-        it->second->update(FormToDevice(f).mapRect(designPx).toAlignedRect().adjusted(-1, -1, 1, 1));
-        return;
-    }
-    if (!f.modal_) ss.window->update(FormToDevice(f).mapRect(designPx).toAlignedRect().adjusted(-1, -1, 1, 1));
+    ss.window->update(FormToDevice(f).mapRect(designPx).toAlignedRect().adjusted(-1, -1, 1, 1));
 }
 
-void Screen::InvalidateForm(const Form& f) { InvalidateForm(f, f.ClientRectPx()); }
+void Screen::InvalidateForm(const Form& f) {
+    ScreenState& ss = SS();
+    if (!ss.window || !f.visible_) return;
+    // A dialog's title bar shows its caption.
+    ss.window->update((f.modal_ ? DialogRectOf(f) : DeviceRectOf(f)).toAlignedRect().adjusted(-1, -1, 1, 1));
+}
 
 void Screen::FormShown(Form& f) {
     ScreenState& ss = SS();
     if (!ss.window) return;
-    if (f.modal_) {
-        if (!f.visible_) return;
-        DialogWidget*& d = ss.dialogs[&f];
-        if (!d) d = new DialogWidget(f);
-        d->layoutFromForm();
-        d->show();
-        d->raise();
-        d->activateWindow();
-        d->setFocus();
-        d->update();
-    } else if (auto it = ss.dialogs.find(&f); it != ss.dialogs.end()) {
-        it->second->setWindowTitle(QString::fromStdString(f.Caption()));
-    } else if (f.visible_) {
-        ss.window->update();
+    if (f.visible_) {
+        InvalidateForm(f);
         ss.window->activateWindow();
         ss.window->setFocus();
     }
@@ -530,24 +540,12 @@ void Screen::FormShown(Form& f) {
 void Screen::FormHidden(Form& f) {
     ScreenState& ss = SS();
     if (!ss.window) return;
-    if (auto it = ss.dialogs.find(&f); it != ss.dialogs.end()) {
-        it->second->hide();
-        it->second->deleteLater();
-        ss.dialogs.erase(it);
-        ss.window->activateWindow();
-    }
+    // A form hidden leaves the forms beneath it to be painted again.
+    (void)f;
     ss.window->update();
 }
 
-void Screen::FormDestroyed(Form& f) {
-    ScreenState& ss = SS();
-    if (auto it = ss.dialogs.find(&f); it != ss.dialogs.end()) {
-        it->second->hide();
-        it->second->deleteLater();
-        ss.dialogs.erase(it);
-    }
-    if (ss.window) ss.window->update();
-}
+void Screen::FormDestroyed(Form& f) { FormHidden(f); }
 
 void Screen::UpdateCursor() {
     ScreenState& ss = SS();
@@ -569,11 +567,7 @@ void Screen::UpdateCursor() {
     }
     if (f && f->MousePointer() == vbHourglass && (!S().hover.get() || S().hover.get()->MousePointer() == vbDefault))
         cur = QCursor(Qt::WaitCursor);
-    QWidget* w = ss.window;
-    if (f) {
-        if (auto it = ss.dialogs.find(f); it != ss.dialogs.end()) w = it->second;
-    }
-    w->setCursor(cur);
+    ss.window->setCursor(cur);
 }
 
 // ---------------------------------------------------------------- MsgBox

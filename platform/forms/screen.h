@@ -1,8 +1,10 @@
 #pragma once
 // The program's screen: one full-screen window. Every shown modeless form
 // fills it, scaled uniformly with its aspect kept (letterboxed on black), the
-// last shown on top. Modal forms are dialog windows centred over it, scaled by
-// the same factor, with their caption in their frame. The game code sees only
+// last shown on top. Modal forms are dialogs drawn in its middle, above every
+// form, scaled by the same factor, with their caption in a title bar and a
+// close box: no second window can fall behind the full-screen one, and the
+// start-up has one window to map and paint. The game code sees only
 // twips (or a picture box's pixels); the scale is applied here alone.
 //
 // Without Open() (tests, benchmarks) no window exists: the layer works the
@@ -44,17 +46,22 @@ public:
     // Size of the surface when no window is open (default 800 x 600).
     static void SetVirtualSize(int w, int h);
 
-    // Design pixels of a form to device pixels of the screen (for a modal
-    // form: device pixels of its own dialog window's client area).
+    // Design pixels of a form to device pixels of the screen (a modal form
+    // is a dialog in the middle of the screen, under its title bar).
     static QTransform FormToDevice(const Form& f);
     // The scale factor (device pixels per design pixel) of the screen.
     static double ScaleFactor();
-    // The shown modeless form on top at a device point, and the point in that
-    // form's design pixels; nullptr where no form is (the letterbox).
+    // The shown form on top at a device point, and the point in that form's
+    // design pixels; nullptr where no form is (the letterbox). While a
+    // dialog is up only its client area has a form.
     static Form* FormAt(const QPointF& device, QPointF* formPx);
+    // A press at a device point on the close box of the dialog on top
+    // unloads its form (whose Form_Unload may refuse); true when it was there.
+    static bool PressCloseBox(const QPointF& device);
 
-    // Renders the screen surface (every shown modeless form, bottom to top)
-    // into an image of Size(); the dirty rectangle limits the work.
+    // Renders the screen surface (every shown modeless form, bottom to top,
+    // then the dialogs of modal forms) into an image of Size(); the dirty
+    // rectangle limits the work.
     static QImage Grab();
     static void Render(QPainter& p, const QRect& deviceDirty);
     // Renders one form alone at its design size times scale.

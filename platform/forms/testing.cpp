@@ -125,6 +125,10 @@ void ClickAt(Form& f, float x, float y) {
 
 void MouseDownScreen(int x, int y, int button) {
     QPointF px;
+    if (button == vbLeftButton && Screen::PressCloseBox(QPointF(x, y))) {
+        ProcessEvents();
+        return;
+    }
     if (Form* f = RouteScreen(x, y, &px)) MouseDownAt(*f, px, button, 0);
     ProcessEvents();
 }

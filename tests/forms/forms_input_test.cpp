@@ -235,4 +235,47 @@ TEST_F(FormsInput, ScaledToFullHdAClickAndADropLandOnTheRightCell) {
     EXPECT_EQ(QColor(shot.pixel(100, 500)), QColor(Qt::black));
 }
 
+// A modal form is a dialog drawn in the middle of the screen, above the form
+// beneath: clicks reach its controls and not the form beneath, and its close
+// box unloads it.
+TEST_F(FormsInput, AModalDialogIsDrawnOnTheScreenAndItsCloseBoxUnloadsIt) {
+    pf::Screen::SetVirtualSize(1920, 1080);
+    class Dialogo : public pf::Form {
+    public:
+        Dialogo() : pf::Form("dlg") {
+            SetCaption("Pergunta");
+            SetClientSize(3000, 1500);
+            SetBackColor(pf::RGB(255, 255, 0));
+            botao.Move(300, 300, 1200, 450);
+            botao.OnClick = [this] { ++cliques; };
+        }
+        pf::CommandButton botao{this, "botao"};
+        int cliques = 0;
+    };
+    pf::Forms::Register<Dialogo>("dlg");
+    bool viu = false;
+    t::SetModalHook([&](pf::Form& d) {
+        auto& dlg = static_cast<Dialogo&>(d);
+        const QTransform tr = pf::Screen::FormToDevice(dlg);
+        const QRectF cliente = tr.mapRect(dlg.ClientRectPx());
+        EXPECT_NEAR(cliente.center().x(), 960, 2);
+        const QImage shot = pf::Screen::Grab();
+        EXPECT_EQ(QColor(shot.pixel(cliente.center().toPoint())), QColor(255, 255, 0));
+        EXPECT_EQ(QColor(shot.pixel(cliente.center().toPoint() - QPoint(0, cliente.height() / 2 + 8))), QColor(0, 0, 128));
+        const QPointF b = tr.map(dlg.botao.RectPx().center());
+        t::ClickScreen(static_cast<int>(b.x()), static_cast<int>(b.y()));
+        EXPECT_EQ(dlg.cliques, 1);
+        const QPointF ok = pf::Screen::FormToDevice(*f).map(f->cmd_ok.RectPx().center());
+        ASSERT_FALSE(cliente.contains(ok));
+        t::ClickScreen(static_cast<int>(ok.x()), static_cast<int>(ok.y()));
+        // The close box, at the right end of the title bar.
+        viu = true;
+        t::ClickScreen(static_cast<int>(cliente.right()) - 12, static_cast<int>(cliente.top()) - 15);
+    });
+    pf::Forms::Show("dlg", pf::vbModal);
+    EXPECT_TRUE(viu);
+    EXPECT_FALSE(pf::Forms::IsLoaded("dlg"));
+    EXPECT_FALSE(Has("cmd_ok_Click"));
+}
+
 }  // namespace

@@ -52,11 +52,24 @@ TEST_F(Inicio, UnidadeGuardadaEPreselecionadaEGravada) {
 }
 
 TEST_F(Inicio, SairTerminaSemTocarNoBanco) {
-    grava_semana(2, dt(2026, 12, 1, 9));
-    inicia([](shell::Conf_cd& d) { t::Click(d.Command2); });
-    EXPECT_TRUE(pf::Forms::Ended());
-    EXPECT_EQ(le_semana("cd").ToInt(), 2);
-    EXPECT_EQ(le_semana("data").ToDate(), dt(2026, 12, 1, 9));
+    // "Sair", and the dialog closed by its close box, which would otherwise
+    // leave an empty screen and no way on.
+    for (bool pela_caixa : {false, true}) {
+        SCOPED_TRACE(pela_caixa);
+        reinicia_formularios();
+        model::reinicia_estado();
+        grava_semana(2, dt(2026, 12, 1, 9));
+        inicia([&](shell::Conf_cd& d) {
+            if (pela_caixa)
+                d.Unload();
+            else
+                t::Click(d.Command2);
+        });
+        EXPECT_TRUE(pf::Forms::Ended());
+        EXPECT_FALSE(pf::Forms::IsLoaded("INTRONEW"));
+        EXPECT_EQ(le_semana("cd").ToInt(), 2);
+        EXPECT_EQ(le_semana("data").ToDate(), dt(2026, 12, 1, 9));
+    }
 }
 
 TEST_F(Inicio, PrimeiraCargaUmaVezPorExecucao) {
