@@ -1,13 +1,15 @@
 // Preloaded (LD_PRELOAD) into a program whose start-up is measured, the game
 // and the bare window alike, so both carry the same probe. It writes to the
-// pipe named by BROTALIA_MARCA_FD the moment the first paint that counts has
+// pipe named by BROTALIA_MARCA_FD the moment the paint that counts has
 // finished and the process's peak memory, then ends the process at once, so
 // that its tear-down is not counted.
 //
-// With BROTALIA_MARCA_DIALOGO=1 the program first shows a dialog window (the
-// game's drive question): it is answered with Enter as soon as it has been
-// painted, and the paint that counts is the main window's first paint once
-// no dialog is shown. Otherwise it is the first paint of any window.
+// Without BROTALIA_MARCA_DIALOGO the paint that counts is the first paint of
+// any window. With BROTALIA_MARCA_DIALOGO=1 the program's first picture asks
+// a question (the game's drive dialog): once that first paint is on the
+// screen the probe answers it with Enter, BROTALIA_MARCA_RESPOSTA_MS
+// milliseconds later (0 when unset: at once), and the paint that counts is
+// the first one that begins after the answer was taken.
 
 #include <QApplication>
 #include <QCoreApplication>
@@ -40,47 +42,51 @@ namespace {
     _exit(0);
 }
 
-bool dialogo_visivel() {
-    for (QWidget* w : QApplication::topLevelWidgets())
-        if (w->isVisible() && w->windowType() == Qt::Dialog) return true;
-    return false;
-}
-
 class Filtro : public QObject {
 public:
-    explicit Filtro(bool com_dialogo) : aguarda_dialogo_(com_dialogo) {}
+    Filtro(bool com_pergunta, int resposta_ms) : fase_(com_pergunta ? Fase::Pergunta : Fase::Conta), resposta_ms_(resposta_ms) {}
 
     bool eventFilter(QObject* o, QEvent* e) override {
-        if (e->type() != QEvent::Paint || feito_ || !o->isWidgetType()) return false;
+        if (!o->isWidgetType() || !static_cast<QWidget*>(o)->isWindow()) return false;
         auto* w = static_cast<QWidget*>(o);
-        if (!w->isWindow()) return false;
-        if (aguarda_dialogo_) {
-            if (w->windowType() != Qt::Dialog) return false;
-            aguarda_dialogo_ = false;
-            QPointer<QWidget> dialogo(w);
-            QTimer::singleShot(0, [dialogo] {
-                if (!dialogo) return;
-                QCoreApplication::postEvent(dialogo, new QKeyEvent(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier, "\r"));
-                QCoreApplication::postEvent(dialogo, new QKeyEvent(QEvent::KeyRelease, Qt::Key_Return, Qt::NoModifier, "\r"));
+        if (e->type() == QEvent::KeyPress && fase_ == Fase::Respondida) {
+            fase_ = Fase::Conta;  // the answer is being taken: the next paint counts
+            return false;
+        }
+        if (e->type() != QEvent::Paint) return false;
+        if (fase_ == Fase::Pergunta) {
+            fase_ = Fase::Aguarda;
+            QPointer<QWidget> janela(w);
+            // Answered once this first paint is on the screen.
+            QTimer::singleShot(0, [this, janela] {
+                QTimer::singleShot(resposta_ms_, Qt::PreciseTimer, [this, janela] {
+                    if (!janela) return;
+                    fase_ = Fase::Respondida;
+                    QWidget* alvo = QApplication::focusWidget() ? QApplication::focusWidget() : janela.data();
+                    QCoreApplication::postEvent(alvo, new QKeyEvent(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier, "\r"));
+                    QCoreApplication::postEvent(alvo, new QKeyEvent(QEvent::KeyRelease, Qt::Key_Return, Qt::NoModifier, "\r"));
+                });
             });
             return false;
         }
-        if (w->windowType() == Qt::Dialog || dialogo_visivel()) return false;
-        feito_ = true;
+        if (fase_ != Fase::Conta) return false;
+        fase_ = Fase::Feita;
         // Reported once this paint has been flushed, at the next turn of the loop.
         QTimer::singleShot(0, [] { relata_e_termina(); });
         return false;
     }
 
 private:
-    bool aguarda_dialogo_;
-    bool feito_ = false;
+    enum class Fase { Pergunta, Aguarda, Respondida, Conta, Feita };
+    Fase fase_;
+    int resposta_ms_;
 };
 
 void instala() {
     if (!std::getenv("BROTALIA_MARCA_FD")) return;
     const char* d = std::getenv("BROTALIA_MARCA_DIALOGO");
-    QCoreApplication::instance()->installEventFilter(new Filtro(d && std::strcmp(d, "1") == 0));
+    const char* r = std::getenv("BROTALIA_MARCA_RESPOSTA_MS");
+    QCoreApplication::instance()->installEventFilter(new Filtro(d && std::strcmp(d, "1") == 0, r ? std::atoi(r) : 0));
 }
 
 }  // namespace

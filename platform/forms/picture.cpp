@@ -30,6 +30,7 @@ namespace platform::forms {
 struct Decoded {
     mutable QImage image;
     int width = 0, height = 0;
+    bool opaque = false;
     std::string resolved;
     mutable std::map<std::pair<int, int>, QImage> scaled;
     mutable std::size_t scaledBytes = 0;
@@ -234,6 +235,7 @@ Prefetch& Prefetcher() {
 
 int Picture::PixelWidth() const { return data_ ? data_->decoded->width : 0; }
 int Picture::PixelHeight() const { return data_ ? data_->decoded->height : 0; }
+bool Picture::IsOpaque() const { return data_ && data_->decoded->opaque; }
 const std::string& Picture::GamePath() const { return data_ ? data_->gamePath : kEmpty; }
 const std::string& Picture::ResolvedPath() const { return data_ ? data_->decoded->resolved : kEmpty; }
 
@@ -287,6 +289,7 @@ Picture Picture::FromImage(const QImage& img, const std::string& name) {
     dec->image = ForDrawing(img);
     dec->width = dec->image.width();
     dec->height = dec->image.height();
+    dec->opaque = !dec->image.hasAlphaChannel();
     auto data = std::make_shared<Data>();
     data->decoded = dec;
     data->gamePath = name;
@@ -319,6 +322,7 @@ Picture LoadPicture(const std::string& gamePath) {
             d->image = ForDrawing(std::move(img));
             d->width = d->image.width();
             d->height = d->image.height();
+            d->opaque = !d->image.hasAlphaChannel();
             d->resolved = resolved;
             dec = d;
             Touch(c, dec);

@@ -31,6 +31,8 @@ public:
 
     // Size of the image in pixels (0 x 0 when empty).
     int PixelWidth() const;
+    // True when every pixel of the picture is opaque (it has no alpha).
+    bool IsOpaque() const;
     int PixelHeight() const;
 
     // The game path it was loaded from, as written by the game ("" when empty

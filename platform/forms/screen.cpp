@@ -6,6 +6,7 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QCursor>
+#include <QFontDatabase>
 #include <QGuiApplication>
 #include <QImage>
 #include <QKeyEvent>
@@ -14,6 +15,7 @@
 #include <QPainter>
 #include <QPaintEvent>
 #include <QPixmap>
+#include <QRegion>
 #include <QScreen>
 #include <QToolTip>
 #include <QTransform>
@@ -321,7 +323,12 @@ void PaintForm(QPainter& p, const Form& f) {
     if (p.hasClipping()) dirty = dirty.intersected(p.clipBoundingRect());
     p.save();
     p.setClipRect(client, Qt::IntersectClip);
-    p.fillRect(client, ToQColor(f.BackColor()));
+    // The back colour shows only where an opaque picture from the corner
+    // does not cover the form (most screens are one background picture).
+    const forms::Picture& fundo = f.Picture();
+    if (fundo.IsEmpty() || !fundo.IsOpaque() || fundo.PixelWidth() < client.right() || fundo.PixelHeight() < client.bottom() ||
+        client.left() < 0 || client.top() < 0)
+        p.fillRect(client, ToQColor(f.BackColor()));
     if (!f.Picture().IsEmpty())
         DrawPicture(p, f.Picture(), QRectF(0, 0, f.Picture().PixelWidth(), f.Picture().PixelHeight()), false);
     PaintChildren(p, f, dirty);
@@ -354,23 +361,36 @@ void PaintDragOverlay(QPainter& p, const Form& f) {
 
 // ---------------------------------------------------------------- Screen
 
-// The font configuration (some forty files read and parsed) is loaded by
-// the first text drawn, the drive dialog's; loaded meanwhile on a thread of
-// its own, it is ready by then. Qt asks the same library for it, which
-// returns the one already loaded.
+// The fonts are made ready on a thread of their own while the first screen
+// is set up: the font configuration (some forty files read and parsed) and
+// Qt's list of the system's fonts, both of which the first text drawn (the
+// drive dialog's) would otherwise wait for. Qt's font list is shared and
+// guarded, so the first text finds it filled, or waits for it.
 namespace {
-void LoadFontConfigurationAside() {
+std::thread& FontWarmer() {
+    static std::thread t;
+    return t;
+}
+
+void LoadFontsAside() {
     static bool started = false;
     if (started) return;
     started = true;
-    std::thread([] { FcInit(); }).detach();
+    FontWarmer() = std::thread([] {
+        FcInit();
+        (void)QFontDatabase::families();
+    });
+}
+
+void EndLoadFontsAside() {
+    if (FontWarmer().joinable()) FontWarmer().join();
 }
 }  // namespace
 
 void Screen::Open() {
     EnsureApp();
     if (SS().window) return;
-    LoadFontConfigurationAside();
+    LoadFontsAside();
     SS().window = new ScreenWidget();
     // Without a window manager (a bare X server) full screen alone does not
     // resize the window, so give it the display's geometry first.
@@ -393,6 +413,7 @@ void Screen::OpenWindowed(int w, int h) {
 bool Screen::IsOpen() { return SS().window != nullptr; }
 
 void Screen::Close() {
+    EndLoadFontsAside();
     // Closing may be asked from a handler running inside the window's own
     // events: let Qt delete it once that event is over.
     if (SS().window) {
@@ -460,8 +481,18 @@ bool Screen::PressCloseBox(const QPointF& device) {
 }
 
 void Screen::Render(QPainter& p, const QRect& dirty) {
-    p.fillRect(dirty, Qt::black);
     const auto& z = S().zorder;
+    // Black where no form lies (the letterbox): each form paints its whole
+    // rectangle itself.
+    QRegion black(dirty);
+    for (const Form* f : z) {
+        if (!f->visible_ || f->modal_) continue;
+        const QRectF r = DeviceRectOf(*f);
+        const QPoint tl(static_cast<int>(std::ceil(r.left())), static_cast<int>(std::ceil(r.top())));
+        const QPoint br(static_cast<int>(std::floor(r.right())) - 1, static_cast<int>(std::floor(r.bottom())) - 1);
+        if (br.x() >= tl.x() && br.y() >= tl.y()) black -= QRect(tl, br);
+    }
+    for (const QRect& r : black) p.fillRect(r, Qt::black);
     // Forms entirely covered by a later one are not painted.
     size_t first = 0;
     for (size_t i = 0; i < z.size(); ++i) {
