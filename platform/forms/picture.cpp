@@ -15,6 +15,7 @@
 #include <unordered_set>
 
 #include "platform/forms/internal.h"
+#include "platform/forms/screen.h"
 #include "platform/log.h"
 #include "platform/paths.h"
 
@@ -161,15 +162,34 @@ void Touch(PictureCache& c, const std::shared_ptr<const Decoded>& dec) {
 
 const std::string kEmpty;
 
+// The device size of a picture shown as the background of a full-screen
+// form of its own size, as the screen draws it (the same rounding).
+QSize BackgroundSizeOn(const QSize& picture, const QSize& screen) {
+    const double s = std::min(static_cast<double>(screen.width()) / picture.width(),
+                              static_cast<double>(screen.height()) / picture.height());
+    const double ox = (screen.width() - picture.width() * s) / 2.0, oy = (screen.height() - picture.height() * s) / 2.0;
+    return QSize(static_cast<int>(std::lround(ox + picture.width() * s) - std::lround(ox)),
+                 static_cast<int>(std::lround(oy + picture.height() * s) - std::lround(oy)));
+}
+
+// A file decoded ahead, with its screen-sized copy when it is a large one
+// (a background).
+struct Prefetched {
+    QImage image;
+    QImage scaled;
+};
+
 // The pictures a worker thread decodes ahead of a screen. The worker only
-// reads files into QImages; the cache stays with the GUI thread, which takes a
-// finished image out of `ready` when it loads that file.
+// reads files into QImages (and scales a background to the screen, the
+// slowest part of a screen's first picture); the cache stays with the GUI
+// thread, which takes a finished image out of `ready` when it loads that file.
 struct Prefetch {
     std::mutex mutex;
     std::condition_variable done;
     std::vector<std::string> pending;            // resolved paths not yet read, in order
     std::string reading;                         // the one being read now
-    std::unordered_map<std::string, QImage> ready;
+    std::unordered_map<std::string, Prefetched> ready;
+    QSize screen;                                // the screen's size in device pixels
     std::atomic<bool> stop{false};
     std::thread worker;
 
@@ -198,9 +218,14 @@ struct Prefetch {
                 pending.erase(pending.begin());
                 reading = path;
             }
-            QImage img = ForDrawing(ReadFile(path, nullptr));
+            Prefetched p{ForDrawing(ReadFile(path, nullptr)), QImage()};
+            if (!p.image.isNull() && p.image.width() * p.image.height() >= kLargePixels && !screen.isEmpty()) {
+                const QSize size = BackgroundSizeOn(p.image.size(), screen);
+                if (size != p.image.size() && !size.isEmpty())
+                    p.scaled = ForDrawing(p.image.scaled(size, Qt::IgnoreAspectRatio, Qt::SmoothTransformation));
+            }
             std::lock_guard<std::mutex> lock(mutex);
-            if (!img.isNull()) ready.emplace(path, std::move(img));
+            if (!p.image.isNull()) ready.emplace(path, std::move(p));
             reading.clear();
             done.notify_all();
         }
@@ -210,18 +235,18 @@ struct Prefetch {
     // (it reads a handful of files, in order, and stops early only when
     // ended); a null image when the file was not asked for or failed, which
     // the caller then reads itself.
-    QImage Take(const std::string& resolved) {
+    Prefetched Take(const std::string& resolved) {
         std::unique_lock<std::mutex> lock(mutex);
-        if (!worker.joinable()) return QImage();
+        if (!worker.joinable()) return {};
         done.wait(lock, [&] {
             return reading != resolved && (stop || std::find(pending.begin(), pending.end(), resolved) == pending.end());
         });
         if (auto it = ready.find(resolved); it != ready.end()) {
-            QImage img = std::move(it->second);
+            Prefetched p = std::move(it->second);
             ready.erase(it);
-            return img;
+            return p;
         }
-        return QImage();
+        return {};
     }
 };
 
@@ -311,7 +336,8 @@ Picture LoadPicture(const std::string& gamePath) {
         Touch(c, dec);
     } else if (!c.broken.count(resolved)) {
         std::string error;
-        QImage img = Prefetcher().Take(resolved);
+        Prefetched ahead = Prefetcher().Take(resolved);
+        QImage img = std::move(ahead.image);
         if (img.isNull()) img = ReadFile(resolved, &error);
         if (img.isNull()) {
             c.broken.insert(resolved);
@@ -324,6 +350,13 @@ Picture LoadPicture(const std::string& gamePath) {
             d->height = d->image.height();
             d->opaque = !d->image.hasAlphaChannel();
             d->resolved = resolved;
+            // A background scaled ahead stands for its image, as one scaled
+            // here would.
+            if (!ahead.scaled.isNull()) {
+                d->scaledBytes = BytesOf(ahead.scaled);
+                d->scaled.emplace(std::make_pair(ahead.scaled.width(), ahead.scaled.height()), std::move(ahead.scaled));
+                d->image = QImage();
+            }
             dec = d;
             Touch(c, dec);
             Trim(c);
@@ -352,6 +385,7 @@ void PrefetchPictures(const std::vector<std::string>& gamePaths) {
             files.push_back(std::move(r));
     }
     if (files.empty()) return;
+    p.screen = Screen::Size();
     p.pending = std::move(files);
     p.stop = false;
     p.worker = std::thread([&p] { p.Run(); });
