@@ -4,7 +4,8 @@
 #include "platform/schema.h"
 #include "platform/text.h"
 
-#include <signal.h>
+#include <fcntl.h>
+#include <sys/file.h>
 #include <sqlite3.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -16,9 +17,6 @@
 #include <cstring>
 #include <limits>
 
-#include <QLockFile>
-#include <QString>
-#include <QSysInfo>
 
 namespace platform {
 namespace {
@@ -752,32 +750,46 @@ std::unique_ptr<Database> Workspace::OpenDatabase(const std::string& path) {
 
 // ---------------------------------------------------------------- FolderLock
 
+// The lock is the system's own lock on the open lock file: the system lets
+// it go when the run ends, however it ends, so a crash leaves nothing to
+// clean up and taking the lock is one open and one call.
 struct FolderLock::Impl {
-    QLockFile file;
-    explicit Impl(const QString& name) : file(name) {}
+    int fd = -1;
+    bool held = false;
 };
 
 FolderLock::FolderLock(const std::string& folder)
-    : file_((folder.empty() ? std::string(".") : folder) + "/" + kFileName),
-      impl_(std::make_unique<Impl>(QString::fromStdString(file_))) {
-    // Held for the whole run, however long: only a run that is no longer
-    // open leaves a lock that can be taken over.
-    impl_->file.setStaleLockTime(0);
+    : file_((folder.empty() ? std::string(".") : folder) + "/" + kFileName), impl_(std::make_unique<Impl>()) {}
+
+FolderLock::~FolderLock() {
+    if (impl_->fd >= 0) ::close(impl_->fd);  // closing the file lets the lock go
 }
 
-FolderLock::~FolderLock() = default;
-
 FolderLock::Result FolderLock::Acquire() {
-    if (impl_->file.isLocked() || impl_->file.tryLock(0)) return Result::Acquired;
-    if (impl_->file.error() != QLockFile::LockFailedError) return Result::Unavailable;
-    // A lock left by a run that has ended, in a folder where this run cannot
-    // replace it, keeps no one out.
-    qint64 pid = 0;
-    QString host, app;
-    if (impl_->file.getLockInfo(&pid, &host, &app) && pid > 0 && host == QSysInfo::machineHostName() &&
-        ::kill(static_cast<pid_t>(pid), 0) != 0 && errno == ESRCH)
-        return Result::Unavailable;
-    return Result::HeldByAnother;
+    if (impl_->held) return Result::Acquired;
+    if (impl_->fd < 0) {
+        bool writable = true;
+        impl_->fd = ::open(file_.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0644);
+        // A lock file left in a folder this run cannot write still serves.
+        if (impl_->fd < 0) {
+            writable = false;
+            impl_->fd = ::open(file_.c_str(), O_RDONLY | O_CLOEXEC);
+        }
+        if (impl_->fd < 0) return Result::Unavailable;
+        if (::flock(impl_->fd, LOCK_EX | LOCK_NB) != 0) {
+            const bool busy = errno == EWOULDBLOCK;
+            ::close(impl_->fd);
+            impl_->fd = -1;
+            return busy ? Result::HeldByAnother : Result::Unavailable;
+        }
+        // The holder's process number, for whoever looks at the file.
+        if (writable && ::ftruncate(impl_->fd, 0) == 0) {
+            const std::string pid = std::to_string(::getpid()) + "\n";
+            (void)!::write(impl_->fd, pid.data(), pid.size());
+        }
+    }
+    impl_->held = true;
+    return Result::Acquired;
 }
 
 }  // namespace platform

@@ -230,7 +230,7 @@ public:
     enum class Result {
         Acquired,       // this run holds the folder
         HeldByAnother,  // another run that is still open holds it
-        Unavailable,    // no lock can be taken there (a folder this run cannot write)
+        Unavailable,    // no lock can be taken there (no lock file can be made or opened)
     };
     explicit FolderLock(const std::string& folder);
     ~FolderLock();

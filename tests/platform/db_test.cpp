@@ -417,12 +417,19 @@ TEST_F(DbTest, ALockLeftByAnEndedRunKeepsNoOneOut) {
                   false),
               0);
     ASSERT_TRUE(std::filesystem::exists(folder.path() + "/" + FolderLock::kFileName));
-    // In a folder this run cannot write, the old lock cannot be replaced but
-    // does not say another run is open.
+    // In a folder this run cannot write, the old lock file still serves; with
+    // none there, no lock can be taken, which keeps no one out either.
     ::chmod(folder.path().c_str(), 0555);
     EXPECT_EQ(inChild([&] { return static_cast<int>(FolderLock(folder.path()).Acquire()); }, true),
-              static_cast<int>(FolderLock::Result::Unavailable));
+              static_cast<int>(FolderLock::Result::Acquired));
     ::chmod(folder.path().c_str(), 0755);
+    {
+        const std::string semLock = folder.path() + "/sem_trava";
+        std::filesystem::create_directory(semLock);
+        ::chmod(semLock.c_str(), 0555);
+        EXPECT_EQ(inChild([&] { return static_cast<int>(FolderLock(semLock).Acquire()); }, true),
+                  static_cast<int>(FolderLock::Result::Unavailable));
+    }
     FolderLock lock(folder.path());
     EXPECT_EQ(lock.Acquire(), FolderLock::Result::Acquired);
     EXPECT_EQ(inChild([&] { return static_cast<int>(FolderLock(folder.path()).Acquire()); }, false),
