@@ -17,7 +17,6 @@
 #include <cstring>
 #include <limits>
 
-
 namespace platform {
 namespace {
 
