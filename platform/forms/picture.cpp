@@ -172,16 +172,24 @@ QSize BackgroundSizeOn(const QSize& picture, const QSize& screen) {
                  static_cast<int>(std::lround(oy + picture.height() * s) - std::lround(oy)));
 }
 
-// A file decoded ahead, with its screen-sized copy when it is a large one
-// (a background).
+// The device size a picture is most likely drawn at on a screen of that
+// size: a large one (a background) fills a full-screen form of its own size;
+// a smaller one is scaled by the screen's factor for 800 x 600 forms.
+QSize LikelyDrawSize(const QSize& picture, const QSize& screen) {
+    if (picture.width() * picture.height() >= kLargePixels) return BackgroundSizeOn(picture, screen);
+    const double s = std::min(screen.width() / 800.0, screen.height() / 600.0);
+    return QSize(static_cast<int>(std::lround(picture.width() * s)), static_cast<int>(std::lround(picture.height() * s)));
+}
+
+// A file decoded ahead, with a copy at the size it is likely drawn at.
 struct Prefetched {
     QImage image;
     QImage scaled;
 };
 
 // The pictures a worker thread decodes ahead of a screen. The worker only
-// reads files into QImages (and scales a background to the screen, the
-// slowest part of a screen's first picture); the cache stays with the GUI
+// reads files into QImages and scales them to the screen (scaling is most
+// of a screen's first paint); the cache stays with the GUI
 // thread, which takes a finished image out of `ready` when it loads that file.
 struct Prefetch {
     std::mutex mutex;
@@ -219,8 +227,8 @@ struct Prefetch {
                 reading = path;
             }
             Prefetched p{ForDrawing(ReadFile(path, nullptr)), QImage()};
-            if (!p.image.isNull() && p.image.width() * p.image.height() >= kLargePixels && !screen.isEmpty()) {
-                const QSize size = BackgroundSizeOn(p.image.size(), screen);
+            if (!p.image.isNull() && !screen.isEmpty()) {
+                const QSize size = LikelyDrawSize(p.image.size(), screen);
                 if (size != p.image.size() && !size.isEmpty())
                     p.scaled = ForDrawing(p.image.scaled(size, Qt::IgnoreAspectRatio, Qt::SmoothTransformation));
             }
@@ -350,12 +358,12 @@ Picture LoadPicture(const std::string& gamePath) {
             d->height = d->image.height();
             d->opaque = !d->image.hasAlphaChannel();
             d->resolved = resolved;
-            // A background scaled ahead stands for its image, as one scaled
-            // here would.
+            // The copy scaled ahead is kept as one scaled here would be (a
+            // large picture by its copy alone).
             if (!ahead.scaled.isNull()) {
                 d->scaledBytes = BytesOf(ahead.scaled);
                 d->scaled.emplace(std::make_pair(ahead.scaled.width(), ahead.scaled.height()), std::move(ahead.scaled));
-                d->image = QImage();
+                if (d->width * d->height >= kLargePixels) d->image = QImage();
             }
             dec = d;
             Touch(c, dec);
