@@ -211,7 +211,8 @@ void mem_ok::Form_Activate() {
 
 void mem_ok::Text1_KeyPress(int& KeyAscii) {
     // Counted as the player sees the name: "🌱" or "👩‍🌾" is one character.
-    if (platform::LenVisible(Text1.Text()) >= max_nome) KeyAscii = 0;
+    // Backspace still erases at the limit, so a full name can be corrected.
+    if (KeyAscii != 8 && platform::LenVisible(Text1.Text()) >= max_nome) KeyAscii = 0;
 }
 
 void mem_ok::Text1_Change() { opções.SetEnabled(platform::Len(Text1.Text()) > 0); }

@@ -5,6 +5,8 @@
 #include <QPainterPath>
 #include <QString>
 #include <QTextBoundaryFinder>
+#include <QTextLayout>
+#include <QTextOption>
 
 #include <algorithm>
 #include <cmath>
@@ -287,11 +289,50 @@ void Label::SetBorderStyle(int v) {
     Invalidate();
 }
 
+namespace {
+
+// A wrapped caption breaks between words, and inside a word only where one
+// word alone is wider than the line (a long folder path in a message): the
+// whole text stays readable. Access-key marks ("&") are shown as the caption
+// means them.
+QString WrappedText(const std::string& caption) {
+    QString t = QString::fromStdString(caption);
+    t.replace(QLatin1String("&&"), QString(QChar(0xE000)));
+    t.remove(QLatin1Char('&'));
+    t.replace(QChar(0xE000), QLatin1Char('&'));
+    return t;
+}
+
+QTextOption WrapOption(int alignment) {
+    QTextOption o(static_cast<Qt::Alignment>(alignment) & Qt::AlignHorizontal_Mask);
+    o.setWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
+    return o;
+}
+
+// The height of a wrapped text laid out at that width.
+double WrappedHeight(const QFont& font, double width, const QString& text, const QTextOption& option) {
+    QTextLayout layout(text, font);
+    layout.setTextOption(option);
+    layout.beginLayout();
+    double h = 0;
+    for (QTextLine line = layout.createLine(); line.isValid(); line = layout.createLine()) {
+        line.setLineWidth(width);
+        line.setPosition(QPointF(0, h));
+        h += line.height();
+    }
+    layout.endLayout();
+    return h;
+}
+
+}  // namespace
+
 double Label::CaptionHeight() const {
     const QRectF r = RectPx();
     const double borda = borderStyle_ ? 4 : 0;
-    int flags = AlignFlag(alignment_) | Qt::AlignTop | Qt::TextShowMnemonic;
-    if (wordWrap_) flags |= Qt::TextWordWrap;
+    if (wordWrap_)
+        return Parent().PixelsToUnits(
+            WrappedHeight(ToQFont(font_), r.width() - borda, WrappedText(caption_), WrapOption(AlignFlag(alignment_))) + borda);
+    const int flags = AlignFlag(alignment_) | Qt::AlignTop | Qt::TextShowMnemonic;
     const QFontMetricsF fm(ToQFont(font_));
     const QRectF usado = fm.boundingRect(QRectF(0, 0, r.width() - borda, 1e6), flags, Q(caption_));
     return Parent().PixelsToUnits(usado.height() + borda);
@@ -304,9 +345,11 @@ void Label::Paint(QPainter& p) const {
     p.setClipRect(r, Qt::IntersectClip);
     p.setFont(ToQFont(font_));
     p.setPen(ToQColor(enabled_ ? foreColor_ : SysColor::GrayText));
-    int flags = AlignFlag(alignment_) | Qt::AlignTop | Qt::TextShowMnemonic;
-    if (wordWrap_) flags |= Qt::TextWordWrap;
-    p.drawText(borderStyle_ ? r.adjusted(2, 2, -2, -2) : r, flags, Q(caption_));
+    const QRectF area = borderStyle_ ? r.adjusted(2, 2, -2, -2) : r;
+    if (wordWrap_)
+        p.drawText(area, WrappedText(caption_), WrapOption(AlignFlag(alignment_)));
+    else
+        p.drawText(area, AlignFlag(alignment_) | Qt::AlignTop | Qt::TextShowMnemonic, Q(caption_));
     p.restore();
     if (borderStyle_) Bevel(p, r, false);
 }

@@ -146,12 +146,14 @@ TEST_F(NomeTest, OKSoComAlgumaLetra) {
     EXPECT_FALSE(m.opções.Enabled());
 }
 
-TEST_F(NomeTest, VinteLetrasNoMaximoNemBackspaceDepois) {
+TEST_F(NomeTest, VinteLetrasNoMaximoEBackspaceAindaApaga) {
     mem_ok& m = abre_dialogo();
     t::TypeText("abcdefghijklmnopqrstuvwxyz");
     EXPECT_EQ(m.Text1.Text(), "abcdefghijklmnopqrst");
     t::KeyPress(8);
-    EXPECT_EQ(m.Text1.Text(), "abcdefghijklmnopqrst");
+    EXPECT_EQ(m.Text1.Text(), "abcdefghijklmnopqrs");
+    t::TypeText("XY");
+    EXPECT_EQ(m.Text1.Text(), "abcdefghijklmnopqrsX");
 }
 
 TEST_F(NomeTest, OKGuardaOTextoComoDigitadoEEsconde) {
@@ -192,7 +194,7 @@ TEST_F(NomeTest, VinteCaracteresComoOJogadorOsVe) {
     m.Text1.Paste("👩‍🌾🇧🇷👩‍🌾");
     const std::string vinte = std::string(18, 'a') + "👩‍🌾🇧🇷";
     EXPECT_EQ(m.Text1.Text(), vinte);
-    t::KeyPress(8);
+    t::TypeText("b");
     EXPECT_EQ(m.Text1.Text(), vinte);
     t::Click(m.opções);
     EXPECT_EQ(jogo().nome_jogador, vinte);

@@ -76,6 +76,7 @@ TEST_F(Dialogos, OkCresceAteCaberAMensagemInteira) {
     shell::mostra_ok("Impressão", "Mensagem curta");
     EXPECT_EQ(m.altura, 2985);  // a short message keeps the dialog's design
     EXPECT_EQ(m.botao, 2190);
+    const double uma_linha = m.precisa;
 
     const std::string longa =
         "A impressora \"Recusa\" não aceitou a impressão. Os relatórios foram salvos na pasta "
@@ -86,6 +87,13 @@ TEST_F(Dialogos, OkCresceAteCaberAMensagemInteira) {
     EXPECT_GE(m.botao, m.rotulo);          // and the button comes below it
     EXPECT_EQ(m.altura - 2985, m.botao - 2190);
     EXPECT_GT(m.altura, 2985);
+
+    // A folder name with no place to break between words is broken inside
+    // itself, and the dialog grows for its lines as for any others.
+    shell::mostra_ok("Impressão", "Salvo na pasta /tmp/" + std::string(150, 'x'));
+    EXPECT_GE(m.precisa, 3 * uma_linha);
+    EXPECT_GE(m.rotulo - 360, m.precisa);
+    EXPECT_GE(m.botao, m.rotulo);
 }
 
 TEST_F(Dialogos, AvisoComFiguraEPerguntaDeGravar) {
