@@ -173,12 +173,12 @@ QSize BackgroundSizeOn(const QSize& picture, const QSize& screen) {
 }
 
 // The device size a picture is most likely drawn at on a screen of that
-// size: a large one (a background) fills a full-screen form of its own size;
-// a smaller one is scaled by the screen's factor for 800 x 600 forms.
-QSize LikelyDrawSize(const QSize& picture, const QSize& screen) {
+// size and scale factor: a large one (a background) fills a full-screen form
+// of its own size; a smaller one is scaled by the factor.
+QSize LikelyDrawSize(const QSize& picture, const QSize& screen, double scale) {
     if (picture.width() * picture.height() >= kLargePixels) return BackgroundSizeOn(picture, screen);
-    const double s = std::min(screen.width() / 800.0, screen.height() / 600.0);
-    return QSize(static_cast<int>(std::lround(picture.width() * s)), static_cast<int>(std::lround(picture.height() * s)));
+    return QSize(static_cast<int>(std::lround(picture.width() * scale)),
+                 static_cast<int>(std::lround(picture.height() * scale)));
 }
 
 // A file decoded ahead, with a copy at the size it is likely drawn at.
@@ -198,6 +198,7 @@ struct Prefetch {
     std::string reading;                         // the one being read now
     std::unordered_map<std::string, Prefetched> ready;
     QSize screen;                                // the screen's size in device pixels
+    double scale = 1;                            // and its scale factor
     std::atomic<bool> stop{false};
     std::thread worker;
 
@@ -228,7 +229,7 @@ struct Prefetch {
             }
             Prefetched p{ForDrawing(ReadFile(path, nullptr)), QImage()};
             if (!p.image.isNull() && !screen.isEmpty()) {
-                const QSize size = LikelyDrawSize(p.image.size(), screen);
+                const QSize size = LikelyDrawSize(p.image.size(), screen, scale);
                 if (size != p.image.size() && !size.isEmpty())
                     p.scaled = ForDrawing(p.image.scaled(size, Qt::IgnoreAspectRatio, Qt::SmoothTransformation));
             }
@@ -394,6 +395,7 @@ void PrefetchPictures(const std::vector<std::string>& gamePaths) {
     }
     if (files.empty()) return;
     p.screen = Screen::Size();
+    p.scale = Screen::ScaleFactor();
     p.pending = std::move(files);
     p.stop = false;
     p.worker = std::thread([&p] { p.Run(); });
