@@ -48,6 +48,7 @@
 #include <QApplication>
 #include <QWidget>
 
+#include "platform/db.h"
 #include "platform/forms/forms.h"
 #include "platform/forms/testing.h"
 #include "platform/paths.h"
@@ -218,9 +219,26 @@ std::optional<Marca> corre_janela_vazia() { return corre({BROTALIA_BENCH_VAZIA},
 // The player's moment before answering the drive question.
 constexpr int kRespostaMs = 250;
 
+// The game's databases as a player's last run leaves them: closed, their log
+// written back into the file. The probe ends every measured run at once,
+// which leaves the log behind; the next start would replay a log that grows
+// run after run, which no player's start does.
+void fecha_bancos() {
+    auto& ws = platform::Workspace::Default();
+    for (const auto& e : fs::directory_iterator(pasta_do_programa())) {
+        if (e.path().extension() != ".mdb" || !fs::exists(e.path().string() + "-wal")) continue;
+        try {
+            ws.OpenDatabase(e.path().string())->Close();
+        } catch (const std::exception&) {
+        }
+    }
+    ws.CloseAll();
+}
+
 // The game, its question answered after `resposta_ms`; that moment is taken
 // off the time reported.
 std::optional<Marca> corre_jogo(int resposta_ms = 0) {
+    fecha_bancos();
     auto m = corre({pasta_do_programa() + "/" + fs::path(BROTALIA_BENCH_JOGO).filename().string()},
                    {kSonda, "BROTALIA_MARCA_DIALOGO=1", "BROTALIA_MARCA_RESPOSTA_MS=" + std::to_string(resposta_ms)});
     if (m) m->segundos -= resposta_ms / 1000.0;

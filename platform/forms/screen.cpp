@@ -28,6 +28,7 @@
 #include <algorithm>
 #include <cmath>
 #include <functional>
+#include <optional>
 #include <thread>
 #include <utility>
 #include <vector>
@@ -91,6 +92,12 @@ struct ScreenState {
     // copies are made once the paint is on the screen.
     std::vector<std::pair<Picture, QSize>> toScale;
     bool scalingPosted = false;
+    // The window's pointer is given to it once the window is first on the
+    // screen: before that nobody sees it, and making a pointer (the hourglass
+    // reads its theme, the X server its pointer font) would hold back the
+    // first picture. After that it is changed only when it changes.
+    bool painted = false;
+    std::optional<QCursor> cursor;
 };
 
 ScreenState& SS() {
@@ -120,6 +127,10 @@ protected:
         {
             QPainter p(this);
             Screen::Render(p, e->rect());
+        }
+        if (!SS().painted) {
+            SS().painted = true;
+            QTimer::singleShot(0, this, [] { Screen::UpdateCursor(); });
         }
         RunAfterFirstPaint();
     }
@@ -213,14 +224,16 @@ void PaintDialogFrame(QPainter& p, const Form& f) {
     p.fillRect(outer, QColor(64, 64, 64));
     const QRectF bar(client.left(), client.top() - kTitleBar * s, client.width(), kTitleBar * s);
     p.fillRect(bar, QColor(0, 0, 128));
-    QFont font = p.font();
-    font.setPixelSize(std::max(8, static_cast<int>(std::lround(11 * s))));
-    font.setBold(true);
-    p.setFont(font);
+    // The caption in the dialogs' own bold face, drawn at the screen's scale
+    // like the text inside them, so that both share one font.
+    p.setFont(ToQFont(Font{"MS Sans Serif", 9.75, true}));
     p.setPen(Qt::white);
     const QRectF box = CloseBoxOf(f);
-    p.drawText(bar.adjusted(4 * s, 0, -(box.width() + 6 * s), 0), Qt::AlignVCenter | Qt::AlignLeft | Qt::TextSingleLine,
+    const QRectF caption = bar.adjusted(4 * s, 0, -(box.width() + 6 * s), 0);
+    p.setTransform(QTransform::fromScale(s, s));
+    p.drawText(QRectF(caption.topLeft() / s, caption.size() / s), Qt::AlignVCenter | Qt::AlignLeft | Qt::TextSingleLine,
                QString::fromStdString(f.Caption()));
+    p.setTransform(QTransform());
     p.fillRect(box, QColor(192, 192, 192));
     p.setPen(QPen(Qt::black, std::max(1.0, 1.5 * s)));
     const QRectF x = box.adjusted(box.width() * 0.28, box.height() * 0.28, -box.width() * 0.28, -box.height() * 0.28);
@@ -365,7 +378,9 @@ void PaintDragOverlay(QPainter& p, const Form& f) {
 // is set up: the font configuration (some forty files read and parsed) and
 // Qt's list of the system's fonts, both of which the first text drawn (the
 // drive dialog's) would otherwise wait for. Qt's font list is shared and
-// guarded, so the first text finds it filled, or waits for it.
+// guarded, so the first text finds it filled, or waits for it. The thread
+// starts once the window is shown: run beside the window's making, it slows
+// that down by more than it saves.
 namespace {
 std::thread& FontWarmer() {
     static std::thread t;
@@ -390,12 +405,12 @@ void EndLoadFontsAside() {
 void Screen::Open() {
     EnsureApp();
     if (SS().window) return;
-    LoadFontsAside();
     SS().window = new ScreenWidget();
     // Without a window manager (a bare X server) full screen alone does not
     // resize the window, so give it the display's geometry first.
     if (QScreen* scr = QGuiApplication::primaryScreen()) SS().window->setGeometry(scr->geometry());
     SS().window->showFullScreen();
+    LoadFontsAside();
     for (Form* f : S().zorder) FormShown(*f);
 }
 
@@ -423,6 +438,8 @@ void Screen::Close() {
     SS().window = nullptr;
     SS().toScale.clear();
     SS().scalingPosted = false;
+    SS().painted = false;
+    SS().cursor.reset();
 }
 
 QSize Screen::Size() { return SS().window ? SS().window->size() : SS().virtualSize; }
@@ -598,6 +615,8 @@ void Screen::UpdateCursor() {
     }
     if (f && f->MousePointer() == vbHourglass && (!S().hover.get() || S().hover.get()->MousePointer() == vbDefault))
         cur = QCursor(Qt::WaitCursor);
+    if (!ss.painted || (ss.cursor && *ss.cursor == cur)) return;
+    ss.cursor = cur;
     ss.window->setCursor(cur);
 }
 

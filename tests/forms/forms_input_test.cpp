@@ -3,9 +3,11 @@
 
 #include <gtest/gtest.h>
 
+#include <QApplication>
 #include <QColor>
 #include <QImage>
 #include <QTransform>
+#include <QWidget>
 
 #include <algorithm>
 
@@ -276,6 +278,24 @@ TEST_F(FormsInput, AModalDialogIsDrawnOnTheScreenAndItsCloseBoxUnloadsIt) {
     EXPECT_TRUE(viu);
     EXPECT_FALSE(pf::Forms::IsLoaded("dlg"));
     EXPECT_FALSE(Has("cmd_ok_Click"));
+}
+
+// The window shows the active form's pointer once it is on the screen, and
+// every change after that at once (an hourglass must show during the work
+// that follows it, before the event loop runs again).
+TEST_F(FormsInput, TheWindowTakesTheFormsPointerOnceShownAndEachChangeAtOnce) {
+    pf::Screen::OpenWindowed(400, 300);
+    f->SetMousePointer(pf::vbHourglass);
+    QWidget* janela = nullptr;
+    for (QWidget* w : QApplication::topLevelWidgets())
+        if (w->isVisible()) janela = w;
+    ASSERT_NE(janela, nullptr);
+    for (int i = 0; i < 50 && janela->cursor().shape() != Qt::WaitCursor; ++i) t::RunFor(10);
+    EXPECT_EQ(janela->cursor().shape(), Qt::WaitCursor);
+    f->SetMousePointer(pf::vbDefault);
+    EXPECT_EQ(janela->cursor().shape(), Qt::ArrowCursor);
+    f->SetMousePointer(pf::vbCrosshair);
+    EXPECT_EQ(janela->cursor().shape(), Qt::CrossCursor);
 }
 
 }  // namespace
