@@ -8,6 +8,7 @@
 #include "model/estado.h"
 #include "model/persistencia.h"
 #include "platform/db.h"
+#include "platform/forms/forms.h"
 #include "platform/log.h"
 #include "shell/dialogos.h"
 
@@ -183,7 +184,12 @@ void nova_semana(bool horta_vazia, bool estado_carregado) {
         --n;
     }
 
-    if (!grava_horta_e_data(agora, &erro)) mostra_ok(titulo_banco, erro);
+    // The week is stored once the main menu is on the screen: the menu does
+    // not wait for the disk, and the save comes before any click on it.
+    pf::Screen::AfterNextPaint([agora] {
+        std::string erro;
+        if (!grava_horta_e_data(agora, &erro)) mostra_ok(titulo_banco, erro);
+    });
 }
 
 }  // namespace shell

@@ -88,6 +88,8 @@ struct ScreenState {
     QSize virtualSize{800, 600};
     // Work waiting for the first paint that shows a form of that name.
     std::vector<std::pair<std::string, std::function<void()>>> afterFirstPaint;
+    // Work waiting for the next paint.
+    std::vector<std::function<void()>> afterNextPaint;
     // Large pictures drawn scaled on the fly at this paint: their smooth
     // copies are made once the paint is on the screen.
     std::vector<std::pair<Picture, QSize>> toScale;
@@ -103,6 +105,14 @@ struct ScreenState {
 ScreenState& SS() {
     static ScreenState s;
     return s;
+}
+
+// Runs the work that waited for a paint, in the order it was given; work a
+// piece of it adds waits for the paint after.
+void RunAfterNextPaint() {
+    auto work = std::move(SS().afterNextPaint);
+    SS().afterNextPaint.clear();
+    for (auto& w : work) w();
 }
 
 // The form that receives the mouse while a press or a drag is in progress,
@@ -133,6 +143,7 @@ protected:
             QTimer::singleShot(0, this, [] { Screen::UpdateCursor(); });
         }
         RunAfterFirstPaint();
+        if (!SS().afterNextPaint.empty()) QTimer::singleShot(0, this, RunAfterNextPaint);
     }
     bool route(QMouseEvent* e, Form** f, QPointF* px) {
         Form* owner = MouseOwner();
@@ -418,6 +429,14 @@ void Screen::AfterFirstPaintOf(const std::string& formName, std::function<void()
     SS().afterFirstPaint.emplace_back(formName, std::move(work));
 }
 
+void Screen::AfterNextPaint(std::function<void()> work) {
+    if (!SS().window) {
+        work();
+        return;
+    }
+    SS().afterNextPaint.push_back(std::move(work));
+}
+
 void Screen::OpenWindowed(int w, int h) {
     EnsureApp();
     if (!SS().window) SS().window = new ScreenWidget();
@@ -436,6 +455,8 @@ void Screen::Close() {
         SS().window->deleteLater();
     }
     SS().window = nullptr;
+    // Work that was waiting for a paint is not dropped with the window.
+    RunAfterNextPaint();
     SS().toScale.clear();
     SS().scalingPosted = false;
     SS().painted = false;

@@ -40,6 +40,11 @@ public:
     // window that shows the form of that name: what the first picture of the
     // program does not need (sound, films) is loaded after it.
     static void AfterFirstPaintOf(const std::string& formName, std::function<void()> work);
+    // Runs work once, from the event loop, right after the window's next
+    // paint, before any input that follows it: work that must be done but
+    // need not hold back the picture. Without a window it runs at once, and
+    // work still waiting when the window closes runs then.
+    static void AfterNextPaint(std::function<void()> work);
 
     // The surface size in device pixels: the window's, or the virtual size.
     static QSize Size();

@@ -298,4 +298,23 @@ TEST_F(FormsInput, TheWindowTakesTheFormsPointerOnceShownAndEachChangeAtOnce) {
     EXPECT_EQ(janela->cursor().shape(), Qt::CrossCursor);
 }
 
+// Work put off until the next paint runs after it, in order; with no window
+// it runs at once, and work still waiting when the window closes runs then.
+TEST_F(FormsInput, WorkPutOffUntilThePaintRunsAfterItOrWhenTheWindowCloses) {
+    std::vector<int> feito;
+    pf::Screen::AfterNextPaint([&] { feito.push_back(1); });
+    EXPECT_EQ(feito, std::vector<int>{1});
+    pf::Screen::OpenWindowed(400, 300);
+    t::RunFor(50);
+    pf::Screen::AfterNextPaint([&] { feito.push_back(2); });
+    pf::Screen::AfterNextPaint([&] { feito.push_back(3); });
+    EXPECT_EQ(feito.size(), 1u);
+    f->Refresh();
+    for (int i = 0; i < 50 && feito.size() < 3; ++i) t::RunFor(10);
+    EXPECT_EQ(feito, (std::vector<int>{1, 2, 3}));
+    pf::Screen::AfterNextPaint([&] { feito.push_back(4); });
+    pf::Screen::Close();
+    EXPECT_EQ(feito.back(), 4);
+}
+
 }  // namespace
