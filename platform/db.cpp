@@ -781,10 +781,13 @@ FolderLock::Result FolderLock::Acquire() {
             impl_->fd = -1;
             return busy ? Result::HeldByAnother : Result::Unavailable;
         }
-        // The holder's process number, for whoever looks at the file.
-        if (writable && ::ftruncate(impl_->fd, 0) == 0) {
+        // The holder's process number, for whoever looks at the file: written
+        // over the last run's and cut to its length, which keeps the file's
+        // block (emptying it first costs a journal commit of its own).
+        if (writable) {
             const std::string pid = std::to_string(::getpid()) + "\n";
-            (void)!::write(impl_->fd, pid.data(), pid.size());
+            if (::pwrite(impl_->fd, pid.data(), pid.size(), 0) == static_cast<ssize_t>(pid.size()))
+                (void)!::ftruncate(impl_->fd, static_cast<off_t>(pid.size()));
         }
     }
     impl_->held = true;

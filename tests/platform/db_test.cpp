@@ -3,6 +3,8 @@
 #include "temp_folder.h"
 
 #include <gtest/gtest.h>
+
+#include <fstream>
 #include <sqlite3.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
@@ -430,8 +432,14 @@ TEST_F(DbTest, ALockLeftByAnEndedRunKeepsNoOneOut) {
         EXPECT_EQ(inChild([&] { return static_cast<int>(FolderLock(semLock).Acquire()); }, true),
                   static_cast<int>(FolderLock::Result::Unavailable));
     }
+    // The file then names this run alone, however long the last run's entry.
+    {
+        std::ofstream(folder.path() + "/" + FolderLock::kFileName) << "123456789012\n";
+    }
     FolderLock lock(folder.path());
     EXPECT_EQ(lock.Acquire(), FolderLock::Result::Acquired);
+    std::ifstream nome(folder.path() + "/" + FolderLock::kFileName);
+    EXPECT_EQ(std::string(std::istreambuf_iterator<char>(nome), {}), std::to_string(::getpid()) + "\n");
     EXPECT_EQ(inChild([&] { return static_cast<int>(FolderLock(folder.path()).Acquire()); }, false),
               static_cast<int>(FolderLock::Result::HeldByAnother));
 }
