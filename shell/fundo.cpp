@@ -78,7 +78,10 @@ void Conf_cd::Form_Load() {
         platform::LogOnce("shell.conf_cd.le", erro);
     // The main menu's pictures are decoded while this dialog waits for the
     // player, from the stored drive; another drive's are read when chosen.
-    if (const std::string u = unidade_de(s.indice_cd); !u.empty()) pf::PrefetchPictures(figuras_do_menu(u));
+    // The decoding starts once the dialog is on the screen: beside the first
+    // picture it would slow it down.
+    if (const std::string u = unidade_de(s.indice_cd); !u.empty())
+        pf::Screen::AfterNextPaint([figuras = figuras_do_menu(u)] { pf::PrefetchPictures(figuras); });
 
     for (const char* u : {"C:", "D:", "E:", "F:", "G:", "H:"}) Combo1.AddItem(u);
     // The stored drive is preselected; an index that is no list position

@@ -94,10 +94,12 @@ struct ScreenState {
     // copies are made once the paint is on the screen.
     std::vector<std::pair<Picture, QSize>> toScale;
     bool scalingPosted = false;
-    // The window's pointer is given to it once the window is first on the
-    // screen: before that nobody sees it, and making a pointer (the hourglass
-    // reads its theme, the X server its pointer font) would hold back the
-    // first picture. After that it is changed only when it changes.
+    // The window's pointer is given to it, and the window asks for the
+    // keyboard, once the window is first on the screen: before that nobody
+    // sees the pointer or types, and making a pointer (the hourglass reads
+    // its theme, the X server its pointer font) or asking for the keyboard
+    // (several round trips to the X server) would hold back the first
+    // picture. After that the pointer is changed only when it changes.
     bool painted = false;
     std::optional<QCursor> cursor;
 };
@@ -140,7 +142,11 @@ protected:
         }
         if (!SS().painted) {
             SS().painted = true;
-            QTimer::singleShot(0, this, [] { Screen::UpdateCursor(); });
+            QTimer::singleShot(0, this, [this] {
+                Screen::UpdateCursor();
+                activateWindow();
+                setFocus();
+            });
         }
         RunAfterFirstPaint();
         if (!SS().afterNextPaint.empty()) QTimer::singleShot(0, this, RunAfterNextPaint);
@@ -600,8 +606,10 @@ void Screen::FormShown(Form& f) {
     if (!ss.window) return;
     if (f.visible_) {
         InvalidateForm(f);
-        ss.window->activateWindow();
-        ss.window->setFocus();
+        if (ss.painted) {
+            ss.window->activateWindow();
+            ss.window->setFocus();
+        }
     }
     UpdateCursor();
 }
@@ -609,9 +617,8 @@ void Screen::FormShown(Form& f) {
 void Screen::FormHidden(Form& f) {
     ScreenState& ss = SS();
     if (!ss.window) return;
-    // A form hidden leaves the forms beneath it to be painted again.
-    (void)f;
-    ss.window->update();
+    // A form hidden leaves what lies beneath it to be painted again.
+    ss.window->update((f.modal_ ? DialogRectOf(f) : DeviceRectOf(f)).toAlignedRect().adjusted(-1, -1, 1, 1));
 }
 
 void Screen::FormDestroyed(Form& f) { FormHidden(f); }

@@ -6,6 +6,8 @@
 #include <QApplication>
 #include <QColor>
 #include <QImage>
+#include <QPixmap>
+#include <QScreen>
 #include <QTransform>
 #include <QWidget>
 
@@ -296,6 +298,35 @@ TEST_F(FormsInput, TheWindowTakesTheFormsPointerOnceShownAndEachChangeAtOnce) {
     EXPECT_EQ(janela->cursor().shape(), Qt::ArrowCursor);
     f->SetMousePointer(pf::vbCrosshair);
     EXPECT_EQ(janela->cursor().shape(), Qt::CrossCursor);
+}
+
+// A dialog that closes leaves no trace on the window: what lay beneath it is
+// painted again.
+TEST_F(FormsInput, AClosedDialogLeavesNoTraceOnTheWindow) {
+    class Dialogo : public pf::Form {
+    public:
+        Dialogo() : pf::Form("dlg") {
+            SetClientSize(3000, 1500);
+            SetBackColor(pf::RGB(255, 0, 255));
+        }
+    };
+    pf::Forms::Register<Dialogo>("dlg");
+    pf::Screen::OpenWindowed(400, 300);
+    QWidget* janela = nullptr;
+    for (QWidget* w : QApplication::topLevelWidgets())
+        if (w->isVisible()) janela = w;
+    ASSERT_NE(janela, nullptr);
+    QPoint centro;
+    t::SetModalHook([&](pf::Form& d) {
+        centro = pf::Screen::FormToDevice(d).mapRect(d.ClientRectPx()).center().toPoint();
+        t::RunFor(50);
+        EXPECT_EQ(QColor(janela->screen()->grabWindow(janela->winId()).toImage().pixel(centro)), QColor(255, 0, 255));
+        d.Unload();
+    });
+    pf::Forms::Show("dlg", pf::vbModal);
+    t::RunFor(50);
+    const QImage na_janela = janela->screen()->grabWindow(janela->winId()).toImage();
+    EXPECT_EQ(QColor(na_janela.pixel(centro)), QColor(pf::Screen::Grab().pixel(centro)));
 }
 
 // Work put off until the next paint runs after it, in order; with no window
