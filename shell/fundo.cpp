@@ -76,12 +76,15 @@ void Conf_cd::Form_Load() {
         cd_guardado = s.indice_cd;
     else
         platform::LogOnce("shell.conf_cd.le", erro);
-    // The main menu's pictures are decoded while this dialog waits for the
-    // player, from the stored drive; another drive's are read when chosen.
-    // The decoding starts once the dialog is on the screen: beside the first
-    // picture it would slow it down.
-    if (const std::string u = unidade_de(s.indice_cd); !u.empty())
-        pf::Screen::AfterNextPaint([figuras = figuras_do_menu(u)] { pf::PrefetchPictures(figuras); });
+    // While this dialog waits for the player, once it is on the screen, the
+    // main menu is made ready: its pictures decoded from the stored drive
+    // (another drive's are read when chosen) and its text's font loaded.
+    // Beside the dialog's first picture this work would slow it down.
+    const std::string u = unidade_de(s.indice_cd);
+    pf::Screen::AfterNextPaint([figuras = u.empty() ? std::vector<std::string>{} : figuras_do_menu(u)] {
+        if (!figuras.empty()) pf::PrefetchPictures(figuras);
+        pf::PrepareFonts(fontes_do_menu());
+    });
 
     for (const char* u : {"C:", "D:", "E:", "F:", "G:", "H:"}) Combo1.AddItem(u);
     // The stored drive is preselected; an index that is no list position

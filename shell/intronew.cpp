@@ -53,6 +53,11 @@ constexpr const char* botoes_do_menu[6] = {"port00.bmp", "mudas007.bmp", "enx00c
 
 }  // namespace
 
+// The font of the menu's "Opções" label.
+const pf::Font fonte_opcoes{"Arial", 12, true};
+
+std::vector<pf::Font> fontes_do_menu() { return {fonte_opcoes}; }
+
 std::vector<std::string> figuras_do_menu(const std::string& unidade) {
     // The program folder's pictures first: they are there whatever the drive.
     std::vector<std::string> v{platform::ProgramFolder() + "\\back_in.jpg",
@@ -103,7 +108,7 @@ INTRONEW::INTRONEW() {
 
     Label2.SetCaption("Opções");
     Label2.Move(300, 8370, 1275, 420);
-    Label2.SetFont(pf::Font{"Arial", 12, true});
+    Label2.SetFont(fonte_opcoes);
     Label2.SetForeColor(pf::RGB(0, 0, 128));
     Label2.SetBackColor(pf::RGB(255, 255, 204));
     Label2.SetBackStyle(pf::vbOpaque);

@@ -27,6 +27,9 @@ inline constexpr int acao_help = 19;
 // ("C:" to "H:"): its six picture buttons, its background and its title.
 std::vector<std::string> figuras_do_menu(const std::string& unidade);
 
+// The fonts of the main menu's text.
+std::vector<pf::Font> fontes_do_menu();
+
 // Frame shown by the door animation while `quadro` runs from 9 down to 1.
 std::string quadro_porta(int quadro);
 

@@ -2,6 +2,7 @@
 
 #include <QColor>
 #include <QFont>
+#include <QFontMetricsF>
 
 #include <algorithm>
 #include <cmath>
@@ -72,6 +73,16 @@ QFont ToQFont(const Font& f) {
     q.setStyleStrategy(QFont::PreferAntialias);
     q.setHintingPreference(QFont::PreferNoHinting);
     return q;
+}
+
+void PrepareFonts(const std::vector<Font>& fonts) {
+    static std::vector<QFont> kept;
+    for (const Font& f : fonts) {
+        if (std::find_if(kept.begin(), kept.end(), [q = ToQFont(f)](const QFont& k) { return k == q; }) != kept.end())
+            continue;
+        kept.push_back(ToQFont(f));
+        (void)QFontMetricsF(kept.back()).height();
+    }
 }
 
 }  // namespace platform::forms
