@@ -82,6 +82,13 @@ int ShiftOf(Qt::KeyboardModifiers m) {
 
 class ScreenWidget;
 void RunAfterFirstPaint();
+void LoadFontsAside();
+
+// The event that shows the window, posted when it is made.
+QEvent::Type ShowEventType() {
+    static const auto type = static_cast<QEvent::Type>(QEvent::registerEventType());
+    return type;
+}
 
 struct ScreenState {
     ScreenWidget* window = nullptr;
@@ -185,6 +192,11 @@ protected:
         if (!Forms::Ended()) e->ignore();
     }
     bool event(QEvent* e) override {
+        if (e->type() == ShowEventType()) {
+            showFullScreen();
+            LoadFontsAside();
+            return true;
+        }
         if (e->type() == QEvent::ToolTip) {
             auto* he = static_cast<QHelpEvent*>(e);
             QPointF px;
@@ -426,8 +438,12 @@ void Screen::Open() {
     // Without a window manager (a bare X server) full screen alone does not
     // resize the window, so give it the display's geometry first.
     if (QScreen* scr = QGuiApplication::primaryScreen()) SS().window->setGeometry(scr->geometry());
-    SS().window->showFullScreen();
-    LoadFontsAside();
+    // The window is shown once the work already asked for has run (the first
+    // forms' loading, up to the start-up dialog waiting for the player): the
+    // X server's answers to the showing (exposure, focus, pointer entry) then
+    // reach an idle program, which paints at once, instead of piling up
+    // behind that work and holding back the first picture.
+    QCoreApplication::postEvent(SS().window, new QEvent(ShowEventType()), Qt::LowEventPriority);
     for (Form* f : S().zorder) FormShown(*f);
 }
 
