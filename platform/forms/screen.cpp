@@ -411,9 +411,17 @@ void PaintDragOverlay(QPainter& p, const Form& f) {
 // starts once the window is shown: run beside the window's making, it slows
 // that down by more than it saves.
 namespace {
+// Joined at the latest when the program ends, however it ends.
+struct JoinedThread {
+    std::thread t;
+    ~JoinedThread() {
+        if (t.joinable()) t.join();
+    }
+};
+
 std::thread& FontWarmer() {
-    static std::thread t;
-    return t;
+    static JoinedThread t;
+    return t.t;
 }
 
 void LoadFontsAside() {

@@ -237,6 +237,7 @@ void ResetAll() {
     EnsureApp();
     ProcessEvents();
     Forms::Reset();
+    Screen::Close();
     Screen::SetVirtualSize(800, 600);
     SetPictureLoadObserver({});
     platform::ResetLog();

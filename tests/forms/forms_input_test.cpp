@@ -329,6 +329,19 @@ TEST_F(FormsInput, AClosedDialogLeavesNoTraceOnTheWindow) {
     EXPECT_EQ(QColor(na_janela.pixel(centro)), QColor(pf::Screen::Grab().pixel(centro)));
 }
 
+// The full-screen window appears once the event loop runs, with the forms
+// already shown on it, and takes the keyboard.
+TEST_F(FormsInput, TheScreenWindowAppearsOnceTheEventLoopRuns) {
+    pf::Screen::Open();
+    QWidget* janela = nullptr;
+    for (QWidget* w : QApplication::topLevelWidgets())
+        if (!w->isWindowType() || w->windowType() == Qt::Window) janela = w;
+    ASSERT_NE(janela, nullptr);
+    for (int i = 0; i < 50 && !(janela->isVisible() && janela->hasFocus()); ++i) t::RunFor(10);
+    EXPECT_TRUE(janela->isVisible());
+    EXPECT_TRUE(janela->hasFocus());
+}
+
 // Work put off until the next paint runs after it, in order; with no window
 // it runs at once, and work still waiting when the window closes runs then.
 TEST_F(FormsInput, WorkPutOffUntilThePaintRunsAfterItOrWhenTheWindowCloses) {
