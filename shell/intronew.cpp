@@ -58,11 +58,17 @@ const pf::Font fonte_opcoes{"Arial", 12, true};
 
 std::vector<pf::Font> fontes_do_menu() { return {fonte_opcoes}; }
 
+namespace {
+// The pointer shown over the menu's hotspots, its label and its help icon.
+std::string icone_do_menu() { return platform::ProgramFolder() + "\\forms\\INTRONEW_MouseIcon.png"; }
+}  // namespace
+
 std::vector<std::string> figuras_do_menu(const std::string& unidade) {
     // The program folder's pictures first: they are there whatever the drive.
     std::vector<std::string> v{platform::ProgramFolder() + "\\back_in.jpg",
                                platform::ProgramFolder() + "\\inintro1.jpg"};
     for (const char* b : botoes_do_menu) v.push_back(unidade + "\\anima\\" + b);
+    v.push_back(icone_do_menu());
     return v;
 }
 
@@ -85,7 +91,7 @@ INTRONEW::INTRONEW() {
     SetCaption("Brotalia");
     SetClientSize(12000, 9000);
     SetBackColor(pf::RGB(160, 208, 255));
-    const pf::Picture icone = pf::LoadPicture(platform::ProgramFolder() + "\\forms\\INTRONEW_MouseIcon.png");
+    const pf::Picture icone = pf::LoadPicture(icone_do_menu());
 
     // The title picture in the sky; the road of the game from left to right
     // along the hills, the door at its end; the help icon beside the title.

@@ -24,7 +24,8 @@ inline constexpr int acao_feira = 18;
 inline constexpr int acao_help = 19;
 
 // The pictures the main menu loads first, with the media root `unidade`
-// ("C:" to "H:"): its six picture buttons, its background and its title.
+// ("C:" to "H:"): its background, its title, its six picture buttons and
+// its pointer.
 std::vector<std::string> figuras_do_menu(const std::string& unidade);
 
 // The fonts of the main menu's text.
