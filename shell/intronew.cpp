@@ -51,17 +51,15 @@ std::string figura(const std::string& nome) { return model::sessao().dir_anima +
 constexpr const char* botoes_do_menu[6] = {"port00.bmp", "mudas007.bmp", "enx00c.bmp",
                                            "cesta9.bmp", "age10.bmp",    "int00.bmp"};
 
-}  // namespace
-
 // The font of the menu's "Opções" label.
 const pf::Font fonte_opcoes{"Arial", 12, true};
 
-std::vector<pf::Font> fontes_do_menu() { return {fonte_opcoes}; }
-
-namespace {
 // The pointer shown over the menu's hotspots, its label and its help icon.
 std::string icone_do_menu() { return platform::ProgramFolder() + "\\forms\\INTRONEW_MouseIcon.png"; }
+
 }  // namespace
+
+std::vector<pf::Font> fontes_do_menu() { return {fonte_opcoes}; }
 
 std::vector<std::string> figuras_do_menu(const std::string& unidade) {
     // The program folder's pictures first: they are there whatever the drive.

@@ -236,6 +236,12 @@ QRectF DialogRectOf(const Form& f) {
     return DeviceRectOf(f).adjusted(-kFrame * s, -(kTitleBar + kFrame) * s, kFrame * s, kFrame * s);
 }
 
+// The device pixels a form covers on the screen, a dialog's title bar and
+// frame included, with a pixel to spare around them.
+QRect WholeRectOf(const Form& f) {
+    return (f.modal_ ? DialogRectOf(f) : DeviceRectOf(f)).toAlignedRect().adjusted(-1, -1, 1, 1);
+}
+
 QRectF CloseBoxOf(const Form& f) {
     const double s = Screen::ScaleFactor();
     const QRectF client = DeviceRectOf(f);
@@ -621,8 +627,7 @@ void Screen::InvalidateForm(const Form& f, const QRectF& designPx) {
 void Screen::InvalidateForm(const Form& f) {
     ScreenState& ss = SS();
     if (!ss.window || !f.visible_) return;
-    // A dialog's title bar shows its caption.
-    ss.window->update((f.modal_ ? DialogRectOf(f) : DeviceRectOf(f)).toAlignedRect().adjusted(-1, -1, 1, 1));
+    ss.window->update(WholeRectOf(f));
 }
 
 void Screen::FormShown(Form& f) {
@@ -642,7 +647,7 @@ void Screen::FormHidden(Form& f) {
     ScreenState& ss = SS();
     if (!ss.window) return;
     // A form hidden leaves what lies beneath it to be painted again.
-    ss.window->update((f.modal_ ? DialogRectOf(f) : DeviceRectOf(f)).toAlignedRect().adjusted(-1, -1, 1, 1));
+    ss.window->update(WholeRectOf(f));
 }
 
 void Screen::FormDestroyed(Form& f) { FormHidden(f); }

@@ -78,10 +78,10 @@ QFont ToQFont(const Font& f) {
 void PrepareFonts(const std::vector<Font>& fonts) {
     static std::vector<QFont> kept;
     for (const Font& f : fonts) {
-        if (std::find_if(kept.begin(), kept.end(), [q = ToQFont(f)](const QFont& k) { return k == q; }) != kept.end())
-            continue;
-        kept.push_back(ToQFont(f));
-        (void)QFontMetricsF(kept.back()).height();
+        const QFont q = ToQFont(f);
+        if (std::find(kept.begin(), kept.end(), q) != kept.end()) continue;
+        kept.push_back(q);
+        (void)QFontMetricsF(q).height();
     }
 }
 
