@@ -583,13 +583,6 @@ void Workspace::release(const std::string& path, sqlite3* db) {
 
 namespace {
 
-// A table name as the engine compares names (only ASCII letters fold).
-std::string foldedName(std::string name) {
-    for (char& c : name)
-        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-    return name;
-}
-
 void createMissingTables(Database& db, sqlite3* h, const std::string& path) {
     const auto& tables = SchemaFor(path);
     if (tables.empty()) return;
@@ -600,11 +593,11 @@ void createMissingTables(Database& db, sqlite3* h, const std::string& path) {
         Stmt q;
         if (sqlite3_prepare_v2(h, "SELECT name FROM sqlite_master WHERE type = 'table'", -1, &q.st, nullptr) == SQLITE_OK)
             while (sqlite3_step(q.st) == SQLITE_ROW)
-                if (const unsigned char* n = sqlite3_column_text(q.st, 0)) present.insert(foldedName(reinterpret_cast<const char*>(n)));
+                if (const unsigned char* n = sqlite3_column_text(q.st, 0)) present.insert(LCase(reinterpret_cast<const char*>(n)));
     }
     std::vector<const TableDef*> toCreate, toFill;
     for (const auto& t : tables) {
-        if (!present.count(foldedName(t.name))) {
+        if (!present.count(LCase(t.name))) {
             toCreate.push_back(&t);
         } else if (t.refillWhenEmpty && t.initialRows) {
             Stmt q;

@@ -49,6 +49,11 @@ using Entries = std::list<std::shared_ptr<const Decoded>>;
 // Pictures of at least this many pixels are kept by their scaled copy alone.
 constexpr int kLargePixels = 600 * 450;
 
+// A large picture of a file (a background, a board) is drawn at one size
+// only: once that copy is made its image is let go, and read again from the
+// file should another size be asked for.
+bool KeptByCopyAlone(const Decoded& d) { return !d.resolved.empty() && d.width * d.height >= kLargePixels; }
+
 // The cache counts the decoded images and their scaled copies alike against
 // its budget, and forgets the least recently used entries beyond it; a
 // picture still shown keeps its image alive regardless, and scales it again
@@ -165,11 +170,9 @@ const std::string kEmpty;
 // The device size of a picture shown as the background of a full-screen
 // form of its own size, as the screen draws it (the same rounding).
 QSize BackgroundSizeOn(const QSize& picture, const QSize& screen) {
-    const double s = std::min(static_cast<double>(screen.width()) / picture.width(),
-                              static_cast<double>(screen.height()) / picture.height());
-    const double ox = (screen.width() - picture.width() * s) / 2.0, oy = (screen.height() - picture.height() * s) / 2.0;
-    return QSize(static_cast<int>(std::lround(ox + picture.width() * s) - std::lround(ox)),
-                 static_cast<int>(std::lround(oy + picture.height() * s) - std::lround(oy)));
+    const QRectF d = Screen::Letterbox(QSizeF(picture), screen).mapRect(QRectF(QPointF(), QSizeF(picture)));
+    return QSize(static_cast<int>(std::lround(d.right()) - std::lround(d.left())),
+                 static_cast<int>(std::lround(d.bottom()) - std::lround(d.top())));
 }
 
 // The device size a picture is most likely drawn at on a screen of that
@@ -305,10 +308,7 @@ QImage Picture::Scaled(int w, int h) const {
     d.scaled.emplace(std::make_pair(w, h), s);
     d.scaledBytes += BytesOf(s);
     c.bytes += BytesOf(s);
-    // A large picture of a file (a background, a board) is drawn at one size
-    // only: once that copy is made its image is let go, and read again from
-    // the file should another size be asked for.
-    if (!d.resolved.empty() && d.width * d.height >= kLargePixels) {
+    if (KeptByCopyAlone(d)) {
         c.bytes -= BytesOf(d.image);
         d.image = QImage();
     }
@@ -364,7 +364,7 @@ Picture LoadPicture(const std::string& gamePath) {
             if (!ahead.scaled.isNull()) {
                 d->scaledBytes = BytesOf(ahead.scaled);
                 d->scaled.emplace(std::make_pair(ahead.scaled.width(), ahead.scaled.height()), std::move(ahead.scaled));
-                if (d->width * d->height >= kLargePixels) d->image = QImage();
+                if (KeptByCopyAlone(*d)) d->image = QImage();
             }
             dec = d;
             Touch(c, dec);

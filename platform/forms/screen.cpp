@@ -519,10 +519,12 @@ QTransform Screen::FormToDevice(const Form& f) {
         const double oy = std::round((sz.height() - h) / 2.0 + (kTitleBar + kFrame) * s);
         return QTransform(s, 0, 0, s, ox - r.left() * s, oy - r.top() * s);
     }
-    const QSize sz = Size();
-    const QRectF r = f.ClientRectPx();
-    const double s = std::min(sz.width() / r.width(), sz.height() / r.height());
-    const double ox = (sz.width() - r.width() * s) / 2.0, oy = (sz.height() - r.height() * s) / 2.0;
+    return Letterbox(f.ClientRectPx().size(), Size());
+}
+
+QTransform Screen::Letterbox(const QSizeF& form, const QSize& surface) {
+    const double s = std::min(surface.width() / form.width(), surface.height() / form.height());
+    const double ox = (surface.width() - form.width() * s) / 2.0, oy = (surface.height() - form.height() * s) / 2.0;
     return QTransform(s, 0, 0, s, ox, oy);
 }
 

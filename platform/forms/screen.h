@@ -20,6 +20,7 @@ class QPointF;
 class QRect;
 class QRectF;
 class QSize;
+class QSizeF;
 class QTransform;
 
 namespace platform::forms {
@@ -54,6 +55,9 @@ public:
     // Design pixels of a form to device pixels of the screen (a modal form
     // is a dialog in the middle of the screen, under its title bar).
     static QTransform FormToDevice(const Form& f);
+    // Design pixels to device pixels for a full-screen form of that size on a
+    // surface of that size: scaled to fit, in the middle (the letterbox).
+    static QTransform Letterbox(const QSizeF& form, const QSize& surface);
     // The scale factor (device pixels per design pixel) of the screen.
     static double ScaleFactor();
     // The shown form on top at a device point, and the point in that form's
