@@ -46,13 +46,14 @@ namespace {
 
 using Entries = std::list<std::shared_ptr<const Decoded>>;
 
-// Pictures of at least this many pixels are kept by their scaled copy alone.
-constexpr int kLargePixels = 600 * 450;
+// Pictures of at least this many pixels (a background, a board) are drawn at
+// one size only.
+bool IsLarge(int width, int height) { return width * height >= 600 * 450; }
 
-// A large picture of a file (a background, a board) is drawn at one size
-// only: once that copy is made its image is let go, and read again from the
-// file should another size be asked for.
-bool KeptByCopyAlone(const Decoded& d) { return !d.resolved.empty() && d.width * d.height >= kLargePixels; }
+// A large picture of a file is kept by its scaled copy alone: once that copy
+// is made its image is let go, and read again from the file should another
+// size be asked for.
+bool KeptByCopyAlone(const Decoded& d) { return !d.resolved.empty() && IsLarge(d.width, d.height); }
 
 // The cache counts the decoded images and their scaled copies alike against
 // its budget, and forgets the least recently used entries beyond it; a
@@ -179,15 +180,21 @@ QSize BackgroundSizeOn(const QSize& picture, const QSize& screen) {
 // size and scale factor: a large one (a background) fills a full-screen form
 // of its own size; a smaller one is scaled by the factor.
 QSize LikelyDrawSize(const QSize& picture, const QSize& screen, double scale) {
-    if (picture.width() * picture.height() >= kLargePixels) return BackgroundSizeOn(picture, screen);
+    if (IsLarge(picture.width(), picture.height())) return BackgroundSizeOn(picture, screen);
     return QSize(static_cast<int>(std::lround(picture.width() * scale)),
                  static_cast<int>(std::lround(picture.height() * scale)));
 }
 
-// A file decoded ahead, with a copy at the size it is likely drawn at.
+// A file decoded ahead, with a copy at the size it is likely drawn at. The
+// image of a picture kept by its copy alone is let go by the worker, so the
+// GUI thread does not spend its time giving back that large block; its size
+// and opacity stay.
 struct Prefetched {
     QImage image;
     QImage scaled;
+    QSize size;
+    bool opaque = true;
+    bool Empty() const { return image.isNull() && scaled.isNull(); }
 };
 
 // The pictures a worker thread decodes ahead of a screen. The worker only
@@ -230,14 +237,18 @@ struct Prefetch {
                 pending.erase(pending.begin());
                 reading = path;
             }
-            Prefetched p{ForDrawing(ReadFile(path, nullptr)), QImage()};
+            Prefetched p;
+            p.image = ForDrawing(ReadFile(path, nullptr));
+            p.size = p.image.size();
+            p.opaque = !p.image.hasAlphaChannel();
             if (!p.image.isNull() && !screen.isEmpty()) {
-                const QSize size = LikelyDrawSize(p.image.size(), screen, scale);
-                if (size != p.image.size() && !size.isEmpty())
+                const QSize size = LikelyDrawSize(p.size, screen, scale);
+                if (size != p.size && !size.isEmpty())
                     p.scaled = ForDrawing(p.image.scaled(size, Qt::IgnoreAspectRatio, Qt::SmoothTransformation));
+                if (!p.scaled.isNull() && IsLarge(p.size.width(), p.size.height())) p.image = QImage();
             }
             std::lock_guard<std::mutex> lock(mutex);
-            if (!p.image.isNull()) ready.emplace(path, std::move(p));
+            if (!p.Empty()) ready.emplace(path, std::move(p));
             reading.clear();
             done.notify_all();
         }
@@ -346,18 +357,19 @@ Picture LoadPicture(const std::string& gamePath) {
     } else if (!c.broken.count(resolved)) {
         std::string error;
         Prefetched ahead = Prefetcher().Take(resolved);
-        QImage img = std::move(ahead.image);
-        if (img.isNull()) img = ReadFile(resolved, &error);
-        if (img.isNull()) {
+        const bool decodedAhead = !ahead.Empty();
+        QImage img = decodedAhead ? std::move(ahead.image) : ReadFile(resolved, &error);
+        if (!decodedAhead && img.isNull()) {
             c.broken.insert(resolved);
             platform::LogOnce("picture-broken:" + resolved, "Imagem ilegível: " + gamePath + " (" +
                                                                  error + ")");
         } else {
             auto d = std::make_shared<Decoded>();
             d->image = ForDrawing(std::move(img));
-            d->width = d->image.width();
-            d->height = d->image.height();
-            d->opaque = !d->image.hasAlphaChannel();
+            const QSize size = decodedAhead ? ahead.size : d->image.size();
+            d->width = size.width();
+            d->height = size.height();
+            d->opaque = decodedAhead ? ahead.opaque : !d->image.hasAlphaChannel();
             d->resolved = resolved;
             // The copy scaled ahead is kept as one scaled here would be (a
             // large picture by its copy alone).

@@ -273,8 +273,9 @@ TEST(PictureCache, ScaledCopiesCountInTheBudgetAndTheOldestAreForgotten) {
     platform::SetProgramFolder("");
 }
 
-// Pictures decoded ahead on the worker thread are the very images a normal read gives; a file
-// that is missing or unreadable still gives the empty picture.
+// Pictures decoded ahead on the worker thread are the very images a normal read gives, a
+// large one (kept by its scaled copy alone) with its size and transparency; a file that is
+// missing or unreadable still gives the empty picture.
 TEST(PictureCache, PrefetchedPicturesMatchTheOnesReadNormally) {
     QTemporaryDir dir;
     ASSERT_TRUE(dir.isValid());
@@ -287,6 +288,8 @@ TEST(PictureCache, PrefetchedPicturesMatchTheOnesReadNormally) {
     ASSERT_TRUE(opaca.save(dir.path() + "/a.bmp", "BMP"));
     ASSERT_TRUE(opaca.save(dir.path() + "/b.jpg", "JPG"));
     ASSERT_TRUE(vazada.save(dir.path() + "/c.png", "PNG"));
+    ASSERT_TRUE(vazada.scaled(800, 600).save(dir.path() + "/fundo.png", "PNG"));
+    pf::Screen::SetVirtualSize(1920, 1080);
     {
         QFile f(dir.path() + "/quebrada.bmp");
         ASSERT_TRUE(f.open(QIODevice::WriteOnly));
@@ -295,7 +298,7 @@ TEST(PictureCache, PrefetchedPicturesMatchTheOnesReadNormally) {
     platform::SetProgramFolder(dir.path().toStdString());
     platform::InvalidatePathCache();
     pf::ClearPictureCache();
-    const std::vector<std::string> nomes{"A.BMP", "b.jpg", "c.png", "quebrada.bmp", "nada.bmp"};
+    const std::vector<std::string> nomes{"A.BMP", "b.jpg", "c.png", "quebrada.bmp", "nada.bmp", "fundo.png"};
     std::vector<QImage> lidas;
     for (const std::string& n : nomes) lidas.push_back(pf::LoadPicture(n).Image());
     pf::ClearPictureCache();
@@ -304,12 +307,16 @@ TEST(PictureCache, PrefetchedPicturesMatchTheOnesReadNormally) {
     for (std::size_t i = 0; i < nomes.size(); ++i) {
         const pf::Picture p = pf::LoadPicture(nomes[i]);
         EXPECT_EQ(p.IsEmpty(), lidas[i].isNull()) << nomes[i];
+        EXPECT_EQ(p.PixelWidth(), lidas[i].width()) << nomes[i];
+        EXPECT_EQ(p.IsOpaque(), !lidas[i].isNull() && !lidas[i].hasAlphaChannel()) << nomes[i];
+        if (i + 1 == nomes.size()) EXPECT_FALSE(p.CachedScaled(1440, 1080).isNull());
         EXPECT_EQ(p.Image(), lidas[i]) << nomes[i];
     }
     EXPECT_FALSE(lidas[0].isNull());
     EXPECT_TRUE(lidas[3].isNull());
     pf::EndPrefetch();
     pf::ClearPictureCache();
+    pf::Screen::SetVirtualSize(800, 600);
     platform::SetProgramFolder("");
 }
 
