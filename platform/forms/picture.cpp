@@ -16,6 +16,7 @@
 
 #include "platform/forms/internal.h"
 #include "platform/forms/screen.h"
+#include "platform/forms/testing.h"
 #include "platform/log.h"
 #include "platform/paths.h"
 
@@ -201,11 +202,17 @@ struct Prefetched {
 // reads files into QImages and scales them to the screen (scaling is most
 // of a screen's first paint); the cache stays with the GUI
 // thread, which takes a finished image out of `ready` when it loads that file.
+// A screen loaded before the worker is done does not wait behind it: a file
+// the worker has not begun is read by the GUI thread itself, and the one it
+// is reading, once the GUI thread waits for it, is handed over as soon as it
+// is decoded, unscaled (the paint draws a large one scaled on the fly and
+// makes its smooth copy right after).
 struct Prefetch {
     std::mutex mutex;
     std::condition_variable done;
     std::vector<std::string> pending;            // resolved paths not yet read, in order
     std::string reading;                         // the one being read now
+    bool awaited = false;                        // the GUI thread waits for that one
     std::unordered_map<std::string, Prefetched> ready;
     QSize screen;                                // the screen's size in device pixels
     double scale = 1;                            // and its scale factor
@@ -236,12 +243,18 @@ struct Prefetch {
                 path = std::move(pending.front());
                 pending.erase(pending.begin());
                 reading = path;
+                awaited = false;
             }
             Prefetched p;
             p.image = ForDrawing(ReadFile(path, nullptr));
             p.size = p.image.size();
             p.opaque = !p.image.hasAlphaChannel();
-            if (!p.image.isNull() && !screen.isEmpty()) {
+            bool toScale;
+            {
+                std::lock_guard<std::mutex> lock(mutex);
+                toScale = !awaited;
+            }
+            if (toScale && !p.image.isNull() && !screen.isEmpty()) {
                 const QSize size = LikelyDrawSize(p.size, screen, scale);
                 if (size != p.size && !size.isEmpty())
                     p.scaled = ForDrawing(p.image.scaled(size, Qt::IgnoreAspectRatio, Qt::SmoothTransformation));
@@ -254,16 +267,21 @@ struct Prefetch {
         }
     }
 
-    // The decoded image of that file, waiting until the worker has read it
-    // (it reads a handful of files, in order, and stops early only when
-    // ended); a null image when the file was not asked for or failed, which
-    // the caller then reads itself.
+    // That file as the worker has it, waiting only while the worker is
+    // reading that very file; nothing when it was not asked for, not begun
+    // (it is then left to the caller) or failed, which the caller then reads
+    // itself.
     Prefetched Take(const std::string& resolved) {
         std::unique_lock<std::mutex> lock(mutex);
         if (!worker.joinable()) return {};
-        done.wait(lock, [&] {
-            return reading != resolved && (stop || std::find(pending.begin(), pending.end(), resolved) == pending.end());
-        });
+        if (auto it = std::find(pending.begin(), pending.end(), resolved); it != pending.end()) {
+            pending.erase(it);
+            return {};
+        }
+        if (reading == resolved) {
+            awaited = true;
+            done.wait(lock, [&] { return reading != resolved; });
+        }
         if (auto it = ready.find(resolved); it != ready.end()) {
             Prefetched p = std::move(it->second);
             ready.erase(it);
@@ -414,6 +432,12 @@ void PrefetchPictures(const std::vector<std::string>& gamePaths) {
 }
 
 void EndPrefetch() { Prefetcher().End(); }
+
+void test::WaitForPrefetch() {
+    Prefetch& p = Prefetcher();
+    std::unique_lock<std::mutex> lock(p.mutex);
+    if (p.worker.joinable()) p.done.wait(lock, [&] { return p.pending.empty() && p.reading.empty(); });
+}
 
 void SetPictureLoadObserver(PictureLoadObserver observer) { Cache().observer = std::move(observer); }
 

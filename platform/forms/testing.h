@@ -63,6 +63,8 @@ bool TickTimer(Timer& t);
 void RunFor(int ms);
 // Processes the posted events only (Activate, Deactivate, deferred unloads).
 void ProcessEvents();
+// Waits until the picture prefetch has read every file it was given.
+void WaitForPrefetch();
 
 // Called inside every modal show, once the modal form is loaded, shown and
 // activated; the hook answers it (clicks a button, hides it...). When the

@@ -303,19 +303,23 @@ TEST(PictureCache, PrefetchedPicturesMatchTheOnesReadNormally) {
     for (const std::string& n : nomes) lidas.push_back(pf::LoadPicture(n).Image());
     pf::ClearPictureCache();
 
-    pf::PrefetchPictures(nomes);
-    for (std::size_t i = 0; i < nomes.size(); ++i) {
-        const pf::Picture p = pf::LoadPicture(nomes[i]);
-        EXPECT_EQ(p.IsEmpty(), lidas[i].isNull()) << nomes[i];
-        EXPECT_EQ(p.PixelWidth(), lidas[i].width()) << nomes[i];
-        EXPECT_EQ(p.IsOpaque(), !lidas[i].isNull() && !lidas[i].hasAlphaChannel()) << nomes[i];
-        if (i + 1 == nomes.size()) EXPECT_FALSE(p.CachedScaled(1440, 1080).isNull());
-        EXPECT_EQ(p.Image(), lidas[i]) << nomes[i];
+    // Loaded once the worker is done, then while it is still reading.
+    for (const bool aguarda : {true, false}) {
+        pf::PrefetchPictures(nomes);
+        if (aguarda) pf::test::WaitForPrefetch();
+        for (std::size_t i = 0; i < nomes.size(); ++i) {
+            const pf::Picture p = pf::LoadPicture(nomes[i]);
+            EXPECT_EQ(p.IsEmpty(), lidas[i].isNull()) << nomes[i];
+            EXPECT_EQ(p.PixelWidth(), lidas[i].width()) << nomes[i];
+            EXPECT_EQ(p.IsOpaque(), !lidas[i].isNull() && !lidas[i].hasAlphaChannel()) << nomes[i];
+            if (aguarda && nomes[i] == "fundo.png") EXPECT_FALSE(p.CachedScaled(1440, 1080).isNull());
+            EXPECT_EQ(p.Image(), lidas[i]) << nomes[i];
+        }
+        pf::EndPrefetch();
+        pf::ClearPictureCache();
     }
     EXPECT_FALSE(lidas[0].isNull());
     EXPECT_TRUE(lidas[3].isNull());
-    pf::EndPrefetch();
-    pf::ClearPictureCache();
     pf::Screen::SetVirtualSize(800, 600);
     platform::SetProgramFolder("");
 }
