@@ -389,12 +389,11 @@ Picture LoadPicture(const std::string& gamePath) {
             d->height = size.height();
             d->opaque = decodedAhead ? ahead.opaque : !d->image.hasAlphaChannel();
             d->resolved = resolved;
-            // The copy scaled ahead is kept as one scaled here would be (a
-            // large picture by its copy alone).
+            // The copy scaled ahead is kept as one scaled here would be (the
+            // worker has already let go of a large picture's image).
             if (!ahead.scaled.isNull()) {
                 d->scaledBytes = BytesOf(ahead.scaled);
                 d->scaled.emplace(std::make_pair(ahead.scaled.width(), ahead.scaled.height()), std::move(ahead.scaled));
-                if (KeptByCopyAlone(*d)) d->image = QImage();
             }
             dec = d;
             Touch(c, dec);
