@@ -1,5 +1,6 @@
 #include "platform/db.h"
 
+#include "platform/files.h"
 #include "platform/paths.h"
 #include "platform/schema.h"
 #include "platform/text.h"
@@ -8,6 +9,7 @@
 #include <sys/file.h>
 #include <sqlite3.h>
 #include <sys/stat.h>
+#include <sys/statvfs.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -23,6 +25,9 @@ namespace {
 
 // A short Portuguese reason for an SQLite result code.
 std::string reason(sqlite3* db, int rc) {
+    // A trigger's refusal carries its own words.
+    if (rc == SQLITE_CONSTRAINT_TRIGGER)
+        return std::string("uma regra do banco de dados recusou a alteração (") + (db ? sqlite3_errmsg(db) : "") + ")";
     switch (rc & 0xFF) {
         case SQLITE_FULL: return "o disco está cheio";
         case SQLITE_READONLY: return "o arquivo não pode ser gravado";
@@ -336,6 +341,7 @@ void Recordset::SetField(const std::string& name, Value v) {
         throw DbError("O campo " + quoted(name) + " da tabela " + quoted(table_) +
                       " só pode ser alterado durante uma edição ou inclusão.");
     pending_[c] = std::move(v);
+    touched_[c] = true;
 }
 
 void Recordset::Edit() {
@@ -343,12 +349,14 @@ void Recordset::Edit() {
     if (currentDeleted_ || pos_ < 0 || pos_ >= static_cast<long>(rows_.size()))
         throw DbError("Não há registro atual na tabela " + quoted(table_) + " para editar.");
     pending_ = rows_[pos_];
+    touched_.assign(columns_.size(), false);
     mode_ = Mode::Edit;
 }
 
 void Recordset::AddNew() {
     requireOpen();
     pending_.assign(columns_.size(), Value());
+    touched_.assign(columns_.size(), false);
     mode_ = Mode::Add;
 }
 
@@ -375,27 +383,47 @@ void Recordset::Update() {
     db_->requireWritable();
     if (mode_ == Mode::None)
         throw DbError("Não há edição nem inclusão em andamento na tabela " + quoted(table_) + ".");
-    sqlite3_stmt* st;
     const int n = static_cast<int>(columns_.size());
+    // Only the fields set are written: the others keep what the row holds
+    // (or get the column's default in a new row), so fields this program
+    // does not know are left as they are.
+    std::vector<int> set;
+    for (int i = 0; i < n; ++i)
+        if (touched_[i]) set.push_back(i);
+    if (mode_ == Mode::Edit && set.empty()) {
+        mode_ = Mode::None;
+        pending_.clear();
+        return;
+    }
+    db_->wrote_ = true;
+    sqlite3_stmt* st;
+    auto& slot = mode_ == Mode::Add ? insert_ : update_;
+    auto& slotFields = mode_ == Mode::Add ? insertFields_ : updateFields_;
+    if (slotFields != set) {
+        sqlite3_finalize(slot);
+        slot = nullptr;
+        slotFields = set;
+    }
     if (mode_ == Mode::Add) {
-        st = prepared(insert_, [&] {
+        st = prepared(slot, [&] {
+            if (set.empty()) return "INSERT INTO " + QuoteIdentifier(table_) + " DEFAULT VALUES RETURNING *";
             std::string sql = "INSERT INTO " + QuoteIdentifier(table_) + " (";
             std::string marks;
-            for (int i = 0; i < n; ++i) {
-                sql += (i ? ", " : "") + QuoteIdentifier(columns_[i]);
-                marks += i ? ", ?" : "?";
+            for (size_t k = 0; k < set.size(); ++k) {
+                sql += (k ? ", " : "") + QuoteIdentifier(columns_[set[k]]);
+                marks += k ? ", ?" : "?";
             }
             return sql + ") VALUES (" + marks + ") RETURNING *";
         });
     } else {
-        st = prepared(update_, [&] {
+        st = prepared(slot, [&] {
             std::string sql = "UPDATE " + QuoteIdentifier(table_) + " SET ";
-            for (int i = 0; i < n; ++i) sql += (i ? ", " : "") + QuoteIdentifier(columns_[i]) + " = ?";
+            for (size_t k = 0; k < set.size(); ++k) sql += (k ? ", " : "") + QuoteIdentifier(columns_[set[k]]) + " = ?";
             return sql + " WHERE rowid = ? RETURNING *";
         });
-        sqlite3_bind_int64(st, n + 1, rowids_[pos_]);
+        sqlite3_bind_int64(st, static_cast<int>(set.size()) + 1, rowids_[pos_]);
     }
-    for (int i = 0; i < n; ++i) bind(st, i + 1, pending_[i]);
+    for (size_t k = 0; k < set.size(); ++k) bind(st, static_cast<int>(k) + 1, pending_[set[k]]);
     int rc = sqlite3_step(st);
     // RETURNING gives the row as stored (after the column's type conversion).
     std::vector<Value> stored;
@@ -426,6 +454,7 @@ void Recordset::Delete() {
     db_->requireWritable();
     if (currentDeleted_ || pos_ < 0 || pos_ >= static_cast<long>(rows_.size()))
         throw DbError("Não há registro atual na tabela " + quoted(table_) + " para excluir.");
+    db_->wrote_ = true;
     sqlite3_stmt* st = prepared(delete_, [&] { return "DELETE FROM " + QuoteIdentifier(table_) + " WHERE rowid = ?"; });
     sqlite3_bind_int64(st, 1, rowids_[pos_]);
     int rc = sqlite3_step(st);
@@ -491,6 +520,7 @@ std::unique_ptr<Recordset> Database::OpenRecordset(const std::string& table, con
 void Database::BeginTrans() {
     requireOpen();
     requireWritable();
+    wrote_ = true;
     if (depth_ == 0)
         exec("BEGIN IMMEDIATE", "iniciar uma transação");
     else
@@ -524,22 +554,26 @@ void Database::Rollback() {
 
 bool Database::CopyTo(const std::string& path) {
     requireOpen();
-    if (::access(path.c_str(), F_OK) == 0) return false;
     // The engine writes a consistent copy through this connection, so the
-    // file itself is never opened a second time.
-    Stmt q;
-    int rc = sqlite3_prepare_v2(db_, "VACUUM INTO ?", -1, &q.st, nullptr);
-    if (rc == SQLITE_OK) {
-        sqlite3_bind_text(q.st, 1, path.c_str(), -1, SQLITE_TRANSIENT);
-        rc = sqlite3_step(q.st);
+    // file itself is never opened a second time; the copy takes its name
+    // only once it is whole.
+    try {
+        return CreateFileWhole(path, [&](const std::string& temporary) {
+            Stmt q;
+            int rc = sqlite3_prepare_v2(db_, "VACUUM INTO ?", -1, &q.st, nullptr);
+            if (rc == SQLITE_OK) {
+                sqlite3_bind_text(q.st, 1, temporary.c_str(), -1, SQLITE_TRANSIENT);
+                rc = sqlite3_step(q.st);
+            }
+            if (rc != SQLITE_DONE)
+                throw DbError("Não foi possível copiar o banco de dados " + quoted(path_) + " para " + quoted(path) +
+                              ": " + reason(db_, sqlite3_extended_errcode(db_)) + ".");
+        });
+    } catch (const DbError&) {
+        throw;
+    } catch (const std::exception& e) {
+        throw DbError(e.what());
     }
-    if (rc != SQLITE_DONE) {
-        const std::string why = reason(db_, sqlite3_extended_errcode(db_));
-        std::remove(path.c_str());  // a partial copy made by this call
-        throw DbError("Não foi possível copiar o banco de dados " + quoted(path_) + " para " + quoted(path) + ": " +
-                      why + ".");
-    }
-    return true;
 }
 
 void Database::Close() {
@@ -548,6 +582,16 @@ void Database::Close() {
     open_.clear();
     if (depth_ > 0) sqlite3_exec(db_, "ROLLBACK", nullptr, nullptr, nullptr);
     depth_ = 0;
+    if (wrote_ && !readOnly_) {
+        // The log goes into the file and is emptied. A reader in the middle
+        // of a read is not waited for: the next close (or the end of the
+        // program) does it then. A failure here loses nothing: every commit
+        // is already in the log.
+        sqlite3_busy_timeout(db_, 0);
+        sqlite3_wal_checkpoint_v2(db_, nullptr, SQLITE_CHECKPOINT_TRUNCATE, nullptr, nullptr);
+        sqlite3_busy_timeout(db_, 2000);
+    }
+    wrote_ = false;
     if (keeper_)
         keeper_->release(path_, db_);
     else
@@ -635,6 +679,26 @@ void createMissingTables(Database& db, sqlite3* h, const std::string& path) {
     }
 }
 
+// A log left beside the file by a run that did not close it is read back
+// through the shared-memory index the engine maps beside it, and the engine
+// fills that index through the mapping: on a full disk that ends the program
+// (SIGBUS) instead of failing. So a file with a log is opened only when the
+// disk has room for its index (32 KB for every 4062 pages of log, the pages
+// 512 bytes at the least), with some to spare.
+void requireRoomForLog(const std::string& real) {
+    struct stat log {};
+    if (::stat((real + "-wal").c_str(), &log) != 0 || log.st_size == 0) return;
+    struct statvfs fs {};
+    if (::statvfs(folderOf(real).c_str(), &fs) != 0) return;
+    // The room anyone may use (the superuser's reserve aside, a system may
+    // keep more back than it says).
+    const unsigned long long room = static_cast<unsigned long long>(fs.f_bavail) * fs.f_frsize;
+    const unsigned long long need = 64 * 1024 + static_cast<unsigned long long>(log.st_size) / 64;
+    if (room < need)
+        throw DbError("Não foi possível abrir o banco de dados " + quoted(real) + ": " + reason(nullptr, SQLITE_FULL) +
+                      ".");
+}
+
 }  // namespace
 
 std::unique_ptr<Database> Workspace::OpenDatabase(const std::string& path) {
@@ -690,6 +754,7 @@ std::unique_ptr<Database> Workspace::OpenDatabase(const std::string& path) {
         if (hasLog) names.push_back(uriOf(real) + "?mode=ro");
         names.push_back(uriOf(real) + "?immutable=1");
     }
+    if (!readOnly && !creating) requireRoomForLog(real);
     const int flags = readOnly ? SQLITE_OPEN_READONLY | SQLITE_OPEN_URI
                                : SQLITE_OPEN_READWRITE | (creating ? SQLITE_OPEN_CREATE : 0);
     std::unique_ptr<Database> db;

@@ -7,7 +7,10 @@
 // Opening a database creates a missing file and every missing table of the
 // game's schema (platform/schema.h); an existing file is never overwritten or
 // deleted. Commits are durable: the file runs in write-ahead-log mode with
-// full synchronisation, so a committed transaction survives a power cut.
+// full synchronisation, so a committed transaction survives a power cut. A
+// Close after writes moves the log into the file and empties it, so between
+// writes the file alone holds the data (a copy put in its place is not
+// overlaid with a log of older writes).
 //
 // A file or folder that cannot be written opens for reading only: the rows can
 // be read, and every write (a transaction, an update, a delete) throws the
@@ -101,7 +104,9 @@ public:
     // the value being set. Throws when no row is current or the field does not
     // exist.
     Value Fields(const std::string& name) const;
-    // Sets a field of the row being edited or added (between Edit/AddNew and Update).
+    // Sets a field of the row being edited or added (between Edit/AddNew and
+    // Update). Update writes only the fields set: the others keep their value
+    // (or, in a new row, get the column's default).
     void SetField(const std::string& name, Value v);
 
     void Edit();
@@ -138,6 +143,8 @@ private:
     bool currentDeleted_ = false;
     enum class Mode { None, Edit, Add } mode_ = Mode::None;
     std::vector<Value> pending_;
+    std::vector<bool> touched_;              // the fields set since Edit/AddNew
+    std::vector<int> insertFields_, updateFields_;  // the fields insert_ and update_ write
     bool closed_ = false;
     sqlite3_stmt* insert_ = nullptr;
     sqlite3_stmt* update_ = nullptr;
@@ -170,9 +177,10 @@ public:
     sqlite3* handle() const { return db_; }
 
     // Writes a copy of the database as it stands (every committed row) to a
-    // new file at path. Returns false, writing nothing, when that file already
-    // exists; throws DbError when the copy cannot be made. Not inside a
-    // transaction.
+    // new file at path, under a temporary name until it is whole (see
+    // platform/files.h). Returns false, writing nothing, when that file
+    // already exists; throws DbError when the copy cannot be made. Not inside
+    // a transaction.
     bool CopyTo(const std::string& path);
 
 private:
@@ -188,6 +196,7 @@ private:
     Workspace* keeper_ = nullptr;  // the workspace that keeps the connection, if any
     bool readOnly_ = false;
     int depth_ = 0;
+    bool wrote_ = false;  // something was written since the opening
     std::vector<Recordset*> open_;
 };
 

@@ -1,5 +1,6 @@
 #include "platform/clock.h"
 #include "platform/db.h"
+#include "platform/files.h"
 #include "temp_folder.h"
 
 #include <gtest/gtest.h>
@@ -11,6 +12,7 @@
 #include <unistd.h>
 
 #include <filesystem>
+#include <cstdlib>
 #include <functional>
 
 using namespace platform;
@@ -442,6 +444,108 @@ TEST_F(DbTest, ALockLeftByAnEndedRunKeepsNoOneOut) {
     EXPECT_EQ(std::string(std::istreambuf_iterator<char>(nome), {}), std::to_string(::getpid()) + "\n");
     EXPECT_EQ(inChild([&] { return static_cast<int>(FolderLock(folder.path()).Acquire()); }, false),
               static_cast<int>(FolderLock::Result::HeldByAnother));
+}
+
+bool sh(const std::string& command) { return std::system((command + " >/dev/null 2>&1").c_str()) == 0; }
+
+TEST_F(DbTest, ALogLeftOnAFullDiskIsReportedNotACrash) {
+    const std::string disk = folder.path() + "/disco", image = folder.path() + "/disco.img";
+    std::filesystem::create_directory(disk);
+    if (::geteuid() != 0 || !sh("truncate -s 4M '" + image + "' && mkfs.ext4 -q -F '" + image + "' && mount -o loop '" +
+                                 image + "' '" + disk + "'"))
+        GTEST_SKIP() << "no small disk can be mounted here";
+    struct Unmount {
+        std::string disk;
+        ~Unmount() { sh("umount '" + disk + "'"); }
+    } unmount{disk};
+    const std::string file = disk + "/hortas00.mdb";
+    // A run killed after its writes leaves its log and its index beside the file.
+    ASSERT_EQ(inChild(
+                  [&] {
+                      auto db = Workspace::Default().OpenDatabase(file);
+                      auto rs = db->OpenRecordset("st");
+                      db->BeginTrans();
+                      for (int i = 0; i < 100; ++i) {
+                          rs->AddNew();
+                          rs->SetField("indice", i);
+                          rs->SetField("cod_cult", 1);
+                          rs->Update();
+                      }
+                      db->CommitTrans();
+                      ::_exit(0);  // without closing, as a kill
+                      return 0;
+                  },
+                  false),
+              0);
+    ASSERT_GT(std::filesystem::file_size(file + "-wal"), 0u);
+    sh("dd if=/dev/zero of='" + disk + "/cheio' bs=1k");
+    const int result = inChild(
+        [&] {
+            try {
+                Workspace::Default().OpenDatabase(file)->OpenRecordset("st");
+                return 1;
+            } catch (const DbError& e) {
+                return std::string(e.what()).find("o disco está cheio") != std::string::npos ? 0 : 2;
+            }
+        },
+        false);
+    EXPECT_EQ(result, 0) << "-1: killed by a signal, 1: opened, 2: another message";
+}
+
+TEST_F(DbTest, WritesKeepWhatTheyDoNotSetAndATriggerSpeaksForItself) {
+    {
+        auto db = open();
+        sqlite3_exec(db->handle(),
+                     "ALTER TABLE st ADD COLUMN nota TEXT NOT NULL DEFAULT 'nova';"
+                     "CREATE TRIGGER sem_21 BEFORE INSERT ON st WHEN NEW.cod_cult = 21 "
+                     "BEGIN SELECT RAISE(ABORT, 'pepino não'); END;",
+                     nullptr, nullptr, nullptr);
+        auto rs = db->OpenRecordset("st");
+        rs->AddNew();
+        rs->SetField("indice", 1);
+        rs->SetField("cod_cult", 2);
+        rs->Update();  // the field not set gets its default, not a null it refuses
+        rs->MoveFirst();
+        EXPECT_EQ(rs->Fields("nota").ToString(), "nova");
+        sqlite3_exec(db->handle(), "UPDATE st SET nota = 'guardada'", nullptr, nullptr, nullptr);
+        rs->Requery();
+        rs->Edit();
+        rs->SetField("cod_cult", 3);
+        rs->Update();
+        EXPECT_EQ(rows(*db, "st")[0][6].ToString(), "guardada");
+        rs->AddNew();
+        rs->SetField("indice", 2);
+        rs->SetField("cod_cult", 21);
+        try {
+            rs->Update();
+            ADD_FAILURE() << "the trigger let the row in";
+        } catch (const DbError& e) {
+            EXPECT_NE(std::string(e.what()).find("recusou a alteração (pepino não)"), std::string::npos) << e.what();
+        }
+    }
+    // After a close that wrote, the file alone holds the rows.
+    Workspace::Default().CloseAll();
+    auto db = open();
+    db->BeginTrans();
+    db->OpenRecordset("semana")->Delete();
+    db->CommitTrans();
+    db->Close();
+    EXPECT_EQ(std::filesystem::file_size(folder.path() + "/hortas00.mdb-wal"), 0u);
+}
+
+TEST_F(DbTest, ACopyIsWholeUnderItsNameAndReplacesNothing) {
+    auto db = open();
+    const std::string copy = folder.path() + "/copia.mdb";
+    folder.write("copia.mdb.tmp", "a copy cut short");
+    EXPECT_TRUE(db->CopyTo(copy));
+    EXPECT_FALSE(std::filesystem::exists(copy + ".tmp"));
+    EXPECT_EQ(readAll(copy).substr(0, 15), "SQLite format 3");
+    EXPECT_FALSE(db->CopyTo(copy));
+    folder.write("outra", "x");
+    EXPECT_FALSE(CopyFileWhole(copy, folder.path() + "/outra"));
+    EXPECT_EQ(readAll(folder.path() + "/outra"), "x");
+    EXPECT_EQ(FreeFileName(folder.path() + "/outra", ""), folder.path() + "/outra-2");
+    EXPECT_THROW(db->CopyTo(folder.path() + "/nao/existe.mdb"), DbError);
 }
 
 TEST(ValueTest, Conversions) {
