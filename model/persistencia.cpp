@@ -6,10 +6,13 @@
 #include <memory>
 #include <optional>
 #include <stdexcept>
+#include <vector>
 
 #include "model/catalogo.h"
 #include "model/estado.h"
 #include "platform/db.h"
+#include "platform/files.h"
+#include "platform/clock.h"
 #include "platform/log.h"
 #include "platform/paths.h"
 #include "platform/text.h"
@@ -26,9 +29,10 @@ struct EstadoBanco {
     // could not be read with the empty state left in memory.
     bool carga_falhou = false;
     // Rows of the last loads that could not be read: a save drops them, so
-    // the file as it was is first copied beside it.
+    // the file as it was is first copied beside it, a copy of its own for
+    // each run that meets them.
     int canteiros_ilegiveis = 0, lotes_ilegiveis = 0, pedido_ilegivel = 0;
-    enum class Copia { nenhuma, feita, ja_existia, falhou } copia = Copia::nenhuma;
+    enum class Copia { nenhuma, feita, falhou } copia = Copia::nenhuma;
     std::string caminho_copia, erro_copia;
 };
 
@@ -75,19 +79,23 @@ std::optional<int> inteiro_em(const platform::Value& v, int min, int max) {
     return static_cast<int>(n);
 }
 
-// Ages are 16-bit counts; a null age reads as 0.
-int idade_de(const platform::Value& v) {
+// An age (a 16-bit count): a null age reads as 0, a whole number is held to
+// 0 to 32767; text or a fraction is no age (nothing).
+std::optional<int> idade_de(const platform::Value& v) {
     if (v.IsNull()) return 0;
+    if (v.IsText() || v.ToDouble() != std::floor(v.ToDouble())) return std::nullopt;
     const std::int64_t n = v.ToInt();
     if (n < 0) return 0;
     if (n > 32767) return 32767;
     return static_cast<int>(n);
 }
 
-// A crop history value: -1 (none) or a crop code; a null or unknown value is
-// "none".
-int historico_de(const platform::Value& v, const std::string& campo, int indice) {
+// A crop history value: -1 (none) or a crop code; a null value or a whole
+// number that is no crop is "none"; text or a fraction is no value at all
+// (nothing).
+std::optional<int> historico_de(const platform::Value& v, const std::string& campo, int indice) {
     if (v.IsNull()) return nao_usado;
+    if (v.IsText() || v.ToDouble() != std::floor(v.ToDouble())) return std::nullopt;
     if (auto n = inteiro_em(v, nao_usado, n_culturas)) return *n;
     platform::LogOnce("model.st." + campo + "." + std::to_string(indice),
                       "Tabela \"st\": \"" + campo + "\" do canteiro " + std::to_string(indice) +
@@ -148,12 +156,23 @@ bool le_st(platform::Database& db, EstadoHorta& h, int& ilegiveis) {
             ++ilegiveis;
             continue;
         }
+        const platform::Value va = rs->Fields("idade"), vu = rs->Fields("last_i_cu"),
+                              vp = rs->Fields("last_last_i_cu");
+        const auto idade = idade_de(va);
+        const auto ult = historico_de(vu, "last_i_cu", *i);
+        const auto penult = historico_de(vp, "last_last_i_cu", *i);
+        if (!idade || !ult || !penult) {
+            registra_linha_ignorada("st", !idade ? "idade" : !ult ? "last_i_cu" : "last_last_i_cu",
+                                    !idade ? va : !ult ? vu : vp);
+            ++ilegiveis;
+            continue;
+        }
         h.cult_can[*i] = *cult;
         h.nome_can[*i] = c.nome_cult[*cult];
-        h.idade_can[*i] = idade_de(rs->Fields("idade"));
+        h.idade_can[*i] = *idade;
         h.check_can[*i] = rs->Fields("check").ToBool();
-        h.ult_cult[*i] = historico_de(rs->Fields("last_i_cu"), "last_i_cu", *i);
-        h.penult_cult[*i] = historico_de(rs->Fields("last_last_i_cu"), "last_last_i_cu", *i);
+        h.ult_cult[*i] = *ult;
+        h.penult_cult[*i] = *penult;
         if (*cult >= 1) tem_cultura = true;
     }
     rs->Close();
@@ -180,9 +199,16 @@ bool le_sem(platform::Database& db, EstadoHorta& h, int& ilegiveis) {
             ++ilegiveis;
             continue;
         }
+        const platform::Value va = rs->Fields("idade");
+        const auto idade = idade_de(va);
+        if (!idade) {
+            registra_linha_ignorada("sem", "idade", va);
+            ++ilegiveis;
+            continue;
+        }
         h.cult_sem[*j] = *cult;
         h.nome_sem[*j] = c.nome_cult[*cult];
-        h.idade_sem[*j] = idade_de(rs->Fields("idade"));
+        h.idade_sem[*j] = *idade;
         h.check_sem[*j] = rs->Fields("check").ToBool();
         if (*cult >= 1) tem_cultura = true;
     }
@@ -190,70 +216,85 @@ bool le_sem(platform::Database& db, EstadoHorta& h, int& ilegiveis) {
     return tem_cultura;
 }
 
-void apaga_tudo(platform::Recordset& rs) {
-    while (rs.RecordCount() > 0) {
-        rs.MoveFirst();
-        rs.Delete();
+// Rewrites a table whose rows are keyed by "indice" 0 to n - 1: the row of
+// each stored index is edited in place, so fields the game does not know
+// (a file from a newer version) keep their values; a row of no stored index
+// (or a second one of the same index) is deleted, and a missing one is
+// added. `preenche(rs, i)` sets the fields of index i, or returns false when
+// nothing is stored for it.
+void regrava(platform::Database& db, const char* tabela, int n,
+             const std::function<bool(platform::Recordset*, int)>& preenche) {
+    auto rs = db.OpenRecordset(tabela);
+    std::vector<bool> gravado(static_cast<size_t>(n), false);
+    if (!rs->EOF_()) rs->MoveFirst();
+    while (!rs->EOF_()) {
+        const auto i = inteiro_em(rs->Fields("indice"), 0, n - 1);
+        if (i && !gravado[*i] && preenche(nullptr, *i)) {
+            rs->Edit();
+            preenche(rs.get(), *i);
+            rs->Update();
+            gravado[*i] = true;
+        } else {
+            rs->Delete();
+        }
+        rs->MoveNext();
     }
+    for (int i = 0; i < n; ++i) {
+        if (gravado[i] || !preenche(nullptr, i)) continue;
+        rs->AddNew();
+        rs->SetField("indice", i);
+        preenche(rs.get(), i);
+        rs->Update();
+    }
+    rs->Close();
 }
 
 // The three table rewrites of a save, each inside the caller's transaction.
 void grava_st(platform::Database& db, const EstadoHorta& h) {
-    auto rs = db.OpenRecordset("st");
-    apaga_tudo(*rs);
-    for (int i = 0; i < n_canteiros; ++i) {
+    regrava(db, "st", n_canteiros, [&](platform::Recordset* rs, int i) {
         const int cult = h.cult_can[i];
-        if (cult == nao_usado) continue;
+        if (cult == nao_usado) return false;
         if (cult < nenhuma || cult > n_culturas) {
             platform::LogOnce("model.grava.st." + std::to_string(i),
                               "Canteiro " + std::to_string(i) + " com cultura inválida " +
                                   std::to_string(cult) + " não foi salvo.");
-            continue;
+            return false;
         }
-        rs->AddNew();
-        rs->SetField("indice", i);
+        if (!rs) return true;
         rs->SetField("cod_cult", cult);
         rs->SetField("idade", h.idade_can[i]);
         rs->SetField("check", platform::Value(h.check_can[i]));  // boolean, -1 / 0
         rs->SetField("last_i_cu", h.ult_cult[i]);
         rs->SetField("last_last_i_cu", h.penult_cult[i]);
-        rs->Update();
-    }
-    rs->Close();
+        return true;
+    });
 }
 
 void grava_sementeira(platform::Database& db, const EstadoHorta& h) {
-    auto rs = db.OpenRecordset("sem");
-    apaga_tudo(*rs);
-    for (int j = 0; j < n_lotes; ++j) {
+    regrava(db, "sem", n_lotes, [&](platform::Recordset* rs, int j) {
         const int cult = h.cult_sem[j];
-        if (cult == nao_usado) continue;
+        if (cult == nao_usado) return false;
         if (cult < nenhuma || cult > n_culturas) {
             platform::LogOnce("model.grava.sem." + std::to_string(j),
                               "Lote " + std::to_string(j) + " com cultura inválida " + std::to_string(cult) +
                                   " não foi salvo.");
-            continue;
+            return false;
         }
-        rs->AddNew();
-        rs->SetField("indice", j);
+        if (!rs) return true;
         rs->SetField("cod_cult", cult);
         rs->SetField("idade", h.idade_sem[j]);
         rs->SetField("check", platform::Value(h.check_sem[j] ? -1 : 0));  // 16-bit integer
-        rs->Update();
-    }
-    rs->Close();
+        return true;
+    });
 }
 
 void grava_seq(platform::Database& db, const EstadoHorta& h) {
-    auto rs = db.OpenRecordset("seq");
-    apaga_tudo(*rs);
-    for (int k = 1; k <= n_culturas; ++k) {
-        rs->AddNew();
-        rs->SetField("indice", k);
-        rs->SetField("seq", h.seq_cult[k]);
-        rs->Update();
-    }
-    rs->Close();
+    // Crops 1 to n_culturas; index 0 is no crop and is not stored.
+    regrava(db, "seq", n_culturas + 1, [&](platform::Recordset* rs, int k) {
+        if (k < 1) return false;
+        if (rs) rs->SetField("seq", h.seq_cult[k]);
+        return true;
+    });
 }
 
 std::string texto_de(const std::exception& e) {
@@ -266,19 +307,33 @@ bool tem_linhas_ilegiveis() {
     return b.canteiros_ilegiveis + b.lotes_ilegiveis + b.pedido_ilegivel > 0;
 }
 
+// A new name beside the database file for a copy of it made now: the
+// file's name, the date and time, ".bak" ("hortas00.mdb.2026-12-09_20-05.bak",
+// then "-2", "-3"... when that name is taken).
+std::string copia_datada(platform::Database& db) {
+    for (int tentativa = 0; tentativa < 3; ++tentativa) {
+        const std::string caminho = platform::FreeFileName(
+            db.Name() + "." + platform::FormatDate(platform::Now(), "yyyy-mm-dd_hh-nn"), ".bak");
+        if (db.CopyTo(caminho)) return caminho;  // false: the name was taken meanwhile
+    }
+    throw std::runtime_error("Não foi possível escolher um nome para a cópia do banco de dados.");
+}
+
+std::string so_o_nome(const std::string& caminho) { return caminho.substr(caminho.find_last_of("/\\") + 1); }
+
 // Before a save drops the rows that could not be read, the file as it was is
-// copied beside it, once: a copy already there is never replaced.
+// copied beside it under a name of its own; a copy that could not be made is
+// tried again at each save, which is refused until it is made.
 void guarda_copia(platform::Database& db) {
     EstadoBanco& b = banco();
-    if (!tem_linhas_ilegiveis() || b.copia == EstadoBanco::Copia::feita ||
-        b.copia == EstadoBanco::Copia::ja_existia)
-        return;
-    b.caminho_copia = db.Name() + ".bak";
+    if (!tem_linhas_ilegiveis() || b.copia == EstadoBanco::Copia::feita) return;
     try {
-        b.copia = db.CopyTo(b.caminho_copia) ? EstadoBanco::Copia::feita : EstadoBanco::Copia::ja_existia;
+        b.caminho_copia = copia_datada(db);
+        b.copia = EstadoBanco::Copia::feita;
         b.erro_copia.clear();
     } catch (const std::exception& e) {
         b.copia = EstadoBanco::Copia::falhou;
+        b.caminho_copia.clear();
         b.erro_copia = texto_de(e);
         platform::LogOnce("model.copia", b.erro_copia);
     }
@@ -306,25 +361,36 @@ void reinicia_banco() {
     b.erro_copia.clear();
 }
 
+std::string local_da_copia(const std::string& caminho_copia) {
+    const std::string banco = "\"" + so_o_nome(caminho_banco()) + "\"";
+    return "\"" + so_o_nome(caminho_copia) + "\", ao lado de " + banco +
+           ". Para voltar a essa cópia, feche o jogo e copie-a sobre " + banco + ".";
+}
+
+bool guarda_copia_datada(std::string* caminho, std::string* erro) {
+    try {
+        auto db = abre_banco();
+        const std::string feita = copia_datada(*db);
+        db->Close();
+        if (caminho) *caminho = feita;
+        if (erro) erro->clear();
+        return true;
+    } catch (const std::exception& e) {
+        if (erro) *erro = texto_de(e);
+        return false;
+    }
+}
+
 std::string aviso_linhas_ilegiveis() {
     const EstadoBanco& b = banco();
     if (!tem_linhas_ilegiveis()) return {};
-    // Short enough for the message dialog; the copy's folder is the game's.
+    // Short enough for the message dialog.
     const std::string contagem = "(canteiros: " + std::to_string(b.canteiros_ilegiveis) +
                                  "; lotes da sementeira: " + std::to_string(b.lotes_ilegiveis) +
                                  "; pedido da feira: " + std::to_string(b.pedido_ilegivel) + ")";
-    const std::string copia = "\"" + b.caminho_copia.substr(b.caminho_copia.find_last_of('/') + 1) + "\"";
-    switch (b.copia) {
-        case EstadoBanco::Copia::feita:
-            return "Não foi possível ler parte do jogo salvo " + contagem + ". O arquivo como estava foi guardado em " +
-                   copia + ".";
-        case EstadoBanco::Copia::ja_existia:
-            return "Não foi possível ler parte do jogo salvo " + contagem + ". Já havia uma cópia em " + copia +
-                   "; ela foi mantida.";
-        case EstadoBanco::Copia::falhou:
-        case EstadoBanco::Copia::nenhuma:
-            break;
-    }
+    if (b.copia == EstadoBanco::Copia::feita)
+        return "Não foi possível ler parte do jogo salvo " + contagem + ". O arquivo como estava foi guardado em " +
+               local_da_copia(b.caminho_copia);
     return "Não foi possível ler parte do jogo salvo " + contagem +
            " nem guardar uma cópia do arquivo: o jogo não será salvo.";
 }
@@ -443,6 +509,11 @@ bool grava_horta(std::string* erro, const std::function<void(platform::Database&
         if (extra) extra(*db);
         db->CommitTrans();
         db->Close();
+        // The rows that could not be read are gone from the file; its copy
+        // holds them. Rows found unreadable by a later load get a copy of
+        // their own.
+        banco().canteiros_ilegiveis = banco().lotes_ilegiveis = banco().pedido_ilegivel = 0;
+        banco().copia = EstadoBanco::Copia::nenhuma;
         sucesso(erro);
         return true;
     } catch (const std::exception& e) {

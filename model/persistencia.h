@@ -41,10 +41,12 @@ void reinicia_banco();
 // Loads the garden from "st", then the seedbed from "sem".
 // Returns true when some loaded bed or lot holds a crop (code 1 or more).
 // Every cell and lot is first reset to "not in use"; a row whose "indice" or
-// "cod_cult" is not a whole number in range (or is null or text) cannot be
-// read: it is skipped, logged and counted (aviso_linhas_ilegiveis), and the
-// database file as it was is copied beside it ("hortas00.mdb.bak", never
-// replaced) before any save drops the row. The load is all or nothing: when
+// "cod_cult" is not a whole number in range (or is null or text), or whose
+// age or crop history is text or a fraction, cannot be read: it is skipped,
+// logged and counted (aviso_linhas_ilegiveis), and the database file as it
+// was is copied beside it under a dated name of its own
+// ("hortas00.mdb.2026-12-09_20-05.bak", no copy ever replaced) before any
+// save drops the row. The load is all or nothing: when
 // either table cannot be read, beds and lots stay reset, the result is false
 // and *erro holds why.
 bool le_horta(std::string* erro = nullptr);
@@ -59,11 +61,22 @@ bool le_seq(std::string* erro = nullptr);
 
 // The notice for the player after the loads when some rows of "st", "sem" or
 // "seq" could not be read: how many of each, and where the copy of the file
-// as it was is kept. "" when every row was read.
+// as it was is kept and how to go back to it. "" when every row was read.
 std::string aviso_linhas_ilegiveis();
 
-// Rewrites "st", "sem" and "seq" from the live state in one transaction.
-// Returns true when all three were written; on failure nothing is changed in
+// Copies the database file as it stands to a new dated file beside it (as
+// for unreadable rows). True with the copy's path in *caminho; false with
+// why in *erro.
+bool guarda_copia_datada(std::string* caminho, std::string* erro = nullptr);
+
+// Where a copy of the database file is and how to go back to it, for a
+// message: its name, that it is beside the game file, and that it is put in
+// the game file's place with the game closed.
+std::string local_da_copia(const std::string& caminho_copia);
+
+// Rewrites "st", "sem" and "seq" from the live state in one transaction,
+// each row edited in place so that fields the game does not know keep their
+// values. Returns true when all three were written; on failure nothing is changed in
 // the database and *erro holds why. After a load that failed, the save is
 // refused (false) until a load succeeds, so a stored game that could not be
 // read is never overwritten with an empty garden; likewise while rows that

@@ -277,6 +277,11 @@ TEST_F(Persistencia, AGameThatCouldNotBeReadIsNotOverwritten) {
     EXPECT_FALSE(grava_horta(&erro));
     EXPECT_FALSE(erro.empty());
     EXPECT_EQ(linhas("SELECT * FROM st"), st_antes);
+
+    // Once the table is mended, a load that succeeds lets the game be saved again.
+    sql("DROP TABLE sem; CREATE TABLE sem (indice INTEGER, cod_cult INTEGER, idade INTEGER, \"check\" INTEGER);");
+    EXPECT_TRUE(le_horta(&erro));
+    EXPECT_TRUE(grava_horta(&erro)) << erro;
 }
 
 TEST_F(Persistencia, AFileThatIsNotADatabaseIsReportedNotThrown) {
@@ -359,7 +364,8 @@ TEST_F(Persistencia, AnotherProcessReadingBetweenSavesLosesNothing) {
     EXPECT_EQ(leitor(arquivo_, "SELECT indice, cod_cult FROM st ORDER BY indice"), "0|14\n1|1\n");
 }
 
-TEST_F(Persistencia, UnreadableRowsAreCountedAndTheFileIsKeptBesideIt) {
+TEST_F(Persistencia, UnreadableRowsAreCountedAndEachTimeKeptInACopyOfTheirOwn) {
+    platform::SetNow(platform::MakeDateTime(2026, 12, 9, 10, 5, 0));
     cria_banco();
     planta(7, cod_tomate, 2, false, -1, -1);
     horta().seq_cult[cod_alface] = 3;
@@ -369,6 +375,8 @@ TEST_F(Persistencia, UnreadableRowsAreCountedAndTheFileIsKeptBesideIt) {
         "INSERT INTO st VALUES (5, NULL, 1, 0, NULL, NULL);"
         "INSERT INTO st VALUES (2.5, 1, 1, 0, NULL, NULL);"
         "INSERT INTO st VALUES (100, 1, 1, 0, NULL, NULL);"
+        "INSERT INTO st VALUES (6, 1, 2.5, 0, NULL, NULL);"
+        "INSERT INTO st VALUES (8, 1, 1, 0, 3.5, NULL);"
         "INSERT INTO sem VALUES (1, 22, 0, 0);"
         "INSERT INTO sem VALUES ('dois', 1, 0, 0);"
         "UPDATE seq SET seq = 1.5 WHERE indice = 2;"
@@ -376,7 +384,7 @@ TEST_F(Persistencia, UnreadableRowsAreCountedAndTheFileIsKeptBesideIt) {
     const auto st = linhas("SELECT * FROM st ORDER BY rowid");
     const auto sem = linhas("SELECT * FROM sem ORDER BY rowid");
     const auto seq = linhas("SELECT * FROM seq ORDER BY rowid");
-    const std::string copia = arquivo_ + ".bak";
+    const std::string copia = arquivo_ + ".2026-12-09_10-05.bak";
 
     reinicia_estado();
     std::string erro;
@@ -384,11 +392,14 @@ TEST_F(Persistencia, UnreadableRowsAreCountedAndTheFileIsKeptBesideIt) {
     EXPECT_TRUE(le_seq(&erro));
     EXPECT_EQ(erro, "");
     EXPECT_EQ(horta().cult_can[3], nao_usado);  // 3.5 is no crop code, not crop 4
+    EXPECT_EQ(horta().cult_can[6], nao_usado);  // nor is 2.5 an age, or 3.5 a crop of the history
+    EXPECT_EQ(horta().cult_can[8], nao_usado);
     EXPECT_EQ(horta().cult_can[7], cod_tomate);
     EXPECT_EQ(horta().seq_cult[cod_alface], 3);
     EXPECT_EQ(aviso_linhas_ilegiveis(),
-              "Não foi possível ler parte do jogo salvo (canteiros: 5; lotes da sementeira: 2; pedido da feira: 2). "
-              "O arquivo como estava foi guardado em \"hortas00.mdb.bak\".");
+              "Não foi possível ler parte do jogo salvo (canteiros: 7; lotes da sementeira: 2; pedido da feira: 2). "
+              "O arquivo como estava foi guardado em \"hortas00.mdb.2026-12-09_10-05.bak\", ao lado de "
+              "\"hortas00.mdb\". Para voltar a essa cópia, feche o jogo e copie-a sobre \"hortas00.mdb\".");
 
     // The start-up save drops the rows; the copy keeps them.
     ASSERT_TRUE(grava_horta());
@@ -400,23 +411,107 @@ TEST_F(Persistencia, UnreadableRowsAreCountedAndTheFileIsKeptBesideIt) {
     EXPECT_EQ(linhas("SELECT * FROM seq ORDER BY rowid"), seq);
     EXPECT_EQ(linhas("SELECT typeof(cod_cult) FROM st WHERE indice = 3"), std::vector<std::string>{"real"});
 
-    // A later start with unreadable rows keeps the first copy as it is.
+    // A later start with other unreadable rows, in the same minute, gets a
+    // copy of its own that holds them; the first copy stays as it was.
     arquivo_ = arquivo;
     sql("INSERT INTO st VALUES (6, 99, 1, 0, NULL, NULL);");
     reinicia_estado();
     EXPECT_TRUE(le_horta());
     EXPECT_NE(aviso_linhas_ilegiveis().find("canteiros: 1;"), std::string::npos);
-    EXPECT_NE(aviso_linhas_ilegiveis().find("foi mantida"), std::string::npos);
+    EXPECT_NE(aviso_linhas_ilegiveis().find("\"hortas00.mdb.2026-12-09_10-05-2.bak\""), std::string::npos);
+    ASSERT_TRUE(grava_horta());
     arquivo_ = copia;
     EXPECT_EQ(linhas("SELECT * FROM st ORDER BY rowid"), st);
+    arquivo_ = arquivo_.substr(0, arquivo_.size() - 4) + "-2.bak";
+    EXPECT_EQ(linhas("SELECT cod_cult FROM st WHERE indice = 6"), std::vector<std::string>{"99"});
     arquivo_ = arquivo;
 
     // With every row readable there is nothing to tell.
-    ASSERT_TRUE(grava_horta());
     reinicia_estado();
     EXPECT_TRUE(le_horta());
     EXPECT_TRUE(le_seq());
     EXPECT_EQ(aviso_linhas_ilegiveis(), "");
+    platform::SetNow(std::nullopt);
+}
+
+TEST_F(Persistencia, ACopyThatCouldNotBeMadeIsTriedAgainAtTheNextSave) {
+    cria_banco();
+    sql("INSERT INTO st VALUES (3, 3.5, 1, 0, NULL, NULL); INSERT INTO st VALUES (4, 1, 1, 0, NULL, NULL);");
+    platform::Workspace::Default().CloseAll();  // the game process below opens its own
+    fs::permissions(arquivo_, static_cast<fs::perms>(0666));
+    // The folder is first closed to writing (no copy, no save), then opened
+    // again. Permissions do not bind the superuser, so the game runs as
+    // another user, who owns the folder, in a child process.
+    if (::geteuid() == 0) ASSERT_EQ(::chown(pasta_.c_str(), 65534, 65534), 0);
+    const pid_t jogo = ::fork();
+    ASSERT_GE(jogo, 0);
+    if (jogo == 0) {
+        if (::geteuid() == 0 && (::setgid(65534) != 0 || ::setuid(65534) != 0)) ::_exit(10);
+        reinicia_estado();
+        fs::permissions(pasta_, static_cast<fs::perms>(0555));
+        if (!le_horta() || aviso_linhas_ilegiveis().find("nem guardar uma cópia") == std::string::npos) ::_exit(11);
+        if (grava_horta()) ::_exit(12);
+        fs::permissions(pasta_, static_cast<fs::perms>(0755));
+        std::string erro;
+        if (!grava_horta(&erro)) ::_exit(13);
+        ::_exit(0);
+    }
+    int status = 0;
+    ::waitpid(jogo, &status, 0);
+    EXPECT_TRUE(WIFEXITED(status));
+    EXPECT_EQ(WEXITSTATUS(status), 0);
+    int copias = 0;
+    for (const auto& f : fs::directory_iterator(pasta_)) {
+        if (f.path().extension() != ".bak") continue;
+        ++copias;
+        arquivo_ = f.path().string();
+        EXPECT_EQ(linhas("SELECT cod_cult FROM st WHERE indice = 3"), std::vector<std::string>{"3.5"});
+    }
+    EXPECT_EQ(copias, 1);
+}
+
+TEST_F(Persistencia, ARestoredCopyIsNotOverlaidWithTheLogOfACrash) {
+    cria_banco();
+    planta(1, cod_alface, 1, false, -1, -1);
+    ASSERT_TRUE(grava_horta());
+    std::string copia;
+    ASSERT_TRUE(guarda_copia_datada(&copia));
+    platform::Workspace::Default().CloseAll();
+    // The game saves once more, then ends without closing (a crash).
+    const pid_t jogo = ::fork();
+    ASSERT_GE(jogo, 0);
+    if (jogo == 0) {
+        planta(2, cod_tomate, 1, false, -1, -1);
+        ::_exit(grava_horta() ? 0 : 1);
+    }
+    int status = 0;
+    ::waitpid(jogo, &status, 0);
+    ASSERT_EQ(WEXITSTATUS(status), 0);
+    // A teacher puts the copy in the file's place with the game closed.
+    fs::copy_file(copia, arquivo_, fs::copy_options::overwrite_existing);
+    reinicia_estado();
+    EXPECT_TRUE(le_horta());
+    EXPECT_EQ(horta().cult_can[1], cod_alface);
+    EXPECT_EQ(horta().cult_can[2], nao_usado);
+}
+
+TEST_F(Persistencia, FieldsOfANewerVersionKeepTheirValues) {
+    cria_banco();
+    planta(1, cod_alface, 1, false, -1, -1);
+    planta(2, cod_tomate, 1, false, -1, -1);
+    ASSERT_TRUE(grava_horta());
+    sql("ALTER TABLE st ADD COLUMN nota TEXT NOT NULL DEFAULT '';"
+        "UPDATE st SET nota = 'canteiro ' || indice; ALTER TABLE seq ADD COLUMN cor INTEGER; UPDATE seq SET cor = 7;");
+    reinicia_estado();
+    ASSERT_TRUE(le_horta());
+    ASSERT_TRUE(le_seq());
+    horta().idade_can[1] = 2;
+    horta().cult_can[2] = nao_usado;
+    planta(3, cod_cenoura, 0, false, -1, -1);
+    ASSERT_TRUE(grava_horta());
+    EXPECT_EQ(linhas("SELECT indice, idade, nota FROM st ORDER BY indice"),
+              (std::vector<std::string>{"1|2|canteiro 1", "3|0|"}));
+    EXPECT_EQ(linhas("SELECT COUNT(*), SUM(cor) FROM seq"), std::vector<std::string>{"21|147"});
 }
 
 TEST_F(Persistencia, AGameThatCannotBeWrittenLoads) {
