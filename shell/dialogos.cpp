@@ -131,6 +131,12 @@ ok_help::ok_help() {
     SetCaption("");
     SetClientSize(8985, 3705);
     SetBackColor(pf::RGB(255, 255, 255));
+
+    // The first line of the pictures' text column, in their text's size.
+    mensagem.Move(4110, 1440, 4545, 510);
+    mensagem.SetFont(pf::Font{"Arial", 18, true});
+    mensagem.SetForeColor(pf::RGB(50, 50, 50));
+    mensagem.SetBackStyle(pf::vbTransparent);
 }
 
 void ok_help::Form_KeyPress(int& KeyAscii) {
@@ -170,9 +176,10 @@ bool pergunta_sim_nao(const std::string& titulo, const std::string& mensagem) {
     return s.resp_ok_nao;
 }
 
-void mostra_figura(const std::string& titulo, const std::string& caminho_figura) {
+void mostra_figura(const std::string& titulo, const std::string& caminho_figura, const std::string& texto) {
     ok_help& d = pf::Forms::Get<ok_help>("ok_help");
     d.SetCaption(titulo);
+    d.mensagem.SetCaption(texto);
     d.SetPicture(pf::LoadPicture(caminho_figura));
     d.Show(pf::vbModal);
     // Closing the notice unloads it; make sure a hidden one does not linger.

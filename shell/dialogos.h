@@ -62,9 +62,13 @@ private:
 };
 
 // Picture notice: the caller's picture is the background, drawn unscaled
-// from the top left; the caller's caption is the title.
+// from the top left; the caller's caption is the title. `mensagem` writes a
+// line of the caller's over the picture, where the notice pictures start
+// their text (empty unless given).
 class ok_help : public pf::Form {
 public:
+    pf::Label mensagem{this, "mensagem"};
+
     ok_help();
     void Form_KeyPress(int& KeyAscii) override;
 };
@@ -77,9 +81,10 @@ void mostra_ok(const std::string& titulo, const std::string& mensagem);
 bool pergunta_sim_nao(const std::string& titulo, const std::string& mensagem);
 
 // Shows `ok_help` modally with this caption and the picture at a full game
-// path (dir_anima & "\anima\noaca.jpg"). A missing picture leaves the notice
-// blank under its caption (the picture layer logs it once).
-void mostra_figura(const std::string& titulo, const std::string& caminho_figura);
+// path (dir_anima & "\anima\noaca.jpg"), and the line `texto` over it when
+// given. A missing picture leaves the notice blank under its caption (the
+// picture layer logs it once).
+void mostra_figura(const std::string& titulo, const std::string& caminho_figura, const std::string& texto = {});
 
 // Registers "ok", "form_ok_nao" and "ok_help" with the forms registry.
 void registra_dialogos();

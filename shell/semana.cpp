@@ -17,6 +17,13 @@ namespace shell {
 namespace {
 
 constexpr const char* titulo_banco = "Banco de dados";
+constexpr const char* titulo_semana = "Nova Semana";
+// A longer jump (a computer whose clock is far ahead, or months away) is
+// applied only once the garden as it was is kept in a copy.
+constexpr int semanas_sem_copia = 4;
+// A stored date later than the clock by less than this is a clock put back
+// an hour or a trip across time zones, not a date to tell the player about.
+constexpr double dias_de_folga = 1.0;
 constexpr const char* msg_leitura_semana = "Não foi possível ler a semana salva no banco de dados: ";
 
 std::unique_ptr<platform::Database> abre_banco() {
@@ -173,11 +180,38 @@ void nova_semana(bool horta_vazia, bool estado_carregado) {
     const platform::DateTime agora = platform::Now();
     int n = 0;
     if (data) {
-        if (!(agora > *data)) return;  // the clock is at or before the stored date
+        if (!(agora > *data)) {  // the clock is at or before the stored date
+            // Nothing ages until the clock reaches it: said when that is far off.
+            if (*data - agora > dias_de_folga)
+                mostra_ok("Data do computador",
+                          "A data do computador está antes da data do jogo (" +
+                              platform::FormatDate(*data, "dd/mm/yyyy") +
+                              "): a horta só volta a crescer quando o relógio chegar a essa data. "
+                              "Confira a data do computador.");
+            return;
+        }
         n = semanas_decorridas(*data, agora);
     }
 
-    if (n >= 1 && !horta_vazia) mostra_figura("Nova Semana", s.dir_anima + "\\anima\\novasema.jpg");
+    std::string copia;
+    if (n > semanas_sem_copia) {
+        std::string erro;
+        if (!model::guarda_copia_datada(&copia, &erro)) {
+            // Without the copy the jump is not applied: the stored game stays.
+            mostra_ok(titulo_semana, "Passaram " + std::to_string(n) +
+                                         " semanas desde o último jogo, e não foi possível guardar uma cópia da "
+                                         "horta como estava: " + erro + " A horta não foi avançada.");
+            return;
+        }
+    }
+
+    if (n >= 1 && !horta_vazia)
+        mostra_figura(titulo_semana, s.dir_anima + "\\anima\\novasema.jpg",
+                      n == 1 ? std::string("Passou uma semana!") : "Passaram " + std::to_string(n) + " semanas!");
+    if (!copia.empty())
+        mostra_ok(titulo_semana, "Passaram " + std::to_string(n) +
+                                     " semanas desde o último jogo. Se a data do computador estiver errada, a horta "
+                                     "como estava foi guardada em " + model::local_da_copia(copia));
 
     while (n > 0) {
         model::passa_semana();

@@ -46,9 +46,13 @@ bool grava_horta_e_data(platform::DateTime agora, std::string* erro = nullptr);
 bool auto_abastecimento();
 
 // The start-up week cycle: ages the live garden and seedbed by the weeks
-// elapsed since the stored processing date (with the "Nova Semana" notice
-// when some bed or lot holds a crop), then saves the state and the new date
-// together. A clock at or before the stored date changes nothing. A missing
+// elapsed since the stored processing date (with the "Nova Semana" notice,
+// which says how many, when some bed or lot holds a crop), then saves the
+// state and the new date together. Before more than 4 weeks are applied the
+// database file as it was is copied beside it and the player told where;
+// when no copy can be made nothing is aged or saved. A clock at or before
+// the stored date changes nothing; more than a day before it, the player is
+// told that the garden waits for the clock to reach that date. A missing
 // date counts as a first run: nothing is aged and the present date is stored.
 // When the stored game could not be loaded (estado_carregado false) nothing
 // is aged or saved, so the stored game is never overwritten.

@@ -328,7 +328,7 @@ struct Aviso {
 
 const std::map<QString, Aviso>& avisos() {
     static const std::map<QString, Aviso> m = {
-        {"novasema", {"Nova Semana", "Passou uma semana! As verduras cresceram. Veja na agenda o que há para fazer na horta e na sementeira."}},
+        {"novasema", {"Nova Semana", "As verduras cresceram. Veja na agenda o que há para fazer na horta e na sementeira."}},
         {"noaca", {"Pendências", "Ainda há trabalho nesta semana: plantar, semear ou cuidar dos canteiros. Não deixe a horta esperando!"}},
         {"parah", {"Parabéns", "Todo o trabalho da horta desta semana está feito. As verduras agradecem!"}},
         {"paras", {"Parabéns", "Todo o trabalho da sementeira desta semana está feito. As mudinhas vão crescer fortes!"}},
@@ -519,8 +519,11 @@ void aviso(QPainter& p, double w, double h, const QString& nome) {
           true);
     p.setPen(QPen(QColor(174, 213, 129), 3, Qt::SolidLine, Qt::RoundCap));
     p.drawLine(QPointF(274, 86), QPointF(w - 24, 86));
-    texto(p, QRectF(274, 96, w - 296, h - 116), QString::fromUtf8(it->second.texto), 24, QColor(50, 50, 50), false,
-          Qt::AlignLeft | Qt::AlignTop, true);
+    // The new week's notice leaves its first line to the game, which writes
+    // there how many weeks passed.
+    const double topo = nome == "novasema" ? 134 : 96;
+    texto(p, QRectF(274, topo, w - 296, h - 20 - topo), QString::fromUtf8(it->second.texto), 24, QColor(50, 50, 50),
+          false, Qt::AlignLeft | Qt::AlignTop, true);
 }
 
 // Memory cards: the back, and the faces 1 to 18.

@@ -78,6 +78,7 @@ void Ambiente::reinicia_formularios() {
             // The notice's picture is the last one loaded before it was shown
             // (a missing file leaves the form's picture empty).
             d.texto = figuras.empty() ? std::string() : figuras.back();
+            d.linha = static_cast<shell::ok_help&>(f).mensagem.Caption();
             dialogos.push_back(d);
             f.Unload();
             return;

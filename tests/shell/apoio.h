@@ -29,6 +29,7 @@ struct Dialogo {
     std::string nome;     // "ok", "form_ok_nao", "ok_help", "Conf_cd" ...
     std::string legenda;  // caption
     std::string texto;    // message label, or the picture's game path for ok_help
+    std::string linha;    // ok_help: the line written over the picture
 };
 
 // How to answer the next modal dialog.

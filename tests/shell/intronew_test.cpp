@@ -242,7 +242,7 @@ TEST_F(Saida, PrevisaoNaTelaNuncaEGravada) {
 TEST_F(Saida, FalhaAoGravarAvisaENaoFecha) {
     {
         auto db = banco();
-        sqlite3_exec(db->handle(), "CREATE TRIGGER trava BEFORE INSERT ON seq BEGIN SELECT RAISE(ABORT, 'x'); END;",
+        sqlite3_exec(db->handle(), "CREATE TRIGGER trava BEFORE UPDATE ON seq BEGIN SELECT RAISE(ABORT, 'x'); END;",
                      nullptr, nullptr, nullptr);
     }
     sai({Resposta::sim, Resposta::sim});

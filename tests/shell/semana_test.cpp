@@ -65,6 +65,7 @@ TEST_F(NovaSemana, UmaSemanaComCulturaAvisaEnvelheceEGuardaTudo) {
     ASSERT_EQ(dialogos.size(), 1u);
     EXPECT_EQ(dialogos[0].legenda, "Nova Semana");
     EXPECT_EQ(dialogos[0].texto, "C:\\anima\\novasema.jpg");
+    EXPECT_EQ(dialogos[0].linha, "Passou uma semana!");
     const auto& h = model::horta();
     EXPECT_EQ(h.cult_can[0], 0);
     EXPECT_EQ(h.ult_cult[0], model::cod_alface);
@@ -83,14 +84,47 @@ TEST_F(NovaSemana, DomingoAntesDaHoraGuardaADataSemEnvelhecer) {
     EXPECT_EQ(le_semana("data").ToDate(), dt(2026, 12, 13, 9));
 }
 
-TEST_F(NovaSemana, RelogioAtrasadoNaoMudaNada) {
+TEST_F(NovaSemana, RelogioAtrasadoNaoMudaNadaEAvisaQuandoPassaDeUmDia) {
     planta_alface();
-    platform::SetNow(dt(2026, 12, 1, 10));
+    platform::SetNow(dt(2026, 12, 9, 9));  // an hour back: nothing to tell
     shell::nova_semana(false);
     EXPECT_TRUE(dialogos.empty());
+    platform::SetNow(dt(2026, 12, 1, 10));
+    shell::nova_semana(false);
+    ASSERT_EQ(dialogos.size(), 1u);
+    EXPECT_EQ(dialogos[0].texto.rfind("A data do computador está antes da data do jogo (09/12/2026)", 0), 0u)
+        << dialogos[0].texto;
     EXPECT_EQ(model::horta().idade_can[0], model::catalogo().ciclo_cult[model::cod_alface] - 1);
     EXPECT_EQ(le_semana("data").ToDate(), dt(2026, 12, 9, 10));
     EXPECT_EQ(linhas_st(), 0);
+}
+
+TEST_F(NovaSemana, SaltoGrandeGuardaACopiaDaHortaEContaAsSemanas) {
+    planta_alface();
+    {
+        auto db = banco();
+        auto rs = db->OpenRecordset("st");
+        rs->AddNew();
+        rs->SetField("indice", 0);
+        rs->SetField("cod_cult", model::cod_alface);
+        rs->Update();
+    }
+    platform::SetNow(dt(2036, 12, 10, 11));  // a clock ten years ahead
+    shell::nova_semana(false);
+    ASSERT_EQ(dialogos.size(), 2u);
+    EXPECT_EQ(dialogos[0].linha, "Passaram 522 semanas!");
+    EXPECT_NE(dialogos[1].texto.find("Passaram 522 semanas desde o último jogo"), std::string::npos);
+    EXPECT_NE(dialogos[1].texto.find("\"hortas00.mdb.2036-12-10_11-00.bak\""), std::string::npos) << dialogos[1].texto;
+    const auto copia = pasta / "hortas00.mdb.2036-12-10_11-00.bak";
+    ASSERT_TRUE(std::filesystem::exists(copia));
+    sqlite3* db = nullptr;
+    ASSERT_EQ(sqlite3_open(copia.c_str(), &db), SQLITE_OK);
+    sqlite3_stmt* st = nullptr;
+    sqlite3_prepare_v2(db, "SELECT cod_cult FROM st WHERE indice = 0", -1, &st, nullptr);
+    EXPECT_EQ(sqlite3_step(st), SQLITE_ROW);
+    EXPECT_EQ(sqlite3_column_int(st, 0), model::cod_alface);
+    sqlite3_finalize(st);
+    sqlite3_close(db);
 }
 
 TEST_F(NovaSemana, HortaVaziaNaoAvisaMasGuarda) {
