@@ -364,7 +364,7 @@ void reinicia_banco() {
 std::string local_da_copia(const std::string& caminho_copia) {
     const std::string banco = "\"" + so_o_nome(caminho_banco()) + "\"";
     return "\"" + so_o_nome(caminho_copia) + "\", ao lado de " + banco +
-           ". Para voltar a essa cópia, feche o jogo e copie-a sobre " + banco + ".";
+           "; para voltar à cópia, feche o jogo e copie-a sobre esse arquivo.";
 }
 
 bool guarda_copia_datada(std::string* caminho, std::string* erro) {

@@ -206,6 +206,8 @@ private:
 // that exists but lacks a table gets that table created; an existing file is
 // never overwritten or deleted. A file of another kind, and a database that
 // holds tables of its own but none of the game's, are refused untouched.
+// A file with a log left beside it is refused as on a full disk when its
+// disk has no room to read the log back.
 //
 // Opening and closing a database is cheap: the workspace keeps the connection
 // to each file open between a Close and the next OpenDatabase of the same

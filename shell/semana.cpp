@@ -210,8 +210,8 @@ void nova_semana(bool horta_vazia, bool estado_carregado) {
                       n == 1 ? std::string("Passou uma semana!") : "Passaram " + std::to_string(n) + " semanas!");
     if (!copia.empty())
         mostra_ok(titulo_semana, "Passaram " + std::to_string(n) +
-                                     " semanas desde o último jogo. Se a data do computador estiver errada, a horta "
-                                     "como estava foi guardada em " + model::local_da_copia(copia));
+                                     " semanas desde o último jogo. A horta como estava foi guardada em " +
+                                     model::local_da_copia(copia));
 
     while (n > 0) {
         model::passa_semana();

@@ -399,7 +399,7 @@ TEST_F(Persistencia, UnreadableRowsAreCountedAndEachTimeKeptInACopyOfTheirOwn) {
     EXPECT_EQ(aviso_linhas_ilegiveis(),
               "Não foi possível ler parte do jogo salvo (canteiros: 7; lotes da sementeira: 2; pedido da feira: 2). "
               "O arquivo como estava foi guardado em \"hortas00.mdb.2026-12-09_10-05.bak\", ao lado de "
-              "\"hortas00.mdb\". Para voltar a essa cópia, feche o jogo e copie-a sobre \"hortas00.mdb\".");
+              "\"hortas00.mdb\"; para voltar à cópia, feche o jogo e copie-a sobre esse arquivo.");
 
     // The start-up save drops the rows; the copy keeps them.
     ASSERT_TRUE(grava_horta());
