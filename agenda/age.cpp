@@ -234,6 +234,9 @@ void age::Form_Activate() {
     auto& s = model::sessao();
     if (!s.trilha_fundo) return;
     intro_ativa = true;
+    // The presentation animates the eight activity pictures only: a week
+    // picture still turning from its last click rests at once.
+    semana_em_repouso();
     s.quadro = 10000;
     Timer1.SetInterval(12000);
     timer_.SetInterval(100);
@@ -256,16 +259,16 @@ void age::final_animation_3() {
         Timer1.SetInterval(0);
         timer_.SetInterval(0);
         intro_ativa = false;
-        // A presentation started while a week action was the last one also
-        // ran that action's picture, on the presentation's count: put it
-        // back at rest (today's weekday, the first planet).
-        const int acao = model::sessao().acao;
-        if (acao == acao_tempo_real)
-            tempo_real.LoadPicture(model::pict_semana());
-        else if (acao == acao_previsao)
-            previsao.LoadPicture(anima("planet01.bmp"));
     }
     pict_inicial();
+}
+
+void age::semana_em_repouso() {
+    const int acao = model::sessao().acao;
+    if (acao == acao_tempo_real)
+        tempo_real.LoadPicture(model::pict_semana());
+    else if (acao == acao_previsao)
+        previsao.LoadPicture(anima("planet01.bmp"));
 }
 
 void age::Timer1_Timer() { final_animation_3(); }
@@ -455,10 +458,11 @@ void age::Timer__Timer() {
     if (timer_.Interval() == 0) return;
     auto& s = model::sessao();
 
-    // The week pictures: the weekdays back to today, or the turning planet.
-    if (s.acao == acao_tempo_real)
+    // The week pictures: the weekdays back to today, or the turning planet;
+    // never during the entry presentation, which rests them.
+    if (!intro_ativa && s.acao == acao_tempo_real)
         shell::passo_tempo_real(timer_, tempo_real, dias_atras);
-    else if (s.acao == acao_previsao)
+    else if (!intro_ativa && s.acao == acao_previsao)
         shell::passo_previsao(timer_, previsao, numero_previsao, quadro_previsao);
 
     auto cuidado = [&](int acao) {

@@ -1,6 +1,5 @@
 #include "platform/report.h"
 
-#include <QEventLoop>
 #include <QFont>
 #include <QFontMetricsF>
 #include <QGuiApplication>
@@ -9,8 +8,6 @@
 #include <QPainter>
 #include <QPdfWriter>
 #include <QString>
-#include <QThread>
-#include <QTimer>
 
 #include <algorithm>
 #include <atomic>
@@ -30,6 +27,7 @@
 #include "platform/modules/print_server.h"
 #include "platform/paths.h"
 #include "platform/text.h"
+#include "platform/wait.h"
 
 namespace platform {
 
@@ -581,22 +579,10 @@ void conversa_com_o_servidor(std::shared_ptr<Conversa> c) {
 }
 
 // Waits for the talk to end, at most until its limit (and a little more for
-// the thread to notice it); the calling thread runs its events meanwhile.
+// the thread to notice it), as a modal wait: the program's timers and
+// painting go on, the player's clicks and keys are ignored.
 void aguarda(const std::shared_ptr<Conversa>& c) {
-    const auto fim = c->limite + std::chrono::milliseconds(200);
-    auto chega = [&] { return c->pronta || std::chrono::steady_clock::now() >= fim; };
-    QCoreApplication* app = QCoreApplication::instance();
-    if (app && QThread::currentThread() == app->thread()) {
-        QEventLoop laco;
-        QTimer relogio;
-        QObject::connect(&relogio, &QTimer::timeout, [&] {
-            if (chega()) laco.quit();
-        });
-        relogio.start(10);
-        if (!chega()) laco.exec();
-    } else {
-        while (!chega()) std::this_thread::sleep_for(std::chrono::milliseconds(10));
-    }
+    ModalWait([&] { return c->pronta.load(); }, c->limite + std::chrono::milliseconds(200));
     c->desistiu = true;
 }
 
