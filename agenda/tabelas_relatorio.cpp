@@ -6,11 +6,36 @@
 #include "model/modelo.h"
 #include "platform/clock.h"
 #include "platform/db.h"
+#include "platform/schema.h"
 #include "platform/text.h"
 
 namespace agenda {
 
 namespace {
+
+std::vector<platform::ColumnDef> colunas_mapa() {
+    std::vector<platform::ColumnDef> cols{{"ordem", "TEXT"}};
+    for (int c = 1; c <= model::n_colunas_horta; ++c) {
+        const std::string n = std::to_string(c);
+        for (const char* campo : {"cult", "idade", "trato", "p_fim"}) cols.push_back({campo + n, "TEXT"});
+    }
+    return cols;
+}
+
+// The three report tables this file rewrites, kept in the game database.
+[[maybe_unused]] const bool tabelas_registradas = platform::RegisterTables(
+    model::arq_banco, {
+                          {"relat",
+                           {{"hs", "INTEGER"},
+                            {"ord", "INTEGER"},
+                            {"trato", "TEXT"},
+                            {"aonde", "TEXT"},
+                            {"cultura", "TEXT"},
+                            {"sem", "INTEGER"},
+                            {"cabec1", "TEXT"}}},
+                          {"rr", {{"mod", "TEXT"}, {"cult", "TEXT"}, {"fam", "TEXT"}, {"ucult", "TEXT"}, {"ufam", "TEXT"}}},
+                          {"mapa_horta", colunas_mapa()},
+                      });
 
 // One group of the table "relat": a section, a group number, the activity
 // name and where its lines come from.
