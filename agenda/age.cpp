@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "agenda/animacao.h"
+#include "agenda/impressao.h"
 #include "agenda/registro.h"
 #include "agenda/tabelas_relatorio.h"
 #include "model/modelo.h"
@@ -220,6 +221,8 @@ void age::Form_Load() {
 
     relat.SetReportFileName(platform::ProgramFolder() + "\\relatb.rpt");
     regrot.SetReportFileName(platform::ProgramFolder() + "\\rrr.rpt");
+    relat.SetDatabaseName(model::caminho_banco());
+    regrot.SetDatabaseName(model::caminho_banco());
 
     SetMousePointer(pf::vbArrow);
     s.tela_atual = "Agenda";
@@ -516,37 +519,6 @@ void age::Timer__Timer() {
 }
 
 // ------------------------------------------------------------------ printing
-
-namespace {
-
-// What the player reads after printing: nothing when every report went to
-// the printer; otherwise why not, the folder once and the name of each PDF
-// kept there, then any report that could not be written at all.
-std::string mensagem_da_impressao(const std::vector<platform::ReportResult>& feitos) {
-    std::string motivos, pasta, arquivos, falhas;
-    int salvos = 0;
-    for (const auto& r : feitos) {
-        if (!r.ok) {
-            falhas += "\n" + r.message;
-        } else if (r.pdf) {
-            if (motivos.find(r.reason) == std::string::npos) motivos += r.reason + " ";
-            const auto barra = r.destination.find_last_of("/\\");
-            pasta = r.destination.substr(0, barra == std::string::npos ? 0 : barra);
-            arquivos += "\n" + r.destination.substr(barra == std::string::npos ? 0 : barra + 1);
-            ++salvos;
-        }
-    }
-    std::string msg;
-    if (salvos > 0)
-        msg = motivos + (salvos > 1 ? "Os relatórios foram salvos na pasta " : "O relatório foi salvo na pasta ") +
-              pasta + ":" + arquivos;
-    msg += falhas;
-    if (!msg.empty() && msg.front() == '\n') msg.erase(0, 1);
-    return msg;
-}
-
-}  // namespace
-
 
 void age::imprime_relatorios() {
     auto& s = model::sessao();

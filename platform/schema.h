@@ -26,7 +26,7 @@ struct TableDef {
 };
 
 // Adds tables to those of the database files of a name, given with or
-// without its folder and in any case ("\HORTAS00.MDB" is "hortas00.mdb"). A
+// without its folder and in any case ("\DADOS.MDB" is "dados.mdb"). A
 // table already registered for that name keeps its first definition.
 // Returns true, so that a part of the program can register its tables in the
 // initialiser of a namespace-scope constant of the file that uses them.
