@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "agenda/animacao.h"
+#include "agenda/impressao.h"
 #include "agenda/registro.h"
 #include "agenda/tabelas_relatorio.h"
 #include "model/modelo.h"
@@ -220,6 +221,8 @@ void age::Form_Load() {
 
     relat.SetReportFileName(platform::ProgramFolder() + "\\relatb.rpt");
     regrot.SetReportFileName(platform::ProgramFolder() + "\\rrr.rpt");
+    relat.SetDatabaseName(model::caminho_banco());
+    regrot.SetDatabaseName(model::caminho_banco());
 
     SetMousePointer(pf::vbArrow);
     s.tela_atual = "Agenda";
@@ -234,6 +237,9 @@ void age::Form_Activate() {
     auto& s = model::sessao();
     if (!s.trilha_fundo) return;
     intro_ativa = true;
+    // The presentation animates the eight activity pictures only: a week
+    // picture still turning from its last click rests at once.
+    semana_em_repouso();
     s.quadro = 10000;
     Timer1.SetInterval(12000);
     timer_.SetInterval(100);
@@ -256,16 +262,16 @@ void age::final_animation_3() {
         Timer1.SetInterval(0);
         timer_.SetInterval(0);
         intro_ativa = false;
-        // A presentation started while a week action was the last one also
-        // ran that action's picture, on the presentation's count: put it
-        // back at rest (today's weekday, the first planet).
-        const int acao = model::sessao().acao;
-        if (acao == acao_tempo_real)
-            tempo_real.LoadPicture(model::pict_semana());
-        else if (acao == acao_previsao)
-            previsao.LoadPicture(anima("planet01.bmp"));
     }
     pict_inicial();
+}
+
+void age::semana_em_repouso() {
+    const int acao = model::sessao().acao;
+    if (acao == acao_tempo_real)
+        tempo_real.LoadPicture(model::pict_semana());
+    else if (acao == acao_previsao)
+        previsao.LoadPicture(anima("planet01.bmp"));
 }
 
 void age::Timer1_Timer() { final_animation_3(); }
@@ -455,10 +461,11 @@ void age::Timer__Timer() {
     if (timer_.Interval() == 0) return;
     auto& s = model::sessao();
 
-    // The week pictures: the weekdays back to today, or the turning planet.
-    if (s.acao == acao_tempo_real)
+    // The week pictures: the weekdays back to today, or the turning planet;
+    // never during the entry presentation, which rests them.
+    if (!intro_ativa && s.acao == acao_tempo_real)
         shell::passo_tempo_real(timer_, tempo_real, dias_atras);
-    else if (s.acao == acao_previsao)
+    else if (!intro_ativa && s.acao == acao_previsao)
         shell::passo_previsao(timer_, previsao, numero_previsao, quadro_previsao);
 
     auto cuidado = [&](int acao) {
@@ -512,37 +519,6 @@ void age::Timer__Timer() {
 }
 
 // ------------------------------------------------------------------ printing
-
-namespace {
-
-// What the player reads after printing: nothing when every report went to
-// the printer; otherwise why not, the folder once and the name of each PDF
-// kept there, then any report that could not be written at all.
-std::string mensagem_da_impressao(const std::vector<platform::ReportResult>& feitos) {
-    std::string motivos, pasta, arquivos, falhas;
-    int salvos = 0;
-    for (const auto& r : feitos) {
-        if (!r.ok) {
-            falhas += "\n" + r.message;
-        } else if (r.pdf) {
-            if (motivos.find(r.reason) == std::string::npos) motivos += r.reason + " ";
-            const auto barra = r.destination.find_last_of("/\\");
-            pasta = r.destination.substr(0, barra == std::string::npos ? 0 : barra);
-            arquivos += "\n" + r.destination.substr(barra == std::string::npos ? 0 : barra + 1);
-            ++salvos;
-        }
-    }
-    std::string msg;
-    if (salvos > 0)
-        msg = motivos + (salvos > 1 ? "Os relatórios foram salvos na pasta " : "O relatório foi salvo na pasta ") +
-              pasta + ":" + arquivos;
-    msg += falhas;
-    if (!msg.empty() && msg.front() == '\n') msg.erase(0, 1);
-    return msg;
-}
-
-}  // namespace
-
 
 void age::imprime_relatorios() {
     auto& s = model::sessao();

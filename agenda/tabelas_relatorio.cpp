@@ -6,11 +6,36 @@
 #include "model/modelo.h"
 #include "platform/clock.h"
 #include "platform/db.h"
+#include "platform/schema.h"
 #include "platform/text.h"
 
 namespace agenda {
 
 namespace {
+
+std::vector<platform::ColumnDef> colunas_mapa() {
+    std::vector<platform::ColumnDef> cols{{"ordem", "TEXT"}};
+    for (int c = 1; c <= model::n_colunas_horta; ++c) {
+        const std::string n = std::to_string(c);
+        for (const char* campo : {"cult", "idade", "trato", "p_fim"}) cols.push_back({campo + n, "TEXT"});
+    }
+    return cols;
+}
+
+// The three report tables this file rewrites, kept in the game database.
+[[maybe_unused]] const bool tabelas_registradas = platform::RegisterTables(
+    model::arq_banco, {
+                          {"relat",
+                           {{"hs", "INTEGER"},
+                            {"ord", "INTEGER"},
+                            {"trato", "TEXT"},
+                            {"aonde", "TEXT"},
+                            {"cultura", "TEXT"},
+                            {"sem", "INTEGER"},
+                            {"cabec1", "TEXT"}}},
+                          {"rr", {{"mod", "TEXT"}, {"cult", "TEXT"}, {"fam", "TEXT"}, {"ucult", "TEXT"}, {"ufam", "TEXT"}}},
+                          {"mapa_horta", colunas_mapa()},
+                      });
 
 // One group of the table "relat": a section, a group number, the activity
 // name and where its lines come from.
@@ -21,9 +46,7 @@ struct GrupoRelat {
     int n;                                   // list lines scanned
     const std::vector<std::string>* aonde;
     const std::vector<std::string>* cultura;
-    const std::vector<std::string>* densidade;  // appended to cultura when not empty
-    const char* abre;
-    const char* fecha;
+    const std::vector<std::string>* densidade;  // appended to cultura, "Alface (12 / m2)"
     bool so_com_aonde;                       // only lines whose aonde is not empty
 };
 
@@ -78,17 +101,17 @@ bool prepara_relat(const ListasRelatorio& rel, const Pendencias& p, std::string*
     auto soma = [](int a, int b) { return static_cast<std::int16_t>(a + b); };
 
     const GrupoRelat grupos[] = {
-        {0, 0, "Plantio", soma(p.qt_pld, qt_tratos("PLD")), &rel.rel_pld2, &rel.rel_pld1, &rel.rel_pld3, " (", ")", false},
-        {0, 1, "Transplante", soma(qt_sem_tratos("TR"), qt_tratos("TR")), &rel.rel_tr2, &rel.rel_tr1, &rel.rel_tr3, "  ( ", " )", true},
-        {0, 2, "Limpeza", soma(qt_tratos("LI"), qt_sem_tratos("LI")), &rel.rel_li2, &rel.rel_li1, nullptr, "", "", true},
-        {0, 3, "Desbaste", soma(qt_tratos("DES"), qt_sem_tratos("DES")), &rel.rel_des2, &rel.rel_des1, nullptr, "", "", true},
-        {0, 4, "Amontoa", qt_tratos("AM"), &rel.rel_amo2, &rel.rel_amo1, nullptr, "", "", false},
-        {0, 5, "Colheita Parcial", qt_tratos("COP"), &rel.rel_cop2, &rel.rel_cop1, nullptr, "", "", false},
-        {0, 6, "Colheita Final", qt_tratos("COF"), &rel.rel_cof2, &rel.rel_cof1, nullptr, "", "", false},
-        {1, 0, "Plantio em Sementeira", soma(p.qt_pls, qt_sem_tratos("PLS")), &rel.rel_pls2, &rel.rel_pls1, nullptr, "", "", false},
-        {1, 1, "Transplante", qt_sem_tratos("TR"), &rel.rel_tr22, &rel.rel_tr1, nullptr, "", "", false},
-        {1, 2, "Limpeza", qt_sem_tratos("LI"), &rel.rel_li22, &rel.rel_li1, nullptr, "", "", false},
-        {1, 3, "Desbaste", qt_sem_tratos("DES"), &rel.rel_des22, &rel.rel_des1, nullptr, "", "", false},
+        {0, 0, "Plantio", soma(p.qt_pld, qt_tratos("PLD")), &rel.rel_pld2, &rel.rel_pld1, &rel.rel_pld3, false},
+        {0, 1, "Transplante", soma(qt_sem_tratos("TR"), qt_tratos("TR")), &rel.rel_tr2, &rel.rel_tr1, &rel.rel_tr3, true},
+        {0, 2, "Limpeza", soma(qt_tratos("LI"), qt_sem_tratos("LI")), &rel.rel_li2, &rel.rel_li1, nullptr, true},
+        {0, 3, "Desbaste", soma(qt_tratos("DES"), qt_sem_tratos("DES")), &rel.rel_des2, &rel.rel_des1, nullptr, true},
+        {0, 4, "Amontoa", qt_tratos("AM"), &rel.rel_amo2, &rel.rel_amo1, nullptr, false},
+        {0, 5, "Colheita Parcial", qt_tratos("COP"), &rel.rel_cop2, &rel.rel_cop1, nullptr, false},
+        {0, 6, "Colheita Final", qt_tratos("COF"), &rel.rel_cof2, &rel.rel_cof1, nullptr, false},
+        {1, 0, "Plantio em Sementeira", soma(p.qt_pls, qt_sem_tratos("PLS")), &rel.rel_pls2, &rel.rel_pls1, nullptr, false},
+        {1, 1, "Transplante", qt_sem_tratos("TR"), &rel.rel_tr22, &rel.rel_tr1, nullptr, false},
+        {1, 2, "Limpeza", qt_sem_tratos("LI"), &rel.rel_li22, &rel.rel_li1, nullptr, false},
+        {1, 3, "Desbaste", qt_sem_tratos("DES"), &rel.rel_des22, &rel.rel_des1, nullptr, false},
     };
 
     // Whatever happens below, the tables no longer hold a known week until the
@@ -112,7 +135,7 @@ bool prepara_relat(const ListasRelatorio& rel, const Pendencias& p, std::string*
                     if (g.so_com_aonde && aonde.empty()) continue;
                     std::string cultura = elemento(*g.cultura, i);
                     if (g.densidade && !elemento(*g.densidade, i).empty())
-                        cultura += g.abre + elemento(*g.densidade, i) + g.fecha;
+                        cultura += " (" + elemento(*g.densidade, i) + ")";
                     rs->AddNew();
                     rs->SetField("hs", g.hs);
                     rs->SetField("ord", g.ord);

@@ -7,11 +7,17 @@
 #include "platform/clock.h"
 #include "platform/db.h"
 #include "platform/paths.h"
+#include "platform/schema.h"
 #include "platform/text.h"
 
 namespace minigame {
 
 namespace {
+
+// The ranking table, the one table of the ranking database.
+[[maybe_unused]] const bool tabela_registrada = platform::RegisterTables(
+    arq_ranking,
+    {{tabela_ranking, {{"peq_gra", "TEXT"}, {"tipo", "TEXT"}, {"nome", "TEXT"}, {"valor", "TEXT"}, {"dta", "TEXT"}}}});
 
 using platform::Recordset;
 

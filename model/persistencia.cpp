@@ -15,11 +15,33 @@
 #include "platform/clock.h"
 #include "platform/log.h"
 #include "platform/paths.h"
+#include "platform/schema.h"
 #include "platform/text.h"
 
 namespace model {
 
 namespace {
+
+// The saved beds, lots and order counts: the tables this file keeps in the
+// game database; a new file gets one order count per crop, all zero.
+std::vector<std::vector<platform::Value>> contagens_iniciais() {
+    std::vector<std::vector<platform::Value>> linhas;
+    for (int cult = 1; cult <= n_culturas; ++cult) linhas.push_back({platform::Value(cult), platform::Value(0)});
+    return linhas;
+}
+
+[[maybe_unused]] const bool tabelas_registradas = platform::RegisterTables(
+    arq_banco, {
+                   {"st",
+                    {{"indice", "INTEGER"},
+                     {"cod_cult", "INTEGER"},
+                     {"idade", "INTEGER"},
+                     {"check", "INTEGER"},
+                     {"last_i_cu", "INTEGER"},
+                     {"last_last_i_cu", "INTEGER"}}},
+                   {"sem", {{"indice", "INTEGER"}, {"cod_cult", "INTEGER"}, {"idade", "INTEGER"}, {"check", "INTEGER"}}},
+                   {"seq", {{"indice", "INTEGER"}, {"seq", "INTEGER"}}, contagens_iniciais},
+               });
 
 struct EstadoBanco {
     std::string caminho;      // "" = the program folder's database

@@ -1,6 +1,5 @@
 #include "platform/report.h"
 
-#include <QEventLoop>
 #include <QFont>
 #include <QFontMetricsF>
 #include <QGuiApplication>
@@ -9,8 +8,6 @@
 #include <QPainter>
 #include <QPdfWriter>
 #include <QString>
-#include <QThread>
-#include <QTimer>
 
 #include <algorithm>
 #include <atomic>
@@ -30,6 +27,7 @@
 #include "platform/modules/print_server.h"
 #include "platform/paths.h"
 #include "platform/text.h"
+#include "platform/wait.h"
 
 namespace platform {
 
@@ -60,7 +58,8 @@ struct Bloco {
 struct Modelo {
     std::string titulo;
     std::string cabecalho;     // a line under the title on every page
-    std::string banco = "\\hortas00.mdb";
+    std::string banco;         // relative to the program folder; empty: none named
+    std::string numeracao;     // the page number's text, {pagina} the number
     std::string pdf;
     bool paisagem = false;
     double fonte = 10;
@@ -72,8 +71,14 @@ using Linha = std::map<std::string, std::string>;
 // The caller's values for {name}, names in lower case.
 using Valores = std::map<std::string, std::string>;
 
+// Why a report was not written: its status and what the result names.
 struct Falha {
-    std::string mensagem;
+    explicit Falha(ReportStatus s, std::string f = {}, std::string n = {}, std::string t = {}, std::string d = {},
+                   int l = 0)
+        : status(s), file(std::move(f)), name(std::move(n)), table(std::move(t)), detail(std::move(d)), line(l) {}
+    ReportStatus status;
+    std::string file, name, table, detail;
+    int line;
 };
 
 std::string primeira_palavra(const std::string& s, std::string* resto) {
@@ -107,10 +112,9 @@ std::string nome_do_arquivo(const std::string& caminho) {
 Modelo le_modelo(const std::string& caminho_jogo) {
     const std::string real = ResolvePath(caminho_jogo);
     if (caminho_jogo.empty() || real.empty() || !FileExists(caminho_jogo))
-        throw Falha{"O modelo de relatório não foi encontrado: " +
-                    (caminho_jogo.empty() ? std::string("(nenhum arquivo indicado)") : caminho_jogo)};
+        throw Falha{ReportStatus::LayoutNotFound, caminho_jogo};
     std::ifstream in(real);
-    if (!in) throw Falha{"Não foi possível ler o modelo de relatório " + caminho_jogo + "."};
+    if (!in) throw Falha{ReportStatus::LayoutUnreadable, caminho_jogo};
 
     Modelo m;
     std::string base = nome_do_arquivo(caminho_jogo);
@@ -121,8 +125,7 @@ Modelo le_modelo(const std::string& caminho_jogo) {
     std::string linha;
     int numero = 0;
     auto erro = [&](const std::string& porque) {
-        return Falha{"O modelo de relatório " + nome_do_arquivo(caminho_jogo) + " tem um erro na linha " +
-                     std::to_string(numero) + ": " + porque + "."};
+        return Falha{ReportStatus::LayoutError, caminho_jogo, "", "", porque, numero};
     };
     while (std::getline(in, linha)) {
         ++numero;
@@ -134,54 +137,56 @@ Modelo le_modelo(const std::string& caminho_jogo) {
         const std::string cmd = LCase(primeira_palavra(t, &resto));
 
         if (cmd == "tabela") {
-            if (bloco) throw erro("falta \"fim\" antes de uma nova tabela");
+            if (bloco) throw erro("\"fim\" missing before a new \"tabela\"");
             auto p = palavras(resto);
-            if (p.empty()) throw erro("falta o nome da tabela");
+            if (p.empty()) throw erro("table name missing");
             m.blocos.emplace_back();
             bloco = &m.blocos.back();
             bloco->tabela = p[0];
             bloco->ordem.assign(p.begin() + 1, p.end());
         } else if (cmd == "fim") {
-            if (!bloco) throw erro("\"fim\" sem \"tabela\"");
-            if (bloco->colunas.empty()) throw erro("a tabela não tem colunas");
+            if (!bloco) throw erro("\"fim\" without \"tabela\"");
+            if (bloco->colunas.empty()) throw erro("the table has no columns");
             bloco = nullptr;
+        } else if (cmd == "numeracao") {
+            m.numeracao = resto;
         } else if (cmd == "titulo") {
             m.titulo = resto;
         } else if (cmd == "cabecalho" && !bloco) {
             m.cabecalho = resto;
         } else if (cmd == "banco") {
-            if (resto.empty()) throw erro("falta o nome do banco de dados");
+            if (resto.empty()) throw erro("database name missing");
             m.banco = resto;
         } else if (cmd == "pdf") {
             if (resto.empty() || resto.find_first_of("/\\") != std::string::npos)
-                throw erro("o nome do arquivo PDF deve ser um nome simples");
+                throw erro("the PDF name must be a plain file name");
             m.pdf = resto;
         } else if (cmd == "pagina") {
             const std::string o = LCase(resto);
-            if (o != "retrato" && o != "paisagem") throw erro("a página deve ser retrato ou paisagem");
+            if (o != "retrato" && o != "paisagem") throw erro("the page must be \"retrato\" or \"paisagem\"");
             m.paisagem = o == "paisagem";
         } else if (cmd == "fonte" && !bloco) {
             const double f = Val(resto);
-            if (f < 4 || f > 40) throw erro("o tamanho da fonte deve ficar entre 4 e 40");
+            if (f < 4 || f > 40) throw erro("the font size must be between 4 and 40");
             m.fonte = f;
         } else if (!bloco) {
-            throw erro("\"" + cmd + "\" fora de uma tabela, ou palavra desconhecida");
+            throw erro("\"" + cmd + "\" outside a table, or unknown");
         } else if (cmd == "subtitulo") {
             bloco->subtitulo = resto;
         } else if (cmd == "cabecalho") {
             bloco->cabecalho = resto;
         } else if (cmd == "quebra") {
-            if (resto.empty()) throw erro("falta o campo da quebra");
-            if (bloco->quebras.size() >= 2) throw erro("no máximo duas quebras por tabela");
+            if (resto.empty()) throw erro("group field missing");
+            if (bloco->quebras.size() >= 2) throw erro("at most two groups per table");
             bloco->quebras.push_back(resto);
         } else if (cmd == "coluna") {
             const auto barra = resto.find('|');
-            if (barra == std::string::npos) throw erro("a coluna precisa de \"|\" antes do texto da célula");
+            if (barra == std::string::npos) throw erro("a column needs \"|\" before its cell text");
             std::string cab;
             const std::string larg = primeira_palavra(resto.substr(0, barra), &cab);
             Coluna c;
             c.largura = Val(larg);
-            if (c.largura <= 0) throw erro("a largura da coluna deve ser um número positivo");
+            if (c.largura <= 0) throw erro("the column width must be a positive number");
             c.titulo = cab;
             c.celula = troca_quebras(Trim(resto.substr(barra + 1)));
             bloco->colunas.push_back(c);
@@ -191,18 +196,18 @@ Modelo le_modelo(const std::string& caminho_jogo) {
             bloco->inteiro = true;
         } else if (cmd == "fonte") {
             const double f = Val(resto);
-            if (f < 4 || f > 40) throw erro("o tamanho da fonte deve ficar entre 4 e 40");
+            if (f < 4 || f > 40) throw erro("the font size must be between 4 and 40");
             bloco->fonte = f;
         } else if (cmd == "vazio") {
             bloco->vazio = resto;
         } else if (cmd == "nota") {
             bloco->notas.push_back(resto);
         } else {
-            throw erro("palavra desconhecida \"" + cmd + "\"");
+            throw erro("unknown word \"" + cmd + "\"");
         }
     }
-    if (bloco) throw erro("falta \"fim\" no final do arquivo");
-    if (m.blocos.empty()) throw Falha{"O modelo de relatório " + nome_do_arquivo(caminho_jogo) + " não tem nenhuma tabela."};
+    if (bloco) throw erro("\"fim\" missing at the end of the file");
+    if (m.blocos.empty()) throw Falha{ReportStatus::LayoutError, caminho_jogo, "", "", "no table", numero};
     return m;
 }
 
@@ -269,25 +274,26 @@ void confere_valores(const Modelo& m, const Valores& valores) {
     for (const std::string* t : {&m.titulo, &m.cabecalho, &m.pdf})
         for (const auto& nome : campos_do_texto(*t))
             if (!valores.count(nome))
-                throw Falha{"O relatório \"" + m.titulo + "\" precisa do valor {" + nome + "}, que não foi informado."};
+                throw Falha{ReportStatus::ValueMissing, "", nome};
 }
 
-std::vector<std::vector<Linha>> le_dados(const Modelo& m, const Valores& valores) {
-    const std::string banco = ProgramFolder() + m.banco;
-    if (!FileExists(banco)) throw Falha{"O banco de dados do relatório não foi encontrado: " + m.banco};
+std::vector<std::vector<Linha>> le_dados(const Modelo& m, const Valores& valores, const std::string& do_chamador) {
+    if (do_chamador.empty() && m.banco.empty()) throw Falha{ReportStatus::NoDatabase};
+    const std::string banco = do_chamador.empty() ? ProgramFolder() + m.banco : do_chamador;
+    if (!FileExists(banco)) throw Falha{ReportStatus::DatabaseNotFound, banco};
     std::vector<std::vector<Linha>> dados;
     try {
         auto db = Workspace::Default().OpenDatabase(banco);
         for (const Bloco& b : m.blocos) {
             if (!db->TableExists(b.tabela))
-                throw Falha{"A tabela \"" + b.tabela + "\" não existe no banco de dados " + m.banco + "."};
+                throw Falha{ReportStatus::TableMissing, banco, b.tabela};
             auto rs = db->OpenRecordset(b.tabela, b.ordem);
             std::vector<std::string> nomes;
             for (const auto& n : rs->FieldNames()) nomes.push_back(LCase(n));
             auto confere = [&](const std::string& campo, bool ou_valor) {
                 if (std::find(nomes.begin(), nomes.end(), LCase(campo)) != nomes.end()) return;
                 if (ou_valor && valores.count(LCase(campo))) return;
-                throw Falha{"O campo \"" + campo + "\" não existe na tabela \"" + b.tabela + "\"."};
+                throw Falha{ReportStatus::FieldMissing, banco, campo, b.tabela};
             };
             for (const auto& q : b.quebras) confere(q, false);
             for (const std::string* t : {&b.subtitulo, &b.cabecalho, &b.vazio})
@@ -311,7 +317,7 @@ std::vector<std::vector<Linha>> le_dados(const Modelo& m, const Valores& valores
         }
         db->Close();
     } catch (const DbError& e) {
-        throw Falha{std::string("Não foi possível ler o banco de dados do relatório: ") + e.what()};
+        throw Falha{ReportStatus::DatabaseUnreadable, banco, "", "", e.what()};
     }
     return dados;
 }
@@ -370,7 +376,11 @@ private:
         const double h = altura_texto(titulo_);
         const double l = altura_texto(pagina_fonte_);
         texto(titulo_, 0, largura_ * 0.8, h, preenche_(m_.titulo, nullptr));
-        texto(pagina_fonte_, largura_ * 0.8, largura_ * 0.2, h, "Página " + std::to_string(pagina_), Qt::AlignRight);
+        if (!m_.numeracao.empty()) {
+            Valores v = valores_;
+            v["pagina"] = std::to_string(pagina_);
+            texto(pagina_fonte_, largura_ * 0.8, largura_ * 0.2, h, preenche(m_.numeracao, nullptr, v), Qt::AlignRight);
+        }
         y_ += h;
         if (!m_.cabecalho.empty()) {
             const double hc = altura_texto(cabecalho_fonte_);
@@ -581,26 +591,15 @@ void conversa_com_o_servidor(std::shared_ptr<Conversa> c) {
 }
 
 // Waits for the talk to end, at most until its limit (and a little more for
-// the thread to notice it); the calling thread runs its events meanwhile.
+// the thread to notice it), as a modal wait: the program's timers and
+// painting go on, the player's clicks and keys are ignored.
 void aguarda(const std::shared_ptr<Conversa>& c) {
-    const auto fim = c->limite + std::chrono::milliseconds(200);
-    auto chega = [&] { return c->pronta || std::chrono::steady_clock::now() >= fim; };
-    QCoreApplication* app = QCoreApplication::instance();
-    if (app && QThread::currentThread() == app->thread()) {
-        QEventLoop laco;
-        QTimer relogio;
-        QObject::connect(&relogio, &QTimer::timeout, [&] {
-            if (chega()) laco.quit();
-        });
-        relogio.start(10);
-        if (!chega()) laco.exec();
-    } else {
-        while (!chega()) std::this_thread::sleep_for(std::chrono::milliseconds(10));
-    }
+    ModalWait([&] { return c->pronta.load(); }, c->limite + std::chrono::milliseconds(200));
     c->desistiu = true;
 }
 
-std::string dobra_aspas(const std::string& s) { return "\"" + s + "\""; }
+// Where a report's PDF is written, as a game path: the program folder.
+std::string caminho_do_pdf(const std::string& nome) { return ProgramFolder() + "\\" + nome; }
 
 }  // namespace
 
@@ -613,51 +612,50 @@ std::vector<ReportResult> Report::PrintReports(const std::vector<const Report*>&
     // the server together stay within it.
     const auto limite = std::chrono::steady_clock::now() + std::chrono::milliseconds(PrintTimeLimitMs);
     std::vector<ReportResult> resultados(reports.size());
-    std::vector<std::string> titulos(reports.size());
 
     // Each report is written once to its PDF, without asking any server.
     for (std::size_t i = 0; i < reports.size(); ++i) {
         ReportResult& r = resultados[i];
         try {
-            if (!qobject_cast<QGuiApplication*>(QCoreApplication::instance()))
-                throw Falha{"A impressão precisa da janela do programa aberta."};
+            if (!qobject_cast<QGuiApplication*>(QCoreApplication::instance())) throw Falha{ReportStatus::NoWindow};
             Valores valores;
             for (const auto& [nome, valor] : reports[i]->params_) valores[LCase(nome)] = valor;
             const Modelo m = le_modelo(reports[i]->file_);
+            r.title = preenche(m.titulo, nullptr, valores);
             confere_valores(m, valores);
-            const auto dados = le_dados(m, valores);
+            const auto dados = le_dados(m, valores, reports[i]->database_);
             const std::string nome = preenche(m.pdf, nullptr, valores);
             if (nome.find_first_of("/\\") != std::string::npos || Trim(nome).empty())
-                throw Falha{"O nome do arquivo PDF do relatório \"" + m.titulo + "\" não é um nome simples: " + nome};
-            const std::string destino = ResolvePathForWrite(ProgramFolder() + "\\" + nome);
-            if (destino.empty()) throw Falha{"Não foi possível gravar o relatório na pasta do programa."};
-            if (!grava_pdf(destino, m, valores, dados))
-                throw Falha{"Não foi possível gravar o arquivo " + destino +
-                            ". Veja se ele não está aberto em outro programa."};
+                throw Falha{ReportStatus::BadPdfName, "", nome};
+            const std::string destino = ResolvePathForWrite(caminho_do_pdf(nome));
+            if (destino.empty()) throw Falha{ReportStatus::PdfNotWritable, caminho_do_pdf(nome)};
+            if (!grava_pdf(destino, m, valores, dados)) throw Falha{ReportStatus::PdfNotWritable, destino};
             InvalidatePathCache();
-            titulos[i] = preenche(m.titulo, nullptr, valores);
-            r.ok = true;
-            r.pdf = true;
+            r.status = ReportStatus::SavedNoPrinter;
             r.destination = r.pdfPath = destino;
-            r.reason = "Não há impressora disponível.";
         } catch (const Falha& f) {
-            r = ReportResult{};
-            r.message = f.mensagem;
+            r.status = f.status;
+            r.file = f.file;
+            r.name = f.name;
+            r.table = f.table;
+            r.detail = f.detail;
+            r.line = f.line;
+            if (f.status == ReportStatus::PdfNotWritable) r.pdfPath = f.file;
         } catch (const std::exception& e) {
-            r = ReportResult{};
-            r.message = std::string("Não foi possível imprimir o relatório: ") + e.what();
+            r.status = ReportStatus::Failed;
+            r.detail = e.what();
         }
     }
 
     // Then the written ones go to the default printer, within the limit.
     std::vector<std::size_t> enviados;
     for (std::size_t i = 0; i < reports.size(); ++i)
-        if (resultados[i].ok) enviados.push_back(i);
+        if (resultados[i].ok()) enviados.push_back(i);
     if (!g_pdfOnly && !enviados.empty()) {
         auto c = std::make_shared<Conversa>();
         for (std::size_t i : enviados) {
             c->arquivos.push_back(resultados[i].pdfPath);
-            c->titulos.push_back(titulos[i]);
+            c->titulos.push_back(resultados[i].title);
         }
         c->trabalhos.assign(enviados.size(), -1);
         c->erros.assign(enviados.size(), "");
@@ -669,27 +667,17 @@ std::vector<ReportResult> Report::PrintReports(const std::vector<const Report*>&
         for (std::size_t k = 0; k < enviados.size(); ++k) {
             ReportResult& r = resultados[enviados[k]];
             if (c->trabalhos[k] > 0) {
-                r.pdf = false;
+                r.status = ReportStatus::Printed;
                 r.job = c->trabalhos[k];
                 r.destination = c->impressora;
-                r.reason.clear();
             } else if (c->trabalhos[k] == 0) {
-                r.reason = "A impressora " + dobra_aspas(c->impressora) + " não aceitou a impressão.";
-                LogOnce("impressao-recusada-" + c->impressora + "-" + c->erros[k],
-                        "A impressora " + c->impressora + " recusou um relatório: " + c->erros[k]);
+                r.status = ReportStatus::SavedRefused;
+                r.destination = c->impressora;
+                r.detail = c->erros[k];
             } else if (!c->sem_impressora) {
-                r.reason = "A impressora não respondeu.";
+                r.status = ReportStatus::SavedNoAnswer;
             }
         }
-    }
-
-    for (std::size_t i = 0; i < reports.size(); ++i) {
-        ReportResult& r = resultados[i];
-        if (!r.ok) continue;
-        if (r.pdf)
-            r.message = r.reason + " O relatório " + dobra_aspas(titulos[i]) + " foi salvo no arquivo " + r.pdfPath + ".";
-        else
-            r.message = "O relatório " + dobra_aspas(titulos[i]) + " foi enviado para a impressora " + r.destination + ".";
     }
     return resultados;
 }

@@ -1,25 +1,29 @@
 #pragma once
 // A small report component. A report object is given the file name of a
 // report layout and, optionally, named values for its texts; its print method
-// reads the layout, reads the tables the layout names from the game database,
-// lays the rows out in A4 pages of a PDF file in the program folder, and hands
-// that file to the default printer of the print server (CUPS). The PDF is
-// written once and kept: when there is no printer, or the printer refuses the
-// job or does not answer in time, it is the report's copy, and the result says
-// why and where it is.
+// reads the layout, reads the tables the layout names from a database, lays
+// the rows out in A4 pages of a PDF file in the program folder, and hands that
+// file to the default printer of the print server (CUPS). The PDF is written
+// once and kept: when there is no printer, or the printer refuses the job or
+// does not answer in time, it is the report's copy, and the result says why
+// and where it is.
 //
 // The print server is asked from a thread of its own, with one time limit for
 // all the reports printed together (PrintTimeLimitMs); meanwhile the calling
-// thread keeps running its events (timers, the player's clicks). A job the
-// server accepted counts as printed, also when the queue is paused.
+// thread waits as in a modal wait (platform/wait.h): its timers and painting
+// go on, the player's clicks and keys are ignored. A job the server accepted
+// in time counts as printed, also when the queue is paused; one it accepts
+// only after the limit is cancelled, since the report was then kept as a PDF.
 //
 // Layout files are UTF-8 text, one directive per line; blank lines and lines
 // starting with '#' are ignored:
 //
 //   titulo <text>              report title, printed on top of every page
 //   cabecalho <text>           a line under the title on every page
-//   banco <path>               game database, relative to the program folder
-//                              ("\hortas00.mdb"); default "\hortas00.mdb"
+//   banco <path>               the database, relative to the program folder
+//                              ("\dados.mdb"), when the caller names none
+//   numeracao <text>           the page number on top of every page, {pagina}
+//                              the number ("Page {pagina}"); default none
 //   pdf <file name>            name of the PDF written in the program folder;
 //                              default the layout's name with ".pdf"
 //   pagina retrato|paisagem    page orientation (default retrato)
@@ -51,9 +55,10 @@
 // field (titles, headings, the PDF name), a value given with SetParameter. A
 // name that is neither is a layout error.
 //
-// Printing never throws and never changes the database: every failure (no
+// Printing never throws and never changes the database: every outcome (no
 // layout file, a layout line not understood, a missing table or field, a PDF
-// that cannot be written) comes back as a message in Portuguese.
+// that cannot be written, the printer's answer) comes back as a status with
+// what it concerns; the caller words it for the player.
 
 #include <map>
 #include <string>
@@ -61,14 +66,39 @@
 
 namespace platform {
 
+enum class ReportStatus {
+    Printed,             // sent to the printer `destination` as job `job`
+    SavedNoPrinter,      // kept as its PDF: no print server or no default printer
+    SavedRefused,        // kept as its PDF: the printer `destination` refused it, `detail` the server's reason
+    SavedNoAnswer,       // kept as its PDF: the print server did not answer in time
+    NoWindow,            // not written: printing needs the program's window
+    LayoutNotFound,      // the layout `file` is not there (empty: none was given)
+    LayoutUnreadable,    // the layout `file` cannot be read
+    LayoutError,         // line `line` of the layout `file` is not understood, `detail` says how
+    ValueMissing,        // the layout needs the value {`name`}, which was not given
+    NoDatabase,          // neither the caller nor the layout names a database
+    DatabaseNotFound,    // the database `file` is not there
+    DatabaseUnreadable,  // the database `file` could not be read, `detail` says why
+    TableMissing,        // the table `name` is not in the database `file`
+    FieldMissing,        // the field `name` is not in the table `table`
+    BadPdfName,          // the PDF name `name` is not a plain file name
+    PdfNotWritable,      // the PDF `pdfPath` could not be written
+    Failed,              // anything else, `detail` says what
+};
+
 struct ReportResult {
-    bool ok = false;           // the report was printed or written
-    bool pdf = false;          // not printed: its PDF file is the copy
+    ReportStatus status = ReportStatus::Failed;
+    std::string title;         // the report's title, once its layout was read
     std::string destination;   // printer name, or the PDF's path on disk
-    std::string message;       // for the player: where the PDF went, or what failed
-    std::string reason;        // why a PDF instead of the printer, one sentence
     std::string pdfPath;       // the PDF written (also when printed)
     int job = 0;               // the print server's job id when printed
+    std::string file, name, table, detail;  // what a status concerns (see there)
+    int line = 0;
+
+    // The report was printed or kept as its PDF.
+    bool ok() const { return status <= ReportStatus::SavedNoAnswer; }
+    // Kept as its PDF, not printed.
+    bool pdf() const { return ok() && status != ReportStatus::Printed; }
 };
 
 class Report {
@@ -76,6 +106,10 @@ public:
     // The layout file, as a game path (program folder & "\relatb.rpt").
     const std::string& ReportFileName() const { return file_; }
     void SetReportFileName(const std::string& path) { file_ = path; }
+
+    // The database the layout's tables are read from, as a game path; when
+    // not given, the one the layout names.
+    void SetDatabaseName(const std::string& path) { database_ = path; }
 
     // A value for {name} in the layout's texts.
     void SetParameter(const std::string& name, const std::string& value) { params_[name] = value; }
@@ -96,6 +130,7 @@ public:
 
 private:
     std::string file_;
+    std::string database_;
     std::map<std::string, std::string> params_;
 };
 

@@ -1,7 +1,8 @@
 #pragma once
-// The tables that the game expects in each of its database files, with the
-// rows a new table starts with. The database layer creates a missing table
-// from here when it opens a file.
+// The tables expected in a database file, with the rows a new table starts
+// with. Each part of the program registers the tables it keeps in a file of
+// a given name; the database layer creates a missing table from here when it
+// opens a file of that name.
 
 #include "platform/db.h"
 
@@ -24,9 +25,15 @@ struct TableDef {
     bool refillWhenEmpty = false;
 };
 
-// The tables of a database file, looked up by the file's name without its
-// folder and without regard to case ("HORTAS00.MDB" is "hortas00.mdb").
-// Empty for an unknown file.
+// Adds tables to those of the database files of a name, given with or
+// without its folder and in any case ("\DADOS.MDB" is "dados.mdb"). A
+// table already registered for that name keeps its first definition.
+// Returns true, so that a part of the program can register its tables in the
+// initialiser of a namespace-scope constant of the file that uses them.
+bool RegisterTables(const std::string& fileName, const std::vector<TableDef>& tables);
+
+// The tables registered for a database file, looked up by the file's name as
+// above, in the order they were registered. Empty for an unknown file.
 const std::vector<TableDef>& SchemaFor(const std::string& fileName);
 
 }  // namespace platform

@@ -10,11 +10,19 @@
 #include "platform/db.h"
 #include "platform/forms/forms.h"
 #include "platform/log.h"
+#include "platform/schema.h"
 #include "shell/dialogos.h"
 
 namespace shell {
 
 namespace {
+
+// The week table of the game database: the drive in use and the last
+// processing date; a new or emptied table holds drive 0 ("C:") and now.
+std::vector<std::vector<platform::Value>> semana_inicial() { return {{platform::Value(0), platform::Value(platform::Now())}}; }
+
+[[maybe_unused]] const bool tabela_registrada =
+    platform::RegisterTables(model::arq_banco, {{"semana", {{"cd", "INTEGER"}, {"data", "REAL"}}, semana_inicial, true}});
 
 constexpr const char* titulo_banco = "Banco de dados";
 constexpr const char* titulo_semana = "Nova Semana";

@@ -14,6 +14,7 @@
 #include "platform/forms/internal.h"
 #include "platform/forms/screen.h"
 #include "platform/log.h"
+#include "platform/wait.h"
 
 namespace platform::forms {
 
@@ -25,6 +26,16 @@ State& S() {
 }
 
 void EnsureApp() {
+    // A modal wait (platform/wait.h) takes the mouse away as a modal dialog
+    // does: a press or drag in progress ends without its release.
+    static const bool waitHooked = [] {
+        SetModalWaitStartHook([] {
+            CancelDrag();
+            ReleaseCapture();
+        });
+        return true;
+    }();
+    (void)waitHooked;
     if (QCoreApplication::instance()) return;
     static int argc = 1;
     static char name[] = "brotalia";
@@ -196,7 +207,7 @@ void UnloadForm(Form& f, bool withEvents) {
 
 bool AcceptsInput(const Form& f) {
     const State& s = S();
-    if (!f.loaded_ || !f.visible_) return false;
+    if (!f.loaded_ || !f.visible_ || InModalWait()) return false;
     for (auto it = s.modals.rbegin(); it != s.modals.rend(); ++it)
         if (!(*it)->exiting && (*it)->form->visible_) return (*it)->form == &f;
     return true;

@@ -551,7 +551,7 @@ Form* Screen::FormAt(const QPointF& device, QPointF* formPx) {
 
 bool Screen::PressCloseBox(const QPointF& device) {
     Form* m = Forms::ModalForm();
-    if (!m || !m->visible_ || !CloseBoxOf(*m).contains(device)) return false;
+    if (!m || !AcceptsInput(*m) || !CloseBoxOf(*m).contains(device)) return false;
     UnloadForm(*m, true);
     return true;
 }

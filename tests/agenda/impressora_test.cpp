@@ -8,12 +8,20 @@
 #include <cups/cups.h>
 #include <fcntl.h>
 #include <netinet/in.h>
+#include <poll.h>
 #include <sys/socket.h>
 #include <unistd.h>
 
+#include <QCursor>
+#include <QGuiApplication>
+
+#include <atomic>
 #include <chrono>
+#include <functional>
+#include <map>
 #include <thread>
 
+#include "agenda/impressao.h"
 #include "apoio.h"
 
 namespace agenda_test {
@@ -22,13 +30,17 @@ namespace {
 using agenda::age;
 using Relogio = std::chrono::steady_clock;
 
-// A screen whose timer counts its ticks.
+// A screen whose timer counts its ticks; on its tenth it runs `no_decimo`
+// (the player acting in the middle of the print wait).
 class Contador : public pf::Form {
 public:
     pf::Timer timer_{this, "timer_"};
     int tiques = 0;
+    std::function<void()> no_decimo;
     Contador() {
-        timer_.OnTimer = [this] { ++tiques; };
+        timer_.OnTimer = [this] {
+            if (++tiques == 10 && no_decimo) no_decimo();
+        };
         timer_.SetInterval(50);
     }
 };
@@ -108,8 +120,8 @@ TEST_F(ImpressoraTest, FilaQueAceitaRecebeOsDoisRelatorios) {
     const auto r = imprime_os_dois();
     ASSERT_EQ(r.size(), 2u);
     for (const auto& x : r) {
-        ASSERT_TRUE(x.ok) << x.message;
-        EXPECT_FALSE(x.pdf) << x.message;
+        ASSERT_TRUE(x.ok()) << agenda::texto_do_relatorio(x);
+        EXPECT_FALSE(x.pdf()) << agenda::texto_do_relatorio(x);
         EXPECT_EQ(x.destination, "PDF");
         ASSERT_GT(x.job, 0);
         EXPECT_EQ(estado_final(x.job), IPP_JSTATE_COMPLETED) << x.job;
@@ -131,8 +143,8 @@ TEST_F(ImpressoraTest, FilaPausadaQueAceitaContaComoImpresso) {
     ::setenv("PRINTER", "Pausada", 1);
     const auto r = imprime_os_dois();
     for (const auto& x : r) {
-        ASSERT_TRUE(x.ok) << x.message;
-        EXPECT_FALSE(x.pdf) << x.message;
+        ASSERT_TRUE(x.ok()) << agenda::texto_do_relatorio(x);
+        EXPECT_FALSE(x.pdf()) << agenda::texto_do_relatorio(x);
         EXPECT_GT(x.job, 0);
     }
 }
@@ -164,7 +176,19 @@ TEST_F(ImpressoraTest, ServidorQueNaoRespondeNaoPrendeOJogo) {
     ::getsockname(ouvinte, reinterpret_cast<sockaddr*>(&a), &n);
     ::setenv("CUPS_SERVER", ("127.0.0.1:" + std::to_string(ntohs(a.sin_port))).c_str(), 1);
 
+    // Half a second into the wait the player clicks the printer again, the
+    // gardener and the forecast, and types: the wait takes none of it, shows
+    // the hourglass and goes on.
     auto& contador = pf::Forms::Get<Contador>("contador");
+    Qt::CursorShape ponteiro = Qt::ArrowCursor;
+    contador.no_decimo = [&] {
+        auto& f = pf::Forms::Get<age>(agenda::nome_tela_agenda);
+        if (const QCursor* c = QGuiApplication::overrideCursor()) ponteiro = c->shape();
+        t::Click(f.pic_imp);
+        t::Click(f.hortelino);
+        t::Click(f.previsao);
+        t::KeyPress(13);
+    };
     const double segundos = imprime_pela_agenda();
     // One connection for both reports; keeping their PDFs asked nothing more.
     ::fcntl(ouvinte, F_SETFL, O_NONBLOCK);
@@ -182,6 +206,124 @@ TEST_F(ImpressoraTest, ServidorQueNaoRespondeNaoPrendeOJogo) {
         << dialogos[1].mensagem;
     EXPECT_TRUE(fs::exists(fs::path(pasta_programa()) / "relatorio_da_semana_2026-23.pdf"));
     EXPECT_TRUE(fs::exists(fs::path(pasta_programa()) / "relatorio_de_rotacao_2026-23.pdf"));
+    EXPECT_EQ(ponteiro, Qt::WaitCursor);
+    EXPECT_EQ(QGuiApplication::overrideCursor(), nullptr);
+    EXPECT_TRUE(pf::Forms::IsLoaded(agenda::nome_tela_agenda));
+    const auto& f = pf::Forms::Get<age>(agenda::nome_tela_agenda);
+    EXPECT_EQ(f.terra.Text(), "23");
+    t::RunFor(1600);  // any animation a click would have started has ended
+    EXPECT_EQ(dialogos.size(), 2u);
+    EXPECT_TRUE(pf::Forms::IsLoaded(agenda::nome_tela_agenda));
+}
+
+// A relay to the private server that holds back the server's answers on a
+// connection once the program has sent it more than 8 kB (a report's
+// document) until 3 s after that connection began: the server takes the job
+// but its answer comes after the wait's limit.
+class ServidorAtrasado {
+public:
+    explicit ServidorAtrasado(int porta_real) : real_(porta_real) {
+        ouvinte_ = ::socket(AF_INET, SOCK_STREAM, 0);
+        sockaddr_in a{};
+        a.sin_family = AF_INET;
+        a.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+        ::bind(ouvinte_, reinterpret_cast<sockaddr*>(&a), sizeof a);
+        ::listen(ouvinte_, 8);
+        socklen_t n = sizeof a;
+        ::getsockname(ouvinte_, reinterpret_cast<sockaddr*>(&a), &n);
+        porta = ntohs(a.sin_port);
+        fio_ = std::thread([this] { aceita(); });
+    }
+    ~ServidorAtrasado() {
+        fim_ = true;
+        ::shutdown(ouvinte_, SHUT_RDWR);
+        fio_.join();
+        for (auto& t : conexoes_) t.join();
+        ::close(ouvinte_);
+    }
+    int porta = 0;
+
+private:
+    void aceita() {
+        for (int c; !fim_ && (c = ::accept(ouvinte_, nullptr, nullptr)) >= 0;)
+            conexoes_.emplace_back([this, c] { repassa(c); });
+    }
+    void repassa(int cliente) {
+        const int servidor = ::socket(AF_INET, SOCK_STREAM, 0);
+        sockaddr_in a{};
+        a.sin_family = AF_INET;
+        a.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+        a.sin_port = htons(static_cast<std::uint16_t>(real_));
+        if (::connect(servidor, reinterpret_cast<sockaddr*>(&a), sizeof a) != 0) return (void)::close(cliente);
+        const auto solta = Relogio::now() + std::chrono::seconds(3);
+        std::size_t enviados = 0;
+        std::string retido;
+        for (bool aberto = true; aberto && !fim_;) {
+            pollfd p[2] = {{cliente, POLLIN, 0}, {servidor, POLLIN, 0}};
+            ::poll(p, 2, 20);
+            char b[65536];
+            if (p[0].revents) {
+                const auto n = ::read(cliente, b, sizeof b);
+                if (n <= 0) aberto = false;
+                else if (::write(servidor, b, static_cast<std::size_t>(n)) > 0) enviados += static_cast<std::size_t>(n);
+            }
+            if (p[1].revents) {
+                const auto n = ::read(servidor, b, sizeof b);
+                if (n <= 0) aberto = false;
+                else retido.append(b, static_cast<std::size_t>(n));
+            }
+            if (!retido.empty() && (enviados <= 8192 || Relogio::now() >= solta)) {
+                if (::write(cliente, retido.data(), retido.size()) < 0) aberto = false;
+                retido.clear();
+            }
+        }
+        ::close(servidor);
+        ::close(cliente);
+    }
+    int real_, ouvinte_;
+    std::atomic<bool> fim_{false};
+    std::thread fio_;
+    std::vector<std::thread> conexoes_;
+};
+
+TEST_F(ImpressoraTest, TrabalhoAceitoDepoisDoLimiteECancelado) {
+    const char* real = std::getenv("CUPS_SERVER");
+    if (servidor().empty()) GTEST_SKIP() << "sem servidor de impressão de teste (cupsd ausente ou sem root)";
+    const std::string endereco = real;
+    const int porta_real = std::stoi(endereco.substr(endereco.rfind(':') + 1));
+    // The stopped queue keeps what it takes, so a job not cancelled stays there.
+    ::setenv("PRINTER", "Pausada", 1);
+    // A report of its own title, told apart from the other tests' jobs.
+    std::ofstream(fs::path(pasta_programa()) / "atrasado.rpt") << "titulo Teste do atraso\ntabela rr\ncoluna 1 A | {mod}\nfim\n";
+    platform::InvalidatePathCache();
+    auto trabalhos_do_teste = [&] {
+        http_t* http = httpConnect2("127.0.0.1", porta_real, nullptr, AF_UNSPEC, HTTP_ENCRYPTION_IF_REQUESTED, 1,
+                                    5000, nullptr);
+        cups_job_t* jobs = nullptr;
+        const int n = cupsGetJobs2(http, &jobs, "Pausada", 0, CUPS_WHICHJOBS_ALL);
+        std::map<int, int> r;
+        for (int i = 0; i < n; ++i)
+            if (std::string(jobs[i].title) == "Teste do atraso") r[jobs[i].id] = jobs[i].state;
+        cupsFreeJobs(n, jobs);
+        httpClose(http);
+        return r;
+    };
+    {
+        ServidorAtrasado atrasado(porta_real);
+        ::setenv("CUPS_SERVER", ("127.0.0.1:" + std::to_string(atrasado.porta)).c_str(), 1);
+        platform::Report r;
+        r.SetReportFileName(pasta_programa() + "\\atrasado.rpt");
+        r.SetDatabaseName(model::caminho_banco());
+        const auto x = r.PrintReport();
+        ASSERT_TRUE(x.ok()) << agenda::texto_do_relatorio(x);
+        EXPECT_TRUE(x.pdf()) << agenda::texto_do_relatorio(x);
+        EXPECT_EQ(x.status, platform::ReportStatus::SavedNoAnswer);
+        std::this_thread::sleep_for(std::chrono::seconds(4));  // the late answers come
+    }
+    // The job the server took meanwhile was cancelled.
+    const auto trabalhos = trabalhos_do_teste();
+    EXPECT_EQ(trabalhos.size(), 1u);
+    for (const auto& [id, estado] : trabalhos) EXPECT_EQ(estado, IPP_JSTATE_CANCELED) << id;
 }
 
 }  // namespace

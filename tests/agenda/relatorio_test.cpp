@@ -1,8 +1,10 @@
 // The report layer: layouts read from the program folder, rendered to PDF
-// (no printer in tests), failures told in Portuguese.
+// (no printer in tests), each outcome a status that the agenda words in
+// Portuguese.
 
 #include <sstream>
 
+#include "agenda/impressao.h"
 #include "apoio.h"
 #include "platform/text.h"
 
@@ -19,36 +21,43 @@ protected:
     platform::ReportResult imprime(const std::string& arquivo) {
         platform::Report r;
         r.SetReportFileName(arquivo);
+        r.SetDatabaseName(model::caminho_banco());
         return r.PrintReport();
     }
 };
 
 TEST_F(RelatorioTest, FalhasViramMensagens) {
+    using platform::ReportStatus;
     auto r = imprime(pasta_programa() + "\\nao_existe.rpt");
-    EXPECT_FALSE(r.ok);
-    EXPECT_NE(r.message.find("não foi encontrado"), std::string::npos) << r.message;
+    EXPECT_EQ(r.status, ReportStatus::LayoutNotFound);
+    EXPECT_EQ(agenda::texto_do_relatorio(r), "O modelo de relatório não foi encontrado: " + pasta_programa() + "\\nao_existe.rpt");
 
     r = imprime(modelo("ruim.rpt", "titulo X\ntabela rr\ncoluna 1 A | {mod}\ncoisa estranha\nfim\n"));
-    EXPECT_FALSE(r.ok);
-    EXPECT_NE(r.message.find("linha 4"), std::string::npos) << r.message;
+    EXPECT_EQ(r.status, ReportStatus::LayoutError);
+    EXPECT_EQ(agenda::texto_do_relatorio(r), "O modelo de relatório ruim.rpt tem um erro na linha 4.");
 
     r = imprime(modelo("sem_fim.rpt", "tabela rr\ncoluna 1 A | {mod}\n"));
-    EXPECT_FALSE(r.ok);
-    EXPECT_NE(r.message.find("fim"), std::string::npos) << r.message;
+    EXPECT_EQ(r.status, ReportStatus::LayoutError);
+    EXPECT_EQ(r.line, 2);
 
     r = imprime(modelo("campo.rpt", "tabela rr\ncoluna 1 A | {nao_ha}\nfim\n"));
-    EXPECT_FALSE(r.ok);
-    EXPECT_NE(r.message.find("\"nao_ha\""), std::string::npos) << r.message;
+    EXPECT_FALSE(r.ok());
+    EXPECT_EQ(agenda::texto_do_relatorio(r), "O campo \"nao_ha\" não existe na tabela \"rr\".");
 
     r = imprime(modelo("tabela.rpt", "tabela nenhuma\ncoluna 1 A | {x}\nfim\n"));
-    EXPECT_FALSE(r.ok);
-    EXPECT_NE(r.message.find("\"nenhuma\""), std::string::npos) << r.message;
+    EXPECT_EQ(r.status, ReportStatus::TableMissing);
+    EXPECT_NE(agenda::texto_do_relatorio(r).find("\"nenhuma\""), std::string::npos) << agenda::texto_do_relatorio(r);
 
     // A value the caller did not give: no PDF with a half name.
     r = imprime(modelo("valor.rpt", "pdf semana_{ano_semana}.pdf\ntabela rr\ncoluna 1 A | {mod}\nfim\n"));
-    EXPECT_FALSE(r.ok);
-    EXPECT_NE(r.message.find("{ano_semana}"), std::string::npos) << r.message;
+    EXPECT_EQ(r.status, ReportStatus::ValueMissing);
+    EXPECT_NE(agenda::texto_do_relatorio(r).find("{ano_semana}"), std::string::npos);
     EXPECT_FALSE(fs::exists(fs::path(pasta_programa()) / "semana_.pdf"));
+
+    // Neither the caller nor the layout names a database.
+    platform::Report sem_banco;
+    sem_banco.SetReportFileName(modelo("sem_banco.rpt", "titulo Y\ntabela rr\ncoluna 1 A | {mod}\nfim\n"));
+    EXPECT_EQ(sem_banco.PrintReport().status, ReportStatus::NoDatabase);
 }
 
 // The weekly report as the agenda prints it: the week's rows, the week and
@@ -98,7 +107,7 @@ TEST_F(SemanaTest, CadaPaginaTemTituloSemanaColunasESecaoDoGrupo) {
         db->CommitTrans();
     }
     const auto r = semana("50", "2026-50");
-    ASSERT_TRUE(r.ok) << r.message;
+    ASSERT_TRUE(r.ok()) << agenda::texto_do_relatorio(r);
     EXPECT_EQ(r.destination, pasta_programa() + "/relatorio_da_semana_2026-50.pdf");
     const auto p = paginas(r.destination);
     ASSERT_GE(p.size(), 3u);
@@ -130,13 +139,13 @@ TEST_F(SemanaTest, SemanaSemAtividadeAindaDizQualSemana) {
         for (rs->EOF_() ? void() : rs->MoveFirst(); !rs->EOF_(); rs->MoveNext()) rs->Delete();
     }
     const auto r = semana("5", "2026-05");
-    ASSERT_TRUE(r.ok) << r.message;
+    ASSERT_TRUE(r.ok()) << agenda::texto_do_relatorio(r);
     EXPECT_EQ(r.destination, pasta_programa() + "/relatorio_da_semana_2026-05.pdf");
     const std::string t = texto_pdf(r.destination);
     EXPECT_NE(t.find("Semana 5"), std::string::npos) << t;
     EXPECT_NE(t.find("Nenhuma atividade nesta semana."), std::string::npos) << t;
     // Another week keeps its own file.
-    ASSERT_TRUE(semana("6", "2026-06").ok);
+    ASSERT_TRUE(semana("6", "2026-06").ok());
     EXPECT_TRUE(fs::exists(r.destination));
 }
 
@@ -157,12 +166,13 @@ TEST_F(RelatorioTest, PdfComTodasAsLinhasEmVariasPaginas) {
         db->CommitTrans();
     }
     const auto r = imprime(modelo("teste.rpt",
-                                  "titulo Teste de Páginas\npdf teste.pdf\ntabela rr\nquebra fam\n"
+                                  "titulo Teste de Páginas\nnumeracao Página {pagina}\npdf teste.pdf\ntabela rr\nquebra fam\n"
                                   "coluna 1 Canteiro | {mod}\ncoluna 2 Cultura | {cult} ({fam})[ depois de {ucult}]\nfim\n"));
-    ASSERT_TRUE(r.ok) << r.message;
-    EXPECT_TRUE(r.pdf);
+    ASSERT_TRUE(r.ok()) << agenda::texto_do_relatorio(r);
+    EXPECT_TRUE(r.pdf());
     EXPECT_EQ(r.destination, pasta_programa() + "/teste.pdf");
-    EXPECT_NE(r.message.find(r.destination), std::string::npos);
+    EXPECT_EQ(agenda::texto_do_relatorio(r), "Não há impressora disponível. O relatório \"Teste de Páginas\" foi salvo no arquivo " +
+                                                 r.destination + ".");
     const std::string texto = texto_pdf(r.destination);
     EXPECT_NE(texto.find("Teste de Páginas"), std::string::npos);
     EXPECT_NE(texto.find("Alface (CHICOREÁCEA)"), std::string::npos);

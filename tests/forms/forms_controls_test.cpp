@@ -16,6 +16,7 @@
 #include "platform/forms/testing.h"
 #include "platform/log.h"
 #include "platform/paths.h"
+#include "platform/schema.h"
 
 namespace pf = platform::forms;
 namespace t = platform::forms::test;
@@ -360,8 +361,10 @@ TEST_F(FormsControls, DataControlOpensItsTableAndReportsErrors) {
     QTemporaryDir dir;
     pf::DataControl Data1{f, "Data1"};
     EXPECT_THROW(Data1.Refresh(), platform::DbError);
-    Data1.SetDatabaseName(dir.path().toStdString() + "/gm.mdb");
-    Data1.SetRecordSource("gm");
+    // A file whose table a part of the program registered: made with it.
+    platform::RegisterTables("fichas.mdb", {{"ficha", {{"nome", "TEXT"}}}});
+    Data1.SetDatabaseName(dir.path().toStdString() + "/fichas.mdb");
+    Data1.SetRecordSource("ficha");
     Data1.Refresh();
     EXPECT_TRUE(Data1.IsOpen());
     EXPECT_EQ(Data1.Recordset().RecordCount(), 0);

@@ -1,6 +1,7 @@
 #include "platform/clock.h"
 #include "platform/db.h"
 #include "platform/files.h"
+#include "platform/schema.h"
 #include "temp_folder.h"
 
 #include <gtest/gtest.h>
@@ -20,6 +21,48 @@ using platform_test::readAll;
 using platform_test::TempFolder;
 
 namespace {
+
+// The database layer knows no program's tables: these stand for what the
+// parts of a program register, a file with a week row that comes back when
+// emptied, counts that a new file starts with, and a second file.
+std::vector<std::vector<Value>> weekRow() { return {{Value(0), Value(Now())}}; }
+std::vector<std::vector<Value>> countRows() {
+    std::vector<std::vector<Value>> rows;
+    for (int i = 1; i <= 21; ++i) rows.push_back({Value(i), Value(0)});
+    return rows;
+}
+std::vector<ColumnDef> mapColumns() {
+    std::vector<ColumnDef> cols{{"ordem", "TEXT"}};
+    for (int c = 1; c <= 10; ++c)
+        for (const char* f : {"cult", "idade", "trato", "p_fim"}) cols.push_back({f + std::to_string(c), "TEXT"});
+    return cols;
+}
+[[maybe_unused]] const bool registered =
+    RegisterTables("hortas00.mdb",
+                   {{"semana", {{"cd", "INTEGER"}, {"data", "REAL"}}, weekRow, true},
+                    {"st",
+                     {{"indice", "INTEGER"},
+                      {"cod_cult", "INTEGER"},
+                      {"idade", "INTEGER"},
+                      {"check", "INTEGER"},
+                      {"last_i_cu", "INTEGER"},
+                      {"last_last_i_cu", "INTEGER"}}},
+                    {"sem", {{"indice", "INTEGER"}, {"cod_cult", "INTEGER"}, {"idade", "INTEGER"}, {"check", "INTEGER"}}},
+                    {"seq", {{"indice", "INTEGER"}, {"seq", "INTEGER"}}, countRows}}) &&
+    RegisterTables("\\HORTAS00.MDB",  // a second part of the program, the same file
+                   {{"relat",
+                     {{"hs", "INTEGER"},
+                      {"ord", "INTEGER"},
+                      {"trato", "TEXT"},
+                      {"aonde", "TEXT"},
+                      {"cultura", "TEXT"},
+                      {"sem", "INTEGER"},
+                      {"cabec1", "TEXT"}}},
+                    {"rr", {{"mod", "TEXT"}, {"cult", "TEXT"}, {"fam", "TEXT"}, {"ucult", "TEXT"}, {"ufam", "TEXT"}}},
+                    {"mapa_horta", mapColumns()},
+                    {"ST", {{"outro", "TEXT"}}}}) &&  // already known: keeps its first definition
+    RegisterTables("gm.mdb",
+                   {{"gm", {{"peq_gra", "TEXT"}, {"tipo", "TEXT"}, {"nome", "TEXT"}, {"valor", "TEXT"}, {"dta", "TEXT"}}}});
 
 class DbTest : public ::testing::Test {
 protected:

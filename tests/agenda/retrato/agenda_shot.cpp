@@ -12,6 +12,7 @@
 #include "agenda/registro.h"
 #include "model/modelo.h"
 #include "platform/paths.h"
+#include "agenda/impressao.h"
 #include "platform/report.h"
 #include "platform/forms/forms.h"
 #include "platform/forms/testing.h"
@@ -83,7 +84,7 @@ int main(int argc, char** argv) {
             r->SetParameter("semana", f.terra.Text());
             r->SetParameter("ano_semana", "retrato");
             auto res = r->PrintReport();
-            std::printf("%s\n", res.message.c_str());
+            std::printf("%s\n", agenda::texto_do_relatorio(res).c_str());
         }
     }
     return 0;
