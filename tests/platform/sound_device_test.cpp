@@ -306,9 +306,12 @@ TEST_F(SoundDeviceTest, ASongCutWhileItLoadsNeverStarts) {
     ASSERT_TRUE(PlayMedia(game("cantiga.mid")));
     ASSERT_TRUE(PlaySound(game("bip.wav"), SoundMode::Async));
     monitor.waitFor(std::chrono::milliseconds(2500));
+    // The beep alone (120 ms), not the song's two-second chord.
     const std::vector<double> heard = loudStretches(monitor.blocks(), indexAt(monitor.blocks(), start));
-    ASSERT_EQ(heard.size(), 1u) << "a música soou depois do corte";
-    EXPECT_LE(heard[0], 0.180);  // the beep alone
+    double loud = 0;
+    for (double h : heard) loud += h;
+    EXPECT_GE(loud, 0.1) << "o bipe não soou";
+    EXPECT_LE(loud, 0.3) << "a música soou depois do corte";
 }
 
 // A missing file or one that is not a WAV file returns at once, logged once.
