@@ -1,7 +1,7 @@
 // Brotalia: starts the program. Registers every screen by name, opens the
 // full-screen window and shows the start-up form "fundo", which asks for the
-// media drive and opens the main menu; the real sound output starts right
-// after the main menu's first paint.
+// media drive and opens the main menu; the sound module loads aside once
+// that question is on the screen.
 
 #include <malloc.h>
 
@@ -74,9 +74,9 @@ int main() {
 #endif
 
     platform::EnableFilmWindow(true);
-    // Sound is off until the player turns it on, so the main menu's first
-    // picture does not wait for the sound output to open.
-    pf::Screen::AfterFirstPaintOf("INTRONEW", [] { platform::SetSoundBackend(platform::MakeDefaultSoundBackend()); });
+    // The sound module loads aside while the drive question waits for the
+    // player, so neither that question nor the main menu waits for it.
+    pf::Screen::AfterFirstPaintOf(shell::formulario_inicial, [] { platform::LoadSoundAside(); });
 
     pf::Screen::Open();
     pf::Forms::Show(shell::formulario_inicial);

@@ -18,6 +18,22 @@ constexpr pf::Color verde_escuro = pf::RGB(0, 96, 0);
 constexpr int linhas_por_tabela = 5;
 constexpr int primeira_linha_cliques = 5;
 
+// Control characters draw nothing in a name and can upset what shows it:
+// C0, DEL and C1 (U+0080 to U+009F, in UTF-8 the bytes C2 80 to C2 9F).
+std::string sem_controles(const std::string& nome) {
+    std::string r;
+    for (std::size_t i = 0; i < nome.size(); ++i) {
+        const auto c = static_cast<unsigned char>(nome[i]);
+        const auto seguinte = i + 1 < nome.size() ? static_cast<unsigned char>(nome[i + 1]) : 0;
+        if (c == 0xC2 && seguinte >= 0x80 && seguinte <= 0x9F) {
+            ++i;
+            continue;
+        }
+        if (c >= 0x20 && c != 0x7F) r += nome[i];
+    }
+    return r;
+}
+
 }  // namespace
 
 rank_form::rank_form() {
@@ -212,6 +228,8 @@ void mem_ok::Form_Activate() {
 void mem_ok::Text1_KeyPress(int& KeyAscii) {
     // Counted as the player sees the name: "🌱" or "👩‍🌾" is one character.
     // Backspace still erases at the limit, so a full name can be corrected.
+    // The box itself takes no C0 control; a C1 one is refused here.
+    if (KeyAscii >= 0x80 && KeyAscii <= 0x9F) KeyAscii = 0;
     if (KeyAscii != 8 && platform::LenVisible(Text1.Text()) >= max_nome) KeyAscii = 0;
 }
 
@@ -219,8 +237,9 @@ void mem_ok::Text1_Change() { opções.SetEnabled(platform::Len(Text1.Text()) > 
 
 void mem_ok::opções_Click() {
     // The name as typed; a longer text set by other means is cut to the
-    // width the ranking keeps.
-    jogo().nome_jogador = platform::LeftVisible(Text1.Text(), max_nome);
+    // width the ranking keeps, and control characters put in by other means
+    // go.
+    jogo().nome_jogador = platform::LeftVisible(sem_controles(Text1.Text()), max_nome);
     Hide();
 }
 

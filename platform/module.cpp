@@ -1,6 +1,7 @@
 #include "platform/module.h"
 
 #include "platform/log.h"
+#include "platform/media_file.h"
 #include "platform/modules/host.h"
 #include "platform/sound.h"
 #include "platform/text.h"
@@ -12,7 +13,6 @@
 #include <map>
 #include <mutex>
 #include <system_error>
-#include <vector>
 
 namespace platform {
 namespace {
@@ -23,15 +23,10 @@ std::string executableFolder() {
     return ec ? std::string() : exe.parent_path().string();
 }
 
-// Where a module is looked for: beside the executable first, then in the
-// build's program folder.
-std::vector<std::string> moduleFolders() {
-    std::vector<std::string> folders;
-    if (const std::string exe = executableFolder(); !exe.empty()) folders.push_back(exe + "/modules");
-#ifdef BROTALIA_BUILD_MODULE_DIR
-    folders.push_back(BROTALIA_BUILD_MODULE_DIR);
-#endif
-    return folders;
+// Where a module is looked for: the folder "modules" beside the executable.
+std::string moduleFolder() {
+    const std::string exe = executableFolder();
+    return exe.empty() ? std::string() : exe + "/modules";
 }
 
 struct Modules {
@@ -47,13 +42,11 @@ Modules& modules() {
 void* load(const std::string& module) {
     const std::string file = "libbrotalia_" + module + ".so";
     std::string why;
-    for (const std::string& folder : moduleFolders()) {
-        const std::string path = folder + "/" + file;
-        if (::access(path.c_str(), F_OK) != 0) continue;
+    const std::string path = moduleFolder() + "/" + file;
+    if (::access(path.c_str(), F_OK) == 0) {
         if (void* h = dlopen(path.c_str(), RTLD_NOW | RTLD_LOCAL)) return h;
         const char* e = dlerror();
         why = e ? e : path;
-        break;
     }
     if (why.empty()) why = "arquivo " + file + " não encontrado";
     LogOnce("modulo:" + module, "não foi possível carregar o módulo " + module + ": " + why);
@@ -74,7 +67,7 @@ void* ModuleEntry(const std::string& module, const char* entry) {
 }
 
 const ModuleHost& ThisModuleHost() {
-    static const ModuleHost host{&LogOnce, &LCase, &WavDuration};
+    static const ModuleHost host{&LogOnce, &LCase, &WavDuration, &OpenMediaFile};
     return host;
 }
 

@@ -3,8 +3,8 @@
 // mixer and its synthesiser, Qt Multimedia, the print server's library) are
 // built as modules of their own and loaded on first use, so that starting the
 // program does not wait for them. A module lives in the folder "modules"
-// beside the executable; programs run from the build tree (tests,
-// benchmarks) also find it in the build's program folder.
+// beside the executable (the build gives every program it makes such a
+// folder, a link to the program folder's).
 
 #include <string>
 

@@ -1,6 +1,7 @@
 #include "platform/sound.h"
 
 #include "platform/log.h"
+#include "platform/media_file.h"
 #include "platform/module.h"
 #include "platform/modules/host.h"
 #include "platform/paths.h"
@@ -9,16 +10,22 @@
 
 #include <QCoreApplication>
 
+#include <unistd.h>
+
 #include <cstdint>
-#include <fstream>
+#include <thread>
 
 namespace platform {
 namespace {
 
 // ------------------------------------------------------------ front end
 
+// Used from the program's main thread only; the loader thread writes
+// `loaded` and ends, and the main thread reads it once it has joined it.
 struct SoundState {
     std::unique_ptr<SoundBackend> backend;
+    std::thread loader;
+    std::unique_ptr<SoundBackend> loaded;
 };
 
 SoundState& state() {
@@ -28,8 +35,34 @@ SoundState& state() {
 
 void releaseAtExit() { ShutdownSound(); }
 
+// The device closes before the application object ends.
+void releaseBeforeTheApplicationEnds() {
+    static bool hooked = false;
+    if (!hooked && QCoreApplication::instance()) {
+        qAddPostRoutine(releaseAtExit);
+        hooked = true;
+    }
+}
+
+// The mixer lives in a module of its own: without it, sound is silent.
+std::unique_ptr<SoundBackend> createMixer() {
+    auto create = reinterpret_cast<decltype(&brotalia_sound_mixer_create)>(ModuleEntry("sound_mixer", "brotalia_sound_mixer_create"));
+    if (!create) return std::make_unique<SilentSoundBackend>();
+    return std::unique_ptr<SoundBackend>(create(&ThisModuleHost()));
+}
+
+// Ends the loading aside, waiting for it if it is not done; what it made is
+// the back end unless one was chosen meanwhile.
+void joinLoader(SoundState& s) {
+    if (!s.loader.joinable()) return;
+    s.loader.join();
+    if (!s.backend) s.backend = std::move(s.loaded);
+    s.loaded.reset();
+}
+
 SoundBackend& backend() {
     auto& s = state();
+    joinLoader(s);
     if (!s.backend) s.backend = MakeDefaultSoundBackend();
     return *s.backend;
 }
@@ -44,20 +77,32 @@ bool endsWithSilence(const std::string& path) {
     return before == '\\' || before == '/' || before == ':';
 }
 
+bool isSong(const std::string& path) {
+    const std::string lower = LCase(path);
+    return lower.ends_with(".mid") || lower.ends_with(".midi") || lower.ends_with(".rmi");
+}
+
+// The resolved path when the file there can be played as that kind;
+// anything else in its place (a folder, a pipe, a device, a huge file) is
+// logged once and counts as missing.
+std::string playable(const std::string& gamePath, std::string resolved, MediaKind kind) {
+    std::string why;
+    if (resolved.empty() || IsMediaFile(resolved, kind, &why)) return resolved;
+    LogOnce("midia-inadequada:" + resolved, "arquivo de som ou mídia inadequado (" + why + "): " + gamePath);
+    return {};
+}
+
+// The sample rates of sounds: telephone quality to studio recordings.
+constexpr std::uint32_t kLowestRate = 4000, kHighestRate = 192000;
+
 std::uint32_t le32(const unsigned char* p) { return p[0] | (p[1] << 8) | (p[2] << 16) | (std::uint32_t(p[3]) << 24); }
+std::uint16_t le16(const unsigned char* p) { return static_cast<std::uint16_t>(p[0] | (p[1] << 8)); }
 
 }  // namespace
 
 std::unique_ptr<SoundBackend> MakeMixerSoundBackend() {
-    static bool hooked = false;
-    if (!hooked && QCoreApplication::instance()) {
-        qAddPostRoutine(releaseAtExit);  // the device closes before the application object ends
-        hooked = true;
-    }
-    // The mixer lives in a module of its own: without it, sound is silent.
-    auto create = reinterpret_cast<decltype(&brotalia_sound_mixer_create)>(ModuleEntry("sound_mixer", "brotalia_sound_mixer_create"));
-    if (!create) return std::make_unique<SilentSoundBackend>();
-    return std::unique_ptr<SoundBackend>(create(&ThisModuleHost()));
+    releaseBeforeTheApplicationEnds();
+    return createMixer();
 }
 
 std::unique_ptr<SoundBackend> MakeDefaultSoundBackend() {
@@ -65,30 +110,57 @@ std::unique_ptr<SoundBackend> MakeDefaultSoundBackend() {
     return std::make_unique<SilentSoundBackend>();
 }
 
-void SetSoundBackend(std::unique_ptr<SoundBackend> b) { state().backend = std::move(b); }
+void SetSoundBackend(std::unique_ptr<SoundBackend> b) {
+    auto& s = state();
+    joinLoader(s);
+    s.backend = std::move(b);
+}
+
+void LoadSoundAside() {
+    auto& s = state();
+    if (s.backend || s.loader.joinable() || !QCoreApplication::instance()) return;
+    releaseBeforeTheApplicationEnds();
+    s.loader = std::thread([&s] { s.loaded = createMixer(); });
+}
 
 RecordingSoundBackend& UseRecordingSoundBackend() {
     auto rec = std::make_unique<RecordingSoundBackend>();
     RecordingSoundBackend& ref = *rec;
-    state().backend = std::move(rec);
+    SetSoundBackend(std::move(rec));
     return ref;
 }
 
-void ShutdownSound() { state().backend.reset(); }
+void ShutdownSound() {
+    auto& s = state();
+    joinLoader(s);
+    s.backend.reset();
+}
 
 bool PlaySound(const std::string& path, SoundMode mode) {
     SoundCall call{mode == SoundMode::Sync ? SoundCall::Kind::Sync : SoundCall::Kind::Async, path, ResolvePath(path)};
-    if (endsWithSilence(path)) call.kind = SoundCall::Kind::Cut;
+    if (endsWithSilence(path)) {
+        call.kind = SoundCall::Kind::Cut;
+        // Before the first sound nothing can be playing: no need to wait
+        // for a back end still loading.
+        if (!state().backend) return !call.resolved.empty();
+    } else {
+        call.resolved = playable(path, std::move(call.resolved), MediaKind::Sound);
+    }
     bool found = !call.resolved.empty();
     if (!found && call.kind != SoundCall::Kind::Cut) LogOnce("som:" + LCase(path), "som não encontrado: " + path);
     backend().Play(call);
     return found;
 }
 
-void StopSound() { backend().Play(SoundCall{SoundCall::Kind::Cut, {}, {}}); }
+void StopSound() {
+    if (!state().backend) return;
+    backend().Play(SoundCall{SoundCall::Kind::Cut, {}, {}});
+}
 
 bool PlayMedia(const std::string& path) {
     SoundCall call{SoundCall::Kind::Media, path, ResolvePath(path)};
+    const MediaKind kind = IsFilm(path) ? MediaKind::Film : isSong(path) ? MediaKind::Song : MediaKind::Sound;
+    call.resolved = playable(path, std::move(call.resolved), kind);
     bool found = !call.resolved.empty();
     if (!found) LogOnce("midia:" + LCase(path), "arquivo de mídia não encontrado: " + path);
     if (found && IsFilm(call.resolved) && ShowFilm(call.resolved)) return true;
@@ -97,28 +169,39 @@ bool PlayMedia(const std::string& path) {
 }
 
 std::optional<double> WavDuration(const std::string& realPath) {
-    std::ifstream in(realPath, std::ios::binary);
+    MediaFile file = OpenMediaFile(realPath, MediaKind::Sound);
+    if (!file) return std::nullopt;
+    std::uint64_t at = 0;
+    auto read = [&](unsigned char* into, std::size_t n) {
+        if (::pread(file.Descriptor(), into, n, static_cast<off_t>(at)) != static_cast<ssize_t>(n)) return false;
+        at += n;
+        return true;
+    };
     unsigned char riff[12];
-    if (!in.read(reinterpret_cast<char*>(riff), 12)) return std::nullopt;
+    if (!read(riff, 12)) return std::nullopt;
     if (std::string(reinterpret_cast<char*>(riff), 4) != "RIFF" ||
         std::string(reinterpret_cast<char*>(riff) + 8, 4) != "WAVE")
         return std::nullopt;
     std::uint32_t byteRate = 0;
     for (int chunks = 0; chunks < 64; ++chunks) {
         unsigned char head[8];
-        if (!in.read(reinterpret_cast<char*>(head), 8)) return std::nullopt;
+        if (!read(head, 8)) return std::nullopt;
         std::string id(reinterpret_cast<char*>(head), 4);
         std::uint32_t size = le32(head + 4);
         if (id == "fmt ") {
             unsigned char fmt[16];
-            if (size < 16 || !in.read(reinterpret_cast<char*>(fmt), 16)) return std::nullopt;
+            if (size < 16 || !read(fmt, 16)) return std::nullopt;
+            // A rate no sound is recorded at is a header that lies: its
+            // length would be anything.
+            const std::uint32_t rate = le32(fmt + 4);
+            if (rate < kLowestRate || rate > kHighestRate || le16(fmt + 2) == 0) return std::nullopt;
             byteRate = le32(fmt + 8);
-            in.seekg(size - 16 + (size & 1), std::ios::cur);
+            at += size - 16 + (size & 1);
         } else if (id == "data") {
             if (byteRate == 0) return std::nullopt;
             return static_cast<double>(size) / byteRate;
         } else {
-            in.seekg(size + (size & 1), std::ios::cur);
+            at += size + (size & 1);
         }
     }
     return std::nullopt;

@@ -8,11 +8,16 @@
 // path. A missing file or a machine without sound is silent and quick: the
 // call returns at once and the problem is logged once.
 //
-// The work is done by a pluggable back end chosen by the application at
-// start-up with SetSoundBackend: the mixer back end for real play, a silent
-// one, or the recording back end that tests inspect. Until one is chosen, the
-// first call picks the mixer back end when a Qt application object is running
-// (the game), else the silent one (plain unit tests).
+// The work is done by a pluggable back end: the mixer back end for real play,
+// a silent one, or the recording back end that tests inspect. The program
+// loads the mixer aside with LoadSoundAside; tests choose one with
+// SetSoundBackend. When none is chosen or loading, the first call picks the
+// mixer back end when a Qt application object is running (the game), else
+// the silent one (plain unit tests).
+//
+// Only files that can be sounds are played: a regular file of a sane size
+// (see media_file.h); anything else in a sound's place is logged and counts
+// as missing.
 
 #include <memory>
 #include <optional>
@@ -56,10 +61,16 @@ public:
 // through the General MIDI synthesiser. A synchronous sound blocks the caller
 // until the mixer reports the end of its samples, and never less than the
 // sound's length; a device that never reports it releases the caller after the
-// length and a margin. Creating it is cheap: the audio device opens at the
-// first play, and when it cannot be opened the back end stays silent (logged
-// once). The mixer is a module loaded by the first call (see module.h); when
-// it cannot be loaded, the back end returned is the silent one (logged once).
+// length and a margin, and no sound holds the caller more than 10 seconds
+// (the game's longest is about 8; a longer one is stopped there). A WAV file
+// whose header gives no rate a sound can have is not played. Songs load on a
+// thread of the back end's own, one after the other, and start when loaded
+// unless a sound or a cut came first, or the song took more than a few
+// seconds to load; the caller never waits for a song, and neither does the
+// back end's end. Creating it is cheap: the audio device opens at the first
+// play, and when it cannot be opened the back end stays silent (logged once).
+// The mixer is a module (see module.h); when it cannot be loaded, the back
+// end returned is the silent one (logged once).
 std::unique_ptr<SoundBackend> MakeMixerSoundBackend();
 
 // The mixer back end when a Qt application object is running, else the silent one.
@@ -67,6 +78,11 @@ std::unique_ptr<SoundBackend> MakeDefaultSoundBackend();
 
 // Chooses the back end (nullptr: choose again automatically at the next call).
 void SetSoundBackend(std::unique_ptr<SoundBackend> backend);
+// Loads the mixer back end (its module pulls in some forty shared libraries)
+// on a thread of its own, and makes it the back end when it is in; the
+// caller does not wait. A sound asked for meanwhile waits for it. Call from
+// the program's main thread, with the application object running.
+void LoadSoundAside();
 // Installs a fresh recording back end and returns it (owned by the sound module).
 RecordingSoundBackend& UseRecordingSoundBackend();
 // Releases the back end (stops its thread); call before the application object ends.
@@ -81,7 +97,8 @@ void StopSound();
 bool PlayMedia(const std::string& path);
 
 // Duration in seconds of a PCM WAV file from its header, or nothing when the
-// file is missing or not a WAV file.
+// file is missing, not a WAV file, or its header gives a rate no sound is
+// recorded at (below 4000 Hz or above 192000 Hz).
 std::optional<double> WavDuration(const std::string& realPath);
 
 }  // namespace platform

@@ -1,7 +1,7 @@
 #include "platform/forms/picture.h"
 
 #include <QImage>
-#include <QFileInfo>
+#include <QFile>
 #include <QImageReader>
 
 #include <algorithm>
@@ -18,6 +18,7 @@
 #include "platform/forms/screen.h"
 #include "platform/forms/testing.h"
 #include "platform/log.h"
+#include "platform/media_file.h"
 #include "platform/paths.h"
 
 namespace platform::forms {
@@ -96,16 +97,27 @@ void Forget(PictureCache& c, Entries::iterator it) {
 
 // Reads a picture file: by its suffix alone first, without probing the
 // content, which spares loading every image plug-in to ask each one; a file
-// whose content doesn't match its suffix is still read, by its content.
+// whose content doesn't match its suffix is still read, by its content. The
+// file is opened by its name as the file system gave it, and only when it
+// can be a picture (see media_file.h).
 QImage ReadFile(const std::string& resolved, std::string* error) {
-    const QString file = QString::fromStdString(resolved);
-    QImageReader reader(file, QFileInfo(file).suffix().toLower().toLatin1());
+    platform::MediaFile opened = platform::OpenMediaFile(resolved, platform::MediaKind::Picture);
+    QFile file;
+    if (!opened || !file.open(opened.Descriptor(), QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
+        if (error) *error = opened ? "não pôde ser aberto" : opened.Why();
+        return QImage();
+    }
+    opened.Release();
+    const std::size_t dot = resolved.find_last_of("./");
+    const QByteArray suffix =
+        dot != std::string::npos && resolved[dot] == '.' ? QByteArray::fromStdString(resolved.substr(dot + 1)).toLower() : QByteArray();
+    QImageReader reader(&file, suffix);
     reader.setAutoDetectImageFormat(false);
     QImage img = reader.read();
-    if (img.isNull()) {
-        reader.setFileName(QString());
+    if (img.isNull() && file.seek(0)) {
+        reader.setDevice(nullptr);
         reader.setFormat(QByteArray());
-        reader.setFileName(file);
+        reader.setDevice(&file);
         reader.setAutoDetectImageFormat(true);
         reader.setDecideFormatFromContent(true);
         img = reader.read();

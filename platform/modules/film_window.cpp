@@ -49,7 +49,13 @@ QImage frameImage(const QVideoFrame& frame) {
 
 class FilmWindow : public FrameWindow {
 public:
-    explicit FilmWindow(const QString& file) : FrameWindow(file) {
+    explicit FilmWindow(const std::string& realPath)
+        : FrameWindow(QString::fromUtf8(realPath)), path_(realPath),
+          media_(host().openMediaFile(realPath, MediaKind::Film)) {
+        if (!media_) {
+            fail(media_.Why());
+            return;
+        }
         player_.setVideoSink(&sink_);
         if (!QMediaDevices::audioOutputs().isEmpty()) {
             audio_ = new QAudioOutput(&player_);
@@ -73,7 +79,9 @@ public:
         QTimer::singleShot(kFirstFrameMs, &player_, [this] {
             if (frame_.isNull() && !failed_) fail("nenhuma imagem");
         });
-        player_.setSource(QUrl::fromLocalFile(file));
+        // The player reads the file already opened, through the name the
+        // system gives its descriptor: whatever the file's own name holds.
+        player_.setSource(QUrl::fromLocalFile(QStringLiteral("/proc/self/fd/%1").arg(media_.Descriptor())));
         player_.play();
     }
 
@@ -105,8 +113,7 @@ private:
     void fail(const std::string& why) {
         if (failed_) return;
         failed_ = true;
-        host().logOnce("filme:" + file_.toStdString(),
-                "não foi possível mostrar o filme " + file_.toStdString() + ": " + why);
+        host().logOnce("filme:" + path_, "não foi possível mostrar o filme " + path_ + ": " + why);
         player_.stop();
         frame_ = QImage();
         update();
@@ -130,6 +137,8 @@ private:
         update();
     }
 
+    std::string path_;
+    MediaFile media_;  // open while the window plays it
     QMediaPlayer player_;
     QVideoSink sink_;
     QAudioOutput* audio_ = nullptr;
@@ -142,5 +151,5 @@ private:
 
 extern "C" QWindow* brotalia_film_window_open(const platform::ModuleHost* host, const char* realPath) {
     platform::film_window::g_host = host;
-    return new platform::film_window::FilmWindow(QString::fromUtf8(realPath));
+    return new platform::film_window::FilmWindow(realPath);
 }

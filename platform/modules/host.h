@@ -1,8 +1,11 @@
 #pragma once
 // What a module of the platform layer receives from the program that loads
 // it: the program's own log (so that a line is written once per run, whoever
-// writes it) and the helpers the module shares with it. Modules and program
+// writes it) and the helpers the module shares with it, among them the one
+// that opens media files (see media_file.h). Modules and program
 // are built together from the same sources.
+
+#include "platform/media_file.h"
 
 #include <optional>
 #include <string>
@@ -13,6 +16,7 @@ struct ModuleHost {
     bool (*logOnce)(const std::string& key, const std::string& message);
     std::string (*lowerCase)(const std::string& text);
     std::optional<double> (*wavDuration)(const std::string& realPath);
+    MediaFile (*openMediaFile)(const std::string& realPath, MediaKind kind);
 };
 
 // The host of this program (defined in platform_core, not in the modules).

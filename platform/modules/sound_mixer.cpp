@@ -1,6 +1,6 @@
 // The mixer sound back end, a module of its own: the SDL mixer and the
 // synthesiser it plays songs with pull in some forty shared libraries, loaded
-// only when the program first asks for real sound.
+// aside while the program starts (see LoadSoundAside).
 
 #include "platform/modules/host.h"
 #include "platform/sound.h"
@@ -13,10 +13,13 @@
 #include <chrono>
 #include <condition_variable>
 #include <cstdint>
+#include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <map>
+#include <memory>
 #include <mutex>
+#include <optional>
 #include <thread>
 
 namespace platform {
@@ -40,6 +43,15 @@ constexpr int kRate = 22050;
 constexpr int kDeviceBuffer = 512;
 // At most this many decoded sounds are kept ready.
 constexpr std::size_t kCachedSounds = 48;
+// No synchronous sound holds its caller longer than this (the game's
+// longest is about 8 s); a longer one is stopped there.
+constexpr auto kLongestWait = std::chrono::seconds(10);
+// A sound file longer than this (in its header's account) is not played:
+// decoded at the device's rate it would take tens of megabytes.
+constexpr double kLongestSound = 300;
+// A song that takes longer than this to load does not start: the player has
+// gone on meanwhile.
+constexpr auto kSongPatience = std::chrono::seconds(5);
 
 // The end of play of the sound channel, reported by the mixer on its audio
 // thread (while it holds the audio lock: the callback only flags and wakes).
@@ -78,10 +90,115 @@ bool isSong(const std::string& lowerPath) {
     return lowerPath.ends_with(".mid") || lowerPath.ends_with(".midi") || lowerPath.ends_with(".rmi");
 }
 
-// Play is called from the program's main thread; a song loads on a thread of
-// its own (see playMedia). Mixer functions take the audio lock, and the mixer
-// calls channelFinished with that lock held, so no mixer function is called
-// while EndOfPlay's mutex is held.
+// A media file opened by the host's rules, read by the mixer through a
+// stream that closes it; nullptr (why set) when it cannot be opened.
+SDL_RWops* openForMixer(const std::string& realPath, MediaKind kind, std::string* why) {
+    MediaFile file = host().openMediaFile(realPath, kind);
+    if (!file) {
+        *why = file.Why();
+        return nullptr;
+    }
+    FILE* f = ::fdopen(file.Descriptor(), "rb");
+    if (!f) {
+        *why = "não pôde ser aberto";
+        return nullptr;
+    }
+    file.Release();
+    SDL_RWops* rw = SDL_RWFromFP(f, SDL_TRUE);
+    if (!rw) {
+        std::fclose(f);
+        *why = SDL_GetError();
+    }
+    return rw;
+}
+
+// The songs' loader: one thread for the life of the back end, fed with the
+// latest song asked for. Loading a song starts the synthesiser and reads its
+// sound font, a few hundred milliseconds, so the main thread only hands the
+// request over and never waits for it. Kept by the thread and by the back
+// end alike: a back end that ends while a song is still loading leaves the
+// thread to finish on its own.
+struct SongLoader {
+    struct Request {
+        SoundCall call;
+        std::uint64_t ticket;
+        Clock::time_point asked;
+    };
+
+    std::mutex mutex;
+    std::condition_variable wake;
+    std::optional<Request> next;  // a request not yet begun; a newer one replaces it
+    // Moved on by every sound, cut or song: a song asked for under an
+    // older ticket does not start.
+    std::uint64_t ticket = 0;
+    bool loading = false;
+    bool stop = false;
+    // The loader thread's own.
+    Mix_Music* song = nullptr;
+    std::string songPath;
+    bool synthReady = false;
+
+    void run() {
+        for (;;) {
+            Request r;
+            {
+                std::unique_lock<std::mutex> lock(mutex);
+                wake.wait(lock, [this] { return stop || next; });
+                if (stop) break;
+                r = std::move(*next);
+                next.reset();
+                if (r.ticket != ticket) continue;
+                loading = true;
+            }
+            const bool loaded = load(r.call);
+            // A sound or a cut asked for while the song loaded wins over it,
+            // and a song that took too long is no longer what the player
+            // waits for.
+            std::lock_guard<std::mutex> lock(mutex);
+            loading = false;
+            if (stop) break;
+            if (!loaded || r.ticket != ticket) continue;
+            if (Clock::now() - r.asked > kSongPatience) {
+                host().logOnce("midia-demorou:" + r.call.resolved, "a música demorou demais para carregar: " + r.call.path);
+                continue;
+            }
+            if (Mix_PlayMusic(song, 1) != 0)
+                host().logOnce("midia-tocar:" + r.call.resolved,
+                        "não foi possível tocar a música " + r.call.path + ": " + std::string(Mix_GetError()));
+        }
+        if (song) Mix_FreeMusic(song);
+        song = nullptr;
+    }
+
+    bool load(const SoundCall& call) {
+        if (song && songPath == call.resolved) return true;
+        if (song) Mix_FreeMusic(song);
+        song = nullptr;
+        songPath.clear();
+        if (!synthReady) {
+            synthReady = true;
+            const std::string font = generalMidiSoundFont();
+            if (!font.empty()) Mix_SetSoundFonts(font.c_str());
+            Mix_Init(MIX_INIT_MID);
+        }
+        std::string why;
+        if (SDL_RWops* rw = openForMixer(call.resolved, MediaKind::Song, &why)) {
+            song = Mix_LoadMUS_RW(rw, SDL_TRUE);
+            if (!song) why = Mix_GetError();
+        }
+        if (!song) {
+            host().logOnce("midia-leitura:" + call.resolved, "não foi possível tocar a música " + call.path + ": " + why);
+            return false;
+        }
+        songPath = call.resolved;
+        return true;
+    }
+};
+
+// Play is called from the program's main thread; songs load on the song
+// loader's thread. Mixer functions take the audio lock, and the mixer calls
+// channelFinished with that lock held, so no mixer function is called while
+// EndOfPlay's mutex is held.
 class MixerSoundBackend : public SoundBackend {
 public:
     ~MixerSoundBackend() override { close(); }
@@ -128,27 +245,48 @@ private:
         return true;
     }
 
+    // Ends the song loader without waiting for a song it is loading: that
+    // one is left to finish on its own, with the device, on a program that
+    // is ending anyway.
+    bool endSongLoader() {
+        if (!songThread_.joinable()) return true;
+        bool busy;
+        {
+            std::lock_guard<std::mutex> lock(songs_->mutex);
+            songs_->stop = true;
+            ++songs_->ticket;
+            busy = songs_->loading;
+        }
+        songs_->wake.notify_all();
+        if (busy) {
+            songThread_.detach();
+            host().logOnce("midia-abandonada", "uma música ainda carregava ao fechar a saída de áudio");
+            return false;
+        }
+        songThread_.join();
+        return true;
+    }
+
     void close() {
         if (device_ != Device::Open) return;
         Mix_ChannelFinished(nullptr);
         haltAll();
-        if (songLoader_.joinable()) songLoader_.join();
+        const bool songsDone = endSongLoader();
         for (auto& [path, chunk] : chunks_)
             if (chunk) Mix_FreeChunk(chunk);
         chunks_.clear();
-        if (song_) Mix_FreeMusic(song_);
-        song_ = nullptr;
-        songPath_.clear();
-        Mix_CloseAudio();
-        Mix_Quit();
-        SDL_QuitSubSystem(SDL_INIT_AUDIO);
+        if (songsDone) {
+            Mix_CloseAudio();
+            Mix_Quit();
+            SDL_QuitSubSystem(SDL_INIT_AUDIO);
+        }
         device_ = Device::Closed;
     }
 
     void haltAll() {
         {
-            std::lock_guard<std::mutex> lock(songMutex_);
-            ++songTicket_;
+            std::lock_guard<std::mutex> lock(songs_->mutex);
+            ++songs_->ticket;
         }
         Mix_HaltChannel(-1);
         Mix_HaltMusic();
@@ -166,17 +304,21 @@ private:
             if (victim->second) Mix_FreeChunk(victim->second);
             chunks_.erase(victim);
         }
-        Mix_Chunk* chunk = Mix_LoadWAV(call.resolved.c_str());
-        if (!chunk)
-            host().logOnce("som-leitura:" + call.resolved,
-                    "não foi possível ler o som " + call.path + ": " + std::string(Mix_GetError()));
+        std::string why;
+        Mix_Chunk* chunk = nullptr;
+        if (SDL_RWops* rw = openForMixer(call.resolved, MediaKind::Sound, &why)) {
+            chunk = Mix_LoadWAV_RW(rw, SDL_TRUE);
+            if (!chunk) why = Mix_GetError();
+        }
+        if (!chunk) host().logOnce("som-leitura:" + call.resolved, "não foi possível ler o som " + call.path + ": " + why);
         chunks_.emplace(call.resolved, chunk);
         return chunk;
     }
 
     void playEffect(const SoundCall& call, bool wait) {
         if (call.resolved.empty()) return;
-        if (!host().wavDuration(call.resolved)) {
+        const std::optional<double> seconds = host().wavDuration(call.resolved);
+        if (!seconds || *seconds > kLongestSound) {
             host().logOnce("som-formato:" + call.resolved, "som em formato não reconhecido: " + call.path);
             return;
         }
@@ -199,20 +341,27 @@ private:
 
         // The mixer reports the end when it has mixed the last samples, which
         // can be up to one device buffer before the sound's length has passed
-        // since the call; the caller is released at the later of the two.
+        // since the call; the caller is released at the later of the two,
+        // and never held longer than kLongestWait.
         const auto length = std::chrono::duration_cast<Clock::duration>(
             std::chrono::duration<double>(chunk->alen / bytesPerSecond_));
+        const bool tooLong = length > kLongestWait;
         bool ended;
         {
             std::unique_lock<std::mutex> lock(e.mutex);
-            ended = e.changed.wait_until(lock, start + length + kEndMargin, [&e] { return e.ended; });
+            ended = e.changed.wait_until(lock, start + std::min<Clock::duration>(length + kEndMargin, kLongestWait),
+                                         [&e] { return e.ended; });
         }
-        if (!ended) {
+        if (!ended && !tooLong) {
             Mix_HaltChannel(-1);
             host().logOnce("som-sem-fim", "a saída de áudio não informou o fim do som " + call.path);
             return;
         }
-        std::this_thread::sleep_until(start + length);
+        if (ended) std::this_thread::sleep_until(start + std::min<Clock::duration>(length, kLongestWait));
+        if (tooLong) {
+            Mix_HaltChannel(-1);
+            host().logOnce("som-longo:" + call.resolved, "som longo demais para esperar, interrompido: " + call.path);
+        }
     }
 
     void playMedia(const SoundCall& call) {
@@ -228,54 +377,20 @@ private:
         }
         if (!ensureOpen()) return;
         haltAll();
-        // Loading a song starts the synthesiser and reads its sound font,
-        // a few hundred milliseconds: done aside, so the click returns at
-        // once. The song starts when loaded unless another sound came first.
-        if (songLoader_.joinable()) songLoader_.join();
-        const std::uint64_t ticket = songTicket_;
-        songLoader_ = std::thread([this, call, ticket] { loadAndPlaySong(call, ticket); });
-    }
-
-    // Runs on the song loader's thread, the only one touching the song
-    // while it runs.
-    void loadAndPlaySong(const SoundCall& call, std::uint64_t ticket) {
-        if (ticket != songTicket_) return;
-        if (songPath_ != call.resolved) {
-            if (song_) Mix_FreeMusic(song_);
-            song_ = nullptr;
-            songPath_.clear();
-            if (!synthReady_) {
-                synthReady_ = true;
-                const std::string font = generalMidiSoundFont();
-                if (!font.empty()) Mix_SetSoundFonts(font.c_str());
-                Mix_Init(MIX_INIT_MID);
-            }
-            song_ = Mix_LoadMUS(call.resolved.c_str());
-            if (!song_) {
-                host().logOnce("midia-leitura:" + call.resolved,
-                        "não foi possível tocar a música " + call.path + ": " + std::string(Mix_GetError()));
-                return;
-            }
-            songPath_ = call.resolved;
+        // The song starts when loaded unless another sound came first.
+        {
+            std::lock_guard<std::mutex> lock(songs_->mutex);
+            songs_->next = SongLoader::Request{call, songs_->ticket, Clock::now()};
         }
-        // A sound asked for while the song loaded wins over it.
-        std::lock_guard<std::mutex> lock(songMutex_);
-        if (ticket == songTicket_ && Mix_PlayMusic(song_, 1) != 0)
-            host().logOnce("midia-tocar:" + call.resolved,
-                    "não foi possível tocar a música " + call.path + ": " + std::string(Mix_GetError()));
+        songs_->wake.notify_one();
+        if (!songThread_.joinable()) songThread_ = std::thread([songs = songs_] { songs->run(); });
     }
 
     Device device_ = Device::Closed;
     double bytesPerSecond_ = kRate * 2.0;
     std::map<std::string, Mix_Chunk*> chunks_;
-    std::thread songLoader_;
-    // Shared with the song loader: a sound asked for after a song moves the
-    // ticket on, so the song, still loading, does not start.
-    std::mutex songMutex_;
-    std::atomic<std::uint64_t> songTicket_{0};
-    Mix_Music* song_ = nullptr;
-    std::string songPath_;
-    bool synthReady_ = false;
+    std::shared_ptr<SongLoader> songs_ = std::make_shared<SongLoader>();
+    std::thread songThread_;
 };
 
 }  // namespace

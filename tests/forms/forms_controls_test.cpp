@@ -3,8 +3,10 @@
 
 #include <gtest/gtest.h>
 
+#include <QBuffer>
 #include <QColor>
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFont>
 #include <QFontMetricsF>
 #include <QFile>
@@ -17,6 +19,12 @@
 #include "platform/log.h"
 #include "platform/paths.h"
 #include "platform/schema.h"
+#include "tests/platform/pipe_writer.h"
+
+#include <sys/stat.h>
+
+#include <filesystem>
+#include <fstream>
 
 namespace pf = platform::forms;
 namespace t = platform::forms::test;
@@ -216,6 +224,41 @@ TEST_F(FormsControls, PicturesLoadByGamePathIgnoringCaseAndFailQuietly) {
     EXPECT_TRUE(platform::WasLogged("picture-missing:E:\\ANIMA\\NAO_EXISTE.BMP"));
     // The screen still renders.
     EXPECT_FALSE(pf::Screen::GrabForm(*f).isNull());
+    platform::SetProgramFolder("");
+    platform::SetLogToStderr(true);
+    pf::ClearPictureCache();
+}
+
+// Pictures are read from folders whose names are not UTF-8 (an old disc),
+// and only from regular files: a named pipe, a folder or a device in a
+// picture's place gives an empty picture at once.
+TEST_F(FormsControls, PicturesComeFromAnyFolderNameAndOnlyFromFiles) {
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    const std::string root = dir.path().toStdString();
+    const std::string latin1 = root + "/fotos\xE7\xE3o";  // "fotosção" in Latin-1
+    std::filesystem::create_directories(latin1);
+    QImage img(21, 22, QImage::Format_RGB32);
+    img.fill(Qt::blue);
+    QByteArray bmp;
+    QBuffer buffer(&bmp);
+    buffer.open(QIODevice::WriteOnly);
+    ASSERT_TRUE(img.save(&buffer, "BMP"));
+    std::ofstream(latin1 + "/az.bmp", std::ios::binary).write(bmp.constData(), bmp.size());
+    ASSERT_EQ(::mkfifo((root + "/cano.bmp").c_str(), 0600), 0);
+    std::filesystem::create_directory(root + "/pasta.jpg");
+    std::filesystem::create_symlink("/dev/zero", root + "/zero.png");
+    platform::SetProgramFolder(root);
+    platform::SetLogToStderr(false);
+
+    EXPECT_EQ(pf::LoadPicture("fotos\xE7\xE3o\\AZ.BMP").PixelWidth(), 21);
+    platform_test::PipeWriter unblock({root + "/cano.bmp"}, std::chrono::milliseconds(3000));
+    QElapsedTimer t;
+    t.start();
+    EXPECT_TRUE(pf::LoadPicture("cano.bmp").IsEmpty());
+    EXPECT_TRUE(pf::LoadPicture("pasta.jpg").IsEmpty());
+    EXPECT_TRUE(pf::LoadPicture("zero.png").IsEmpty());
+    EXPECT_LT(t.elapsed(), 1000);
     platform::SetProgramFolder("");
     platform::SetLogToStderr(true);
     pf::ClearPictureCache();

@@ -207,6 +207,20 @@ TEST_F(NomeTest, VinteCaracteresComoOJogadorOsVe) {
     EXPECT_EQ(jogo().nome_jogador, std::string(19, 'x') + "e\u0301");
 }
 
+// Control characters (U+0085, U+009B) neither enter the box nor the ranking.
+TEST_F(NomeTest, CaracteresDeControleNaoEntramNoNome) {
+    mem_ok& m = abre_dialogo();
+    m.Text1.Paste("Ana\u0085 Bia\u009B[31m");
+    EXPECT_EQ(m.Text1.Text(), "Ana Bia[31m");
+    t::Click(m.opções);
+    EXPECT_EQ(jogo().nome_jogador, "Ana Bia[31m");
+    m.Show();
+    t::ProcessEvents();
+    m.Text1.SetText("Zé\u0085\u009B\x1B\x7F!");
+    t::Click(m.opções);
+    EXPECT_EQ(jogo().nome_jogador, "Zé!");
+}
+
 TEST_F(NomeTest, TextoLongoPostoPorOutroMeioECortadoEmVinte) {
     mem_ok& m = abre_dialogo();
     m.Text1.SetText(std::string(30, 'x'));

@@ -23,7 +23,9 @@
 #include <cmath>
 #include <cstdint>
 #include <cstdlib>
+#include <filesystem>
 #include <mutex>
+#include <string_view>
 #include <thread>
 #include <vector>
 
@@ -51,6 +53,20 @@ std::string song() {
 }
 
 bool soundServerAnswers() { return std::system("pactl info >/dev/null 2>&1") == 0; }
+
+// The lock that lets one test at a time use the sound server: in the folder
+// of the server's socket when the test command started a server of its own
+// (shared by whatever uses that server, gone with it), else beside the test
+// program (shared by this build's tests).
+std::string lockPath() {
+    std::string folder;
+    if (const char* server = std::getenv("PULSE_SERVER"); server && std::string_view(server).starts_with("unix:"))
+        folder = std::filesystem::path(server + 5).parent_path().string();
+    std::error_code ec;
+    if (folder.empty() || !std::filesystem::is_directory(folder, ec))
+        folder = std::filesystem::read_symlink("/proc/self/exe", ec).parent_path().string();
+    return folder + "/brotalia-som.lock";
+}
 
 // Records the default sink's monitor (8000 Hz mono) in blocks of 5 ms, each
 // kept with the moment it arrived and its peak.
@@ -183,7 +199,7 @@ protected:
         folder.write("falso.wav", song());
         // One test at a time on the sound server, whatever runs in parallel:
         // each reads back only its own sounds.
-        lock_ = ::open("/tmp/brotalia-som-real.lock", O_CREAT | O_RDWR, 0666);
+        lock_ = ::open(lockPath().c_str(), O_CREAT | O_RDWR | O_CLOEXEC, 0600);
         if (lock_ >= 0) flock(lock_, LOCK_EX);
         SetSoundBackend(MakeMixerSoundBackend());
         ASSERT_TRUE(monitor.start()) << "parec não gravou o monitor da saída";
@@ -276,6 +292,26 @@ TEST_F(SoundDeviceTest, MidiSongPlaysAndSilenceCutsIt) {
     for (std::size_t i = indexAt(b, cut + std::chrono::milliseconds(150)); i < b.size(); ++i)
         peakAfter = std::max(peakAfter, b[i].peak);
     EXPECT_LT(peakAfter, kQuiet);
+}
+
+// A song cut while it still loads never starts: not after a cut, nor after
+// a sound asked for meanwhile, which plays.
+TEST_F(SoundDeviceTest, ASongCutWhileItLoadsNeverStarts) {
+    PlaySound(game("silencio.wav"), SoundMode::Sync);  // opens the device
+    const auto start = Clock::now();
+    ASSERT_TRUE(PlayMedia(game("cantiga.mid")));
+    StopSound();
+    ASSERT_TRUE(PlayMedia(game("cantiga.mid")));
+    PlaySound(game("silencio.wav"), SoundMode::Async);
+    ASSERT_TRUE(PlayMedia(game("cantiga.mid")));
+    ASSERT_TRUE(PlaySound(game("bip.wav"), SoundMode::Async));
+    monitor.waitFor(std::chrono::milliseconds(2500));
+    // The beep alone (120 ms), not the song's two-second chord.
+    const std::vector<double> heard = loudStretches(monitor.blocks(), indexAt(monitor.blocks(), start));
+    double loud = 0;
+    for (double h : heard) loud += h;
+    EXPECT_GE(loud, 0.1) << "o bipe não soou";
+    EXPECT_LE(loud, 0.3) << "a música soou depois do corte";
 }
 
 // A missing file or one that is not a WAV file returns at once, logged once.

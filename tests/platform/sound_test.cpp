@@ -1,16 +1,25 @@
 #include "platform/log.h"
 #include "platform/sound.h"
+#include "pipe_writer.h"
 #include "temp_folder.h"
 #include "wav_file.h"
 
 #include <QCoreApplication>
 #include <gtest/gtest.h>
 
+#include <optional>
+#include <vector>
+
+#include <sys/stat.h>
+
 #include <chrono>
 #include <cstdint>
 #include <cstdlib>
+#include <filesystem>
+#include <thread>
 
 using namespace platform;
+using platform_test::PipeWriter;
 using platform_test::TempFolder;
 
 namespace {
@@ -22,6 +31,35 @@ std::string wav(double seconds, int rate = 8000, bool extraChunk = false) {
 double secondsSince(std::chrono::steady_clock::time_point t) {
     return std::chrono::duration<double>(std::chrono::steady_clock::now() - t).count();
 }
+
+// A one-track MIDI song: one note held for half a second.
+std::string song() {
+    const unsigned char track[] = {0x00, 0x90, 0x3C, 0x70, 0x60, 0x80, 0x3C, 0x00, 0x00, 0xFF, 0x2F, 0x00};
+    std::string s("MThd\0\0\0\x06\0\0\0\x01\0\x60", 14);
+    s += "MTrk";
+    s += std::string("\0\0\0", 3) + static_cast<char>(sizeof track);
+    s.append(reinterpret_cast<const char*>(track), sizeof track);
+    return s;
+}
+
+// Chooses an audio driver for the test's span (the dummy one plays into
+// nothing, in real time), and restores the one before.
+class AudioDriver {
+public:
+    explicit AudioDriver(const char* name) {
+        if (const char* old = std::getenv("SDL_AUDIODRIVER")) kept_ = old;
+        setenv("SDL_AUDIODRIVER", name, 1);
+    }
+    ~AudioDriver() {
+        if (kept_)
+            setenv("SDL_AUDIODRIVER", kept_->c_str(), 1);
+        else
+            unsetenv("SDL_AUDIODRIVER");
+    }
+
+private:
+    std::optional<std::string> kept_;
+};
 
 class SoundTest : public ::testing::Test {
 protected:
@@ -122,6 +160,77 @@ TEST_F(SoundTest, MixerBackendWithoutADeviceIsSilentAndQuick) {
         setenv("SDL_AUDIODRIVER", keptDriver.c_str(), 1);
     else
         unsetenv("SDL_AUDIODRIVER");
+}
+
+// What a drive can hold in a sound's or a song's place: a named pipe, a
+// folder, a link to an endless device, a file of a gigabyte, a header whose
+// rate makes 6 KB last half a minute. Every call returns at once, nothing
+// is read that is not a sound, and the end of sound does not wait.
+TEST_F(SoundTest, WhatIsNoSoundInASoundsPlaceIsRefusedAtOnce) {
+    AudioDriver dummy("dummy");
+    const std::string pf = folder.path();
+    for (const char* pipe : {"cano.wav", "cano.mid"}) ASSERT_EQ(::mkfifo((pf + "/" + pipe).c_str(), 0600), 0);
+    std::filesystem::create_directory(pf + "/pasta.mid");
+    std::filesystem::create_symlink("/dev/zero", pf + "/zero.mid");
+    std::filesystem::create_symlink("/dev/zero", pf + "/zero.wav");
+    folder.write("enorme.wav", wav(0.1, 22050));
+    std::filesystem::resize_file(pf + "/enorme.wav", std::uintmax_t(1) << 30);  // sparse
+    std::string lie = wav(0.1, 22050);
+    lie.resize(6000, '\0');
+    for (int i = 0; i < 4; ++i) lie[24 + i] = static_cast<char>((100u >> (8 * i)) & 0xFF);        // 100 Hz
+    for (int i = 0; i < 4; ++i) lie[28 + i] = static_cast<char>((200u >> (8 * i)) & 0xFF);        // 200 bytes/s
+    folder.write("mentira.wav", lie);
+    SetSoundBackend(MakeMixerSoundBackend());
+
+    PipeWriter unblock({pf + "/cano.wav", pf + "/cano.mid"}, std::chrono::milliseconds(3000));
+    const auto start = std::chrono::steady_clock::now();
+    EXPECT_FALSE(PlaySound(pf + "\\cano.wav", SoundMode::Sync));
+    EXPECT_FALSE(PlaySound(pf + "\\zero.wav", SoundMode::Sync));
+    EXPECT_FALSE(PlaySound(pf + "\\enorme.wav", SoundMode::Async));
+    EXPECT_TRUE(PlaySound(pf + "\\mentira.wav", SoundMode::Sync));
+    EXPECT_FALSE(PlayMedia(pf + "\\cano.mid"));
+    EXPECT_FALSE(PlayMedia(pf + "\\pasta.mid"));
+    EXPECT_FALSE(PlayMedia(pf + "\\zero.mid"));
+    EXPECT_FALSE(PlayMedia(pf + "\\enorme.wav"));
+    ShutdownSound();
+    EXPECT_LT(secondsSince(start), 1.0);
+    EXPECT_TRUE(WasLogged("midia-inadequada:" + pf + "/pasta.mid"));
+    EXPECT_TRUE(WasLogged("midia-inadequada:" + pf + "/enorme.wav"));
+    EXPECT_TRUE(WasLogged("som-formato:" + pf + "/mentira.wav"));
+}
+
+// Songs load on the back end's own thread: a second song asked for while
+// the first loads, and the end of sound, return at once.
+TEST_F(SoundTest, SongsLoadAsideAndNothingWaitsForThem) {
+    AudioDriver dummy("dummy");
+    folder.write("um.mid", song());
+    folder.write("dois.mid", song());
+    SetSoundBackend(MakeMixerSoundBackend());
+    PlaySound(folder.path() + "\\blip.wav", SoundMode::Async);  // opens the device
+
+    auto start = std::chrono::steady_clock::now();
+    EXPECT_TRUE(PlayMedia(folder.path() + "\\um.mid"));
+    EXPECT_TRUE(PlayMedia(folder.path() + "\\dois.mid"));
+    EXPECT_TRUE(PlayMedia(folder.path() + "\\um.mid"));
+    EXPECT_LT(secondsSince(start), 0.05);
+    std::this_thread::sleep_for(std::chrono::milliseconds(40));  // a song is loading (a synthesiser takes 100 ms and more)
+    start = std::chrono::steady_clock::now();
+    ShutdownSound();
+    EXPECT_LT(secondsSince(start), 0.05);
+    std::this_thread::sleep_for(std::chrono::milliseconds(1500));  // the song left behind ends its loading
+}
+
+// No synchronous sound holds the game more than 10 seconds, whatever its
+// header says its length is.
+TEST_F(SoundTest, ASynchronousSoundHoldsTheCallerAtMostTenSeconds) {
+    AudioDriver dummy("dummy");
+    folder.write("longo.wav", wav(12, 8000));
+    SetSoundBackend(MakeMixerSoundBackend());
+    const auto start = std::chrono::steady_clock::now();
+    EXPECT_TRUE(PlaySound(folder.path() + "\\longo.wav", SoundMode::Sync));
+    EXPECT_GE(secondsSince(start), 9.9);
+    EXPECT_LT(secondsSince(start), 10.8);
+    EXPECT_TRUE(WasLogged("som-longo:" + folder.path() + "/longo.wav"));
 }
 
 }  // namespace

@@ -1,6 +1,12 @@
 #include "platform/log.h"
 #include "platform/video.h"
+#include "pipe_writer.h"
+#include "platform/sound.h"
 #include "temp_folder.h"
+
+#include <sys/stat.h>
+
+#include <filesystem>
 
 #include <QElapsedTimer>
 #include <QGuiApplication>
@@ -29,6 +35,27 @@ TEST(FilmWindowTest, AFilmThatCannotBeDecodedShowsAMessage) {
     EXPECT_TRUE(FilmWindowOpen());  // the message stays a moment
     EnableFilmWindow(false);
     EXPECT_FALSE(FilmWindowOpen());
+
+    // A named pipe or a folder in a film's place is never opened: the help's
+    // link returns at once, and the window shown for one says it cannot be
+    // shown.
+    const std::string pipe = folder.path() + "/cano.avi", pasta = folder.path() + "/pasta.avi";
+    ASSERT_EQ(::mkfifo(pipe.c_str(), 0600), 0);
+    std::filesystem::create_directory(pasta);
+    EnableFilmWindow(true);
+    UseRecordingSoundBackend();
+    platform_test::PipeWriter unblock({pipe}, std::chrono::milliseconds(3000));
+    t.restart();
+    EXPECT_FALSE(PlayMedia(folder.path() + "\\cano.avi"));
+    EXPECT_FALSE(PlayMedia(folder.path() + "\\pasta.avi"));
+    EXPECT_FALSE(FilmWindowOpen());
+    ASSERT_TRUE(ShowFilm(pipe));
+    EXPECT_TRUE(WasLogged("filme:" + pipe));
+    ASSERT_TRUE(ShowFilm(pasta));
+    EXPECT_TRUE(WasLogged("filme:" + pasta));
+    EXPECT_LT(t.elapsed(), 1000);
+    EnableFilmWindow(false);
+    ShutdownSound();
     QCoreApplication::processEvents();
     SetLogToStderr(true);
 }
