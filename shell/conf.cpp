@@ -213,10 +213,12 @@ void conf::Option1_Click(int Index) {
 
 void conf::Label1_Click() {
     model::EstadoSessao& s = model::sessao();
-    // A drive without the game's pictures is refused before anything is
-    // applied; the player stays here and sees the drive in use again.
+    // A drive changed to one without the game's pictures is refused before
+    // anything is applied; the player stays here and sees the drive in use
+    // again. The drive in use is never refused, even when its disc was taken
+    // out meanwhile: this is the way back to the menu, to save and leave.
     const int i = unidade_escolhida();
-    if (i >= 0 && !unidade_tem_midia(i)) {
+    if (i >= 0 && i != s.indice_cd && !unidade_tem_midia(i)) {
         recusa_unidade(i);
         return;
     }
