@@ -91,6 +91,8 @@ conf::conf() {
     rotulo_opcao(Label9.Add(0), "Locução Caipira", 7080, 5250, 1305, 210);
 
     rotulo_opcao(Label5, "Sua unidade de CD ?", 5940, 6450, 1755, 255);
+    // White reads on the green ground; navy there hardly did.
+    Label5.SetForeColor(pf::vbWhite);
     Label5.SetBackColor(pf::RGB(0, 128, 0));
     Label5.SetBackStyle(pf::vbOpaque);
 
