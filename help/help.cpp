@@ -92,7 +92,8 @@ help::help() : pf::Form(nome_tela_help) {
     theLabel1.Move(120, 450, 1335, 360);
     theLabel1.SetCaption("Retornar");
     theLabel1.SetFont(pf::Font{"Arial", 15.75, true, true});
-    theLabel1.SetForeColor(pf::RGB(128, 128, 255));
+    // A deep violet: the options screen's lilac hardly reads on the sky.
+    theLabel1.SetForeColor(pf::RGB(72, 61, 139));
     theLabel1.SetBackStyle(pf::vbTransparent);
     theLabel1.SetMouseIcon(ponteiro);
     theLabel1.SetMousePointer(pf::vbCustom);

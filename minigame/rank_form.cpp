@@ -214,6 +214,7 @@ mem_ok::mem_ok() {
     opções.Move(5400, 2220, 1560, 510);
     opções.SetFont(pf::Font{"Arial", 12, true});
     opções.SetEnabled(false);
+    opções.SetDefault(true);  // Enter in the name box is "OK" once a name is typed
 
     Text1.OnKeyPress = [this](int& KeyAscii) { Text1_KeyPress(KeyAscii); };
     Text1.OnChange = [this] { Text1_Change(); };

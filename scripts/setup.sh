@@ -7,7 +7,7 @@ here=$(cd "$(dirname "$0")/.." && pwd)
 packages=(cmake g++ make pkg-config
   qt6-base-dev qt6-multimedia-dev qt6-image-formats-plugins libfontconfig-dev
   libsqlite3-dev sqlite3 libgtest-dev libgmock-dev libbenchmark-dev
-  espeak-ng sox fonts-liberation poppler-utils xvfb xauth
+  espeak-ng sox fonts-liberation fonts-noto-color-emoji poppler-utils xvfb xauth
   libsdl2-mixer-dev fluidsynth timgm6mb-soundfont pulseaudio pulseaudio-utils
   libcups2-dev cups printer-driver-cups-pdf)
 # Needed only to hear the help's media links (WAV and AVI through the media

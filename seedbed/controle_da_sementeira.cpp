@@ -69,7 +69,7 @@ std::string numeros_das_colunas() {
 
 controle_da_sementeira::controle_da_sementeira() : pf::Form(nome_tela_sementeira) {
     SetCaption("");
-    SetClientSize(11880, 8880);
+    SetClientSize(12000, 9000);  // maximized: the whole screen, as the menu
     SetBackColor(0x00E0E0E0);
     const pf::Picture ponteiro = figura_programa("\\forms\\controle_da_sementeira_MouseIcon.png");
     const pf::Picture ponteiro_rotulos = figura_programa("\\forms\\controle_da_sementeira_lbl_MouseIcon.png");

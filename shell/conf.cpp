@@ -91,6 +91,8 @@ conf::conf() {
     rotulo_opcao(Label9.Add(0), "Locução Caipira", 7080, 5250, 1305, 210);
 
     rotulo_opcao(Label5, "Sua unidade de CD ?", 5940, 6450, 1755, 255);
+    // White reads on the green ground; navy there hardly did.
+    Label5.SetForeColor(pf::vbWhite);
     Label5.SetBackColor(pf::RGB(0, 128, 0));
     Label5.SetBackStyle(pf::vbOpaque);
 
@@ -213,10 +215,12 @@ void conf::Option1_Click(int Index) {
 
 void conf::Label1_Click() {
     model::EstadoSessao& s = model::sessao();
-    // A drive without the game's pictures is refused before anything is
-    // applied; the player stays here and sees the drive in use again.
+    // A drive changed to one without the game's pictures is refused before
+    // anything is applied; the player stays here and sees the drive in use
+    // again. The drive in use is never refused, even when its disc was taken
+    // out meanwhile: this is the way back to the menu, to save and leave.
     const int i = unidade_escolhida();
-    if (i >= 0 && !unidade_tem_midia(i)) {
+    if (i >= 0 && i != s.indice_cd && !unidade_tem_midia(i)) {
         recusa_unidade(i);
         return;
     }

@@ -42,6 +42,7 @@ ok::ok() {
     opções.SetStyle(1);
     opções.SetBackColor(cor_botao_ok);
     opções.SetTabIndex(0);
+    opções.SetDefault(true);
 
     Image1.Move(6900, 480, 1530, 1995);
     Image1.SetBorderStyle(1);
@@ -54,9 +55,17 @@ ok::ok() {
     mensagem.SetWordWrap(true);
 
     opções.OnClick = [this] { opções_Click(); };
+    // Escape on the button closes the message as Enter does.
+    opções.OnKeyPress = [this](int& KeyAscii) { Form_KeyPress(KeyAscii); };
 }
 
 void ok::Form_Load() { mensagem.SetFontSize(16); }
+
+void ok::Form_KeyPress(int& KeyAscii) {
+    if (KeyAscii != pf::vbKeyEscape && KeyAscii != pf::vbKeyReturn) return;
+    KeyAscii = 0;
+    opções_Click();
+}
 
 void ok::opções_Click() { Unload(); }
 

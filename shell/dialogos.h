@@ -27,8 +27,9 @@ namespace shell {
 
 namespace pf = platform::forms;
 
-// Message box with one button. Unloaded by its button, so every use starts
-// afresh (its load sets the message font to 16 points).
+// Message box with one button. Unloaded by its button, by Enter or by
+// Escape, so every use starts afresh (its load sets the message font to 16
+// points).
 class ok : public pf::Form {
 public:
     pf::CommandButton opções{this, "opções"};
@@ -37,6 +38,7 @@ public:
 
     ok();
     void Form_Load() override;
+    void Form_KeyPress(int& KeyAscii) override;
     void opções_Click();
 };
 

@@ -71,7 +71,9 @@ int rotulo_da_cultura(int cultura) {
 
 feira_horta::feira_horta() {
     SetCaption("Feira");
-    SetClientSize(11685, 8880);
+    // Maximized: the whole screen, as the menu, with no strip of the screen
+    // behind at its sides.
+    SetClientSize(12000, 9000);
     const std::string pasta = platform::ProgramFolder();
     const pf::Picture icone = pf::LoadPicture(pasta + "\\forms\\feira_horta_MouseIcon.png");
 

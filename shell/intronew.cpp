@@ -161,12 +161,7 @@ void INTRONEW::Form_Load() {
     aplica_unidade(s.indice_cd);
 
     const std::vector<std::string> f = figuras_do_menu(s.dir_anima);
-    saida.LoadPicture(f[2]);
-    pic_semen.LoadPicture(f[3]);
-    pic_horta.LoadPicture(f[4]);
-    pic_feira.LoadPicture(f[5]);
-    pic_agenda.LoadPicture(f[6]);
-    interroga.LoadPicture(f[7]);
+    carrega_figuras_da_unidade();
 
     LoadPicture(f[0]);
     Picture1.LoadPicture(f[1]);
@@ -201,9 +196,25 @@ void INTRONEW::carga_4_botões() {
     pic_semen.LoadPicture(figura("mudas007.bmp"));
 }
 
+void INTRONEW::carrega_figuras_da_unidade() {
+    raiz_figuras = model::sessao().dir_anima;
+    const std::vector<std::string> f = figuras_do_menu(raiz_figuras);
+    saida.LoadPicture(f[2]);
+    pic_semen.LoadPicture(f[3]);
+    pic_horta.LoadPicture(f[4]);
+    pic_feira.LoadPicture(f[5]);
+    pic_agenda.LoadPicture(f[6]);
+    interroga.LoadPicture(f[7]);
+    // Its first frame from the start, not a grey box until the first tick.
+    pic_nhoca.LoadPicture(figura(nhoca_esq ? primeiro_quadro_nhoca : "nh0p.bmp"));
+}
+
 void INTRONEW::nova_semana() { shell::nova_semana(horta_vazia, estado_carregado); }
 
 void INTRONEW::Form_Activate() {
+    // The options screen, which the menu waited behind, may have changed the
+    // drive: the pictures come from the new one.
+    if (model::sessao().dir_anima != raiz_figuras) carrega_figuras_da_unidade();
     Label2.SetMousePointer(pf::vbCustom);
     interroga.SetMousePointer(pf::vbCustom);
     Timer1.SetEnabled(true);

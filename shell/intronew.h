@@ -28,6 +28,9 @@ inline constexpr int acao_help = 19;
 // its pointer.
 std::vector<std::string> figuras_do_menu(const std::string& unidade);
 
+// The earthworm's resting frame, under the media root's "\anima\".
+inline constexpr const char* primeiro_quadro_nhoca = "nhoca0p.bmp";
+
 // The fonts of the main menu's text.
 std::vector<pf::Font> fontes_do_menu();
 
@@ -69,6 +72,8 @@ public:
     void Timer1_Timer();
 
     void carga_4_botões();
+    // The picture buttons and the earthworm from the media root in use.
+    void carrega_figuras_da_unidade();
     void nova_semana();
 
     // Form state.
@@ -78,6 +83,7 @@ public:
     bool estado_carregado = true;  // the stored game was read at the first load
     int quadro_anima = 0;     // frame counter of the garden, market and help animations
     std::string arq_quadro;   // frame loaded by the current tick
+    std::string raiz_figuras; // media root the pictures were loaded from
 
     // The earthworm's design position (twips).
     static constexpr int nhoca_left_inicial = 6000;

@@ -4,6 +4,7 @@
 #include "platform/log.h"
 #include "platform/paths.h"
 #include "shell/dialogos.h"
+#include "shell/intronew.h"
 #include "shell/semana.h"
 #include "shell/sons.h"
 
@@ -23,7 +24,13 @@ bool unidade_tem_midia(int indice) {
     // A drive may be a link to a disc mounted meanwhile: forget what was
     // listed before.
     platform::InvalidatePathCache();
-    return !platform::ResolvePath(u + "\\anima").empty();
+    // The pictures the main menu shows from the drive, its earthworm among
+    // them: an empty or partial "\anima\" would leave them grey boxes.
+    std::vector<std::string> figuras = figuras_do_menu(u);
+    figuras.push_back(u + "\\anima\\" + primeiro_quadro_nhoca);
+    for (const std::string& f : figuras)
+        if (f.rfind(u, 0) == 0 && !platform::FileExists(f)) return false;
+    return true;
 }
 
 void avisa_unidade_sem_midia(const std::string& titulo, int indice) {

@@ -78,8 +78,9 @@ void reabre_cuidado(pf::ControlArray<pf::CommandButton>& botoes, const std::arra
 }
 
 // True when the media drive `indice` (0 "C:" to 5 "H:") holds the game's
-// pictures, its folder "\anima\". Looks afresh every time, so a disc put in
-// (or mounted) after the start counts.
+// pictures: every picture the main menu shows from the drive's "\anima\".
+// Looks afresh every time, so a disc put in (or mounted) after the start
+// counts.
 bool unidade_tem_midia(int indice);
 
 // Tells the player, in a notice titled `titulo`, that the drive `indice`

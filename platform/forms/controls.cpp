@@ -291,10 +291,7 @@ void Label::SetBorderStyle(int v) {
 
 namespace {
 
-// A wrapped caption breaks between words, and inside a word only where one
-// word alone is wider than the line (a long folder path in a message): the
-// whole text stays readable. Access-key marks ("&") are shown as the caption
-// means them.
+// A caption's text as shown: access-key marks ("&") as the caption means them.
 QString WrappedText(const std::string& caption) {
     QString t = QString::fromStdString(caption);
     t.replace(QLatin1String("&&"), QString(QChar(0xE000)));
@@ -303,25 +300,91 @@ QString WrappedText(const std::string& caption) {
     return t;
 }
 
-QTextOption WrapOption(int alignment) {
-    QTextOption o(static_cast<Qt::Alignment>(alignment) & Qt::AlignHorizontal_Mask);
-    o.setWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
-    return o;
+// A caption laid out in lines at a width, as the platform's own labels do it:
+// a line takes words while their advances fit (spaces at its end and the
+// overhang of an italic last letter do not count), breaks between words, and
+// inside a word only where that word alone is wider than the line (a long
+// folder path in a message): the whole text stays readable.
+struct CaptionLines {
+    std::vector<QString> lines;
+    double lineHeight = 0, ascent = 0;
+    double ink = 0;           // height of the letters of one line, descenders included
+    bool wordBroken = false;  // a word wider than the line was broken
+    double widest = 0;        // advance of the widest line
+};
+
+double Advance(const QFontMetricsF& fm, const QString& s) {
+    qsizetype n = s.size();
+    while (n > 0 && s.at(n - 1).isSpace()) --n;
+    return fm.horizontalAdvance(s.left(n));
 }
 
-// The height of a wrapped text laid out at that width.
-double WrappedHeight(const QFont& font, double width, const QString& text, const QTextOption& option) {
-    QTextLayout layout(text, font);
-    layout.setTextOption(option);
-    layout.beginLayout();
-    double h = 0;
-    for (QTextLine line = layout.createLine(); line.isValid(); line = layout.createLine()) {
-        line.setLineWidth(width);
-        line.setPosition(QPointF(0, h));
-        h += line.height();
+CaptionLines LayOutCaption(const QFont& font, double width, const QString& text, bool wrap) {
+    CaptionLines r;
+    const QFontMetricsF fm(font);
+    {
+        QTextLayout one(QStringLiteral("X"), font);
+        one.beginLayout();
+        QTextLine line = one.createLine();
+        line.setLineWidth(1e6);
+        r.lineHeight = line.height();
+        r.ascent = line.ascent();
+        r.ink = fm.ascent() + fm.descent();
+        one.endLayout();
     }
-    layout.endLayout();
-    return h;
+    const double fits = width + 0.01;
+    QString all = text;
+    all.remove(QLatin1Char('\r'));
+    for (const QString& para : all.split(QLatin1Char('\n'))) {
+        if (!wrap) {
+            r.lines.push_back(para);
+            continue;
+        }
+        // The pieces between break opportunities, each with its spaces.
+        std::vector<QString> pieces;
+        QTextBoundaryFinder lb(QTextBoundaryFinder::Line, para);
+        qsizetype from = 0;
+        for (qsizetype at = lb.toNextBoundary(); at != -1; at = lb.toNextBoundary()) {
+            if (at > from) pieces.push_back(para.mid(from, at - from));
+            from = at;
+        }
+        if (from < para.size()) pieces.push_back(para.mid(from));
+        QString line;
+        for (const QString& piece : pieces) {
+            if (Advance(fm, line + piece) <= fits) {
+                line += piece;
+                continue;
+            }
+            if (!line.isEmpty()) r.lines.push_back(line);
+            line = piece;
+            if (Advance(fm, line) <= fits) continue;
+            // A word wider than the line: broken between its letters.
+            r.wordBroken = true;
+            QString rest = line;
+            line.clear();
+            QTextBoundaryFinder gb(QTextBoundaryFinder::Grapheme, rest);
+            qsizetype begin = 0, last = 0;
+            for (qsizetype at = gb.toNextBoundary(); at != -1; at = gb.toNextBoundary()) {
+                if (Advance(fm, rest.mid(begin, at - begin)) > fits && last > begin) {
+                    r.lines.push_back(rest.mid(begin, last - begin));
+                    begin = last;
+                }
+                last = at;
+            }
+            line = rest.mid(begin);
+        }
+        r.lines.push_back(line);
+    }
+    for (const QString& l : r.lines) r.widest = std::max(r.widest, Advance(fm, l));
+    return r;
+}
+
+// How far letters of this font may reach past their advances (an italic
+// letter's slant), on the left and on the right.
+QMarginsF Overhang(const QFont& font) {
+    const QFontMetricsF fm(font);
+    return QMarginsF(std::ceil(std::max(0.0, -fm.minLeftBearing())), 0,
+                     std::ceil(std::max(0.0, -fm.minRightBearing())), 0);
 }
 
 }  // namespace
@@ -329,27 +392,45 @@ double WrappedHeight(const QFont& font, double width, const QString& text, const
 double Label::CaptionHeight() const {
     const QRectF r = RectPx();
     const double borda = borderStyle_ ? 4 : 0;
-    if (wordWrap_)
-        return Parent().PixelsToUnits(
-            WrappedHeight(ToQFont(font_), r.width() - borda, WrappedText(caption_), WrapOption(AlignFlag(alignment_))) + borda);
-    const int flags = AlignFlag(alignment_) | Qt::AlignTop | Qt::TextShowMnemonic;
-    const QFontMetricsF fm(ToQFont(font_));
-    const QRectF usado = fm.boundingRect(QRectF(0, 0, r.width() - borda, 1e6), flags, Q(caption_));
-    return Parent().PixelsToUnits(usado.height() + borda);
+    const CaptionLines l = LayOutCaption(ToQFont(font_), r.width() - borda, WrappedText(caption_), wordWrap_);
+    return Parent().PixelsToUnits(l.lineHeight * static_cast<double>(l.lines.size()) + borda);
+}
+
+bool Label::CaptionCut() const {
+    const QRectF r = RectPx();
+    const double borda = borderStyle_ ? 4 : 0;
+    const CaptionLines l = LayOutCaption(ToQFont(font_), r.width() - borda, WrappedText(caption_), wordWrap_);
+    // The last line's letters must fit above the bottom edge; a descender
+    // that loses less than half a pixel row there still reads whole.
+    const double letters = l.lineHeight * static_cast<double>(l.lines.size() - 1) + l.ink;
+    return l.wordBroken || l.widest > r.width() - borda + 0.01 || letters > r.height() - borda + 0.5;
 }
 
 void Label::Paint(QPainter& p) const {
     const QRectF r = RectPx();
     if (backStyle_ == vbOpaque) p.fillRect(r, ToQColor(backColor_));
     p.save();
-    p.setClipRect(r, Qt::IntersectClip);
-    p.setFont(ToQFont(font_));
+    const QFont font = ToQFont(font_);
+    // The slant of an italic letter at either end is drawn whole.
+    p.setClipRect(r + Overhang(font), Qt::IntersectClip);
+    p.setFont(font);
     p.setPen(ToQColor(enabled_ ? foreColor_ : SysColor::GrayText));
     const QRectF area = borderStyle_ ? r.adjusted(2, 2, -2, -2) : r;
-    if (wordWrap_)
-        p.drawText(area, WrappedText(caption_), WrapOption(AlignFlag(alignment_)));
-    else
+    if (wordWrap_) {
+        const CaptionLines l = LayOutCaption(font, area.width(), WrappedText(caption_), true);
+        const QFontMetricsF fm(font);
+        double y = area.top();
+        for (const QString& line : l.lines) {
+            if (y >= area.bottom()) break;
+            double x = area.left();
+            if (alignment_ == vbCenter) x += (area.width() - Advance(fm, line)) / 2.0;
+            else if (alignment_ == vbRightJustify) x += area.width() - Advance(fm, line);
+            p.drawText(QPointF(x, y + l.ascent), line);
+            y += l.lineHeight;
+        }
+    } else {
         p.drawText(area, AlignFlag(alignment_) | Qt::AlignTop | Qt::TextShowMnemonic, Q(caption_));
+    }
     p.restore();
     if (borderStyle_) Bevel(p, r, false);
 }

@@ -115,8 +115,9 @@ private:
 
 // ---------------------------------------------------------------- Label
 // Windowless text. Transparent labels still take clicks over their rectangle.
-// Text wraps at word boundaries (when WordWrap, default on) and is clipped at
-// the bottom edge.
+// Text wraps at word boundaries (when WordWrap, default on), a line holding
+// the words whose advances fit, and is clipped at the bottom edge; the slant
+// of an italic letter at a line's end is drawn past the right edge.
 class Label : public Control {
 public:
     Label(Container* parent, std::string name, int index = -1);
@@ -134,6 +135,10 @@ public:
     // Height, in the parent's scale, that the whole caption needs at the
     // label's width, font and word wrap (a dialog grows its label by it).
     double CaptionHeight() const;
+    // True when the caption does not show whole at the label's size: more
+    // lines than its height holds, a line wider than the label, or a word
+    // broken because it alone is wider than the label.
+    bool CaptionCut() const;
 
     bool IsWindowless() const override { return true; }
     void Paint(QPainter& p) const override;

@@ -244,4 +244,33 @@ void ResetAll() {
     ProcessEvents();
 }
 
+std::vector<std::unique_ptr<Form>> Designs() {
+    std::vector<std::unique_ptr<Form>> r;
+    for (const auto& [name, factory] : S().factories) {
+        std::unique_ptr<Form> f = factory();
+        if (!f) continue;
+        f->SetNameInternal(name);
+        r.push_back(std::move(f));
+    }
+    return r;
+}
+
+namespace {
+
+void CollectCutLabels(const Container& c, std::vector<const Label*>& out) {
+    for (const Control* ch : c.Children()) {
+        if (const auto* l = dynamic_cast<const Label*>(ch); l && !l->Caption().empty() && l->CaptionCut())
+            out.push_back(l);
+        if (const Container* cc = const_cast<Control*>(ch)->AsContainer()) CollectCutLabels(*cc, out);
+    }
+}
+
+}  // namespace
+
+std::vector<const Label*> CutLabels(const Form& f) {
+    std::vector<const Label*> r;
+    CollectCutLabels(f, r);
+    return r;
+}
+
 }  // namespace platform::forms::test

@@ -15,7 +15,9 @@
 // returns to the event loop.
 
 #include <functional>
+#include <memory>
 #include <string>
+#include <vector>
 
 #include "platform/forms/controls.h"
 #include "platform/forms/form.h"
@@ -79,5 +81,13 @@ void SetMsgBoxHook(std::function<int(const std::string& prompt, int buttons, con
 
 // Forms::Reset plus the test hooks, the virtual screen size and the log.
 void ResetAll();
+
+// Every registered form as its design makes it: constructed under its
+// registered name, never loaded nor shown (its Form_Load has not run).
+std::vector<std::unique_ptr<Form>> Designs();
+
+// The labels of a form (inside its picture boxes too) whose caption does not
+// show whole at their size (Label::CaptionCut).
+std::vector<const Label*> CutLabels(const Form& f);
 
 }  // namespace platform::forms::test

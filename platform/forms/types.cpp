@@ -63,7 +63,10 @@ QFont ToQFont(const Font& f) {
         family = QStringLiteral("Liberation Serif");
     else if (n == "courier new" || n == "courier" || n == "fixedsys")
         family = QStringLiteral("Liberation Mono");
-    QFont q(family);
+    // Letters the text font lacks (emoji in a player's name) come from the
+    // colour emoji font instead of showing as empty boxes.
+    QFont q;
+    q.setFamilies({family, QStringLiteral("Noto Color Emoji")});
     // Points at 96 dpi, as whole design pixels so that text measures the same
     // on every display (the screen scale is applied by the painter).
     q.setPixelSize(std::max(1, static_cast<int>(std::lround(f.Size * 96.0 / 72.0))));

@@ -146,6 +146,16 @@ TEST_F(NomeTest, OKSoComAlgumaLetra) {
     EXPECT_FALSE(m.opções.Enabled());
 }
 
+TEST_F(NomeTest, EnterNaCaixaDoNomeEOK) {
+    mem_ok& m = abre_dialogo();
+    t::KeyPress(13);  // no name yet: nothing happens
+    EXPECT_TRUE(m.Visible());
+    t::TypeText("Bia");
+    t::KeyPress(13);
+    EXPECT_EQ(jogo().nome_jogador, "Bia");
+    EXPECT_FALSE(m.Visible());
+}
+
 TEST_F(NomeTest, VinteLetrasNoMaximoEBackspaceAindaApaga) {
     mem_ok& m = abre_dialogo();
     t::TypeText("abcdefghijklmnopqrstuvwxyz");

@@ -9,8 +9,15 @@
 #include "platform/paths.h"
 #include "shell/dialogos.h"
 #include "shell/registro.h"
+#include "tests/comum/ambiente.h"
 
 namespace apoio {
+
+void grava_figuras_do_menu(const std::filesystem::path& unidade) {
+    for (const char* nome : {"port00.bmp", "mudas007.bmp", "enx00c.bmp", "cesta9.bmp", "age10.bmp", "int00.bmp",
+                             "nhoca0p.bmp"})
+        comum::grava_bmp(unidade / "anima" / nome);
+}
 
 void Ambiente::SetUp() {
     static std::atomic<int> contador{0};
@@ -18,9 +25,9 @@ void Ambiente::SetUp() {
             ("brotalia-shell-" + std::to_string(::getpid()) + "-" + std::to_string(contador++));
     std::filesystem::remove_all(pasta);
     std::filesystem::create_directories(pasta);
-    // Every drive holds the game's pictures folder unless a test takes it away.
-    for (const char* u : {"C", "D", "E", "F", "G", "H"})
-        std::filesystem::create_directories(pasta / "drives" / u / "anima");
+    // Every drive holds the pictures the main menu needs unless a test takes
+    // them away.
+    for (const char* u : {"C", "D", "E", "F", "G", "H"}) grava_figuras_do_menu(pasta / "drives" / u);
 
     t::ResetAll();
     platform::SetLogToStderr(false);

@@ -67,6 +67,9 @@ private:
     std::deque<Resposta> respostas_;
 };
 
+// Writes, under a drive's folder, the pictures the main menu shows from it.
+void grava_figuras_do_menu(const std::filesystem::path& unidade);
+
 // Local date-time shortcut.
 inline platform::DateTime dt(int a, int m, int d, int h = 0, int mi = 0) {
     return platform::MakeDateTime(a, m, d, h, mi, 0);

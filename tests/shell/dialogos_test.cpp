@@ -63,6 +63,22 @@ TEST_F(Dialogos, OkMostraTextoEFonteEDescarrega) {
     EXPECT_FALSE(pf::Forms::IsLoaded("ok"));
 }
 
+TEST_F(Dialogos, OkFechaComEnterOuEscape) {
+    std::vector<bool> fechou;
+    int tecla = 0;
+    t::SetModalHook([&](pf::Form& f) {
+        auto& ok = static_cast<shell::ok&>(f);
+        t::KeyPress(tecla);
+        fechou.push_back(!pf::Forms::IsLoaded("ok"));
+        if (pf::Forms::IsLoaded("ok")) t::Click(ok.opções);
+    });
+    for (int k : {13, 27}) {
+        tecla = k;
+        shell::mostra_ok("Ops ...", "Mensagem");
+    }
+    EXPECT_EQ(fechou, (std::vector<bool>{true, true}));
+}
+
 TEST_F(Dialogos, OkCresceAteCaberAMensagemInteira) {
     struct Medidas {
         int altura = 0, rotulo = 0, botao = 0;
@@ -87,6 +103,13 @@ TEST_F(Dialogos, OkCresceAteCaberAMensagemInteira) {
     EXPECT_GE(m.botao, m.rotulo);          // and the button comes below it
     EXPECT_EQ(m.altura - 2985, m.botao - 2190);
     EXPECT_GT(m.altura, 2985);
+
+    // Five short lines: each line break counts, and the fifth line stays
+    // above the button.
+    shell::mostra_ok("Impressão", "um\ndois\ntrês\nquatro\ncinco");
+    EXPECT_GE(m.precisa, 5 * uma_linha);
+    EXPECT_GE(m.rotulo - 360, m.precisa);
+    EXPECT_GE(m.botao, m.rotulo);
 
     // A folder name with no place to break between words is broken inside
     // itself, and the dialog grows for its lines as for any others.

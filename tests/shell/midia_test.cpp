@@ -5,8 +5,10 @@
 #include <QRectF>
 
 #include "apoio.h"
+#include "tests/comum/ambiente.h"
 #include "shell/conf.h"
 #include "shell/fundo.h"
+#include "shell/intronew.h"
 
 namespace {
 
@@ -96,6 +98,16 @@ TEST_F(Midia, OpcoesRecusamUnidadeSemMidia) {
     EXPECT_EQ(avisos()[1],
               "Configuração de Sons | A unidade D: não tem os arquivos do jogo (pasta \\anima\\). Escolha uma destas unidades: C:, E:");
 
+    // A drive whose pictures folder lacks what the menu shows: refused too.
+    comum::grava_bmp(pasta / "drives" / "F" / "anima" / "port00.bmp");
+    c.Combo1.SetListIndex(3);
+    t::Click(c.Label1);
+    t::ProcessEvents();
+    EXPECT_TRUE(pf::Forms::IsLoaded("conf"));
+    ASSERT_EQ(avisos().size(), 3u);
+    EXPECT_EQ(avisos()[2],
+              "Configuração de Sons | A unidade F: não tem os arquivos do jogo (pasta \\anima\\). Escolha uma destas unidades: C:, E:");
+
     // A drive with the pictures is taken.
     c.Combo1.SetListIndex(2);
     t::Click(c.Label1);
@@ -103,6 +115,42 @@ TEST_F(Midia, OpcoesRecusamUnidadeSemMidia) {
     EXPECT_FALSE(pf::Forms::IsLoaded("conf"));
     EXPECT_EQ(le_semana("cd").ToInt(), 2);
     EXPECT_EQ(model::sessao().dir_anima, "E:");
+}
+
+TEST_F(Midia, RetornarComAUnidadeEmUsoSempreVolta) {
+    // The disc is taken out during the run and no drive holds the game now:
+    // the options screen still leads back to the menu, to save and leave.
+    grava_semana(0, dt(2026, 12, 1));
+    pf::Forms::Show("INTRONEW");
+    t::ProcessEvents();
+    t::Click(pf::Forms::Get<shell::INTRONEW>("INTRONEW").Label2);
+    t::ProcessEvents();
+    for (const char* u : {"C", "E"}) std::filesystem::remove_all(pasta / "drives" / u / "anima");
+    t::Click(pf::Forms::Get<shell::conf>("conf").Label1);
+    t::ProcessEvents();
+    EXPECT_FALSE(pf::Forms::IsLoaded("conf"));
+    EXPECT_TRUE(pf::Forms::IsLoaded("INTRONEW"));
+    EXPECT_TRUE(avisos().empty());
+    EXPECT_EQ(le_semana("cd").ToInt(), 0);
+}
+
+TEST_F(Midia, MenuVoltaComAsFigurasDaUnidadeNova) {
+    grava_semana(0, dt(2026, 12, 1));
+    pf::Forms::Show("INTRONEW");
+    t::ProcessEvents();
+    auto& m = pf::Forms::Get<shell::INTRONEW>("INTRONEW");
+    // The earthworm shows from the load on, before its timer's first tick.
+    EXPECT_EQ(m.pic_nhoca.Picture().GamePath(), "C:\\anima\\nhoca0p.bmp");
+    t::Click(m.Label2);
+    t::ProcessEvents();
+    auto& c = pf::Forms::Get<shell::conf>("conf");
+    c.Combo1.SetListIndex(2);
+    t::Click(c.Label1);
+    t::ProcessEvents();
+    ASSERT_EQ(pf::Forms::Find("INTRONEW"), &m);  // the same menu, loaded behind
+    for (const pf::PictureBox* b : {&m.saida, &m.pic_semen, &m.pic_horta, &m.pic_feira, &m.pic_agenda, &m.pic_nhoca})
+        EXPECT_EQ(b->Picture().GamePath().substr(0, 9), "E:\\anima\\") << b->Name();
+    EXPECT_EQ(m.interroga.Picture().GamePath(), "E:\\anima\\int00.bmp");
 }
 
 }  // namespace

@@ -76,7 +76,7 @@ int main(int argc, char** argv) {
 
     // Earlier results: the game below enters the time ranking at place 2
     // and the attempts ranking at place 3.
-    const char* nomes[] = {"Joãozinho", "Pedro Henrique", "Ana", "Zé da Horta", "Bia"};
+    const char* nomes[] = {"Joãozinho", "Pedro Henrique", "Ana", "Zé da Horta 🌱", "Bia"};
     const char* tempos[] = {"0:58", "2:12", "3:30", "9:59", "12:04"};
     const char* cliques[] = {"19", "21", "31", "40", "52"};
     for (int i = 0; i < 5; ++i) {
@@ -117,7 +117,7 @@ int main(int argc, char** argv) {
     t::SetModalHook([&](pf::Form& d) {
         if (auto* m = dynamic_cast<mem_ok*>(&d)) {
             salva(*m, saida + "/mem_ok_vazio.png");
-            t::TypeText("Maria Clara");
+            t::TypeText("Maria Clara 🍅");
             salva(*m, saida + "/mem_ok.png");
             t::Click(m->opções);
         } else {
