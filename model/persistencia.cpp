@@ -309,11 +309,16 @@ void reinicia_banco() {
 std::string aviso_linhas_ilegiveis() {
     const EstadoBanco& b = banco();
     if (!tem_linhas_ilegiveis()) return {};
-    // Short enough for the message dialog; the copy's folder is the game's.
+    // Short enough for the message dialog: the copy is named alone when it
+    // lies in the program folder, with its folder when it lies in the
+    // player's own data folder.
     const std::string contagem = "(canteiros: " + std::to_string(b.canteiros_ilegiveis) +
                                  "; lotes da sementeira: " + std::to_string(b.lotes_ilegiveis) +
                                  "; pedido da feira: " + std::to_string(b.pedido_ilegivel) + ")";
-    const std::string copia = "\"" + b.caminho_copia.substr(b.caminho_copia.find_last_of('/') + 1) + "\"";
+    const bool na_pasta_do_programa = platform::DataFolder() == platform::ProgramFolder();
+    const std::string copia =
+        "\"" + (na_pasta_do_programa ? b.caminho_copia.substr(b.caminho_copia.find_last_of('/') + 1) : b.caminho_copia) +
+        "\"";
     switch (b.copia) {
         case EstadoBanco::Copia::feita:
             return "Não foi possível ler parte do jogo salvo " + contagem + ". O arquivo como estava foi guardado em " +

@@ -630,7 +630,7 @@ std::vector<ReportResult> Report::PrintReports(const std::vector<const Report*>&
             if (nome.find_first_of("/\\") != std::string::npos || Trim(nome).empty())
                 throw Falha{"O nome do arquivo PDF do relatório \"" + m.titulo + "\" não é um nome simples: " + nome};
             const std::string destino = ResolvePathForWrite(ProgramFolder() + "\\" + nome);
-            if (destino.empty()) throw Falha{"Não foi possível gravar o relatório na pasta do programa."};
+            if (destino.empty()) throw Falha{"Não foi possível gravar o relatório na pasta " + DataFolder() + "."};
             if (!grava_pdf(destino, m, valores, dados))
                 throw Falha{"Não foi possível gravar o arquivo " + destino +
                             ". Veja se ele não está aberto em outro programa."};
