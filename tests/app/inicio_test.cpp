@@ -127,14 +127,14 @@ TEST(Inicio, EachAccountPlaysInItsOwnDataFolderWhenTheProgramFolderIsReadOnly) {
 
     // Two accounts at once: neither keeps the other out, each has its own
     // garden and lock beside it.
-    const uid_t contas[] = {65534, 65533};
+    const uid_t contas[] = {65534, 65533};  // "nobody" and an account without a name
     std::vector<std::unique_ptr<Execucao>> execucoes;
     for (uid_t conta : contas) {
         const fs::path dados = saidas / std::to_string(conta);
         fs::create_directory(dados);
         ::chown(dados.c_str(), conta, conta);
-        execucoes.push_back(std::make_unique<Execucao>(
-            Execucao{inicia(programa, saidas / (std::to_string(conta) + ".txt"), conta, dados)}));
+        execucoes.push_back(
+            std::make_unique<Execucao>(inicia(programa, saidas / (std::to_string(conta) + ".txt"), conta, dados)));
     }
     for (size_t i = 0; i < 2; ++i) {
         const fs::path jogo = saidas / std::to_string(contas[i]) / "brotalia";
