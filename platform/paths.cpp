@@ -255,7 +255,9 @@ std::string ResolvePathForWrite(const std::string& gamePath) {
     if (gamePath.empty() || !split(gamePath, base, comps) || comps.empty()) return {};
     if (redirected(base, comps)) {
         const std::string& data = state().dataFolder;
-        if (!makeDataFolder()) return {};
+        // A data folder that cannot be made is named all the same, so that
+        // the write that fails names the folder the user has to look at.
+        if (!makeDataFolder()) return data + "/" + comps.back();
         std::string cur = data;
         if (step(cur, comps.back())) return cur;
         state().listings.erase(data);

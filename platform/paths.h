@@ -47,7 +47,7 @@ std::string ResolvePath(const std::string& gamePath);
 // The real path under which a file may be written: the existing file when
 // there is one (matched without regard to case), otherwise the resolved parent
 // folder followed by the last component as given. Empty when the parent folder
-// does not exist.
+// does not exist (a data folder that cannot be made is named all the same).
 std::string ResolvePathForWrite(const std::string& gamePath);
 
 // True when the path names an existing regular file.

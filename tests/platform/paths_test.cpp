@@ -90,10 +90,11 @@ TEST_F(PathsTest, AProgramFolderTheUserCannotWriteIsOverlaidByTheDataFolder) {
         struct stat st;
         ::stat(data.c_str(), &st);
         check(std::to_string(st.st_mode & 0777), std::to_string(0700));
-        // Without a home to keep it in, the files stay where they are.
+        // Where no data folder can be made, what is there is read where it is and
+        // a write fails in the data folder, which its message names.
         ::setenv("XDG_DATA_HOME", "/proc/brotalia", 1);
         SetProgramFolder(p);
-        check(ResolvePathForWrite(p + "\\gm.mdb"), "");
+        check(ResolvePathForWrite(p + "\\gm.mdb"), "/proc/brotalia/" + data.substr(data.find_last_of('/') + 1) + "/gm.mdb");
         check(ResolvePath(p + "\\hortas00.mdb"), p + "/hortas00.mdb");
         return failed;
     });
