@@ -45,9 +45,11 @@ int main() {
     char* argv[] = {nome, nullptr};
     QApplication app(argc, argv);
 
-    // One run per program folder: two runs would interleave their saves. A
-    // second start says so and ends before it reads or writes any file there.
-    platform::FolderLock trava(platform::ProgramFolder());
+    // One run per folder of saved games (the program folder, or the user's
+    // own data folder where the program folder cannot be written): two runs
+    // would interleave their saves. A second start says so and ends before
+    // it reads or writes any file there.
+    platform::FolderLock trava(platform::DataFolder());
     if (trava.Acquire() == platform::FolderLock::Result::HeldByAnother) {
         const char* aviso = "O Brotalia já está aberto.";
         platform::LogOnce("app.ja_aberto", aviso);

@@ -167,7 +167,7 @@ void ShowTopic(const std::string& name, pf::PictureBox& box, pf::VScrollBar& scr
 void ShowFirstTopic(pf::PictureBox& box, pf::VScrollBar& scroll) {
     if (TopicCount < 1) {
         mostra("Ajuda indisponível",
-               "O texto desta ajuda não foi encontrado ou não pôde ser preparado na pasta do programa. "
+               "O texto desta ajuda não foi encontrado ou não pôde ser preparado. "
                "Clique em Retornar para voltar ao jogo.",
                box, scroll);
         return;

@@ -384,8 +384,11 @@ void reinicia_banco() {
 }
 
 std::string local_da_copia(const std::string& caminho_copia) {
+    // In the program folder the copy is named alone; in the player's own data
+    // folder, with its folder, which the player may not know.
+    const bool na_pasta_do_programa = platform::DataFolder() == platform::ProgramFolder();
     const std::string banco = "\"" + so_o_nome(caminho_banco()) + "\"";
-    return "\"" + so_o_nome(caminho_copia) + "\", ao lado de " + banco +
+    return "\"" + (na_pasta_do_programa ? so_o_nome(caminho_copia) : caminho_copia) + "\", ao lado de " + banco +
            "; para voltar à cópia, feche o jogo e copie-a sobre esse arquivo.";
 }
 

@@ -703,6 +703,13 @@ void requireRoomForLog(const std::string& real) {
 
 std::unique_ptr<Database> Workspace::OpenDatabase(const std::string& path) {
     std::string real = ResolvePath(path);
+    // Where this run writes in a data folder of its own, the file is opened
+    // there (copied from the program folder first); a file that cannot be
+    // copied is read where it is.
+    if (!real.empty()) {
+        const std::string forWrite = ResolvePathForWrite(path);
+        if (!forWrite.empty() && ::access(forWrite.c_str(), F_OK) == 0) real = forWrite;
+    }
     bool creating = real.empty();
     bool readOnly = false;
     if (creating) {

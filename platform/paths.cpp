@@ -2,8 +2,12 @@
 
 #include "platform/text.h"
 
+#include <pwd.h>
 #include <sys/stat.h>
 #include <unistd.h>
+
+#include <cerrno>
+#include <cstdlib>
 
 #include <algorithm>
 #include <filesystem>
@@ -19,6 +23,11 @@ namespace {
 struct PathState {
     std::string programFolder;  // empty: the executable's folder
     std::string exeFolder;      // computed once
+    std::string exeName;
+    // Where this run writes: chosen once per program folder. Empty
+    // dataFolder: the program folder itself.
+    bool chosen = false;
+    std::string dataFolder;
     // Directory -> (lower-cased name -> real name), filled on a case miss.
     std::unordered_map<std::string, std::map<std::string, std::string>> listings;
 };
@@ -34,8 +43,83 @@ const std::string& exeFolder() {
         std::error_code ec;
         fs::path exe = fs::read_symlink("/proc/self/exe", ec);
         s.exeFolder = ec ? fs::current_path().string() : exe.parent_path().string();
+        s.exeName = ec ? std::string("programa") : exe.filename().string();
     }
     return s.exeFolder;
+}
+
+// The user's data folder for this program, or empty when the user has no
+// home to keep it in.
+std::string userDataFolder() {
+    exeFolder();
+    std::string base;
+    const char* xdg = std::getenv("XDG_DATA_HOME");
+    if (xdg && xdg[0] == '/') {  // a relative value is to be ignored
+        base = xdg;
+    } else {
+        const char* home = std::getenv("HOME");
+        if (!home || !*home) {
+            const passwd* pw = ::getpwuid(::getuid());
+            home = pw ? pw->pw_dir : nullptr;
+        }
+        if (!home || !*home) return {};
+        base = std::string(home) + "/.local/share";
+    }
+    while (base.size() > 1 && base.back() == '/') base.pop_back();
+    return base + "/" + state().exeName;
+}
+
+void choose() {
+    auto& s = state();
+    if (s.chosen) return;
+    s.chosen = true;
+    s.dataFolder.clear();
+    const std::string program = ProgramFolder();
+    // Only a folder that exists and refuses this user's writes is replaced;
+    // a missing one is left to fail where it is used.
+    if (::access(program.c_str(), W_OK) == 0 || (errno != EACCES && errno != EROFS && errno != EPERM)) return;
+    s.dataFolder = userDataFolder();
+}
+
+// Makes the data folder and the folders above it that are missing, private
+// to the user as the data folders of a home are.
+bool makeDataFolder() {
+    const std::string& d = state().dataFolder;
+    struct stat st;
+    if (::stat(d.c_str(), &st) == 0) return S_ISDIR(st.st_mode);
+    for (size_t pos = 1; pos != std::string::npos;) {
+        pos = d.find('/', pos + 1);
+        const std::string part = d.substr(0, pos);
+        if (::mkdir(part.c_str(), 0700) != 0 && errno != EEXIST) return false;
+    }
+    return ::stat(d.c_str(), &st) == 0 && S_ISDIR(st.st_mode);
+}
+
+// Copies a file of the program folder into the data folder under the same
+// name: through a temporary name, so that an interrupted copy never stands
+// for the file. A database's write-ahead log goes with it, or its last
+// changes would be lost.
+bool seed(const std::string& from, const std::string& to) {
+    std::error_code ec;
+    const auto writable = fs::perms::owner_read | fs::perms::owner_write;
+    const std::string log = from + "-wal";
+    if (::access(log.c_str(), F_OK) == 0) {
+        if (!fs::copy_file(log, to + "-wal", fs::copy_options::overwrite_existing, ec)) return false;
+        fs::permissions(to + "-wal", writable, fs::perm_options::add, ec);
+    }
+    const std::string part = to + ".part";
+    if (!fs::copy_file(from, part, fs::copy_options::overwrite_existing, ec)) {
+        fs::remove(to + "-wal", ec);
+        return false;
+    }
+    fs::permissions(part, writable, fs::perm_options::add, ec);
+    fs::rename(part, to, ec);
+    if (ec) {
+        fs::remove(part, ec);
+        fs::remove(to + "-wal", ec);
+        return false;
+    }
+    return true;
 }
 
 bool exists(const std::string& p) {
@@ -115,6 +199,17 @@ std::string join(const std::string& base, const std::vector<std::string>& comps,
     return p.empty() ? "/" : p;
 }
 
+// True when the split path names a file directly in the program folder and
+// this run writes elsewhere.
+bool redirected(const std::string& base, const std::vector<std::string>& comps) {
+    choose();
+    if (state().dataFolder.empty() || comps.empty()) return false;
+    std::string programBase;
+    std::vector<std::string> programComps;
+    split(ProgramFolder(), programBase, programComps);
+    return join(base, comps, comps.size() - 1) == join(programBase, programComps, programComps.size());
+}
+
 }  // namespace
 
 std::string ProgramFolder() {
@@ -127,12 +222,25 @@ void SetProgramFolder(const std::string& folder) {
     s.programFolder = folder;
     while (s.programFolder.size() > 1 && s.programFolder.back() == '/') s.programFolder.pop_back();
     s.listings.clear();
+    s.chosen = false;
+}
+
+std::string DataFolder() {
+    choose();
+    const auto& s = state();
+    if (s.dataFolder.empty()) return ProgramFolder();
+    makeDataFolder();
+    return s.dataFolder;
 }
 
 std::string ResolvePath(const std::string& gamePath) {
     std::string base;
     std::vector<std::string> comps;
     if (gamePath.empty() || !split(gamePath, base, comps)) return {};
+    if (redirected(base, comps)) {
+        std::string inData = state().dataFolder;
+        if (step(inData, comps.back())) return inData;
+    }
     std::string exact = join(base, comps, comps.size());
     if (exists(exact)) return exact;
     std::string cur = base;
@@ -145,6 +253,21 @@ std::string ResolvePathForWrite(const std::string& gamePath) {
     std::string base;
     std::vector<std::string> comps;
     if (gamePath.empty() || !split(gamePath, base, comps) || comps.empty()) return {};
+    if (redirected(base, comps)) {
+        const std::string& data = state().dataFolder;
+        // A data folder that cannot be made is named all the same, so that
+        // the write that fails names the folder the user has to look at.
+        if (!makeDataFolder()) return data + "/" + comps.back();
+        std::string cur = data;
+        if (step(cur, comps.back())) return cur;
+        state().listings.erase(data);
+        std::string shipped = ProgramFolder();
+        if (!step(shipped, comps.back())) return data + "/" + comps.back();
+        struct stat st;
+        if (::stat(shipped.c_str(), &st) != 0 || !S_ISREG(st.st_mode)) return {};
+        const std::string copy = data + "/" + shipped.substr(shipped.find_last_of('/') + 1);
+        return seed(shipped, copy) ? copy : std::string();
+    }
     std::string cur = base;
     for (size_t i = 0; i + 1 < comps.size(); ++i)
         if (!step(cur, comps[i])) return {};

@@ -12,6 +12,17 @@
 //    to the program folder;
 //  - every component is matched exactly first and otherwise without regard to
 //    letter case (directory listings are cached; InvalidatePathCache drops them).
+//
+// Where the program folder cannot be written (a program installed for every
+// user of the machine), the files the game writes live in the user's own data
+// folder instead; the game's paths stay those of the program folder. A file
+// directly in the program folder is then an overlay of the two folders:
+//  - ResolvePath finds it in the data folder when it is there, otherwise in
+//    the program folder (what the program ships is read where it is);
+//  - ResolvePathForWrite names it in the data folder, made on first use; a
+//    file only the program folder has is first copied there (a database with
+//    its write-ahead log), so the writes carry on from what it held.
+// The media drives and the program folder's subfolders are never redirected.
 
 #include <string>
 
@@ -23,6 +34,12 @@ namespace platform {
 std::string ProgramFolder();
 void SetProgramFolder(const std::string& folder);
 
+// The folder where this run writes its files, chosen on the first call (again
+// after SetProgramFolder): the program folder when this run can write it,
+// otherwise $XDG_DATA_HOME/<program name> (by default ~/.local/share/<program
+// name>, the program name being the executable's), which is made when missing.
+std::string DataFolder();
+
 // The real path of an existing file or folder, or an empty string when there
 // is none.
 std::string ResolvePath(const std::string& gamePath);
@@ -30,7 +47,7 @@ std::string ResolvePath(const std::string& gamePath);
 // The real path under which a file may be written: the existing file when
 // there is one (matched without regard to case), otherwise the resolved parent
 // folder followed by the last component as given. Empty when the parent folder
-// does not exist.
+// does not exist (a data folder that cannot be made is named all the same).
 std::string ResolvePathForWrite(const std::string& gamePath);
 
 // True when the path names an existing regular file.

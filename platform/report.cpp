@@ -598,7 +598,8 @@ void aguarda(const std::shared_ptr<Conversa>& c) {
     c->desistiu = true;
 }
 
-// Where a report's PDF is written, as a game path: the program folder.
+// Where a report's PDF is written, as a game path: the program folder (the
+// path layer puts it in the user's data folder where that cannot be written).
 std::string caminho_do_pdf(const std::string& nome) { return ProgramFolder() + "\\" + nome; }
 
 }  // namespace
@@ -628,7 +629,7 @@ std::vector<ReportResult> Report::PrintReports(const std::vector<const Report*>&
             if (nome.find_first_of("/\\") != std::string::npos || Trim(nome).empty())
                 throw Falha{ReportStatus::BadPdfName, "", nome};
             const std::string destino = ResolvePathForWrite(caminho_do_pdf(nome));
-            if (destino.empty()) throw Falha{ReportStatus::PdfNotWritable, caminho_do_pdf(nome)};
+            if (destino.empty()) throw Falha{ReportStatus::PdfNotWritable, DataFolder() + "/" + nome};
             if (!grava_pdf(destino, m, valores, dados)) throw Falha{ReportStatus::PdfNotWritable, destino};
             InvalidatePathCache();
             r.status = ReportStatus::SavedNoPrinter;

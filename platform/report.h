@@ -1,12 +1,13 @@
 #pragma once
 // A small report component. A report object is given the file name of a
 // report layout and, optionally, named values for its texts; its print method
-// reads the layout, reads the tables the layout names from a database, lays
-// the rows out in A4 pages of a PDF file in the program folder, and hands that
-// file to the default printer of the print server (CUPS). The PDF is written
-// once and kept: when there is no printer, or the printer refuses the job or
-// does not answer in time, it is the report's copy, and the result says why
-// and where it is.
+// reads the layout, reads the tables the layout names from its database,
+// lays the rows out in A4 pages of a PDF file in the program folder (the
+// user's data folder where that cannot be written: see DataFolder), and hands
+// that file to the default printer of the print server (CUPS). The PDF is
+// written once and kept: when there is no printer, or the printer refuses the
+// job or does not answer in time, it is the report's copy, and the result says
+// why and where it is.
 //
 // The print server is asked from a thread of its own, with one time limit for
 // all the reports printed together (PrintTimeLimitMs); meanwhile the calling

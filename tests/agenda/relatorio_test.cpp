@@ -2,11 +2,13 @@
 // (no printer in tests), each outcome a status that the agenda words in
 // Portuguese.
 
+#include <cstdio>
 #include <sstream>
 
 #include "agenda/impressao.h"
 #include "apoio.h"
 #include "platform/text.h"
+#include "tests/comum/outro_usuario.h"
 
 namespace agenda_test {
 namespace {
@@ -183,6 +185,24 @@ TEST_F(RelatorioTest, PdfComTodasAsLinhasEmVariasPaginas) {
     EXPECT_NE(texto.find("(CHICOREÁCEA) depois de Couve"), std::string::npos);
     EXPECT_EQ(texto.find("depois de \n"), std::string::npos);
     EXPECT_EQ(texto.find("depois de  "), std::string::npos);
+}
+
+TEST_F(SemanaTest, NumaPastaQueOJogadorNaoGravaOPdfFicaNaPastaDele) {
+    platform::Workspace::Default().CloseAll();
+    const auto instalado = comum::listagem(pasta_programa());
+    const fs::path casa = pasta_programa() + "-casa";
+    const std::string dados = (casa / fs::read_symlink("/proc/self/exe").filename()).string();
+    EXPECT_EQ(comum::como_outro_usuario(casa, [&] {
+                  const auto r = semana("50", "2026-50");
+                  std::fprintf(stderr, "%s\n", r.message.c_str());
+                  return r.ok && r.pdfPath == dados + "/relatorio_da_semana_2026-50.pdf" && fs::exists(r.pdfPath) &&
+                                 r.message.find(dados) != std::string::npos
+                             ? 0
+                             : 1;
+              }),
+              0);
+    EXPECT_EQ(comum::listagem(pasta_programa()), instalado);
+    fs::remove_all(casa);
 }
 
 }  // namespace

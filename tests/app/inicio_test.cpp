@@ -13,8 +13,10 @@
 #include <fstream>
 #include <functional>
 #include <map>
+#include <memory>
 #include <string>
 #include <thread>
+#include <vector>
 
 namespace {
 
@@ -39,14 +41,19 @@ std::map<std::string, std::string> conteudo(const fs::path& pasta) {
     return r;
 }
 
-// Starts the program headless, its output into saida.
-pid_t inicia(const fs::path& programa, const fs::path& saida) {
+// Starts the program headless, its output into saida; with a user, as that
+// user with its data folder in `dados`.
+pid_t inicia(const fs::path& programa, const fs::path& saida, uid_t usuario = 0, const fs::path& dados = {}) {
     const pid_t pid = ::fork();
     if (pid == 0) {
         const int fd = ::open(saida.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
         ::dup2(fd, 1);
         ::dup2(fd, 2);
         ::setenv("QT_QPA_PLATFORM", "offscreen", 1);
+        if (usuario != 0) {
+            ::setenv("XDG_DATA_HOME", dados.c_str(), 1);
+            if (::setgid(usuario) != 0 || ::setuid(usuario) != 0) ::_exit(126);
+        }
         ::execl(programa.c_str(), "brotalia", static_cast<char*>(nullptr));
         ::_exit(127);
     }
@@ -104,6 +111,49 @@ TEST(Inicio, ASecondStartOnTheSameFolderSaysSoAndTouchesNothing) {
     })) << le(saidas / "3.txt");
     terceiro.termina();
 
+    fs::remove_all(pasta);
+    fs::remove_all(saidas);
+}
+
+TEST(Inicio, EachAccountPlaysInItsOwnDataFolderWhenTheProgramFolderIsReadOnly) {
+    if (::geteuid() != 0) GTEST_SKIP() << "só o superusuário inicia o jogo como outros usuários";
+    // The program installed by the administrator, read-only for the players.
+    const fs::path pasta = pasta_nova(), saidas = pasta_nova();
+    const fs::path programa = pasta / "brotalia";
+    fs::copy_file(BROTALIA_EXE, programa);
+    fs::permissions(pasta, static_cast<fs::perms>(0755));
+    fs::permissions(saidas, static_cast<fs::perms>(0777));
+    const auto instalado = conteudo(pasta);
+
+    // Two accounts at once: neither keeps the other out, each has its own
+    // garden and lock beside it.
+    const uid_t contas[] = {65534, 65533};  // "nobody" and an account without a name
+    std::vector<std::unique_ptr<Execucao>> execucoes;
+    for (uid_t conta : contas) {
+        const fs::path dados = saidas / std::to_string(conta);
+        fs::create_directory(dados);
+        ::chown(dados.c_str(), conta, conta);
+        execucoes.push_back(
+            std::make_unique<Execucao>(inicia(programa, saidas / (std::to_string(conta) + ".txt"), conta, dados)));
+    }
+    for (size_t i = 0; i < 2; ++i) {
+        const fs::path jogo = saidas / std::to_string(contas[i]) / "brotalia";
+        const std::string saida = (saidas / (std::to_string(contas[i]) + ".txt")).string();
+        EXPECT_TRUE(espera([&] { return fs::exists(jogo / "hortas00.mdb-wal"); })) << le(saida);
+        EXPECT_TRUE(espera([&] {
+            return le(jogo / "brotalia.lock").rfind(std::to_string(execucoes[i]->pid) + "\n", 0) == 0;
+        })) << le(saida);
+    }
+    // A second start by the same account is refused by that account's lock.
+    const fs::path dados = saidas / std::to_string(contas[0]);
+    Execucao segundo{inicia(programa, saidas / "2.txt", contas[0], dados)};
+    EXPECT_TRUE(espera([&] { return le(saidas / "2.txt").find("O Brotalia já está aberto.") != std::string::npos; }))
+        << le(saidas / "2.txt");
+    segundo.termina();
+    for (auto& e : execucoes) e->termina();
+
+    EXPECT_TRUE(conteudo(pasta) == instalado);
+    EXPECT_EQ(fs::status(pasta).permissions(), static_cast<fs::perms>(0755));
     fs::remove_all(pasta);
     fs::remove_all(saidas);
 }

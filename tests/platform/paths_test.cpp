@@ -1,8 +1,13 @@
 #include "platform/log.h"
 #include "platform/paths.h"
 #include "temp_folder.h"
+#include "tests/comum/outro_usuario.h"
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
+
+#include <cstdio>
+#include <filesystem>
 
 using namespace platform;
 using platform_test::TempFolder;
@@ -55,6 +60,46 @@ TEST_F(PathsTest, WritePathKeepsExistingNameOrUsesTheGivenOne) {
     EXPECT_EQ(ResolvePathForWrite(p + "\\gm.mdb"), p + "/gm.mdb");
     EXPECT_EQ(ResolvePathForWrite("c:\\ANIMA\\novo.bmp"), p + "/drives/C/anima/novo.bmp");
     EXPECT_EQ(ResolvePathForWrite("C:\\naoexiste\\novo.bmp"), "");
+}
+
+TEST_F(PathsTest, AProgramFolderTheUserCannotWriteIsOverlaidByTheDataFolder) {
+    const std::string p = folder.path();
+    EXPECT_EQ(DataFolder(), p);  // a folder this run can write is its own data folder
+    folder.write("hortas00.mdb-wal", "log");
+    ::chmod(p.c_str(), 0755);
+    TempFolder home;  // the user's home, where the data folder is made
+    ::chmod(home.path().c_str(), 0755);
+    SetProgramFolder(p);
+    const auto before = comum::listagem(p);
+
+    const int failed = comum::como_outro_usuario(home.path() + "/casa", [&] {
+        int failed = 0;
+        auto check = [&](const std::string& got, const std::string& expected) {
+            if (got != expected) std::fprintf(stderr, "%d: \"%s\", not \"%s\"\n", ++failed, got.c_str(), expected.c_str());
+        };
+        const std::string data = home.path() + "/casa/" + std::filesystem::read_symlink("/proc/self/exe").filename().string();
+        check(ResolvePath(p + "\\HORTAS00.MDB"), p + "/hortas00.mdb");  // read where it is until written
+        check(ResolvePathForWrite(p + "\\HORTAS00.MDB"), data + "/hortas00.mdb");
+        check(DataFolder(), data);
+        check(platform_test::readAll(data + "/hortas00.mdb") + platform_test::readAll(data + "/hortas00.mdb-wal"), "xlog");
+        check(ResolvePath(p + "\\hortas00.mdb"), data + "/hortas00.mdb");
+        check(ResolvePathForWrite(p + "\\relatorio.pdf"), data + "/relatorio.pdf");
+        check(ResolvePath(p + "\\blip.wav"), p + "/Blip.WAV");
+        check(ResolvePath("\\anima\\az_alf.bmp"), p + "/drives/C/anima/az_alf.bmp");
+        check(ResolvePathForWrite("C:\\anima\\novo.bmp"), p + "/drives/C/anima/novo.bmp");
+        struct stat st;
+        ::stat(data.c_str(), &st);
+        check(std::to_string(st.st_mode & 0777), std::to_string(0700));
+        // Where no data folder can be made, what is there is read where it is and
+        // a write fails in the data folder, which its message names.
+        ::setenv("XDG_DATA_HOME", "/proc/brotalia", 1);
+        SetProgramFolder(p);
+        check(ResolvePathForWrite(p + "\\gm.mdb"), "/proc/brotalia/" + data.substr(data.find_last_of('/') + 1) + "/gm.mdb");
+        check(ResolvePath(p + "\\hortas00.mdb"), p + "/hortas00.mdb");
+        return failed;
+    });
+    EXPECT_EQ(failed, 0);
+    EXPECT_EQ(comum::listagem(p), before);
 }
 
 TEST_F(PathsTest, CachedListingsAreInvalidated) {

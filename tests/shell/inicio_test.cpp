@@ -1,8 +1,11 @@
+#include <algorithm>
+#include <cstdio>
 #include <fstream>
 
 #include "apoio.h"
 #include "shell/fundo.h"
 #include "shell/intronew.h"
+#include "tests/comum/outro_usuario.h"
 
 namespace {
 
@@ -131,6 +134,48 @@ TEST_F(Inicio, BancoIlegivelAvisaUmaVezENaoEApagado) {
     std::ifstream f(arquivo, std::ios::binary);
     std::string conteudo((std::istreambuf_iterator<char>(f)), {});
     EXPECT_EQ(conteudo, "isto não é um banco de dados");
+}
+
+TEST_F(Inicio, NumaPastaQueOJogadorNaoGravaOJogoFicaNaPastaDele) {
+    namespace fs = std::filesystem;
+    grava_semana(2, dt(2026, 12, 1, 9));  // the garden of a week ago, left by the administrator
+    fs::permissions(pasta, static_cast<fs::perms>(0755));
+    platform::Workspace::Default().CloseAll();
+    const auto instalado = comum::listagem(pasta);
+    const fs::path casa = pasta.string() + "-casa";
+    const std::string programa = fs::read_symlink("/proc/self/exe").filename().string();
+
+    // The pupil starts, a week goes by, and leaves saving the garden.
+    EXPECT_EQ(comum::como_outro_usuario(casa, [&] {
+                  inicia([](shell::Conf_cd& d) { t::Click(d.Command1); });
+                  if (!pf::Forms::IsLoaded("INTRONEW")) return 1;
+                  model::horta().cult_can[7] = model::cod_alface;
+                  model::horta().nome_can[7] = "Alface";
+                  model::horta().idade_can[7] = 1;
+                  responde({Resposta::sim, Resposta::sim});
+                  auto& m = pf::Forms::Get<shell::INTRONEW>("INTRONEW");
+                  t::Click(m.saida);
+                  for (int i = 0; i < 10; ++i) t::TickTimer(m.timer_);
+                  t::ProcessEvents();
+                  for (const auto& d : dialogos)
+                      if (d.nome == "ok") std::fprintf(stderr, "%s\n", d.texto.c_str());
+                  return pf::Forms::Ended() && std::none_of(dialogos.begin(), dialogos.end(),
+                                                            [](const Dialogo& d) { return d.nome == "ok"; })
+                             ? 0
+                             : 2;
+              }),
+              0);
+    // The next start of the same pupil finds the week and the garden.
+    EXPECT_EQ(comum::como_outro_usuario(casa, [&] {
+                  model::reinicia_estado();
+                  model::reinicia_banco();
+                  if (!model::le_horta() || model::horta().cult_can[7] != model::cod_alface) return 3;
+                  return le_semana("data").ToDate() == dt(2026, 12, 9, 10) ? 0 : 4;
+              }),
+              0);
+    EXPECT_TRUE(fs::exists(casa / programa / "hortas00.mdb"));
+    EXPECT_EQ(comum::listagem(pasta), instalado);
+    fs::remove_all(casa);
 }
 
 }  // namespace
