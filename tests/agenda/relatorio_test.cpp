@@ -194,9 +194,10 @@ TEST_F(SemanaTest, NumaPastaQueOJogadorNaoGravaOPdfFicaNaPastaDele) {
     const std::string dados = (casa / fs::read_symlink("/proc/self/exe").filename()).string();
     EXPECT_EQ(comum::como_outro_usuario(casa, [&] {
                   const auto r = semana("50", "2026-50");
-                  std::fprintf(stderr, "%s\n", r.message.c_str());
-                  return r.ok && r.pdfPath == dados + "/relatorio_da_semana_2026-50.pdf" && fs::exists(r.pdfPath) &&
-                                 r.message.find(dados) != std::string::npos
+                  const std::string mensagem = agenda::texto_do_relatorio(r);
+                  std::fprintf(stderr, "%s\n", mensagem.c_str());
+                  return r.ok() && r.pdfPath == dados + "/relatorio_da_semana_2026-50.pdf" && fs::exists(r.pdfPath) &&
+                                 mensagem.find(dados) != std::string::npos
                              ? 0
                              : 1;
               }),
