@@ -196,6 +196,9 @@ std::string simbolo(const char* linha) {
 }
 
 bool do_jogo(const std::string& f) {
+    // A frame of one of the game's modules, loaded on first use (its
+    // functions are not exported: the module's name stands for them).
+    if (f.rfind("[libbrotalia_", 0) == 0) return true;
     for (const char* ns : {"platform::", "shell::", "garden::", "seedbed::", "agenda::", "help::", "minigame::",
                            "model::"})
         if (f.rfind(ns, 0) == 0) return true;
@@ -562,6 +565,19 @@ int filho(int fd, const std::string& pasta) {
     int n = 0;
     for (const auto& tr : travadas)
         if (tr.tipo == Travada::Tipo::trabalho && n++ < 10) mostra(tr);
+    // The longest of the game's work in each step, in the order played.
+    std::vector<std::pair<std::string, double>> por_passo;
+    for (const auto& tr : travadas) {
+        if (tr.tipo != Travada::Tipo::trabalho) continue;
+        auto it = std::find_if(por_passo.begin(), por_passo.end(), [&](const auto& p) { return p.first == tr.passo; });
+        if (it == por_passo.end())
+            por_passo.emplace_back(tr.passo, tr.atraso_ms);
+        else
+            it->second = std::max(it->second, tr.atraso_ms);
+    }
+    std::printf("  a mais longa de trabalho por passo:");
+    for (const auto& [p, ms] : por_passo) std::printf(" [%s] %.0f", p.c_str(), ms);
+    std::printf("\n");
     n = 0;
     std::printf("  as três mais longas dos outros tipos:\n");
     for (const auto& tr : travadas)

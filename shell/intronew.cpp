@@ -79,8 +79,6 @@ const char* destino_do_botao(int acao) {
 
 }  // namespace
 
-std::vector<pf::Font> fontes_do_menu() { return {fonte_opcoes}; }
-
 std::vector<std::string> figuras_do_menu(const std::string& unidade) {
     // The program folder's pictures first: they are there whatever the drive.
     std::vector<std::string> v{fundo_do_menu(), titulo_do_menu()};

@@ -28,9 +28,6 @@ inline constexpr int acao_help = 19;
 // its pointer.
 std::vector<std::string> figuras_do_menu(const std::string& unidade);
 
-// The fonts of the main menu's text.
-std::vector<pf::Font> fontes_do_menu();
-
 // Frame shown by the door animation while `quadro` runs from 9 down to 1.
 std::string quadro_porta(int quadro);
 
