@@ -22,7 +22,8 @@
 // 60 Hz). Apart from them, and not against the goal: the game waiting for a
 // synchronous sound to end (it does so by design) and stalls during which
 // every sample found the GUI thread idle in its event loop (the machine did
-// not run it; a loaded machine shows many).
+// not run it; a loaded machine shows many). BROTALIA_BENCH_DETALHE=1 prints
+// each step of the player to stderr as it begins.
 
 #include <benchmark/benchmark.h>
 
