@@ -595,6 +595,17 @@ void age::tempo_real_Click() {
 
 // ------------------------------------------------------------------ registry
 
-void registra_formularios() { pf::Forms::Register<age>(nome_tela_agenda); }
+void registra_formularios() {
+    pf::Forms::Register<age>(nome_tela_agenda);
+    // What the agenda loads as it opens, decoded ahead while the button that
+    // leads here plays its animation.
+    pf::SetScreenPictures(nome_tela_agenda, [] {
+        std::vector<std::string> v{platform::ProgramFolder() + "\\back_ag1.jpg"};
+        for (const char* f : {"hort00.bmp", "planet01.bmp", "mudas007.bmp", "enx00c.bmp", "imp06.bmp", "pla06.bmp",
+                               "sem08.bmp", "tra04.bmp", "li06.bmp", "des06.bmp", "amo05.bmp", "cop05.bmp", "cof07.bmp"})
+            v.push_back(model::sessao().dir_anima + "\\anima\\" + f);
+        return v;
+    });
+}
 
 }  // namespace agenda

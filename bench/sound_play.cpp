@@ -1,6 +1,6 @@
 // Sound on a real sound server (the test command's private null sink, or the
-// desktop's): the time a synchronous sound keeps the game waiting beyond the
-// sound's own length, and a market plate click with the voice on, from the
+// desktop's): the time a synchronous sound (the click, 35 ms, and the card
+// flip, 120 ms) keeps the game waiting beyond the sound's own length, and a market plate click with the voice on, from the
 // click to its counter changing.
 //
 // References measured in the same run:
@@ -74,24 +74,28 @@ std::string programFolder() {
     return folder;
 }
 
-// Synchronous plays of the game's click sound: the time beyond its length.
+// Synchronous plays of one of the game's sounds: the time beyond its length.
+// The click (35 ms) and the memory game's card flip (120 ms).
+const char* const kSyncSounds[] = {"\\blip.wav", "\\quickly.wav"};
+
 void BM_SyncPlayOverhead(benchmark::State& state) {
     if (!soundServer()) {
         state.SkipWithError("nenhum servidor de som (PulseAudio): rode pelo scripts/bench.sh");
         return;
     }
     platform::SetProgramFolder(programFolder());
-    const std::string blip = platform::ProgramFolder() + "\\blip.wav";
-    const double length = *platform::WavDuration(platform::ResolvePath(blip)) * 1000;
+    const std::string som = platform::ProgramFolder() + kSyncSounds[state.range(0)];
+    state.SetLabel(kSyncSounds[state.range(0)] + 1);
+    const double length = *platform::WavDuration(platform::ResolvePath(som)) * 1000;
     platform::SetSoundBackend(platform::MakeMixerSoundBackend());
     const auto open = Clock::now();
-    platform::PlaySound(blip, platform::SoundMode::Sync);
+    platform::PlaySound(som, platform::SoundMode::Sync);
     const double firstPlay = ms(Clock::now() - open) - length;  // opens the device
 
     std::vector<double> over, slept;
     for (auto _ : state) {
         auto start = Clock::now();
-        platform::PlaySound(blip, platform::SoundMode::Sync);
+        platform::PlaySound(som, platform::SoundMode::Sync);
         const double took = ms(Clock::now() - start);
         state.SetIterationTime(took / 1000);
         over.push_back(took - length);
@@ -110,7 +114,7 @@ void BM_SyncPlayOverhead(benchmark::State& state) {
     state.counters["ref_sono_max_ms"] = *std::max_element(slept.begin(), slept.end());
     state.counters["primeiro_excesso_ms"] = firstPlay;
 }
-BENCHMARK(BM_SyncPlayOverhead)->UseManualTime()->Iterations(40)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_SyncPlayOverhead)->Arg(0)->Arg(1)->UseManualTime()->Iterations(40)->Unit(benchmark::kMillisecond);
 
 // The market with the voice on: a plate click, from the press to its
 // counter's new caption, with the crop's count going up and down in turn so

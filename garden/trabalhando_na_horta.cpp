@@ -923,6 +923,15 @@ void trabalhando_na_horta::tempo_real_Click() {
 
 // ------------------------------------------------------------------ registry
 
-void registra_formularios() { pf::Forms::Register<trabalhando_na_horta>(nome_tela_horta); }
+void registra_formularios() {
+    pf::Forms::Register<trabalhando_na_horta>(nome_tela_horta);
+    // What the garden loads as it opens, decoded ahead while the button that
+    // leads here plays its animation.
+    pf::SetScreenPictures(nome_tela_horta, [] {
+        const std::string a = model::sessao().dir_anima + "\\anima\\";
+        return std::vector<std::string>{platform::ProgramFolder() + "\\back_ht6.jpg", a + "g_horta3.jpg",
+                                        a + "planet01.bmp", a + "hort00.bmp", a + "age10.bmp", a + "mudas007.bmp"};
+    });
+}
 
 }  // namespace garden

@@ -238,6 +238,16 @@ void help::anima_nhoca_tick() {
     if (--passos_nhoca <= 0) timer_.SetInterval(0);
 }
 
-void registra_formularios() { pf::Forms::Register<help>(nome_tela_help); }
+void registra_formularios() {
+    pf::Forms::Register<help>(nome_tela_help);
+    // What the help loads as it opens, decoded ahead while the button that
+    // leads here plays its animation.
+    pf::SetScreenPictures(nome_tela_help, [] {
+        const std::string pasta = platform::ProgramFolder();
+        return std::vector<std::string>{pasta + "\\back_in.jpg", pasta + "\\textura.jpg",
+                                        pasta + "\\forms\\help_MouseIcon.png",
+                                        model::sessao().dir_anima + "\\anima\\nhoca0p.bmp"};
+    });
+}
 
 }  // namespace help

@@ -829,6 +829,15 @@ void controle_da_sementeira::tempo_real_Click() {
 
 // ------------------------------------------------------------------ registry
 
-void registra_tela() { pf::Forms::Register<controle_da_sementeira>(nome_tela_sementeira); }
+void registra_tela() {
+    pf::Forms::Register<controle_da_sementeira>(nome_tela_sementeira);
+    // What the seedbed loads as it opens, decoded ahead while the button that
+    // leads here plays its animation.
+    pf::SetScreenPictures(nome_tela_sementeira, [] {
+        const std::string a = model::sessao().dir_anima + "\\anima\\";
+        return std::vector<std::string>{platform::ProgramFolder() + "\\back_se5.jpg", a + "planet01.bmp",
+                                        a + "age10.bmp", a + "enx00c.bmp", a + "hort00.bmp"};
+    });
+}
 
 }  // namespace seedbed

@@ -33,10 +33,7 @@ void fundo::Form_Activate() {
     pf::Forms::Show("Conf_cd", pf::vbModal);
     // The dialog closed by its close box leaves no menu to go on to: the
     // program ends as by "Sair" instead of waiting on an empty screen.
-    if (!pf::Forms::Ended() && !pf::Forms::IsLoaded("INTRONEW")) {
-        pf::EndPrefetch();
-        pf::Forms::End();
-    }
+    if (!pf::Forms::Ended() && !pf::Forms::IsLoaded("INTRONEW")) pf::Forms::End();
 }
 
 // ------------------------------------------------------------------- Conf_cd
@@ -76,16 +73,6 @@ void Conf_cd::Form_Load() {
         cd_guardado = s.indice_cd;
     else
         platform::LogOnce("shell.conf_cd.le", erro);
-    // While this dialog waits for the player, once it is on the screen, the
-    // main menu is made ready: its pictures decoded from the stored drive
-    // (another drive's are read when chosen) and its text's font loaded.
-    // Beside the dialog's first picture this work would slow it down.
-    const std::string u = unidade_de(s.indice_cd);
-    pf::Screen::AfterNextPaint([figuras = u.empty() ? std::vector<std::string>{} : figuras_do_menu(u)] {
-        if (!figuras.empty()) pf::PrefetchPictures(figuras);
-        pf::PrepareFonts(fontes_do_menu());
-    });
-
     for (const char* u : {"C:", "D:", "E:", "F:", "G:", "H:"}) Combo1.AddItem(u);
     // The stored drive is preselected; an index that is no list position
     // selects nothing.
@@ -115,9 +102,6 @@ void Conf_cd::Command1_Click() {
     pf::Forms::Show("INTRONEW");
 }
 
-void Conf_cd::Command2_Click() {
-    pf::EndPrefetch();
-    pf::Forms::End();
-}
+void Conf_cd::Command2_Click() { pf::Forms::End(); }
 
 }  // namespace shell

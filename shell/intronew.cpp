@@ -8,6 +8,7 @@
 #include "platform/log.h"
 #include "platform/paths.h"
 #include "shell/dialogos.h"
+#include "shell/navegacao.h"
 #include "shell/saida.h"
 #include "shell/semana.h"
 #include "shell/sons.h"
@@ -46,10 +47,17 @@ std::string dois_digitos(int n) {
 
 std::string figura(const std::string& nome) { return model::sessao().dir_anima + "\\anima\\" + nome; }
 
-// The first frames of the menu's picture buttons, in the order of
-// figuras_do_menu.
-constexpr const char* botoes_do_menu[6] = {"port00.bmp", "mudas007.bmp", "enx00c.bmp",
-                                           "cesta9.bmp", "age10.bmp",    "int00.bmp"};
+// The first frames of the menu's picture buttons.
+constexpr const char* quadro_saida = "port00.bmp";
+constexpr const char* quadro_semen = "mudas007.bmp";
+constexpr const char* quadro_horta = "enx00c.bmp";
+constexpr const char* quadro_feira = "cesta9.bmp";
+constexpr const char* quadro_agenda = "age10.bmp";
+constexpr const char* quadro_interroga = "int00.bmp";
+
+// The menu's background and title picture, in the program folder.
+std::string fundo_do_menu() { return platform::ProgramFolder() + "\\back_in.jpg"; }
+std::string titulo_do_menu() { return platform::ProgramFolder() + "\\inintro1.jpg"; }
 
 // The font of the menu's "Opções" label.
 const pf::Font fonte_opcoes{"Arial", 12, true};
@@ -57,15 +65,25 @@ const pf::Font fonte_opcoes{"Arial", 12, true};
 // The pointer shown over the menu's hotspots, its label and its help icon.
 std::string icone_do_menu() { return platform::ProgramFolder() + "\\forms\\INTRONEW_MouseIcon.png"; }
 
-}  // namespace
+// The screen a picture button's animation leads to (none for the exit).
+const char* destino_do_botao(int acao) {
+    switch (acao) {
+        case acao_agenda: return "age";
+        case acao_sementeira: return "controle_da_sementeira";
+        case acao_horta: return "trabalhando_na_horta";
+        case acao_feira: return "feira_horta";
+        case acao_help: return "help";
+        default: return nullptr;
+    }
+}
 
-std::vector<pf::Font> fontes_do_menu() { return {fonte_opcoes}; }
+}  // namespace
 
 std::vector<std::string> figuras_do_menu(const std::string& unidade) {
     // The program folder's pictures first: they are there whatever the drive.
-    std::vector<std::string> v{platform::ProgramFolder() + "\\back_in.jpg",
-                               platform::ProgramFolder() + "\\inintro1.jpg"};
-    for (const char* b : botoes_do_menu) v.push_back(unidade + "\\anima\\" + b);
+    std::vector<std::string> v{fundo_do_menu(), titulo_do_menu()};
+    for (const char* b : {quadro_saida, quadro_semen, quadro_horta, quadro_feira, quadro_agenda, quadro_interroga})
+        v.push_back(unidade + "\\anima\\" + b);
     v.push_back(icone_do_menu());
     return v;
 }
@@ -160,12 +178,12 @@ void INTRONEW::Form_Load() {
     if (!le_indice_cd(&s.indice_cd, &erro)) platform::LogOnce("shell.intronew.cd", erro);
     aplica_unidade(s.indice_cd);
 
-    const std::vector<std::string> f = figuras_do_menu(s.dir_anima);
     carrega_figuras_da_unidade();
 
-    LoadPicture(f[0]);
-    Picture1.LoadPicture(f[1]);
-    // Whatever the start-up prefetch decoded for another drive is let go.
+    LoadPicture(fundo_do_menu());
+    Picture1.LoadPicture(titulo_do_menu());
+    // Whatever the prefetch decoded and this screen did not take (another
+    // drive's pictures) is let go.
     pf::EndPrefetch();
 
     toca_silencio(SoundMode::Async);
@@ -191,20 +209,19 @@ void INTRONEW::Form_Load() {
 
 void INTRONEW::carga_4_botões() {
     pic_horta.SetEnabled(true);
-    pic_horta.LoadPicture(figura("enx00c.bmp"));
+    pic_horta.LoadPicture(figura(quadro_horta));
     pic_semen.SetEnabled(true);
-    pic_semen.LoadPicture(figura("mudas007.bmp"));
+    pic_semen.LoadPicture(figura(quadro_semen));
 }
 
 void INTRONEW::carrega_figuras_da_unidade() {
     raiz_figuras = model::sessao().dir_anima;
-    const std::vector<std::string> f = figuras_do_menu(raiz_figuras);
-    saida.LoadPicture(f[2]);
-    pic_semen.LoadPicture(f[3]);
-    pic_horta.LoadPicture(f[4]);
-    pic_feira.LoadPicture(f[5]);
-    pic_agenda.LoadPicture(f[6]);
-    interroga.LoadPicture(f[7]);
+    saida.LoadPicture(figura(quadro_saida));
+    pic_semen.LoadPicture(figura(quadro_semen));
+    pic_horta.LoadPicture(figura(quadro_horta));
+    pic_feira.LoadPicture(figura(quadro_feira));
+    pic_agenda.LoadPicture(figura(quadro_agenda));
+    interroga.LoadPicture(figura(quadro_interroga));
     // Its first frame from the start, not a grey box until the first tick.
     pic_nhoca.LoadPicture(figura(nhoca_esq ? primeiro_quadro_nhoca : "nh0p.bmp"));
 }
@@ -223,12 +240,14 @@ void INTRONEW::Form_Activate() {
 // ------------------------------------------------------------------- clicks
 
 // A picture button's click: its action and frame count for the 100 ms
-// timer, which plays the frames and then leaves for the button's target.
+// timer, which plays the frames and then leaves for the button's target;
+// the target's pictures are made ready while the frames play.
 void INTRONEW::anima_botao(int acao, int quadros) {
     model::EstadoSessao& s = model::sessao();
     s.acao = acao;
     s.quadro = quadros;
     timer_.SetInterval(100);
+    if (const char* destino = destino_do_botao(acao)) prepara_destino(destino);
 }
 
 void INTRONEW::saida_Click() { anima_botao(acao_sair, 9); }

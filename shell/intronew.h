@@ -31,9 +31,6 @@ std::vector<std::string> figuras_do_menu(const std::string& unidade);
 // The earthworm's resting frame, under the media root's "\anima\".
 inline constexpr const char* primeiro_quadro_nhoca = "nhoca0p.bmp";
 
-// The fonts of the main menu's text.
-std::vector<pf::Font> fontes_do_menu();
-
 // Frame shown by the door animation while `quadro` runs from 9 down to 1.
 std::string quadro_porta(int quadro);
 

@@ -46,6 +46,8 @@ void avisa_unidade_sem_midia(const std::string& titulo, int indice) {
     mostra_ok(titulo, mensagem);
 }
 
+void prepara_destino(const char* destino) { pf::PrefetchScreen(destino); }
+
 bool navega(pf::Form& tela, pf::Timer& relogio, const char* destino, const char* cue,
             const std::string& chave_log, std::initializer_list<pf::Control*> figuras, int ponteiro) {
     if (pf::Forms::ModalForm() != nullptr) return false;

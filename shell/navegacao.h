@@ -87,6 +87,11 @@ bool unidade_tem_midia(int indice);
 // does not hold the game's pictures, and names the drives that do.
 void avisa_unidade_sem_midia(const std::string& titulo, int indice);
 
+// A change of screen begins: a picture button's animation towards the
+// screen `destino` has started. The target's pictures are decoded and scaled
+// meanwhile, off the GUI thread, and the screen takes them when it loads.
+void prepara_destino(const char* destino);
+
 // Leaves `tela` for the screen `destino`: stops `relogio`, plays the voice
 // `cue` (none when null), unloads `tela` and shows the target; true when it
 // left. Never unloads under an open dialog (the handler that opened it is

@@ -1,13 +1,16 @@
 #pragma once
 // What the start-up probe (and the memory child of the benchmark) writes to
-// its pipe: when the paint that counts finished, and the peak memory then.
+// its pipe: when the paint that counts finished, when the program next took
+// input after it, when the answer was given, and the peak memory then.
 
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
 
 struct Marca {
-    double segundos;  // CLOCK_MONOTONIC
+    double pintado;   // CLOCK_MONOTONIC: the paint that counts is done
+    double entrada;   // the event loop free again after it: input is taken
+    double resposta;  // the answer's key was pressed (0: no question)
     long pico_kib;    // VmHWM
 };
 

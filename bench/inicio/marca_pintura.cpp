@@ -1,8 +1,9 @@
 // Preloaded (LD_PRELOAD) into a program whose start-up is measured, the game
 // and the bare window alike, so both carry the same probe. It writes to the
 // pipe named by BROTALIA_MARCA_FD the moment the paint that counts has
-// finished and the process's peak memory, then ends the process at once, so
-// that its tear-down is not counted.
+// finished, the moment the program then takes input again, and the
+// process's peak memory, then ends the process at once, so that its
+// tear-down is not counted.
 //
 // Without BROTALIA_MARCA_DIALOGO the paint that counts is the first paint of
 // any window. With BROTALIA_MARCA_DIALOGO=1 the program's first picture asks
@@ -10,6 +11,11 @@
 // screen the probe answers it with Enter, BROTALIA_MARCA_RESPOSTA_MS
 // milliseconds later (0 when unset: at once), and the paint that counts is
 // the first one that begins after the answer was taken.
+//
+// "Takes input again": the paint is over and whatever the program queued
+// behind it has run, so that the event loop comes back to its timers and to
+// the X server's events. A zero-interval timer started once the paint is
+// done fires at that moment; a key or click would be taken then.
 
 #include <QApplication>
 #include <QCoreApplication>
@@ -30,13 +36,20 @@
 
 namespace {
 
-[[noreturn]] void relata_e_termina() {
+double agora() {
     timespec ts;
     clock_gettime(CLOCK_MONOTONIC, &ts);
-    const Marca m{ts.tv_sec + ts.tv_nsec / 1e9, pico_kib()};
+    return ts.tv_sec + ts.tv_nsec / 1e9;
+}
+
+Marca marca{};
+
+[[noreturn]] void relata_e_termina() {
+    marca.entrada = agora();
+    marca.pico_kib = pico_kib();
     if (const char* fd = std::getenv("BROTALIA_MARCA_FD")) {
         const int d = std::atoi(fd);
-        (void)!write(d, &m, sizeof m);
+        (void)!write(d, &marca, sizeof marca);
         close(d);
     }
     _exit(0);
@@ -62,6 +75,7 @@ public:
                 QTimer::singleShot(resposta_ms_, Qt::PreciseTimer, [this, janela] {
                     if (!janela) return;
                     fase_ = Fase::Respondida;
+                    marca.resposta = agora();
                     QWidget* alvo = QApplication::focusWidget() ? QApplication::focusWidget() : janela.data();
                     QCoreApplication::postEvent(alvo, new QKeyEvent(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier, "\r"));
                     QCoreApplication::postEvent(alvo, new QKeyEvent(QEvent::KeyRelease, Qt::Key_Return, Qt::NoModifier, "\r"));
@@ -71,8 +85,16 @@ public:
         }
         if (fase_ != Fase::Conta) return false;
         fase_ = Fase::Feita;
-        // Reported once this paint has been flushed, at the next turn of the loop.
-        QTimer::singleShot(0, [] { relata_e_termina(); });
+        // The paint is done at the next turn of the loop (this call comes
+        // before it); then a zero timer waits for the loop to be free.
+        QTimer::singleShot(0, [] {
+            marca.pintado = agora();
+            auto* livre = new QTimer;
+            livre->setSingleShot(true);
+            livre->setInterval(0);
+            QObject::connect(livre, &QTimer::timeout, [] { relata_e_termina(); });
+            livre->start();
+        });
         return false;
     }
 

@@ -444,6 +444,23 @@ void PrefetchPictures(const std::vector<std::string>& gamePaths) {
 
 void EndPrefetch() { Prefetcher().End(); }
 
+namespace {
+std::unordered_map<std::string, ScreenPictures>& PicturesOfScreens() {
+    static std::unordered_map<std::string, ScreenPictures> m;
+    return m;
+}
+}  // namespace
+
+void SetScreenPictures(const std::string& formName, ScreenPictures pictures) {
+    PicturesOfScreens()[detail::Upper(formName)] = std::move(pictures);
+}
+
+void PrefetchScreen(const std::string& formName) {
+    auto it = PicturesOfScreens().find(detail::Upper(formName));
+    if (it == PicturesOfScreens().end() || !it->second || Forms::IsLoaded(formName)) return;
+    PrefetchPictures(it->second());
+}
+
 void test::WaitForPrefetch() {
     Prefetch& p = Prefetcher();
     std::unique_lock<std::mutex> lock(p.mutex);

@@ -75,6 +75,15 @@ void PrefetchPictures(const std::vector<std::string>& gamePaths);
 // at exit.
 void EndPrefetch();
 
+// The pictures a form loads when it opens (game paths), as the form's own
+// code names them: asked for when the change to that form begins.
+using ScreenPictures = std::function<std::vector<std::string>()>;
+void SetScreenPictures(const std::string& formName, ScreenPictures pictures);
+// Starts the prefetch of the pictures of that form (PrefetchPictures), when
+// it named them and is not loaded already: called as the change to it
+// begins (a button's animation), which leaves the worker that time.
+void PrefetchScreen(const std::string& formName);
+
 // Observer told of every LoadPicture call: the game path and whether a picture
 // came of it. Tests use it to record which pictures a screen loads. Pass an
 // empty function to remove it.

@@ -6,7 +6,6 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QCursor>
-#include <QFontDatabase>
 #include <QGuiApplication>
 #include <QImage>
 #include <QKeyEvent>
@@ -23,13 +22,10 @@
 #include <QTimer>
 #include <QWidget>
 
-#include <fontconfig/fontconfig.h>
-
 #include <algorithm>
 #include <cmath>
 #include <functional>
 #include <optional>
-#include <thread>
 #include <utility>
 #include <vector>
 
@@ -82,7 +78,6 @@ int ShiftOf(Qt::KeyboardModifiers m) {
 
 class ScreenWidget;
 void RunAfterFirstPaint();
-void LoadFontsAside();
 
 // The event that shows the window, posted when it is made.
 QEvent::Type ShowEventType() {
@@ -194,7 +189,6 @@ protected:
     bool event(QEvent* e) override {
         if (e->type() == ShowEventType()) {
             showFullScreen();
-            LoadFontsAside();
             return true;
         }
         if (e->type() == QEvent::ToolTip) {
@@ -409,42 +403,6 @@ void PaintDragOverlay(QPainter& p, const Form& f) {
 
 // ---------------------------------------------------------------- Screen
 
-// The fonts are made ready on a thread of their own while the first screen
-// is set up: the font configuration (some forty files read and parsed) and
-// Qt's list of the system's fonts, both of which the first text drawn (the
-// drive dialog's) would otherwise wait for. Qt's font list is shared and
-// guarded, so the first text finds it filled, or waits for it. The thread
-// starts once the window is shown: run beside the window's making, it slows
-// that down by more than it saves.
-namespace {
-// Joined at the latest when the program ends, however it ends.
-struct JoinedThread {
-    std::thread t;
-    ~JoinedThread() {
-        if (t.joinable()) t.join();
-    }
-};
-
-std::thread& FontWarmer() {
-    static JoinedThread t;
-    return t.t;
-}
-
-void LoadFontsAside() {
-    static bool started = false;
-    if (started) return;
-    started = true;
-    FontWarmer() = std::thread([] {
-        FcInit();
-        (void)QFontDatabase::families();
-    });
-}
-
-void EndLoadFontsAside() {
-    if (FontWarmer().joinable()) FontWarmer().join();
-}
-}  // namespace
-
 void Screen::Open() {
     EnsureApp();
     if (SS().window) return;
@@ -483,7 +441,6 @@ void Screen::OpenWindowed(int w, int h) {
 bool Screen::IsOpen() { return SS().window != nullptr; }
 
 void Screen::Close() {
-    EndLoadFontsAside();
     // Closing may be asked from a handler running inside the window's own
     // events: let Qt delete it once that event is over.
     if (SS().window) {

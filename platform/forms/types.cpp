@@ -2,7 +2,6 @@
 
 #include <QColor>
 #include <QFont>
-#include <QFontMetricsF>
 
 #include <algorithm>
 #include <cmath>
@@ -76,16 +75,6 @@ QFont ToQFont(const Font& f) {
     q.setStyleStrategy(QFont::PreferAntialias);
     q.setHintingPreference(QFont::PreferNoHinting);
     return q;
-}
-
-void PrepareFonts(const std::vector<Font>& fonts) {
-    static std::vector<QFont> kept;
-    for (const Font& f : fonts) {
-        const QFont q = ToQFont(f);
-        if (std::find(kept.begin(), kept.end(), q) != kept.end()) continue;
-        kept.push_back(q);
-        (void)QFontMetricsF(q).height();
-    }
 }
 
 }  // namespace platform::forms

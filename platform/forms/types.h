@@ -86,11 +86,6 @@ struct Font {
 
 QFont ToQFont(const Font& f);
 
-// Loads these fonts now and keeps them loaded for the run, so that the first
-// text drawn in one does not wait for it (finding and opening a font takes
-// about a millisecond).
-void PrepareFonts(const std::vector<Font>& fonts);
-
 // ---------------------------------------------------------------- constants
 // MousePointer values.
 enum MousePointerConst : int {

@@ -1,5 +1,7 @@
 #include <sqlite3.h>
 
+#include <QImage>
+
 #include "apoio.h"
 #include "shell/intronew.h"
 
@@ -92,6 +94,33 @@ TEST_F(Menu, SemSomATrocaNaoEspera) {
     t::ProcessEvents();
     EXPECT_TRUE(pf::Forms::IsLoaded("age"));
     EXPECT_TRUE(sons().empty());
+}
+
+// The target screen's pictures are decoded while the button's frames play,
+// and the screen takes them by path as it loads: a file changed on the disk
+// after that still shows as it was decoded.
+TEST_F(Menu, BotaoDecodificaAsFigurasDaTelaDeDestinoDuranteOsQuadros) {
+    const std::string figura = platform::ProgramFolder() + "\\fundo_destino.png";
+    auto grava = [&](int lado) {
+        QImage img(lado, lado, QImage::Format_RGB32);
+        img.fill(Qt::darkGreen);
+        ASSERT_TRUE(img.save(QString::fromStdString((pasta / "fundo_destino.png").string())));
+    };
+    grava(4);
+    pf::ClearPictureCache();
+    pf::SetScreenPictures("trabalhando_na_horta", [&] { return std::vector<std::string>{figura}; });
+    auto& m = abre_menu();
+    t::Click(m.pic_horta);
+    t::WaitForPrefetch();
+    grava(8);
+    EXPECT_EQ(pf::LoadPicture(figura).PixelWidth(), 4);
+    // A button that leads to no screen (the exit) prefetches nothing.
+    pf::ClearPictureCache();
+    t::Click(m.saida);
+    t::WaitForPrefetch();
+    EXPECT_EQ(pf::LoadPicture(figura).PixelWidth(), 8);
+    pf::SetScreenPictures("trabalhando_na_horta", {});
+    pf::ClearPictureCache();
 }
 
 TEST_F(Menu, CliqueDuranteAnimacaoAssumeONovoBotao) {

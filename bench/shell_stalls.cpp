@@ -1,0 +1,650 @@
+// Stalls of the GUI thread through a season played on the real screens.
+//
+// Each run is a fresh process on an X server (the one in DISPLAY, or an Xvfb
+// of 1920 x 1080 started here) with the game's own start-up: every screen
+// registered, the full-screen window, the default sound back end loaded after
+// the main menu's first paint as the game's main does, a program folder of
+// its own with the game's pictures, sounds and database. A scripted player
+// (the drivers the tests use) answers the drive question a moment after it
+// is painted, then goes through a season: the market order, the seedbed
+// (sow, thin, transplant), the garden (drops and care), the agenda with its
+// report printed (to a PDF when no printer), the help with a song and a film
+// link, the options and the memory game, and leaves with a save. Everywhere
+// it waits as a player does, so the timers and animations run as they do.
+//
+// A 1 ms probe timer runs on the GUI thread the whole time; a stall is the
+// lateness of its next tick (the time the game could not have taken input).
+// For each stall the benchmark names what was running: the player's step,
+// the longest event handled in the meantime, and the stack of the GUI thread
+// sampled by a watchdog thread 10 ms into the stall (and every 10 ms after).
+// It prints the ten longest of the game's work after the drive question was
+// painted, and the longest of every run. Goal: none over 33 ms (two frames at
+// 60 Hz). Apart from them, and not against the goal: the game waiting for a
+// synchronous sound to end (it does so by design) and stalls during which
+// every sample found the GUI thread idle in its event loop (the machine did
+// not run it; a loaded machine shows many). BROTALIA_BENCH_DETALHE=1 prints
+// each step of the player to stderr as it begins.
+
+#include <benchmark/benchmark.h>
+
+#include "inicio/tela.h"
+
+#include <cxxabi.h>
+#include <execinfo.h>
+#include <malloc.h>
+#include <pthread.h>
+
+#include <algorithm>
+#include <array>
+#include <atomic>
+#include <chrono>
+#include <cstring>
+#include <ctime>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QMetaEnum>
+#include <QTimer>
+
+#include "agenda/age.h"
+#include "agenda/registro.h"
+#include "garden/trabalhando_na_horta.h"
+#include "help/help.h"
+#include "help/registro.h"
+#include "help/topico.h"
+#include "minigame/gamedio.h"
+#include "minigame/registro.h"
+#include "model/estado.h"
+#include "platform/db.h"
+#include "platform/forms/forms.h"
+#include "platform/forms/testing.h"
+#include "platform/paths.h"
+#include "platform/sound.h"
+#include "platform/video.h"
+#include "seedbed/controle_da_sementeira.h"
+#include "seedbed/registro.h"
+#include "shell/conf.h"
+#include "shell/dialogos.h"
+#include "shell/feira.h"
+#include "shell/fundo.h"
+#include "shell/intronew.h"
+#include "shell/registro.h"
+
+namespace pf = platform::forms;
+namespace t = platform::forms::test;
+namespace fs = std::filesystem;
+
+namespace {
+
+double agora_ms() {
+    timespec ts;
+    clock_gettime(CLOCK_MONOTONIC, &ts);
+    return ts.tv_sec * 1e3 + ts.tv_nsec / 1e6;
+}
+
+// ------------------------------------------------------------- the probe
+
+// A stall: the probe's tick came `atraso_ms` late.
+struct Travada {
+    double inicio_ms = 0, atraso_ms = 0;
+    std::string passo, evento;
+    std::vector<std::string> pilha;
+    // What the samples say it was: the game waiting for a synchronous sound
+    // to end (the game's own design: it plays on while the sound does), the
+    // GUI thread idle in its event loop at every sample (the machine did not
+    // run it: not the game's work), or the game's work.
+    enum class Tipo { trabalho, som_sincrono, ocioso } tipo = Tipo::trabalho;
+};
+
+const char* nome_do_tipo(Travada::Tipo t) {
+    switch (t) {
+        case Travada::Tipo::som_sincrono: return "espera de som síncrono";
+        case Travada::Tipo::ocioso: return "fio ocioso, máquina ocupada";
+        default: return "trabalho";
+    }
+}
+
+Travada::Tipo classifica(const std::vector<std::string>& pilha) {
+    if (pilha.empty()) return Travada::Tipo::trabalho;
+    bool som = false, ocioso = true;
+    for (const auto& p : pilha) {
+        som = som || (p.find("platform::PlaySound") != std::string::npos && p.find("wait") != std::string::npos);
+        ocioso = ocioso && (p.rfind("poll", 0) == 0 || p.rfind("__madvise", 0) == 0) &&
+                 p.find("RunFor") != std::string::npos && p.find("::", p.find("RunFor") + 6) == std::string::npos;
+    }
+    return som ? Travada::Tipo::som_sincrono : ocioso ? Travada::Tipo::ocioso : Travada::Tipo::trabalho;
+}
+
+// Stack samples of the GUI thread, written by the signal handler.
+struct Amostra {
+    std::atomic<long> lacuna{-1};
+    int n = 0;
+    void* quadros[48];
+};
+std::array<Amostra, 64> amostras;
+std::atomic<unsigned> proxima_amostra{0};
+std::atomic<long> lacuna_atual{0};          // counts the probe's ticks
+std::atomic<double> ultimo_tique_ms{0};
+pthread_t fio_gui;
+
+void ao_sinal(int) {
+    const int saved = errno;
+    Amostra& a = amostras[proxima_amostra.fetch_add(1) % amostras.size()];
+    a.lacuna = -1;
+    a.n = backtrace(a.quadros, 48);
+    a.lacuna = lacuna_atual.load();
+    errno = saved;
+}
+
+// The player's step in progress, and whether stalls count yet.
+std::string passo_atual = "início";
+bool contando = false;
+
+// The longest event handled since the last tick.
+struct MaisLongo {
+    double ms = 0;
+    std::string descricao;
+} mais_longo;
+
+std::string descreve(QObject* o, QEvent* e) {
+    static const QMetaEnum tipos = QMetaEnum::fromType<QEvent::Type>();
+    const char* tipo = tipos.valueToKey(e->type());
+    std::string s = tipo ? tipo : ("evento " + std::to_string(e->type()));
+    s += std::string(" → ") + o->metaObject()->className();
+    if (!o->objectName().isEmpty()) s += " " + o->objectName().toStdString();
+    return s;
+}
+
+class Aplicacao : public QApplication {
+public:
+    using QApplication::QApplication;
+    bool notify(QObject* o, QEvent* e) override {
+        const double t0 = agora_ms();
+        const bool r = QApplication::notify(o, e);
+        const double ms = agora_ms() - t0;
+        if (ms > mais_longo.ms) mais_longo = {ms, descreve(o, e)};
+        return r;
+    }
+};
+
+std::vector<Travada> travadas;
+
+// The symbol of one frame, demangled and without its parameters.
+std::string simbolo(const char* linha) {
+    std::string s = linha;
+    const auto a = s.find('('), b = s.find('+', a == std::string::npos ? 0 : a);
+    std::string modulo = s.substr(0, a);
+    if (auto barra = modulo.rfind('/'); barra != std::string::npos) modulo = modulo.substr(barra + 1);
+    if (a == std::string::npos || b == std::string::npos || b == a + 1) return "[" + modulo + "]";
+    const std::string nome = s.substr(a + 1, b - a - 1);
+    int st = 0;
+    char* d = abi::__cxa_demangle(nome.c_str(), nullptr, nullptr, &st);
+    std::string r = st == 0 && d ? d : nome;
+    std::free(d);
+    // Parameters and templates make the line unreadable: the name only.
+    int nivel = 0;
+    std::string curto;
+    for (char c : r) {
+        if (c == '(' && nivel == 0) break;
+        if (c == '<') ++nivel;
+        if (nivel == 0) curto += c;
+        if (c == '>') --nivel;
+    }
+    return curto;
+}
+
+bool do_jogo(const std::string& f) {
+    // A frame of one of the game's modules, loaded on first use (its
+    // functions are not exported: the module's name stands for them).
+    if (f.rfind("[libbrotalia_", 0) == 0) return true;
+    for (const char* ns : {"platform::", "shell::", "garden::", "seedbed::", "agenda::", "help::", "minigame::",
+                           "model::"})
+        if (f.rfind(ns, 0) == 0) return true;
+    return false;
+}
+
+// A sample as one line: the innermost frame, then the game's frames inside
+// out (at most four).
+std::string resume(const Amostra& a) {
+    char** linhas = backtrace_symbols(a.quadros, a.n);
+    if (!linhas) return {};
+    std::vector<std::string> f;
+    // Frames 0-2: the handler and the signal's return.
+    for (int i = 2; i < a.n; ++i) f.push_back(simbolo(linhas[i]));
+    std::free(linhas);
+    std::string r;
+    size_t i = 0;
+    while (i < f.size() && (f[i].find("ao_sinal") != std::string::npos || f[i] == "[libc.so.6]")) ++i;
+    if (i < f.size()) r = f[i++];
+    int jogo = 0;
+    std::string ultimo = r;
+    for (; i < f.size() && jogo < 4; ++i) {
+        if (!do_jogo(f[i]) || f[i] == ultimo) continue;
+        r += " ← " + f[i];
+        ultimo = f[i];
+        ++jogo;
+    }
+    return r;
+}
+
+void tique() {
+    const double agora = agora_ms();
+    const double atraso = agora - ultimo_tique_ms.load() - 1.0;
+    const long lacuna = lacuna_atual.load();
+    if (contando && atraso > 5.0) {
+        Travada tr{ultimo_tique_ms.load(), atraso, passo_atual, mais_longo.descricao, {}};
+        for (auto& a : amostras)
+            if (a.lacuna.load() == lacuna) tr.pilha.push_back(resume(a));
+        tr.tipo = classifica(tr.pilha);
+        travadas.push_back(std::move(tr));
+    }
+    mais_longo = {};
+    lacuna_atual = lacuna + 1;
+    ultimo_tique_ms = agora_ms();
+}
+
+// Samples the GUI thread's stack 10 ms into a stall and every 10 ms after.
+std::atomic<bool> vigia_ativo{true};
+void vigia() {
+    long lacuna_amostrada = -1;
+    int amostras_feitas = 0;
+    while (vigia_ativo) {
+        std::this_thread::sleep_for(std::chrono::microseconds(500));
+        const long lacuna = lacuna_atual.load();
+        if (lacuna != lacuna_amostrada) {
+            lacuna_amostrada = lacuna;
+            amostras_feitas = 0;
+        }
+        const double parado = agora_ms() - ultimo_tique_ms.load();
+        if (amostras_feitas < 6 && parado > 10.0 * (amostras_feitas + 1)) {
+            ++amostras_feitas;
+            pthread_kill(fio_gui, SIGPROF);
+        }
+    }
+}
+
+// ------------------------------------------------------------- the player
+
+// Runs the event loop for ms, as the player's pause.
+void espera(int ms) { t::RunFor(ms); }
+
+void passo(const std::string& nome) {
+    passo_atual = nome;
+    if (std::getenv("BROTALIA_BENCH_DETALHE")) std::fprintf(stderr, "passo: %s\n", nome.c_str());
+}
+
+template <class T>
+T* tela(const char* nome) {
+    return dynamic_cast<T*>(pf::Forms::Find(nome));
+}
+
+// Waits up to `limite_ms` for the screen `nome` to be loaded.
+bool espera_tela(const char* nome, int limite_ms = 8000) {
+    for (int t = 0; t < limite_ms && !pf::Forms::IsLoaded(nome); t += 50) espera(50);
+    return pf::Forms::IsLoaded(nome);
+}
+
+// Clicks a help link whose target ends with one of the endings, as painted now.
+bool clica_link(help::help& h, std::initializer_list<const char*> finais) {
+    for (int k = 1; k <= help::HotSpotCount && k < static_cast<int>(help::HotSpots.size()); ++k) {
+        const auto& s = help::HotSpots[k];
+        std::string alvo = s.Target;
+        for (auto& c : alvo) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+        for (const char* f : finais) {
+            const size_t n = std::strlen(f);
+            if (alvo.size() >= n && alvo.compare(alvo.size() - n, n, f) == 0 && h.TextPictureBox.OnMouseDown) {
+                h.TextPictureBox.OnMouseDown(pf::vbLeftButton, 0, (s.Left + s.Right) / 2.0f, (s.Top + s.Bottom) / 2.0f);
+                return true;
+            }
+        }
+    }
+    return false;
+}
+
+// Back to the main menu from a work screen: its gardener button.
+void volta_ao_menu(pf::Control* hortelino) {
+    if (!hortelino) return;
+    passo("gardener → menu");
+    t::Click(*hortelino);
+    espera_tela("INTRONEW");
+    espera(1200);
+}
+
+void temporada() {
+    auto* menu = tela<shell::INTRONEW>("INTRONEW");
+    if (!menu) return;
+    passo("menu");
+    espera(1500);
+
+    // The market order, then on to the garden by its own label.
+    passo("menu → market");
+    t::Click(menu->pic_feira);
+    if (espera_tela("feira_horta")) {
+        espera(1200);
+        auto feira = [] { return tela<shell::feira_horta>("feira_horta"); };
+        passo("market order");
+        for (int i = 0; i < 4; ++i)
+            if (auto* f = feira(); f && f->plc.Exists(i)) {
+                t::Click(f->plc(i));
+                espera(300);
+            }
+        passo("market → garden");
+        if (auto* f = feira()) t::Click(f->Label2);
+        espera_tela(garden::nome_tela_horta);
+        espera(1200);
+    }
+    // From the garden to the seedbed by its button.
+    if (auto* g = tela<garden::trabalhando_na_horta>(garden::nome_tela_horta)) {
+        passo("garden → seedbed");
+        t::Click(g->pic_semen);
+        espera_tela("controle_da_sementeira");
+        espera(1200);
+    }
+    // The seedbed, looked up again after each wait.
+    auto sementeira = [] { return tela<seedbed::controle_da_sementeira>("controle_da_sementeira"); };
+    if (auto* s = sementeira()) {
+        passo("seedbed sow");
+        t::DragTo(s->c_tom, s->Image3(4), 10, 10);
+        espera(600);
+    }
+    if (auto* s = sementeira()) {
+        t::DragTo(s->c_alf, s->Image3(2), 10, 10);
+        espera(600);
+    }
+    if (auto* s = sementeira(); s && s->Command4.Exists(1)) {
+        passo("seedbed thin");
+        t::Click(s->Command4(1));
+        espera(1500);
+    }
+    if (auto* s = sementeira(); s && s->CRESCE.Exists(3)) {
+        passo("seedbed transplant");
+        s->CRESCE_Click(3);
+        espera(600);
+    }
+    if (auto* s = sementeira()) volta_ao_menu(&s->hortelino);
+
+    // The garden: drops and care.
+    if ((menu = tela<shell::INTRONEW>("INTRONEW"))) {
+        passo("menu → garden");
+        t::Click(menu->pic_horta);
+        espera_tela(garden::nome_tela_horta);
+        espera(1200);
+    }
+    if (auto* g = tela<garden::trabalhando_na_horta>(garden::nome_tela_horta)) {
+        passo("garden drops");
+        // Beds 42 pixels apart in rows of ten, as the garden lays them out.
+        t::DragTo(g->c_alf, g->horta, 42.f * 2 + 20, 42.f * 1 + 20);
+        espera(500);
+        t::DragTo(g->c_tom, g->horta, 42.f * 5 + 20, 42.f * 3 + 20);
+        espera(500);
+        passo("garden care");
+        // The care buttons (5 to 9); the screen is looked up again after each
+        // wait, as a care may lead elsewhere.
+        for (int i = 5; i <= 9; ++i) {
+            g = tela<garden::trabalhando_na_horta>(garden::nome_tela_horta);
+            if (!g) break;
+            if (g->Command2.Exists(i) && g->Command2(i).Enabled()) {
+                t::Click(g->Command2(i));
+                espera(1500);
+            }
+        }
+        passo("garden forecast");
+        if ((g = tela<garden::trabalhando_na_horta>(garden::nome_tela_horta))) {
+            t::Click(g->previsao);
+            espera(2500);
+        }
+        if ((g = tela<garden::trabalhando_na_horta>(garden::nome_tela_horta)))
+            volta_ao_menu(&g->hortelino);
+    }
+
+    // The agenda and its report.
+    if ((menu = tela<shell::INTRONEW>("INTRONEW"))) {
+        passo("menu → agenda");
+        t::Click(menu->pic_agenda);
+        espera_tela("age");
+        espera(1200);
+    }
+    if (auto* a = tela<agenda::age>("age")) {
+        passo("agenda report");
+        t::Click(a->pic_imp);
+        espera(3000);
+        volta_ao_menu(&a->hortelino);
+    }
+
+    // The help with a song and a film.
+    if ((menu = tela<shell::INTRONEW>("INTRONEW"))) {
+        passo("menu → help");
+        t::Click(menu->interroga);
+        espera_tela(help::nome_tela_help);
+        espera(1200);
+    }
+    auto ajuda = [] { return tela<help::help>(help::nome_tela_help); };
+    if (auto* h = ajuda()) {
+        passo("help song link");
+        clica_link(*h, {".mid", ".wav"});
+        espera(1500);
+    }
+    if (auto* h = ajuda()) {
+        passo("help film link");
+        clica_link(*h, {".avi", ".mpg", ".mpeg", ".mp4"});
+        espera(2500);
+    }
+    if (auto* h = ajuda()) {
+        passo("help → menu");
+        t::Click(h->theLabel1);
+        espera_tela("INTRONEW");
+        espera(1200);
+    }
+
+    // The options and the memory game.
+    if ((menu = tela<shell::INTRONEW>("INTRONEW"))) {
+        passo("menu → options");
+        t::Click(menu->Label2);
+        espera_tela("conf");
+        espera(1000);
+    }
+    if (auto* c = tela<shell::conf>("conf")) {
+        passo("options → memory game");
+        t::Click(c->Labelgame);
+        espera_tela("gamedio");
+        espera(1000);
+        if (auto* j = tela<minigame::gamedio>("gamedio")) {
+            passo("memory game");
+            for (int i = 0; i < 6; ++i)
+                if ((j = tela<minigame::gamedio>("gamedio")) && j->figura.Exists(i)) {
+                    t::Click(j->figura(i));
+                    espera(700);
+                }
+            if ((j = tela<minigame::gamedio>("gamedio"))) j->Unload();
+            espera(300);
+        }
+        if ((c = tela<shell::conf>("conf"))) {
+            passo("options → menu");
+            t::Click(c->Label1);
+            espera_tela("INTRONEW");
+            espera(1000);
+        }
+    }
+
+    // The exit, with the save.
+    if ((menu = tela<shell::INTRONEW>("INTRONEW"))) {
+        passo("exit with save");
+        t::Click(menu->saida);
+        for (int t = 0; t < 8000 && !pf::Forms::Ended(); t += 50) espera(50);
+    }
+}
+
+int filho(int fd, const std::string& pasta) {
+    mallopt(M_MMAP_THRESHOLD, 256 * 1024);  // as the game's main does
+    int argc = 1;
+    char nome[] = "brotalia";
+    char* argv[] = {nome, nullptr};
+    Aplicacao app(argc, argv);
+    platform::SetProgramFolder(pasta);
+    shell::registra_formularios();
+    garden::registra_formularios();
+    seedbed::registra_formularios();
+    agenda::registra_formularios();
+    help::registra_formularios();
+    minigame::registra_formularios();
+    platform::EnableFilmWindow(true);
+    // As the game does: the sound module loads aside once the drive question is painted.
+    pf::Screen::AfterFirstPaintOf(shell::formulario_inicial, [] { platform::LoadSoundAside(); });
+
+    fio_gui = pthread_self();
+    {
+        void* aquece[4];
+        (void)backtrace(aquece, 4);  // loads the unwinder before any signal
+        struct sigaction sa {};
+        sa.sa_handler = ao_sinal;
+        sa.sa_flags = SA_RESTART;
+        sigaction(SIGPROF, &sa, nullptr);
+    }
+    QTimer sonda;
+    sonda.setTimerType(Qt::PreciseTimer);
+    sonda.setInterval(1);
+    QObject::connect(&sonda, &QTimer::timeout, [] { tique(); });
+    ultimo_tique_ms = agora_ms();
+    sonda.start();
+    std::thread guarda(vigia);
+
+    // The player: the drive question answered a moment after it is painted,
+    // yes to printing and to leaving, any other dialog closed by its button.
+    t::SetModalHook([](pf::Form& f) {
+        if (f.Name() == "Conf_cd") {
+            t::RunFor(400);
+            contando = true;
+            passo("drive question → menu");
+            t::Click(static_cast<shell::Conf_cd&>(f).Command1);
+        } else if (f.Name() == "ok") {
+            t::RunFor(300);
+            t::Click(static_cast<shell::ok&>(f).opções);
+        } else if (f.Name() == "form_ok_nao") {
+            t::RunFor(300);
+            t::Click(static_cast<shell::form_ok_nao&>(f).opções(0));
+        } else {
+            t::RunFor(300);
+            f.Unload();
+        }
+    });
+    pf::Screen::Open();
+    pf::Forms::Show(shell::formulario_inicial);
+    espera_tela("INTRONEW");
+    temporada();
+    contando = false;
+    sonda.stop();
+    vigia_ativo = false;
+    guarda.join();
+
+    std::sort(travadas.begin(), travadas.end(), [](const Travada& a, const Travada& b) { return a.atraso_ms > b.atraso_ms; });
+    int acima = 0, som = 0, ocioso = 0;
+    double maior = 0;
+    for (const auto& tr : travadas) {
+        if (tr.atraso_ms <= 33.0) continue;
+        if (tr.tipo == Travada::Tipo::som_sincrono)
+            ++som;
+        else if (tr.tipo == Travada::Tipo::ocioso)
+            ++ocioso;
+        else
+            ++acima;
+    }
+    for (const auto& tr : travadas)
+        if (tr.tipo == Travada::Tipo::trabalho) {
+            maior = tr.atraso_ms;
+            break;
+        }
+    std::printf("  %zu travadas acima de 5 ms; acima de 33 ms: %d de trabalho do jogo, %d esperas de som "
+                "síncrono, %d com o fio ocioso (máquina ocupada)\n  as dez mais longas de trabalho:\n",
+                travadas.size(), acima, som, ocioso);
+    auto mostra = [](const Travada& tr) {
+        std::printf("  %6.1f ms  [%s]  evento mais longo: %s\n", tr.atraso_ms, tr.passo.c_str(),
+                    tr.evento.empty() ? "-" : tr.evento.c_str());
+        for (const auto& p : tr.pilha) std::printf("             pilha: %s\n", p.c_str());
+    };
+    int n = 0;
+    for (const auto& tr : travadas)
+        if (tr.tipo == Travada::Tipo::trabalho && n++ < 10) mostra(tr);
+    // The longest of the game's work in each step, in the order played.
+    std::vector<std::pair<std::string, double>> por_passo;
+    for (const auto& tr : travadas) {
+        if (tr.tipo != Travada::Tipo::trabalho) continue;
+        auto it = std::find_if(por_passo.begin(), por_passo.end(), [&](const auto& p) { return p.first == tr.passo; });
+        if (it == por_passo.end())
+            por_passo.emplace_back(tr.passo, tr.atraso_ms);
+        else
+            it->second = std::max(it->second, tr.atraso_ms);
+    }
+    std::printf("  a mais longa de trabalho por passo:");
+    for (const auto& [p, ms] : por_passo) std::printf(" [%s] %.0f", p.c_str(), ms);
+    std::printf("\n");
+    n = 0;
+    std::printf("  as três mais longas dos outros tipos:\n");
+    for (const auto& tr : travadas)
+        if (tr.tipo != Travada::Tipo::trabalho && n++ < 3) {
+            std::printf("  (%s)\n", nome_do_tipo(tr.tipo));
+            mostra(tr);
+        }
+    std::fflush(stdout);
+    const double resultado[2] = {maior, static_cast<double>(acima)};
+    (void)!write(fd, resultado, sizeof resultado);
+    close(fd);
+    _exit(0);
+}
+
+void BM_TravadasNumaTemporada(benchmark::State& state) {
+    bench_tela::prepara_tela();
+    std::vector<double> maiores;
+    int acima = 0;
+    for (auto _ : state) {
+        const std::string pasta = bench_tela::copia_do_programa(BROTALIA_BENCH_JOGO, "temporada");
+        int tubo[2];
+        if (pipe(tubo) != 0) {
+            state.SkipWithError("sem pipe");
+            return;
+        }
+        std::printf("Rodada %zu:\n", maiores.size() + 1);
+        std::fflush(stdout);
+        const double t0 = agora_ms();
+        const pid_t pid = fork();
+        if (pid == 0) {
+            close(tubo[0]);
+            const std::string fd = std::to_string(tubo[1]);
+            execl("/proc/self/exe", "bench_shell_stalls", "--filho", fd.c_str(), pasta.c_str(), static_cast<char*>(nullptr));
+            _exit(127);
+        }
+        close(tubo[1]);
+        double r[2] = {0, 0};
+        const ssize_t n = read(tubo[0], r, sizeof r);
+        close(tubo[0]);
+        waitpid(pid, nullptr, 0);
+        if (n != sizeof r) {
+            state.SkipWithError("a temporada não chegou ao fim");
+            return;
+        }
+        state.SetIterationTime((agora_ms() - t0) / 1000);
+        maiores.push_back(r[0]);
+        acima += static_cast<int>(r[1]);
+    }
+    const double pior = *std::max_element(maiores.begin(), maiores.end());
+    state.counters["maior_travada_ms"] = pior;
+    state.counters["travadas_acima_de_33ms"] = acima;
+    std::printf("Maior travada por rodada:");
+    for (double m : maiores) std::printf(" %.1f ms", m);
+    std::printf("; meta: nenhuma acima de 33 ms em todas as rodadas: %s\n", pior <= 33.0 ? "atingida" : "não atingida");
+    std::fflush(stdout);
+}
+BENCHMARK(BM_TravadasNumaTemporada)->UseManualTime()->Iterations(3)->Unit(benchmark::kMillisecond);
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    if (argc == 4 && std::strcmp(argv[1], "--filho") == 0) return filho(std::atoi(argv[2]), argv[3]);
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    bench_tela::encerra_xvfb();
+    return 0;
+}
