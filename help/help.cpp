@@ -6,7 +6,6 @@
 #include "help/topico.h"
 #include "model/estado.h"
 #include "platform/paths.h"
-#include "shell/substitutos.h"
 
 namespace help {
 
@@ -35,6 +34,15 @@ constexpr Animacao kAnimacoes[] = {
 };
 
 std::string dois_digitos(int n) { return (n < 10 ? "0" : "") + std::to_string(n); }
+
+// The screen help's "Retornar" shows for the screen that opened it.
+std::string tela_de_retorno(const std::string& tela_atual) {
+    if (tela_atual == "horta") return "trabalhando_na_horta";
+    if (tela_atual == "Orgânico") return "INTRONEW";
+    if (tela_atual == "PGM") return "conf";
+    if (tela_atual == "Agenda") return "age";
+    return "controle_da_sementeira";
+}
 
 }  // namespace
 
@@ -146,7 +154,7 @@ void help::Form_Unload(int&) {}
 void help::thelabel1_Click() {
     theLabel1.SetMousePointer(pf::vbHourglass);
     CloseHypertextFiles();
-    const std::string destino = shell::tela_de_retorno_do_help(model::sessao().tela_atual);
+    const std::string destino = tela_de_retorno(model::sessao().tela_atual);
     Unload();
     pf::Forms::Show(destino);
 }

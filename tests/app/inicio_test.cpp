@@ -31,7 +31,8 @@ std::string le(const fs::path& arquivo) {
     return std::string(std::istreambuf_iterator<char>(in), {});
 }
 
-// Every file of a folder with its contents.
+// The files directly in a folder (not those of its sub-folders), each with
+// its contents.
 std::map<std::string, std::string> conteudo(const fs::path& pasta) {
     std::map<std::string, std::string> r;
     for (const auto& e : fs::directory_iterator(pasta))

@@ -1,6 +1,5 @@
 #include "apoio.h"
 #include "shell/conf.h"
-#include "shell/substitutos.h"
 
 namespace {
 
@@ -50,7 +49,6 @@ TEST_F(Opcoes, TrilhaMudaSoNoRetornarVozMudaNaHora) {
     EXPECT_EQ(s.tipo_tempo, "1");
     EXPECT_EQ(s.tipo_cliques, "2");
     ASSERT_TRUE(pf::Forms::IsLoaded("gamedio"));
-    pf::Forms::Get<shell::tela_provisoria>("gamedio");
     pf::Forms::Unload("gamedio");
     pf::Forms::Show("conf");
     t::ProcessEvents();
