@@ -35,8 +35,6 @@ constexpr int kAlturaLinha = 300;
 
 }  // namespace
 
-std::string texto_semana(platform::DateTime data) { return std::to_string(platform::WeekOfYear(data)); }
-
 // ------------------------------------------------------------------ design
 
 age::age() : pf::Form(nome_tela_agenda) {
@@ -459,7 +457,7 @@ void age::Timer__Timer() {
     if (s.acao == acao_tempo_real)
         shell::passo_tempo_real(timer_, tempo_real, dias_atras);
     else if (s.acao == acao_previsao)
-        shell::passo_previsao(timer_, previsao, numero_previsao, quadro_previsao);
+        shell::passo_previsao(timer_, previsao);
 
     auto cuidado = [&](int acao) {
         if (s.acao == acao || intro_ativa) quadro_cuidado(acao, figura_cuidado(acao), indice_cuidado(acao));
@@ -577,44 +575,29 @@ void age::imprime_relatorios() {
 
 // ------------------------------------------------------------------ forecast
 
-void age::previsao_Click() {
+// Starts a week picture's animation on the 100 ms timer.
+void age::anima_semana(int acao, int quadros) {
     auto& s = model::sessao();
-    auto& h = model::horta();
-    final_animation_3();
-    s.ponteiro_salvo = previsao.MousePointer();
-    previsao.SetMousePointer(pf::vbHourglass);
-    s.acao = acao_previsao;
-    s.quadro = 22;
+    s.acao = acao;
+    s.quadro = quadros;
     timer_.SetInterval(100);
-    shell::toca_voz("\\previsao.wav", SoundMode::Async);
+}
 
-    // The backup is taken while the real week is shown, so it always holds
-    // the real week however far the forecast goes.
-    model::avanca_previsao();
-    monta_semana();
-    terra.SetText(texto_semana(h.data_agenda));
-    prepara_relat();
-    previsao.SetMousePointer(s.ponteiro_salvo);
+void age::previsao_Click() {
+    final_animation_3();
+    shell::clica_previsao(
+        previsao, terra, [this] { anima_semana(acao_previsao, 22); },
+        [this](const std::vector<int>&) {
+            monta_semana();
+            prepara_relat();
+        });
 }
 
 void age::tempo_real_Click() {
-    auto& s = model::sessao();
-    auto& h = model::horta();
     final_animation_3();
-    s.ponteiro_salvo = tempo_real.MousePointer();
-    tempo_real.SetMousePointer(pf::vbHourglass);
-    s.acao = acao_tempo_real;
-    s.quadro = 7;
-    timer_.SetInterval(100);
-    shell::toca_voz("\\tempo.wav", SoundMode::Async);
-
-    if (model::previsao_ativa()) {
-        model::restaura_previsao();
-        terra.SetText(texto_semana(h.data_real));
-        monta_semana();
-    }
+    shell::clica_tempo_real(tempo_real, terra, [this] { anima_semana(acao_tempo_real, 7); },
+                            [this] { monta_semana(); });
     prepara_relat();
-    tempo_real.SetMousePointer(s.ponteiro_salvo);
 }
 
 // ------------------------------------------------------------------ registry

@@ -6,6 +6,7 @@
 #include "help/topico.h"
 #include "model/estado.h"
 #include "platform/paths.h"
+#include "shell/navegacao.h"
 
 namespace help {
 
@@ -32,8 +33,6 @@ constexpr Animacao kAnimacoes[] = {
     {6, "tra", 0, 12, -1},    {7, "rep", 0, 12, -1}, {8, "li", 0, 12, 10},
     {9, "des", 0, 12, -1},    {10, "amo", 0, 11, -1}, {12, "cof", 0, 13, -1},
 };
-
-std::string dois_digitos(int n) { return (n < 10 ? "0" : "") + std::to_string(n); }
 
 // The screen help's "Retornar" shows for the screen that opened it.
 std::string tela_de_retorno(const std::string& tela_atual) {
@@ -70,7 +69,7 @@ std::vector<std::string> quadros_da_animacao(int id) {
     for (const Animacao& a : kAnimacoes) {
         if (a.id != id) continue;
         for (int n = a.primeiro; n <= a.ultimo; ++n)
-            if (n != a.fora) r.push_back(std::string("\\anima\\") + a.prefixo + dois_digitos(n) + ".bmp");
+            if (n != a.fora) r.push_back(shell::quadro_anima(a.prefixo, n));
     }
     return r;
 }

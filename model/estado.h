@@ -75,8 +75,10 @@ struct EstadoHorta {
 using Cor = std::uint32_t;
 
 struct EstadoSessao {
-    // Navigation: the action the current screen's animation timer plays
-    // (-1 none), the frames left, the screen help returns to, the help subject.
+    // Navigation: the action the current screen's animation timer plays, in
+    // that screen's own codes (each screen names them: AcaoHorta,
+    // AcaoSementeira, agenda::Acao, AcaoMenu...; -1 none), the frames left,
+    // the screen help returns to, the help subject.
     int acao = -1;
     int quadro = 0;
     std::string tela_atual;

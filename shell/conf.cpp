@@ -267,14 +267,14 @@ void conf::interroga_Click() {
     model::EstadoSessao& s = model::sessao();
     interroga.SetMousePointer(pf::vbHourglass);
     quadro_anima = 1;
-    s.acao = 19;
+    s.acao = acao_opcoes_help;
     s.quadro = 6;
     timer_.SetInterval(100);
 }
 
 void conf::Timer__Timer() {
     model::EstadoSessao& s = model::sessao();
-    if (s.acao != 19) return;
+    if (s.acao != acao_opcoes_help) return;
     if (s.quadro == 0) {
         toca_silencio(SoundMode::Async);
         s.assunto_help = "PGM";

@@ -8,6 +8,7 @@
 #include "platform/log.h"
 #include "platform/paths.h"
 #include "shell/dialogos.h"
+#include "shell/navegacao.h"
 #include "shell/saida.h"
 #include "shell/semana.h"
 #include "shell/sons.h"
@@ -38,11 +39,6 @@ constexpr Explicacao explicacoes[13] = {
     {"Pergunte que o Hortelão responde", "\\anima\\help101.jpg"},
 };
 
-std::string dois_digitos(int n) {
-    char b[16];
-    std::snprintf(b, sizeof b, "%02d", n);
-    return b;
-}
 
 std::string figura(const std::string& nome) { return model::sessao().dir_anima + "\\anima\\" + nome; }
 
@@ -272,10 +268,10 @@ void INTRONEW::Timer__Timer() {
                 saida.LoadPicture(figura(quadro_porta(s.quadro) + ".bmp"));
                 break;
             case acao_agenda:
-                pic_agenda.LoadPicture(figura("age" + dois_digitos(11 - s.quadro) + ".bmp"));
+                pic_agenda.LoadPicture(s.dir_anima + quadro_agenda(s.quadro));
                 break;
             case acao_sementeira:
-                pic_semen.LoadPicture(figura("mudas00" + std::to_string(8 - s.quadro) + ".bmp"));
+                pic_semen.LoadPicture(s.dir_anima + quadro_mudas(s.quadro));
                 break;
             case acao_horta:
             case acao_feira:
@@ -283,7 +279,7 @@ void INTRONEW::Timer__Timer() {
                 const int k = quadro_anima;
                 int ultimo;
                 if (acao == acao_horta) {
-                    arq_quadro = figura("enx" + dois_digitos(k - 1) + "c.bmp");
+                    arq_quadro = s.dir_anima + shell::quadro_anima("enx", k - 1, "c");
                     ultimo = 11;
                 } else if (acao == acao_feira) {
                     arq_quadro = figura("cesta" + std::to_string(k - 1) + ".bmp");

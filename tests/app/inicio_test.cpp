@@ -21,10 +21,18 @@ namespace {
 namespace fs = std::filesystem;
 using namespace std::chrono_literals;
 
-fs::path pasta_nova() {
-    char modelo[] = "/tmp/brotalia-app-XXXXXX";
-    return ::mkdtemp(modelo);
-}
+// A fresh folder in the temporary folder, removed when the test ends.
+struct PastaNova {
+    fs::path caminho;
+    PastaNova() {
+        std::string modelo = (fs::temp_directory_path() / "brotalia-app-XXXXXX").string();
+        caminho = ::mkdtemp(modelo.data());
+    }
+    ~PastaNova() {
+        std::error_code ec;
+        fs::remove_all(caminho, ec);
+    }
+};
 
 std::string le(const fs::path& arquivo) {
     std::ifstream in(arquivo, std::ios::binary);
@@ -81,7 +89,9 @@ struct Execucao {
 };
 
 TEST(Inicio, ASecondStartOnTheSameFolderSaysSoAndTouchesNothing) {
-    const fs::path pasta = pasta_nova(), saidas = pasta_nova();
+    const PastaNova pasta_nova, saidas_novas;
+    const fs::path& pasta = pasta_nova.caminho;
+    const fs::path& saidas = saidas_novas.caminho;
     const fs::path programa = pasta / "brotalia";
     fs::copy_file(BROTALIA_EXE, programa);
 
@@ -104,9 +114,6 @@ TEST(Inicio, ASecondStartOnTheSameFolderSaysSoAndTouchesNothing) {
         return le(pasta / "brotalia.lock").rfind(std::to_string(terceiro.pid) + "\n", 0) == 0;
     })) << le(saidas / "3.txt");
     terceiro.termina();
-
-    fs::remove_all(pasta);
-    fs::remove_all(saidas);
 }
 
 }  // namespace

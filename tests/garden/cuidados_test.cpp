@@ -116,7 +116,7 @@ TEST_F(HortaTest, MarcarDesmarcarEPiscarAteParabens) {
     t::Click(f.txt_label(0));  // the last one
     EXPECT_EQ(f.timer_.Interval(), 0);
     EXPECT_EQ(f.Timergame.Interval(), 100);
-    EXPECT_EQ(f.conta_pisca, 19);
+    EXPECT_EQ(f.pisca.conta, 19);
     EXPECT_FALSE(f.Command2(5).Enabled());
     EXPECT_EQ(f.Command2(5).DisabledPicture().GamePath(), "E:\\anima\\li06bw.bmp");
 

@@ -121,6 +121,7 @@ TEST_F(PrevisaoTest, CinquentaETresSemanasAFrente) {
 TEST_F(PrevisaoTest, SairDuranteAPrevisaoGravaASemanaReal) {
     const auto pasta = std::filesystem::temp_directory_path() / ("horta_previsao_" + std::to_string(::getpid()));
     std::filesystem::create_directories(pasta);
+    comum::remove_ao_sair(pasta);
     model::define_caminho_banco((pasta / "hortas00.mdb").string());
     auto& f = abre();
     t::Click(f.previsao);

@@ -87,7 +87,7 @@ TEST_F(SementeiraTest, MarcarDesmarcarEPiscarAteParabens) {
     t::Click(f.Label4(0));  // the last one
     EXPECT_EQ(f.timer_.Interval(), 0);
     EXPECT_EQ(f.Timergame.Interval(), 100);
-    EXPECT_EQ(f.conta_pisca, 18);
+    EXPECT_EQ(f.pisca.conta, 18);
     EXPECT_FALSE(f.Command4(1).Enabled());
     EXPECT_EQ(caminho(f.Command4(1).DisabledPicture()), "\\anima\\li06bw.bmp");
 
@@ -172,7 +172,7 @@ TEST_F(SementeiraTest, DesmarcarDuranteAPiscadaInterrompe) {
     EXPECT_TRUE(dialogos.empty());
     t::Click(f.Label4(1));  // ticked again: the activity is complete anew
     EXPECT_EQ(f.Timergame.Interval(), 100);
-    EXPECT_EQ(f.conta_pisca, 18);
+    EXPECT_EQ(f.pisca.conta, 18);
 }
 
 TEST_F(SementeiraTest, BotaoDuranteAPiscada) {
