@@ -202,7 +202,7 @@ age::ColunasLista age::colunas(Lista l) {
 // ------------------------------------------------------------------ life cycle
 
 void age::Form_Load() {
-    auto& s = model::sessao();
+    auto& s = shell::estado_telas();
     const auto& h = model::horta();
     s.acao = acao_nenhuma;
     quadro_pld = quadro_pls = quadro_tr = quadro_li = quadro_des = quadro_am = quadro_cop = quadro_cof = 1;
@@ -232,7 +232,7 @@ void age::Form_Activate() {
     auto& s = model::sessao();
     if (!s.trilha_fundo) return;
     intro_ativa = true;
-    s.quadro = 10000;
+    shell::estado_telas().quadro = 10000;
     Timer1.SetInterval(12000);
     timer_.SetInterval(100);
     shell::toca_trilha(s.som_entrada_agenda);
@@ -257,7 +257,7 @@ void age::final_animation_3() {
         // A presentation started while a week action was the last one also
         // ran that action's picture, on the presentation's count: put it
         // back at rest (today's weekday, the first planet).
-        const int acao = model::sessao().acao;
+        const int acao = shell::estado_telas().acao;
         if (acao == acao_tempo_real)
             tempo_real.LoadPicture(model::pict_semana());
         else if (acao == acao_previsao)
@@ -339,7 +339,7 @@ void age::prepara_relat() {
 
 void age::cuidado_click(int acao, pf::ControlArray<pf::Label>& primeira_coluna, const char* som_com,
                         const char* som_sem) {
-    auto& s = model::sessao();
+    auto& s = shell::estado_telas();
     final_animation_3();
     shell::toca_voz(primeira_coluna(0).Caption().empty() ? som_sem : som_com, SoundMode::Async);
     indice_cuidado(acao) = posicao_repouso(acao);
@@ -358,7 +358,7 @@ void age::cop_Click() { cuidado_click(acao_cop, cop1, "\\agecop.wav", "\\cp2.wav
 void age::cof_Click() { cuidado_click(acao_cof, cof1, "\\agecof.wav", "\\cf2.wav"); }
 
 void age::hortelino_Click() {
-    auto& s = model::sessao();
+    auto& s = shell::estado_telas();
     hortelino.SetMousePointer(pf::vbHourglass);
     final_animation_3();
     s.acao = acao_menu;
@@ -367,7 +367,7 @@ void age::hortelino_Click() {
 }
 
 void age::pic_semen_Click() {
-    auto& s = model::sessao();
+    auto& s = shell::estado_telas();
     pic_semen.SetMousePointer(pf::vbHourglass);
     s.acao = acao_sementeira;
     s.quadro = 8;
@@ -375,7 +375,7 @@ void age::pic_semen_Click() {
 }
 
 void age::pic_horta_Click() {
-    auto& s = model::sessao();
+    auto& s = shell::estado_telas();
     quadro_botao = 1;
     s.acao = acao_horta;
     s.quadro = 12;
@@ -383,7 +383,7 @@ void age::pic_horta_Click() {
 }
 
 void age::pic_imp_Click() {
-    auto& s = model::sessao();
+    auto& s = shell::estado_telas();
     final_animation_3();
     s.acao = acao_imprime;
     s.quadro = 7;
@@ -424,7 +424,7 @@ pf::PictureBox& age::figura_cuidado(int acao) {
 }
 
 void age::quadro_cuidado(int acao, pf::PictureBox& figura, int& indice) {
-    auto& s = model::sessao();
+    auto& s = shell::estado_telas();
     if (s.quadro == 0) {
         timer_.SetInterval(0);
         return;
@@ -437,7 +437,7 @@ void age::quadro_cuidado(int acao, pf::PictureBox& figura, int& indice) {
 }
 
 void age::quadro_de_botao(pf::PictureBox& figura, int ciclo, std::string (*quadro)(int)) {
-    auto& s = model::sessao();
+    auto& s = shell::estado_telas();
     shell::passo_ciclo(quadro_botao, ciclo, arq_quadro, quadro);
     figura.LoadPicture(arq_quadro);
     quadro_botao += 1;
@@ -454,25 +454,25 @@ void age::Timer__Timer() {
     auto& s = model::sessao();
 
     // The week pictures: the weekdays back to today, or the turning planet.
-    if (s.acao == acao_tempo_real)
+    if (shell::estado_telas().acao == acao_tempo_real)
         shell::passo_tempo_real(timer_, tempo_real, dias_atras);
-    else if (s.acao == acao_previsao)
+    else if (shell::estado_telas().acao == acao_previsao)
         shell::passo_previsao(timer_, previsao);
 
     auto cuidado = [&](int acao) {
-        if (s.acao == acao || intro_ativa) quadro_cuidado(acao, figura_cuidado(acao), indice_cuidado(acao));
+        if (shell::estado_telas().acao == acao || intro_ativa) quadro_cuidado(acao, figura_cuidado(acao), indice_cuidado(acao));
     };
     cuidado(acao_tr);
     cuidado(acao_pls);
     cuidado(acao_cof);
     cuidado(acao_li);
 
-    if (s.acao == acao_menu) {
-        if (s.quadro == 0) {
+    if (shell::estado_telas().acao == acao_menu) {
+        if (shell::estado_telas().quadro == 0) {
             if (navega(tela_menu, nullptr)) return;
         } else {
-            hortelino.LoadPicture(s.dir_anima + quadro_hortelino(s.quadro));
-            s.quadro -= 1;
+            hortelino.LoadPicture(s.dir_anima + quadro_hortelino(shell::estado_telas().quadro));
+            shell::estado_telas().quadro -= 1;
         }
     }
 
@@ -481,16 +481,16 @@ void age::Timer__Timer() {
     cuidado(acao_cop);
     cuidado(acao_des);
 
-    if (s.acao == acao_sementeira) {
-        if (s.quadro == 0) {
+    if (shell::estado_telas().acao == acao_sementeira) {
+        if (shell::estado_telas().quadro == 0) {
             if (navega(tela_sementeira, "\\vamsem.wav")) return;
         } else {
-            pic_semen.LoadPicture(s.dir_anima + quadro_mudas(s.quadro));
-            s.quadro -= 1;
+            pic_semen.LoadPicture(s.dir_anima + quadro_mudas(shell::estado_telas().quadro));
+            shell::estado_telas().quadro -= 1;
         }
     }
-    if (s.acao == acao_horta) {
-        if (s.quadro == 0) {
+    if (shell::estado_telas().acao == acao_horta) {
+        if (shell::estado_telas().quadro == 0) {
             if (pf::Forms::ModalForm() == nullptr) {
                 pic_horta.LoadPicture(anima("enx00c.bmp"));
                 if (navega(tela_horta, "\\vamhor.wav")) return;
@@ -499,8 +499,8 @@ void age::Timer__Timer() {
             quadro_de_botao(pic_horta, ciclo_enxada, quadro_enxada);
         }
     }
-    if (s.acao == acao_imprime) {
-        if (s.quadro == 0) {
+    if (shell::estado_telas().acao == acao_imprime) {
+        if (shell::estado_telas().quadro == 0) {
             timer_.SetInterval(0);
             imprime_relatorios();
         } else {
@@ -577,7 +577,7 @@ void age::imprime_relatorios() {
 
 // Starts a week picture's animation on the 100 ms timer.
 void age::anima_semana(int acao, int quadros) {
-    auto& s = model::sessao();
+    auto& s = shell::estado_telas();
     s.acao = acao;
     s.quadro = quadros;
     timer_.SetInterval(100);

@@ -243,8 +243,8 @@ pf::Image& trabalhando_na_horta::imagem_da_cultura(std::int16_t cult) { return *
 void trabalhando_na_horta::Form_Load() {
     auto& s = model::sessao();
     primeira_ativacao = true;
-    s.acao = acao_nenhuma;
-    s.tela_atual = "horta";
+    shell::estado_telas().acao = acao_nenhuma;
+    shell::estado_telas().tela_atual = "horta";
     fase_li = fase_des = fase_amo = fase_cop = fase_cof = fase_ssem = 1;
     arq_quadro.clear();
     estado_tela().modo_trato = false;
@@ -283,7 +283,7 @@ void trabalhando_na_horta::Form_Activate() {
     auto& s = model::sessao();
     if (s.trilha_fundo) {
         intro_ativa = true;
-        s.quadro = 10000;
+        shell::estado_telas().quadro = 10000;
         Timer1.SetInterval(12000);
         timer_.SetInterval(100);
         shell::toca_trilha(s.som_entrada_horta);
@@ -671,7 +671,7 @@ void trabalhando_na_horta::Form_DragDrop(pf::Control& Source, float, float) {
 // ------------------------------------------------------------------ care work
 
 void trabalhando_na_horta::Command2_Click(int Index) {
-    auto& s = model::sessao();
+    auto& s = shell::estado_telas();
     Command2(Index).SetMousePointer(pf::vbHourglass);
     Timergame.SetInterval(0);
     final_animation_1();
@@ -713,7 +713,7 @@ void trabalhando_na_horta::txt_label_GotFocus(int) { horta.SetFocus(); }
 // ------------------------------------------------------------------ animation engine
 
 void trabalhando_na_horta::quadro_cuidado(int acao_botao, int indice_botao, int& fase) {
-    auto& s = model::sessao();
+    auto& s = shell::estado_telas();
     if (s.quadro == 0) {
         timer_.SetInterval(0);
         return;
@@ -735,21 +735,21 @@ void trabalhando_na_horta::Timer__Timer() {
     auto& s = model::sessao();
 
     // Back to the real week: the weekdays up to today.
-    if (s.acao == acao_tempo_real)
+    if (shell::estado_telas().acao == acao_tempo_real)
         shell::passo_tempo_real(timer_, tempo_real, [](int quadro) { return 7 - quadro; });
     // Forecast: the planet turns.
-    if (s.acao == acao_previsao) shell::passo_previsao(timer_, previsao);
+    if (shell::estado_telas().acao == acao_previsao) shell::passo_previsao(timer_, previsao);
     // Care buttons, each alone or all together in the entry presentation.
-    if (s.acao == acao_limpar || intro_ativa) quadro_cuidado(acao_limpar, 5, fase_li);
-    if (s.acao == acao_desbastar || intro_ativa) quadro_cuidado(acao_desbastar, 6, fase_des);
-    if (s.acao == acao_amontoar || intro_ativa) quadro_cuidado(acao_amontoar, 7, fase_amo);
-    if (s.acao == acao_colher_parte || intro_ativa) quadro_cuidado(acao_colher_parte, 8, fase_cop);
-    if (s.acao == acao_colher_total || intro_ativa) quadro_cuidado(acao_colher_total, 9, fase_cof);
+    if (shell::estado_telas().acao == acao_limpar || intro_ativa) quadro_cuidado(acao_limpar, 5, fase_li);
+    if (shell::estado_telas().acao == acao_desbastar || intro_ativa) quadro_cuidado(acao_desbastar, 6, fase_des);
+    if (shell::estado_telas().acao == acao_amontoar || intro_ativa) quadro_cuidado(acao_amontoar, 7, fase_amo);
+    if (shell::estado_telas().acao == acao_colher_parte || intro_ativa) quadro_cuidado(acao_colher_parte, 8, fase_cop);
+    if (shell::estado_telas().acao == acao_colher_total || intro_ativa) quadro_cuidado(acao_colher_total, 9, fase_cof);
 
     // The seedbed button.
-    if (s.acao == acao_botao_sementeira || intro_ativa) {
-        if (s.quadro == 0) {
-            if (s.acao == acao_botao_sementeira) {
+    if (shell::estado_telas().acao == acao_botao_sementeira || intro_ativa) {
+        if (shell::estado_telas().quadro == 0) {
+            if (shell::estado_telas().acao == acao_botao_sementeira) {
                 if (navega(tela_sementeira, "\\vamsem.wav")) return;
             } else {
                 timer_.SetInterval(0);
@@ -759,33 +759,33 @@ void trabalhando_na_horta::Timer__Timer() {
         }
     }
     // The gardener, back to the main menu.
-    if (s.acao == acao_hortelino) {
-        if (s.quadro == 0) {
+    if (shell::estado_telas().acao == acao_hortelino) {
+        if (shell::estado_telas().quadro == 0) {
             if (navega(tela_menu, nullptr)) return;
         } else {
-            hortelino.LoadPicture(s.dir_anima + shell::quadro_hortelino(s.quadro));
-            s.quadro -= 1;
+            hortelino.LoadPicture(s.dir_anima + shell::quadro_hortelino(shell::estado_telas().quadro));
+            shell::estado_telas().quadro -= 1;
         }
     }
     // The agenda.
-    if (s.acao == acao_agenda) {
-        if (s.quadro == 0) {
+    if (shell::estado_telas().acao == acao_agenda) {
+        if (shell::estado_telas().quadro == 0) {
             if (navega(tela_agenda, "\\vamage.wav")) return;
         } else {
-            pic_agenda.LoadPicture(s.dir_anima + shell::quadro_agenda(s.quadro));
-            s.quadro -= 1;
+            pic_agenda.LoadPicture(s.dir_anima + shell::quadro_agenda(shell::estado_telas().quadro));
+            shell::estado_telas().quadro -= 1;
         }
     }
     // The seedlings, to the seedbed.
-    if (s.acao == acao_mudas) {
-        if (s.quadro == 0) {
+    if (shell::estado_telas().acao == acao_mudas) {
+        if (shell::estado_telas().quadro == 0) {
             if (pf::Forms::ModalForm() == nullptr) {
                 pic_semen.LoadPicture(anima("mudas007.bmp"));
                 if (navega(tela_sementeira, "\\vamsem.wav")) return;
             }
         } else {
-            pic_semen.LoadPicture(s.dir_anima + shell::quadro_mudas(s.quadro));
-            s.quadro -= 1;
+            pic_semen.LoadPicture(s.dir_anima + shell::quadro_mudas(shell::estado_telas().quadro));
+            shell::estado_telas().quadro -= 1;
         }
     }
 }
@@ -795,7 +795,7 @@ void trabalhando_na_horta::Timer1_Timer() { final_animation_1(); }
 // A picture button's click: ends the palette animation, then plays the
 // button's frames through the 100 ms timer; the last click wins.
 void trabalhando_na_horta::anima_botao(int acao, int quadros) {
-    auto& s = model::sessao();
+    auto& s = shell::estado_telas();
     final_animation_1();
     s.acao = acao;
     s.quadro = quadros;

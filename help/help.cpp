@@ -127,7 +127,7 @@ void help::Form_Load() {
     SetMousePointer(pf::vbArrow);
     FilesOpen = false;
     const std::string pasta = platform::ProgramFolder();
-    if (const ArquivoAssunto* a = arquivo_do_assunto(model::sessao().assunto_help)) {
+    if (const ArquivoAssunto* a = arquivo_do_assunto(shell::estado_telas().assunto_help)) {
         // A source that cannot be compiled leaves no topic loaded; the text
         // box then says that the help text is missing.
         if (CompileHypertextSource(pasta + a->fonte))
@@ -153,7 +153,7 @@ void help::Form_Unload(int&) {}
 void help::thelabel1_Click() {
     theLabel1.SetMousePointer(pf::vbHourglass);
     CloseHypertextFiles();
-    const std::string destino = tela_de_retorno(model::sessao().tela_atual);
+    const std::string destino = tela_de_retorno(shell::estado_telas().tela_atual);
     Unload();
     pf::Forms::Show(destino);
 }
@@ -179,7 +179,7 @@ void help::TextVScroll_Change() {
 
 void help::imagespicturebox_Click() {
     if (anima_topico != 0) {
-        auto& s = model::sessao();
+        auto& s = shell::estado_telas();
         quadro_help = quadro_inicial;
         s.acao = anima_topico;
         s.quadro = qt_quadros;
@@ -194,14 +194,14 @@ void help::imagespicturebox_Click() {
 void help::ImagesPictureBox_MouseDown(int, int, float, float) {}
 
 void help::pic_nhoca_Click() {
-    model::sessao().acao = kAcaoNhoca;
+    shell::estado_telas().acao = kAcaoNhoca;
     timer_.SetInterval(kIntervaloAnimacao);
     passos_nhoca = kPassosNhoca;
 }
 
 void help::Timer__Timer() {
     if (timer_.Interval() == 0) return;
-    const int acao = model::sessao().acao;
+    const int acao = shell::estado_telas().acao;
     if (acao == kAcaoNhoca)
         anima_nhoca_tick();
     else if (!quadros_da_animacao(acao).empty())
@@ -210,11 +210,11 @@ void help::Timer__Timer() {
 
 void help::anima_topico_tick() {
     auto& s = model::sessao();
-    if (s.quadro == 0) {
+    if (shell::estado_telas().quadro == 0) {
         timer_.SetInterval(0);
         return;
     }
-    const std::vector<std::string> quadros = quadros_da_animacao(s.acao);
+    const std::vector<std::string> quadros = quadros_da_animacao(shell::estado_telas().acao);
     const int n = static_cast<int>(quadros.size());
     if (quadro_help < 1 || quadro_help > n) quadro_help = 1;
     arq_quadro = s.dir_anima + quadros[quadro_help - 1];
@@ -223,7 +223,7 @@ void help::anima_topico_tick() {
     const pf::Picture figura = pf::LoadPicture(arq_quadro);
     if (!figura.IsEmpty()) imagespicturebox.SetPicture(figura);
     ++quadro_help;
-    --s.quadro;
+    --shell::estado_telas().quadro;
 }
 
 void help::anima_nhoca_tick() {

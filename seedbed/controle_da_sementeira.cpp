@@ -282,9 +282,9 @@ bool controle_da_sementeira::lote_ocupado(int i) const {
 
 void controle_da_sementeira::Form_Load() {
     auto& s = model::sessao();
-    s.acao = -1;
+    shell::estado_telas().acao = -1;
     primeira_ativacao = true;
-    s.tela_atual = "sementeira";
+    shell::estado_telas().tela_atual = "sementeira";
     fase_li = fase_des = fase_tra = fase_enx = 1;
     atividade.clear();
 
@@ -309,7 +309,7 @@ void controle_da_sementeira::Form_Activate() {
     auto& s = model::sessao();
     if (s.trilha_fundo) {
         em_intro = true;
-        s.quadro = 10000;
+        shell::estado_telas().quadro = 10000;
         Timer1.SetInterval(12000);
         timer_.SetInterval(100);
         shell::toca_trilha(s.som_entrada_sem);
@@ -450,7 +450,7 @@ void controle_da_sementeira::Image3_DragDrop(int Index, pf::Control& Source, flo
         if (!semeadura && !cuidados && havia_indicador && s.modo_guiado)
             shell::mostra_figura("Parabéns", anima("paras.jpg"));
     }
-    Source.SetMousePointer(s.ponteiro_salvo);
+    Source.SetMousePointer(shell::estado_telas().ponteiro_salvo);
 }
 
 void controle_da_sementeira::Form_DragDrop(pf::Control& Source, float, float) {
@@ -573,7 +573,7 @@ bool controle_da_sementeira::leg_sem(const std::string& codigo) {
 
 void controle_da_sementeira::command4_Click(int Index) {
     if (!Command4.Exists(Index)) return;
-    auto& s = model::sessao();
+    auto& s = shell::estado_telas();
     Command4(Index).SetMousePointer(pf::vbHourglass);
     Timergame.SetInterval(0);
     final_animation_2();
@@ -629,7 +629,7 @@ void controle_da_sementeira::final_animation_2() {
 }
 
 void controle_da_sementeira::quadro_botao(int acao_botao, pf::CommandButton& botao, int& fase) {
-    auto& s = model::sessao();
+    auto& s = shell::estado_telas();
     if (s.quadro == 0)
         timer_.SetInterval(0);
     else
@@ -649,51 +649,51 @@ void controle_da_sementeira::Timer__Timer() {
     auto& s = model::sessao();
 
     // Back to the real week: the weekdays up to today.
-    if (s.acao == acao_tempo_real)
+    if (shell::estado_telas().acao == acao_tempo_real)
         shell::passo_tempo_real(timer_, tempo_real, [](int quadro) { return 7 - quadro; });
     // Forecast: the planet turns.
-    if (s.acao == acao_previsao)
+    if (shell::estado_telas().acao == acao_previsao)
         shell::passo_previsao(timer_, previsao);
     // Care buttons, each alone or all together in the entry presentation.
-    if (s.acao == acao_limpar || em_intro) quadro_botao(acao_limpar, Command4(1), fase_li);
-    if (s.acao == acao_desbastar || em_intro) quadro_botao(acao_desbastar, Command4(2), fase_des);
-    if (s.acao == acao_transplantar || em_intro) quadro_botao(acao_transplantar, Command4(3), fase_tra);
+    if (shell::estado_telas().acao == acao_limpar || em_intro) quadro_botao(acao_limpar, Command4(1), fase_li);
+    if (shell::estado_telas().acao == acao_desbastar || em_intro) quadro_botao(acao_desbastar, Command4(2), fase_des);
+    if (shell::estado_telas().acao == acao_transplantar || em_intro) quadro_botao(acao_transplantar, Command4(3), fase_tra);
 
     // The garden button.
-    if (s.acao == acao_botao_horta || em_intro) {
-        if (s.quadro == 0) {
+    if (shell::estado_telas().acao == acao_botao_horta || em_intro) {
+        if (shell::estado_telas().quadro == 0) {
             if (navega(tela_horta, "\\vamhor.wav")) return;
         } else {
             shell::passo_ciclo(fase_enx, comprimento_ciclo_sem(acao_botao_horta), arq_quadro,
                                quadros_do_ciclo(acao_botao_horta));
         }
-        if (s.quadro > 0) {
+        if (shell::estado_telas().quadro > 0) {
             shell::mostra_quadro(Command4(4), arq_quadro);
             fase_enx += 1;
-            s.quadro -= 1;
+            shell::estado_telas().quadro -= 1;
         }
     }
     // The gardener, back to the main menu.
-    if (s.acao == acao_hortelino) {
-        if (s.quadro == 0) {
+    if (shell::estado_telas().acao == acao_hortelino) {
+        if (shell::estado_telas().quadro == 0) {
             if (navega(tela_menu, nullptr)) return;
         } else {
-            hortelino.LoadPicture(s.dir_anima + shell::quadro_hortelino(s.quadro));
-            s.quadro -= 1;
+            hortelino.LoadPicture(s.dir_anima + shell::quadro_hortelino(shell::estado_telas().quadro));
+            shell::estado_telas().quadro -= 1;
         }
     }
     // The agenda.
-    if (s.acao == acao_agenda) {
-        if (s.quadro == 0) {
+    if (shell::estado_telas().acao == acao_agenda) {
+        if (shell::estado_telas().quadro == 0) {
             if (navega(tela_agenda, "\\vamage.wav")) return;
         } else {
-            pic_agenda.LoadPicture(s.dir_anima + shell::quadro_agenda(s.quadro));
-            s.quadro -= 1;
+            pic_agenda.LoadPicture(s.dir_anima + shell::quadro_agenda(shell::estado_telas().quadro));
+            shell::estado_telas().quadro -= 1;
         }
     }
     // The garden picture.
-    if (s.acao == acao_figura_horta) {
-        if (s.quadro == 0) {
+    if (shell::estado_telas().acao == acao_figura_horta) {
+        if (shell::estado_telas().quadro == 0) {
             if (pf::Forms::ModalForm() == nullptr) {
                 arq_quadro = anima("enx00c.bmp");
                 pic_horta.LoadPicture(arq_quadro);
@@ -704,7 +704,7 @@ void controle_da_sementeira::Timer__Timer() {
                                quadros_do_ciclo(acao_figura_horta));
             pic_horta.LoadPicture(arq_quadro);
             fase_enx += 1;
-            s.quadro -= 1;
+            shell::estado_telas().quadro -= 1;
         }
     }
 }
@@ -714,7 +714,7 @@ void controle_da_sementeira::Timer1_Timer() { final_animation_2(); }
 // A picture's click: ends the entry presentation, then plays the picture's
 // frames through the 100 ms timer; the last click wins.
 void controle_da_sementeira::anima_botao(int acao, int quadros) {
-    auto& s = model::sessao();
+    auto& s = shell::estado_telas();
     final_animation_2();
     s.acao = acao;
     s.quadro = quadros;

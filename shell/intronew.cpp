@@ -210,7 +210,7 @@ void INTRONEW::Form_Activate() {
 // A picture button's click: its action and frame count for the 100 ms
 // timer, which plays the frames and then leaves for the button's target.
 void INTRONEW::anima_botao(int acao, int quadros) {
-    model::EstadoSessao& s = model::sessao();
+    auto& s = estado_telas();
     s.acao = acao;
     s.quadro = quadros;
     timer_.SetInterval(100);
@@ -257,21 +257,21 @@ void INTRONEW::Label1_Click(int Index) {
 void INTRONEW::Timer__Timer() {
     if (timer_.Interval() == 0) return;
     model::EstadoSessao& s = model::sessao();
-    const int acao = s.acao;
+    const int acao = shell::estado_telas().acao;
     if (acao != acao_sair && acao != acao_agenda && acao != acao_sementeira && acao != acao_horta &&
         acao != acao_feira && acao != acao_help)
         return;
 
-    if (s.quadro != 0) {
+    if (shell::estado_telas().quadro != 0) {
         switch (acao) {
             case acao_sair:
-                saida.LoadPicture(figura(quadro_porta(s.quadro) + ".bmp"));
+                saida.LoadPicture(figura(quadro_porta(shell::estado_telas().quadro) + ".bmp"));
                 break;
             case acao_agenda:
-                pic_agenda.LoadPicture(s.dir_anima + quadro_agenda(s.quadro));
+                pic_agenda.LoadPicture(s.dir_anima + quadro_agenda(shell::estado_telas().quadro));
                 break;
             case acao_sementeira:
-                pic_semen.LoadPicture(s.dir_anima + quadro_mudas(s.quadro));
+                pic_semen.LoadPicture(s.dir_anima + quadro_mudas(shell::estado_telas().quadro));
                 break;
             case acao_horta:
             case acao_feira:
@@ -299,7 +299,7 @@ void INTRONEW::Timer__Timer() {
                 break;
             }
         }
-        --s.quadro;
+        --shell::estado_telas().quadro;
         return;
     }
 
@@ -339,8 +339,8 @@ void INTRONEW::Timer__Timer() {
             break;
         case acao_help:
             toca_silencio(SoundMode::Async);
-            s.assunto_help = "Orgânico";
-            s.tela_atual = "Orgânico";
+            shell::estado_telas().assunto_help = "Orgânico";
+            shell::estado_telas().tela_atual = "Orgânico";
             timer_.SetInterval(0);
             pf::Forms::Show("help");
             break;

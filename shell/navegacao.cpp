@@ -17,6 +17,15 @@ constexpr const char* tela_help = "help";
 
 }  // namespace
 
+EstadoTelas& estado_telas() {
+    static EstadoTelas* const estado = [] {
+        static EstadoTelas e;
+        model::ao_reiniciar_estado([] { e = EstadoTelas{}; });
+        return &e;
+    }();
+    return *estado;
+}
+
 std::string quadro_anima(const std::string& prefixo, int numero, const char* sufixo) {
     return "\\anima\\" + prefixo + (numero >= 0 && numero < 10 ? "0" : "") + std::to_string(numero) + sufixo +
            ".bmp";
@@ -86,7 +95,7 @@ void abre_help(pf::Form& tela, pf::Control& rotulo, const std::string& assunto, 
     rotulo.SetMousePointer(pf::vbHourglass);
     toca_voz("\\ajuda.wav", SoundMode::Sync);
     tela.Unload();
-    model::sessao().assunto_help = assunto;
+    shell::estado_telas().assunto_help = assunto;
     pf::Forms::Show(tela_help);
 }
 
@@ -105,7 +114,7 @@ void mostra_quadro(pf::CommandButton& botao, const std::string& arquivo) {
 }
 
 void passo_tempo_real(pf::Timer& relogio, pf::PictureBox& figura, int (*dia)(int)) {
-    auto& s = model::sessao();
+    auto& s = estado_telas();
     if (s.quadro == 0) {
         relogio.SetInterval(0);
         return;
@@ -116,19 +125,19 @@ void passo_tempo_real(pf::Timer& relogio, pf::PictureBox& figura, int (*dia)(int
 
 void passo_previsao(pf::Timer& relogio, pf::PictureBox& figura) {
     auto& s = model::sessao();
-    if (s.quadro == 0) {
+    if (shell::estado_telas().quadro == 0) {
         relogio.SetInterval(0);
         figura.LoadPicture(s.dir_anima + "\\anima\\planet01.bmp");
         return;
     }
-    const int n = numero_previsao(s.quadro);
-    s.quadro -= 1;
+    const int n = numero_previsao(shell::estado_telas().quadro);
+    shell::estado_telas().quadro -= 1;
     figura.LoadPicture(s.dir_anima + quadro_previsao(n));
 }
 
 void clica_previsao(pf::PictureBox& botao, pf::TextBox& semana, const std::function<void()>& anima,
                     const std::function<void(const std::vector<int>&)>& redesenha) {
-    auto& s = model::sessao();
+    auto& s = estado_telas();
     s.ponteiro_salvo = botao.MousePointer();
     botao.SetMousePointer(pf::vbHourglass);
     anima();
@@ -142,7 +151,7 @@ void clica_previsao(pf::PictureBox& botao, pf::TextBox& semana, const std::funct
 
 void clica_tempo_real(pf::PictureBox& botao, pf::TextBox& semana, const std::function<void()>& anima,
                       const std::function<void()>& redesenha) {
-    auto& s = model::sessao();
+    auto& s = estado_telas();
     s.ponteiro_salvo = botao.MousePointer();
     botao.SetMousePointer(pf::vbHourglass);
     anima();

@@ -24,6 +24,28 @@ namespace shell {
 
 namespace pf = platform::forms;
 
+// What the screens share about moving between them and about their
+// animations; one instance, put back to these values by
+// model::reinicia_estado().
+struct EstadoTelas {
+    // The action the current screen's animation timer plays, in that
+    // screen's own codes (each screen names them: AcaoHorta, AcaoSementeira,
+    // agenda::Acao, AcaoMenu...; -1 none), and the frames left.
+    int acao = -1;
+    int quadro = 0;
+    // The screen help returns to, and the help subject.
+    std::string tela_atual;
+    std::string assunto_help;
+    // Blink mode of the screens' completion blink, and the mouse pointer kept
+    // by the forecast and real-time buttons while they work.
+    int modo_pisca = 0;
+    int ponteiro_salvo = 0;
+    // Day counter of the screens' week clocks.
+    int dia_semana = 0;
+};
+
+EstadoTelas& estado_telas();
+
 // A frame file relative to the media root: "\anima\" + prefixo + the number
 // in two digits at least + sufixo + ".bmp" ("\anima\li06.bmp").
 std::string quadro_anima(const std::string& prefixo, int numero, const char* sufixo = "");
@@ -206,7 +228,7 @@ public:
         });
         if (pendente) return;
         animacao_.SetInterval(0);
-        model::sessao().modo_pisca = 0;
+        shell::estado_telas().modo_pisca = 0;
         conta = duracao_;
         relogio_.SetInterval(100);
         ganchos.conclui(marcador.BackColor());
@@ -224,7 +246,7 @@ public:
 
     // One tick of the blink timer.
     void passo() {
-        if (model::sessao().modo_pisca != 0) return;
+        if (shell::estado_telas().modo_pisca != 0) return;
         conta -= 1;
         if (relogio_.Interval() == 0 || conta <= 0) {
             relogio_.SetInterval(0);

@@ -1,5 +1,6 @@
 #include "apoio.h"
 #include "shell/conf.h"
+#include "shell/navegacao.h"
 
 namespace {
 
@@ -113,7 +114,7 @@ TEST_F(Opcoes, UnidadeEscolhidaOuDigitada) {
 }
 
 TEST_F(Opcoes, AjudaAbreNoSetimoTique) {
-    auto& s = model::sessao();
+    auto& s = shell::estado_telas();
     auto& c = abre();
     limpa_figuras();
     t::Click(c.interroga);
