@@ -451,46 +451,36 @@ bool age::navega(const char* destino, const char* cue) {
 
 void age::Timer__Timer() {
     if (timer_.Interval() == 0) return;
-    auto& s = model::sessao();
+    auto& s = shell::estado_telas();
 
     // The week pictures: the weekdays back to today, or the turning planet.
-    if (shell::estado_telas().acao == acao_tempo_real)
+    if (s.acao == acao_tempo_real)
         shell::passo_tempo_real(timer_, tempo_real, dias_atras);
-    else if (shell::estado_telas().acao == acao_previsao)
+    else if (s.acao == acao_previsao)
         shell::passo_previsao(timer_, previsao);
 
     auto cuidado = [&](int acao) {
-        if (shell::estado_telas().acao == acao || intro_ativa) quadro_cuidado(acao, figura_cuidado(acao), indice_cuidado(acao));
+        if (s.acao == acao || intro_ativa) quadro_cuidado(acao, figura_cuidado(acao), indice_cuidado(acao));
     };
     cuidado(acao_tr);
     cuidado(acao_pls);
     cuidado(acao_cof);
     cuidado(acao_li);
 
-    if (shell::estado_telas().acao == acao_menu) {
-        if (shell::estado_telas().quadro == 0) {
-            if (navega(tela_menu, nullptr)) return;
-        } else {
-            hortelino.LoadPicture(s.dir_anima + quadro_hortelino(shell::estado_telas().quadro));
-            shell::estado_telas().quadro -= 1;
-        }
-    }
+    if (s.acao == acao_menu &&
+        shell::passo_saida(hortelino, quadro_hortelino, [this] { return navega(tela_menu, nullptr); }))
+        return;
 
     cuidado(acao_pld);
     cuidado(acao_am);
     cuidado(acao_cop);
     cuidado(acao_des);
 
-    if (shell::estado_telas().acao == acao_sementeira) {
-        if (shell::estado_telas().quadro == 0) {
-            if (navega(tela_sementeira, "\\vamsem.wav")) return;
-        } else {
-            pic_semen.LoadPicture(s.dir_anima + quadro_mudas(shell::estado_telas().quadro));
-            shell::estado_telas().quadro -= 1;
-        }
-    }
-    if (shell::estado_telas().acao == acao_horta) {
-        if (shell::estado_telas().quadro == 0) {
+    if (s.acao == acao_sementeira &&
+        shell::passo_saida(pic_semen, quadro_mudas, [this] { return navega(tela_sementeira, "\\vamsem.wav"); }))
+        return;
+    if (s.acao == acao_horta) {
+        if (s.quadro == 0) {
             if (pf::Forms::ModalForm() == nullptr) {
                 pic_horta.LoadPicture(anima("enx00c.bmp"));
                 if (navega(tela_horta, "\\vamhor.wav")) return;
@@ -499,8 +489,8 @@ void age::Timer__Timer() {
             quadro_de_botao(pic_horta, ciclo_enxada, quadro_enxada);
         }
     }
-    if (shell::estado_telas().acao == acao_imprime) {
-        if (shell::estado_telas().quadro == 0) {
+    if (s.acao == acao_imprime) {
+        if (s.quadro == 0) {
             timer_.SetInterval(0);
             imprime_relatorios();
         } else {

@@ -732,24 +732,24 @@ bool trabalhando_na_horta::navega(const char* destino, const char* cue) {
 
 void trabalhando_na_horta::Timer__Timer() {
     if (timer_.Interval() == 0) return;
-    auto& s = model::sessao();
+    auto& t = shell::estado_telas();
 
     // Back to the real week: the weekdays up to today.
-    if (shell::estado_telas().acao == acao_tempo_real)
+    if (t.acao == acao_tempo_real)
         shell::passo_tempo_real(timer_, tempo_real, [](int quadro) { return 7 - quadro; });
     // Forecast: the planet turns.
-    if (shell::estado_telas().acao == acao_previsao) shell::passo_previsao(timer_, previsao);
+    if (t.acao == acao_previsao) shell::passo_previsao(timer_, previsao);
     // Care buttons, each alone or all together in the entry presentation.
-    if (shell::estado_telas().acao == acao_limpar || intro_ativa) quadro_cuidado(acao_limpar, 5, fase_li);
-    if (shell::estado_telas().acao == acao_desbastar || intro_ativa) quadro_cuidado(acao_desbastar, 6, fase_des);
-    if (shell::estado_telas().acao == acao_amontoar || intro_ativa) quadro_cuidado(acao_amontoar, 7, fase_amo);
-    if (shell::estado_telas().acao == acao_colher_parte || intro_ativa) quadro_cuidado(acao_colher_parte, 8, fase_cop);
-    if (shell::estado_telas().acao == acao_colher_total || intro_ativa) quadro_cuidado(acao_colher_total, 9, fase_cof);
+    if (t.acao == acao_limpar || intro_ativa) quadro_cuidado(acao_limpar, 5, fase_li);
+    if (t.acao == acao_desbastar || intro_ativa) quadro_cuidado(acao_desbastar, 6, fase_des);
+    if (t.acao == acao_amontoar || intro_ativa) quadro_cuidado(acao_amontoar, 7, fase_amo);
+    if (t.acao == acao_colher_parte || intro_ativa) quadro_cuidado(acao_colher_parte, 8, fase_cop);
+    if (t.acao == acao_colher_total || intro_ativa) quadro_cuidado(acao_colher_total, 9, fase_cof);
 
     // The seedbed button.
-    if (shell::estado_telas().acao == acao_botao_sementeira || intro_ativa) {
-        if (shell::estado_telas().quadro == 0) {
-            if (shell::estado_telas().acao == acao_botao_sementeira) {
+    if (t.acao == acao_botao_sementeira || intro_ativa) {
+        if (t.quadro == 0) {
+            if (t.acao == acao_botao_sementeira) {
                 if (navega(tela_sementeira, "\\vamsem.wav")) return;
             } else {
                 timer_.SetInterval(0);
@@ -759,33 +759,23 @@ void trabalhando_na_horta::Timer__Timer() {
         }
     }
     // The gardener, back to the main menu.
-    if (shell::estado_telas().acao == acao_hortelino) {
-        if (shell::estado_telas().quadro == 0) {
-            if (navega(tela_menu, nullptr)) return;
-        } else {
-            hortelino.LoadPicture(s.dir_anima + shell::quadro_hortelino(shell::estado_telas().quadro));
-            shell::estado_telas().quadro -= 1;
-        }
-    }
+    if (t.acao == acao_hortelino &&
+        shell::passo_saida(hortelino, shell::quadro_hortelino, [this] { return navega(tela_menu, nullptr); }))
+        return;
     // The agenda.
-    if (shell::estado_telas().acao == acao_agenda) {
-        if (shell::estado_telas().quadro == 0) {
-            if (navega(tela_agenda, "\\vamage.wav")) return;
-        } else {
-            pic_agenda.LoadPicture(s.dir_anima + shell::quadro_agenda(shell::estado_telas().quadro));
-            shell::estado_telas().quadro -= 1;
-        }
-    }
+    if (t.acao == acao_agenda &&
+        shell::passo_saida(pic_agenda, shell::quadro_agenda, [this] { return navega(tela_agenda, "\\vamage.wav"); }))
+        return;
     // The seedlings, to the seedbed.
-    if (shell::estado_telas().acao == acao_mudas) {
-        if (shell::estado_telas().quadro == 0) {
+    if (t.acao == acao_mudas) {
+        if (t.quadro == 0) {
             if (pf::Forms::ModalForm() == nullptr) {
                 pic_semen.LoadPicture(anima("mudas007.bmp"));
                 if (navega(tela_sementeira, "\\vamsem.wav")) return;
             }
         } else {
-            pic_semen.LoadPicture(s.dir_anima + shell::quadro_mudas(shell::estado_telas().quadro));
-            shell::estado_telas().quadro -= 1;
+            pic_semen.LoadPicture(model::sessao().dir_anima + shell::quadro_mudas(t.quadro));
+            t.quadro -= 1;
         }
     }
 }

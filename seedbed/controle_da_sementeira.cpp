@@ -646,54 +646,44 @@ bool controle_da_sementeira::navega(const char* destino, const char* cue) {
 
 void controle_da_sementeira::Timer__Timer() {
     if (timer_.Interval() == 0) return;
-    auto& s = model::sessao();
+    auto& s = shell::estado_telas();
 
     // Back to the real week: the weekdays up to today.
-    if (shell::estado_telas().acao == acao_tempo_real)
+    if (s.acao == acao_tempo_real)
         shell::passo_tempo_real(timer_, tempo_real, [](int quadro) { return 7 - quadro; });
     // Forecast: the planet turns.
-    if (shell::estado_telas().acao == acao_previsao)
+    if (s.acao == acao_previsao)
         shell::passo_previsao(timer_, previsao);
     // Care buttons, each alone or all together in the entry presentation.
-    if (shell::estado_telas().acao == acao_limpar || em_intro) quadro_botao(acao_limpar, Command4(1), fase_li);
-    if (shell::estado_telas().acao == acao_desbastar || em_intro) quadro_botao(acao_desbastar, Command4(2), fase_des);
-    if (shell::estado_telas().acao == acao_transplantar || em_intro) quadro_botao(acao_transplantar, Command4(3), fase_tra);
+    if (s.acao == acao_limpar || em_intro) quadro_botao(acao_limpar, Command4(1), fase_li);
+    if (s.acao == acao_desbastar || em_intro) quadro_botao(acao_desbastar, Command4(2), fase_des);
+    if (s.acao == acao_transplantar || em_intro) quadro_botao(acao_transplantar, Command4(3), fase_tra);
 
     // The garden button.
-    if (shell::estado_telas().acao == acao_botao_horta || em_intro) {
-        if (shell::estado_telas().quadro == 0) {
+    if (s.acao == acao_botao_horta || em_intro) {
+        if (s.quadro == 0) {
             if (navega(tela_horta, "\\vamhor.wav")) return;
         } else {
             shell::passo_ciclo(fase_enx, comprimento_ciclo_sem(acao_botao_horta), arq_quadro,
                                quadros_do_ciclo(acao_botao_horta));
         }
-        if (shell::estado_telas().quadro > 0) {
+        if (s.quadro > 0) {
             shell::mostra_quadro(Command4(4), arq_quadro);
             fase_enx += 1;
-            shell::estado_telas().quadro -= 1;
+            s.quadro -= 1;
         }
     }
     // The gardener, back to the main menu.
-    if (shell::estado_telas().acao == acao_hortelino) {
-        if (shell::estado_telas().quadro == 0) {
-            if (navega(tela_menu, nullptr)) return;
-        } else {
-            hortelino.LoadPicture(s.dir_anima + shell::quadro_hortelino(shell::estado_telas().quadro));
-            shell::estado_telas().quadro -= 1;
-        }
-    }
+    if (s.acao == acao_hortelino &&
+        shell::passo_saida(hortelino, shell::quadro_hortelino, [this] { return navega(tela_menu, nullptr); }))
+        return;
     // The agenda.
-    if (shell::estado_telas().acao == acao_agenda) {
-        if (shell::estado_telas().quadro == 0) {
-            if (navega(tela_agenda, "\\vamage.wav")) return;
-        } else {
-            pic_agenda.LoadPicture(s.dir_anima + shell::quadro_agenda(shell::estado_telas().quadro));
-            shell::estado_telas().quadro -= 1;
-        }
-    }
+    if (s.acao == acao_agenda &&
+        shell::passo_saida(pic_agenda, shell::quadro_agenda, [this] { return navega(tela_agenda, "\\vamage.wav"); }))
+        return;
     // The garden picture.
-    if (shell::estado_telas().acao == acao_figura_horta) {
-        if (shell::estado_telas().quadro == 0) {
+    if (s.acao == acao_figura_horta) {
+        if (s.quadro == 0) {
             if (pf::Forms::ModalForm() == nullptr) {
                 arq_quadro = anima("enx00c.bmp");
                 pic_horta.LoadPicture(arq_quadro);
@@ -704,7 +694,7 @@ void controle_da_sementeira::Timer__Timer() {
                                quadros_do_ciclo(acao_figura_horta));
             pic_horta.LoadPicture(arq_quadro);
             fase_enx += 1;
-            shell::estado_telas().quadro -= 1;
+            s.quadro -= 1;
         }
     }
 }

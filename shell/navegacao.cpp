@@ -87,6 +87,14 @@ bool navega(pf::Form& tela, pf::Timer& relogio, const char* destino, const char*
     return true;
 }
 
+bool passo_saida(pf::PictureBox& figura, std::string (*quadro)(int), const std::function<bool()>& sai) {
+    auto& t = estado_telas();
+    if (t.quadro == 0) return sai();
+    figura.LoadPicture(model::sessao().dir_anima + quadro(t.quadro));
+    t.quadro -= 1;
+    return false;
+}
+
 void abre_help(pf::Form& tela, pf::Control& rotulo, const std::string& assunto, const std::string& chave_log) {
     if (!pf::Forms::IsRegistered(tela_help)) {
         platform::LogOnce(chave_log, "tela não disponível: help");

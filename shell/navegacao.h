@@ -142,6 +142,11 @@ void avisa_unidade_sem_midia(const std::string& titulo, int indice);
 bool navega(pf::Form& tela, pf::Timer& relogio, const char* destino, const char* cue,
             const std::string& chave_log, std::initializer_list<pf::Control*> figuras, int ponteiro);
 
+// One tick of a picture that leads to another screen: with frames left, the
+// frame quadro(frames left) on `figura` and one frame less; with none,
+// `sai()`. True when the screen was left (the tick ends there).
+bool passo_saida(pf::PictureBox& figura, std::string (*quadro)(int), const std::function<bool()>& sai);
+
 // Leaves `tela` for the help window on `assunto`: hourglass on the clicked
 // `rotulo`, the help voice, unload, then the help window. Without a help
 // window it stays and says so once in the log under `chave_log`.
