@@ -8,11 +8,11 @@
 
 namespace agenda {
 
-// Action codes of the agenda's animation timer.
+// Action codes of the agenda's animation timer, beside the week buttons'.
+using shell::acao_nenhuma;
+using shell::acao_previsao;
+using shell::acao_tempo_real;
 enum Acao : int {
-    acao_nenhuma = -1,
-    acao_tempo_real = 0,
-    acao_previsao = 1,
     acao_pls = 4,
     acao_pld = 5,
     acao_tr = 6,

@@ -5,6 +5,8 @@
 #include <cstdint>
 #include <string>
 
+#include "shell/navegacao.h"
+
 namespace garden {
 
 // Grid geometry of the bed grid `horta`, in its pixels.
@@ -20,11 +22,11 @@ std::int16_t celula_sob(double x, double y);
 inline int linha_de(int i) { return i / lado_grade; }
 inline int coluna_de(int i) { return i % lado_grade; }
 
-// Action codes of the garden's animation timer.
+// Action codes of the garden's animation timer, beside the week buttons'.
+using shell::acao_nenhuma;
+using shell::acao_previsao;
+using shell::acao_tempo_real;
 enum AcaoHorta : int {
-    acao_nenhuma = -1,
-    acao_tempo_real = 0,
-    acao_previsao = 1,
     acao_limpar = 8,
     acao_desbastar = 9,
     acao_amontoar = 10,

@@ -29,8 +29,9 @@ namespace pf = platform::forms;
 // model::reinicia_estado().
 struct EstadoTelas {
     // The action the current screen's animation timer plays, in that
-    // screen's own codes (each screen names them: AcaoHorta, AcaoSementeira,
-    // agenda::Acao, AcaoMenu...; -1 none), and the frames left.
+    // screen's own codes (AcaoSemana for the week buttons, and AcaoHorta,
+    // AcaoSementeira, agenda::Acao, AcaoMenu...; -1 none), and the frames
+    // left.
     int acao = -1;
     int quadro = 0;
     // The screen help returns to, and the help subject.
@@ -45,6 +46,14 @@ struct EstadoTelas {
 };
 
 EstadoTelas& estado_telas();
+
+// The action codes of the week buttons, the same on every work screen; each
+// screen names its other codes itself.
+enum AcaoSemana : int {
+    acao_nenhuma = -1,
+    acao_tempo_real = 0,  // back to the real week
+    acao_previsao = 1,    // the forecast
+};
 
 // A frame file relative to the media root: "\anima\" + prefixo + the number
 // in two digits at least + sufixo + ".bmp" ("\anima\li06.bmp").
