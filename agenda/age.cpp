@@ -36,8 +36,6 @@ constexpr int kAlturaLinha = 300;
 
 }  // namespace
 
-std::string texto_semana(platform::DateTime data) { return std::to_string(platform::WeekOfYear(data)); }
-
 // ------------------------------------------------------------------ design
 
 age::age() : pf::Form(nome_tela_agenda) {
@@ -205,7 +203,7 @@ age::ColunasLista age::colunas(Lista l) {
 // ------------------------------------------------------------------ life cycle
 
 void age::Form_Load() {
-    auto& s = model::sessao();
+    auto& s = shell::estado_telas();
     const auto& h = model::horta();
     s.acao = acao_nenhuma;
     quadro_pld = quadro_pls = quadro_tr = quadro_li = quadro_des = quadro_am = quadro_cop = quadro_cof = 1;
@@ -240,7 +238,7 @@ void age::Form_Activate() {
     // The presentation animates the eight activity pictures only: a week
     // picture still turning from its last click rests at once.
     semana_em_repouso();
-    s.quadro = 10000;
+    shell::estado_telas().quadro = 10000;
     Timer1.SetInterval(12000);
     timer_.SetInterval(100);
     shell::toca_trilha(s.som_entrada_agenda);
@@ -267,7 +265,7 @@ void age::final_animation_3() {
 }
 
 void age::semana_em_repouso() {
-    const int acao = model::sessao().acao;
+    const int acao = shell::estado_telas().acao;
     if (acao == acao_tempo_real)
         tempo_real.LoadPicture(model::pict_semana());
     else if (acao == acao_previsao)
@@ -347,7 +345,7 @@ void age::prepara_relat() {
 
 void age::cuidado_click(int acao, pf::ControlArray<pf::Label>& primeira_coluna, const char* som_com,
                         const char* som_sem) {
-    auto& s = model::sessao();
+    auto& s = shell::estado_telas();
     final_animation_3();
     shell::toca_voz(primeira_coluna(0).Caption().empty() ? som_sem : som_com, SoundMode::Async);
     indice_cuidado(acao) = posicao_repouso(acao);
@@ -366,7 +364,7 @@ void age::cop_Click() { cuidado_click(acao_cop, cop1, "\\agecop.wav", "\\cp2.wav
 void age::cof_Click() { cuidado_click(acao_cof, cof1, "\\agecof.wav", "\\cf2.wav"); }
 
 void age::hortelino_Click() {
-    auto& s = model::sessao();
+    auto& s = shell::estado_telas();
     hortelino.SetMousePointer(pf::vbHourglass);
     final_animation_3();
     s.acao = acao_menu;
@@ -375,7 +373,7 @@ void age::hortelino_Click() {
 }
 
 void age::pic_semen_Click() {
-    auto& s = model::sessao();
+    auto& s = shell::estado_telas();
     pic_semen.SetMousePointer(pf::vbHourglass);
     s.acao = acao_sementeira;
     s.quadro = 8;
@@ -383,7 +381,7 @@ void age::pic_semen_Click() {
 }
 
 void age::pic_horta_Click() {
-    auto& s = model::sessao();
+    auto& s = shell::estado_telas();
     quadro_botao = 1;
     s.acao = acao_horta;
     s.quadro = 12;
@@ -391,7 +389,7 @@ void age::pic_horta_Click() {
 }
 
 void age::pic_imp_Click() {
-    auto& s = model::sessao();
+    auto& s = shell::estado_telas();
     final_animation_3();
     s.acao = acao_imprime;
     s.quadro = 7;
@@ -432,7 +430,7 @@ pf::PictureBox& age::figura_cuidado(int acao) {
 }
 
 void age::quadro_cuidado(int acao, pf::PictureBox& figura, int& indice) {
-    auto& s = model::sessao();
+    auto& s = shell::estado_telas();
     if (s.quadro == 0) {
         timer_.SetInterval(0);
         return;
@@ -445,7 +443,7 @@ void age::quadro_cuidado(int acao, pf::PictureBox& figura, int& indice) {
 }
 
 void age::quadro_de_botao(pf::PictureBox& figura, int ciclo, std::string (*quadro)(int)) {
-    auto& s = model::sessao();
+    auto& s = shell::estado_telas();
     shell::passo_ciclo(quadro_botao, ciclo, arq_quadro, quadro);
     figura.LoadPicture(arq_quadro);
     quadro_botao += 1;
@@ -459,14 +457,14 @@ bool age::navega(const char* destino, const char* cue) {
 
 void age::Timer__Timer() {
     if (timer_.Interval() == 0) return;
-    auto& s = model::sessao();
+    auto& s = shell::estado_telas();
 
     // The week pictures: the weekdays back to today, or the turning planet;
     // never during the entry presentation, which rests them.
     if (!intro_ativa && s.acao == acao_tempo_real)
         shell::passo_tempo_real(timer_, tempo_real, dias_atras);
     else if (!intro_ativa && s.acao == acao_previsao)
-        shell::passo_previsao(timer_, previsao, numero_previsao, quadro_previsao);
+        shell::passo_previsao(timer_, previsao);
 
     auto cuidado = [&](int acao) {
         if (s.acao == acao || intro_ativa) quadro_cuidado(acao, figura_cuidado(acao), indice_cuidado(acao));
@@ -476,28 +474,18 @@ void age::Timer__Timer() {
     cuidado(acao_cof);
     cuidado(acao_li);
 
-    if (s.acao == acao_menu) {
-        if (s.quadro == 0) {
-            if (navega(tela_menu, nullptr)) return;
-        } else {
-            hortelino.LoadPicture(s.dir_anima + quadro_hortelino(s.quadro));
-            s.quadro -= 1;
-        }
-    }
+    if (s.acao == acao_menu &&
+        shell::passo_saida(hortelino, quadro_hortelino, [this] { return navega(tela_menu, nullptr); }))
+        return;
 
     cuidado(acao_pld);
     cuidado(acao_am);
     cuidado(acao_cop);
     cuidado(acao_des);
 
-    if (s.acao == acao_sementeira) {
-        if (s.quadro == 0) {
-            if (navega(tela_sementeira, "\\vamsem.wav")) return;
-        } else {
-            pic_semen.LoadPicture(s.dir_anima + quadro_mudas(s.quadro));
-            s.quadro -= 1;
-        }
-    }
+    if (s.acao == acao_sementeira &&
+        shell::passo_saida(pic_semen, quadro_mudas, [this] { return navega(tela_sementeira, "\\vamsem.wav"); }))
+        return;
     if (s.acao == acao_horta) {
         if (s.quadro == 0) {
             if (pf::Forms::ModalForm() == nullptr) {
@@ -553,44 +541,29 @@ void age::imprime_relatorios() {
 
 // ------------------------------------------------------------------ forecast
 
-void age::previsao_Click() {
-    auto& s = model::sessao();
-    auto& h = model::horta();
-    final_animation_3();
-    s.ponteiro_salvo = previsao.MousePointer();
-    previsao.SetMousePointer(pf::vbHourglass);
-    s.acao = acao_previsao;
-    s.quadro = 22;
+// Starts a week picture's animation on the 100 ms timer.
+void age::anima_semana(int acao, int quadros) {
+    auto& s = shell::estado_telas();
+    s.acao = acao;
+    s.quadro = quadros;
     timer_.SetInterval(100);
-    shell::toca_voz("\\previsao.wav", SoundMode::Async);
+}
 
-    // The backup is taken while the real week is shown, so it always holds
-    // the real week however far the forecast goes.
-    model::avanca_previsao();
-    monta_semana();
-    terra.SetText(texto_semana(h.data_agenda));
-    prepara_relat();
-    previsao.SetMousePointer(s.ponteiro_salvo);
+void age::previsao_Click() {
+    final_animation_3();
+    shell::clica_previsao(
+        previsao, terra, [this] { anima_semana(acao_previsao, 22); },
+        [this](const std::vector<int>&) {
+            monta_semana();
+            prepara_relat();
+        });
 }
 
 void age::tempo_real_Click() {
-    auto& s = model::sessao();
-    auto& h = model::horta();
     final_animation_3();
-    s.ponteiro_salvo = tempo_real.MousePointer();
-    tempo_real.SetMousePointer(pf::vbHourglass);
-    s.acao = acao_tempo_real;
-    s.quadro = 7;
-    timer_.SetInterval(100);
-    shell::toca_voz("\\tempo.wav", SoundMode::Async);
-
-    if (model::previsao_ativa()) {
-        model::restaura_previsao();
-        terra.SetText(texto_semana(h.data_real));
-        monta_semana();
-    }
+    shell::clica_tempo_real(tempo_real, terra, [this] { anima_semana(acao_tempo_real, 7); },
+                            [this] { monta_semana(); });
     prepara_relat();
-    tempo_real.SetMousePointer(s.ponteiro_salvo);
 }
 
 // ------------------------------------------------------------------ registry

@@ -15,6 +15,7 @@
 #include "platform/clock.h"
 #include "platform/forms/forms.h"
 #include "platform/report.h"
+#include "shell/navegacao.h"
 
 namespace agenda {
 
@@ -28,7 +29,7 @@ inline constexpr const char* tela_sementeira = "controle_da_sementeira";
 inline constexpr const char* tela_help = "help";
 
 // Week number of a date as the week boxes show it ("1" to "54").
-std::string texto_semana(platform::DateTime data);
+using shell::texto_semana;
 
 class age : public pf::Form {
 public:
@@ -143,6 +144,8 @@ public:
     ColunasLista colunas(Lista l);
 
 private:
+    // Starts a week picture's animation (forecast or real time) of `quadros` frames.
+    void anima_semana(int acao, int quadros);
     void monta(Lista l, std::int16_t inicio);
     void cuidado_click(int acao, pf::ControlArray<pf::Label>& primeira_coluna, const char* som_com,
                        const char* som_sem);

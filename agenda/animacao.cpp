@@ -1,10 +1,10 @@
 #include "agenda/animacao.h"
 
+#include "shell/navegacao.h"
+
 namespace agenda {
 
 namespace {
-
-std::string dois_digitos(int n) { return (n < 10 ? "0" : "") + std::to_string(n); }
 
 struct Ciclo {
     int acao;
@@ -39,7 +39,7 @@ std::string quadro_ciclo(int acao, int posicao) {
     int numero = posicao - 1;
     if (acao == acao_pld) numero = posicao;            // pla01..pla10
     if (acao == acao_li && posicao >= 11) numero = posicao;  // li10 is not in the cycle
-    return std::string("\\anima\\") + c->prefixo + dois_digitos(numero) + ".bmp";
+    return shell::quadro_anima(c->prefixo, numero);
 }
 
 std::string quadro_repouso(int acao) {
@@ -57,31 +57,16 @@ int quadros_cuidado(int acao) {
     return c ? c->quadros : 0;
 }
 
-std::string quadro_hortelino(int quadro) {
-    static const int numeros[] = {0, 1, 2, 3, 4, 5, 6, 7, 6, 5, 4, 3, 2, 1};  // quadro 1..14
-    if (quadro < 1 || quadro > 14) return "";
-    return "\\anima\\hort" + dois_digitos(numeros[quadro - 1]) + ".bmp";
-}
-
-std::string quadro_mudas(int quadro) {
-    if (quadro < 1 || quadro > 8) return "";
-    return "\\anima\\mudas00" + std::to_string(8 - quadro) + ".bmp";
-}
-
 std::string quadro_enxada(int posicao) {
     if (posicao < 1 || posicao > ciclo_enxada) return "";
-    return "\\anima\\enx" + dois_digitos(posicao - 1) + "c.bmp";
+    return shell::quadro_anima("enx", posicao - 1, "c");
 }
 
 std::string quadro_impressora(int posicao) {
     if (posicao < 1 || posicao > ciclo_impressora) return "";
-    return "\\anima\\imp" + dois_digitos(posicao - 1) + ".bmp";
+    return shell::quadro_anima("imp", posicao - 1);
 }
 
 int dias_atras(int quadro) { return ((7 - quadro - 1) % 7 + 7) % 7 + 1; }
-
-int numero_previsao(int quadro) { return 10 - ((quadro - 1) % 10 + 10) % 10; }
-
-std::string quadro_previsao(int n) { return "\\anima\\planet" + dois_digitos(n) + ".bmp"; }
 
 }  // namespace agenda

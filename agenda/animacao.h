@@ -4,13 +4,15 @@
 
 #include <string>
 
+#include "shell/navegacao.h"
+
 namespace agenda {
 
-// Action codes of the agenda's animation timer.
+// Action codes of the agenda's animation timer, beside the week buttons'.
+using shell::acao_nenhuma;
+using shell::acao_previsao;
+using shell::acao_tempo_real;
 enum Acao : int {
-    acao_nenhuma = -1,
-    acao_tempo_real = 0,
-    acao_previsao = 1,
     acao_pls = 4,
     acao_pld = 5,
     acao_tr = 6,
@@ -37,10 +39,12 @@ int posicao_repouso(int acao);
 // Frames the care click plays (a whole number of cycles plus one).
 int quadros_cuidado(int acao);
 
-// The gardener's frame for quadro 14..1 (hort01..hort07..hort01, hort00).
-std::string quadro_hortelino(int quadro);
-// The seedlings' frame for quadro 8..1 (mudas000..mudas007).
-std::string quadro_mudas(int quadro);
+// The gardener's, the seedlings' and the forecast's frames are the shell's.
+using shell::numero_previsao;
+using shell::quadro_hortelino;
+using shell::quadro_mudas;
+using shell::quadro_previsao;
+
 // The garden picture's frame at position 1..11 (enx00c..enx10c).
 std::string quadro_enxada(int posicao);
 inline constexpr int ciclo_enxada = 11;
@@ -53,9 +57,5 @@ inline constexpr int ciclo_impressora = 7;
 // running back through the week instead of naming a weekday that has no
 // picture.
 int dias_atras(int quadro);
-// The forecast frame number 1..10 shown while `quadro` ticks are left, and
-// its file ("\anima\planet09.bmp", "\anima\planet10.bmp").
-int numero_previsao(int quadro);
-std::string quadro_previsao(int n);
 
 }  // namespace agenda

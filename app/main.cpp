@@ -8,29 +8,18 @@
 #include <QApplication>
 #include <QMessageBox>
 
+#include "agenda/registro.h"
+#include "garden/trabalhando_na_horta.h"
+#include "help/registro.h"
+#include "minigame/registro.h"
 #include "platform/db.h"
 #include "platform/forms/forms.h"
 #include "platform/log.h"
 #include "platform/paths.h"
 #include "platform/sound.h"
 #include "platform/video.h"
-#include "shell/registro.h"
-
-#if defined(BROTALIA_COM_GARDEN)
-#include "garden/trabalhando_na_horta.h"
-#endif
-#if defined(BROTALIA_COM_SEEDBED)
 #include "seedbed/registro.h"
-#endif
-#if defined(BROTALIA_COM_AGENDA)
-#include "agenda/registro.h"
-#endif
-#if defined(BROTALIA_COM_HELP)
-#include "help/registro.h"
-#endif
-#if defined(BROTALIA_COM_MINIGAME)
-#include "minigame/registro.h"
-#endif
+#include "shell/registro.h"
 
 namespace pf = platform::forms;
 
@@ -58,22 +47,11 @@ int main() {
     }
 
     shell::registra_formularios();
-    // The real screens replace the shell's stand-ins of the same name.
-#if defined(BROTALIA_COM_GARDEN)
     garden::registra_formularios();
-#endif
-#if defined(BROTALIA_COM_SEEDBED)
     seedbed::registra_formularios();
-#endif
-#if defined(BROTALIA_COM_AGENDA)
     agenda::registra_formularios();
-#endif
-#if defined(BROTALIA_COM_HELP)
     help::registra_formularios();
-#endif
-#if defined(BROTALIA_COM_MINIGAME)
     minigame::registra_formularios();
-#endif
 
     platform::EnableFilmWindow(true);
     // The sound module loads aside while the drive question waits for the

@@ -36,8 +36,8 @@ void BM_PiscaNaHortaCheia(benchmark::State& state) {
                 g.txt_label(i).SetText(".");
                 g.txt_label(i).SetVisible(false);
             }
-            model::sessao().modo_pisca = 0;
-            g.conta_pisca = 19;
+            shell::estado_telas().modo_pisca = 0;
+            g.pisca.conta = 19;
             g.Timergame.SetInterval(100);
         };
         inicia_pisca();

@@ -2,7 +2,8 @@
 
 #include <algorithm>
 #include <cmath>
-#include <cstdio>
+
+#include "shell/navegacao.h"
 
 namespace garden {
 
@@ -18,24 +19,14 @@ std::int16_t celula_sob(double x, double y) {
     return static_cast<std::int16_t>(lado_grade * linha + coluna);
 }
 
-namespace {
-
-std::string dois_digitos(const char* prefixo, int n) {
-    char buf[48];
-    std::snprintf(buf, sizeof buf, "\\anima\\%s%02d.bmp", prefixo, n);
-    return buf;
-}
-
-}  // namespace
-
 int comprimento_ciclo(int acao) {
     switch (acao) {
-        case 8: return 12;   // LI: li00..li09, li11, li12
-        case 9: return 13;   // DES: des00..des12
-        case 10: return 12;  // AM: amo00..amo11
-        case 11: return 14;  // COP: cop00..cop13
-        case 12: return 14;  // COF: cof00..cof13
-        case 13: return 8;   // seedbed button: ssem00..ssem07
+        case acao_limpar: return 12;            // li00..li09, li11, li12
+        case acao_desbastar: return 13;         // des00..des12
+        case acao_amontoar: return 12;          // amo00..amo11
+        case acao_colher_parte: return 14;      // cop00..cop13
+        case acao_colher_total: return 14;      // cof00..cof13
+        case acao_botao_sementeira: return 8;   // ssem00..ssem07
         default: return 0;
     }
 }
@@ -44,35 +35,14 @@ std::string quadro_ciclo(int acao, int posicao) {
     const int n = comprimento_ciclo(acao);
     if (posicao < 1 || posicao > n) return {};
     switch (acao) {
-        case 8: return dois_digitos("li", posicao <= 10 ? posicao - 1 : posicao);  // li10 skipped
-        case 9: return dois_digitos("des", posicao - 1);
-        case 10: return dois_digitos("amo", posicao - 1);
-        case 11: return dois_digitos("cop", posicao - 1);
-        case 12: return dois_digitos("cof", posicao - 1);
-        case 13: return dois_digitos("ssem", posicao - 1);
+        case acao_limpar: return shell::quadro_anima("li", posicao <= 10 ? posicao - 1 : posicao);  // li10 skipped
+        case acao_desbastar: return shell::quadro_anima("des", posicao - 1);
+        case acao_amontoar: return shell::quadro_anima("amo", posicao - 1);
+        case acao_colher_parte: return shell::quadro_anima("cop", posicao - 1);
+        case acao_colher_total: return shell::quadro_anima("cof", posicao - 1);
+        case acao_botao_sementeira: return shell::quadro_anima("ssem", posicao - 1);
         default: return {};
     }
-}
-
-int numero_previsao(int quadro) {
-    const int base = static_cast<int>(std::floor((quadro - 1) / 10.0));
-    return 11 - (quadro - 10 * base);
-}
-
-std::string quadro_previsao(int n) { return dois_digitos("planet", n); }
-
-std::string quadro_hortelino(int quadro) {
-    // 14 -> hort01 ... 8 -> hort07, then back: 7 -> hort06 ... 1 -> hort00.
-    const int n = quadro >= 8 ? 15 - quadro : quadro - 1;
-    return dois_digitos("hort", n);
-}
-
-std::string quadro_agenda(int quadro) { return dois_digitos("age", 11 - quadro); }
-
-std::string quadro_mudas(int quadro) {
-    char buf[48];
-    std::snprintf(buf, sizeof buf, "\\anima\\mudas%03d.bmp", 8 - quadro);
-    return buf;
 }
 
 }  // namespace garden

@@ -5,6 +5,8 @@
 #include <cstdint>
 #include <string>
 
+#include "shell/navegacao.h"
+
 namespace garden {
 
 // Grid geometry of the bed grid `horta`, in its pixels.
@@ -20,22 +22,27 @@ std::int16_t celula_sob(double x, double y);
 inline int linha_de(int i) { return i / lado_grade; }
 inline int coluna_de(int i) { return i % lado_grade; }
 
-// The care and seedbed-button cycles, by action code 8..13 (LI, DES, AM, COP,
-// COF, seedbed button).
+// Action codes of the garden's animation timer, beside the week buttons'.
+using shell::acao_nenhuma;
+using shell::acao_previsao;
+using shell::acao_tempo_real;
+enum AcaoHorta : int {
+    acao_limpar = 8,
+    acao_desbastar = 9,
+    acao_amontoar = 10,
+    acao_colher_parte = 11,
+    acao_colher_total = 12,
+    acao_botao_sementeira = 13,
+    acao_hortelino = 14,
+    acao_agenda = 15,
+    acao_mudas = 16,
+};
+
+// The care and seedbed-button cycles, by action code (acao_limpar to
+// acao_botao_sementeira).
 int comprimento_ciclo(int acao);
 // The frame at position 1..length of that cycle, relative to the media root
 // ("\anima\li06.bmp"); empty for any other position.
 std::string quadro_ciclo(int acao, int posicao);
-
-// Forecast frame number n (1..10) shown while `quadro` ticks are left.
-int numero_previsao(int quadro);
-// "\anima\planet0n.bmp" / "\anima\planet10.bmp".
-std::string quadro_previsao(int n);
-// The gardener's frame for quadro 14..1 (hort01..hort07..hort00).
-std::string quadro_hortelino(int quadro);
-// The agenda's frame for quadro 11..1 (age00..age10).
-std::string quadro_agenda(int quadro);
-// The seedlings' frame for quadro 8..1 (mudas000..mudas007).
-std::string quadro_mudas(int quadro);
 
 }  // namespace garden

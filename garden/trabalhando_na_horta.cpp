@@ -18,11 +18,11 @@ using platform::SoundMode;
 
 // The care buttons of Command2 (indices 5 to 9).
 constexpr std::array<shell::BotaoCuidado, 5> kCuidados{{
-    {5, "LI", 8, 13, 7, "\\l1.wav", "\\l2.wav", "\\anima\\li06.bmp", "\\anima\\li06bw.bmp"},
-    {6, "DES", 9, 13, 7, "\\d1.wav", "\\d2.wav", "\\anima\\des06.bmp", "\\anima\\des06bw.bmp"},
-    {7, "AM", 10, 12, 6, "\\am1.wav", "\\am2.wav", "\\anima\\amo05.bmp", "\\anima\\amo05bw.bmp"},
-    {8, "COP", 11, 15, 6, "\\cp1.wav", "\\cp2.wav", "\\anima\\cop05.bmp", "\\anima\\cop05bw.bmp"},
-    {9, "COF", 12, 14, 8, "\\cf1.wav", "\\cf2.wav", "\\anima\\cof05.bmp", "\\anima\\cof05bw.bmp"},
+    {5, "LI", acao_limpar, 13, 7, "\\l1.wav", "\\l2.wav", "\\anima\\li06.bmp", "\\anima\\li06bw.bmp"},
+    {6, "DES", acao_desbastar, 13, 7, "\\d1.wav", "\\d2.wav", "\\anima\\des06.bmp", "\\anima\\des06bw.bmp"},
+    {7, "AM", acao_amontoar, 12, 6, "\\am1.wav", "\\am2.wav", "\\anima\\amo05.bmp", "\\anima\\amo05bw.bmp"},
+    {8, "COP", acao_colher_parte, 15, 6, "\\cp1.wav", "\\cp2.wav", "\\anima\\cop05.bmp", "\\anima\\cop05bw.bmp"},
+    {9, "COF", acao_colher_total, 14, 8, "\\cf1.wav", "\\cf2.wav", "\\anima\\cof05.bmp", "\\anima\\cof05bw.bmp"},
 }};
 
 // The colour setting of a care activity.
@@ -41,8 +41,6 @@ constexpr int kIndicesBotoes[] = {2, 5, 6, 7, 8, 9};
 constexpr int kTopsBotoes[] = {540, 1950, 3360, 4770, 6180, 7590};
 
 }  // namespace
-
-std::string texto_semana(platform::DateTime data) { return std::to_string(platform::WeekOfYear(data)); }
 
 // ------------------------------------------------------------------ design
 
@@ -211,6 +209,21 @@ trabalhando_na_horta::trabalhando_na_horta() : pf::Form(nome_tela_horta) {
     timer_.OnTimer = [this] { Timer__Timer(); };
     Timer1.OnTimer = [this] { Timer1_Timer(); };
     Timergame.OnTimer = [this] { Timergame_Timer(); };
+
+    // The blink's markers are the legend boxes of the beds holding a crop.
+    pisca.ganchos.marcadores = [this](const std::function<void(pf::TextBox&)>& f) {
+        const auto& h = model::horta();
+        for (int i = 0; i < model::n_canteiros; ++i)
+            if (h.cult_can[i] > model::nenhuma && txt_label.Exists(i)) f(txt_label(i));
+    };
+    pisca.ganchos.reabre = [this](pf::Color cor) { shell::reabre_cuidado(Command2, kCuidados, cor); };
+    pisca.ganchos.conclui = [this](pf::Color cor) {
+        if (auto n = descobre_qual_btn(cor)) Command2(*n).SetEnabled(false);
+    };
+    pisca.ganchos.termina = [this] {
+        if (!model::tem_plantio() && !algum_cuidado_habilitado() && model::sessao().modo_guiado)
+            shell::mostra_figura("Parabéns", anima("parah.jpg"));
+    };
 }
 
 pf::Picture trabalhando_na_horta::figura_programa(const std::string& nome) const {
@@ -230,8 +243,8 @@ pf::Image& trabalhando_na_horta::imagem_da_cultura(std::int16_t cult) { return *
 void trabalhando_na_horta::Form_Load() {
     auto& s = model::sessao();
     primeira_ativacao = true;
-    s.acao = -1;
-    s.tela_atual = "horta";
+    shell::estado_telas().acao = acao_nenhuma;
+    shell::estado_telas().tela_atual = "horta";
     fase_li = fase_des = fase_amo = fase_cop = fase_cof = fase_ssem = 1;
     arq_quadro.clear();
     estado_tela().modo_trato = false;
@@ -270,7 +283,7 @@ void trabalhando_na_horta::Form_Activate() {
     auto& s = model::sessao();
     if (s.trilha_fundo) {
         intro_ativa = true;
-        s.quadro = 10000;
+        shell::estado_telas().quadro = 10000;
         Timer1.SetInterval(12000);
         timer_.SetInterval(100);
         shell::toca_trilha(s.som_entrada_horta);
@@ -658,13 +671,13 @@ void trabalhando_na_horta::Form_DragDrop(pf::Control& Source, float, float) {
 // ------------------------------------------------------------------ care work
 
 void trabalhando_na_horta::Command2_Click(int Index) {
-    auto& s = model::sessao();
+    auto& s = shell::estado_telas();
     Command2(Index).SetMousePointer(pf::vbHourglass);
     Timergame.SetInterval(0);
     final_animation_1();
     if (Index == 2) {
         fase_ssem = 1;
-        s.acao = 13;
+        s.acao = acao_botao_sementeira;
         s.quadro = 8;
         timer_.SetInterval(100);
     } else {
@@ -686,82 +699,21 @@ void trabalhando_na_horta::Command2_Click(int Index) {
     if (Command2.Exists(Index)) Command2(Index).SetMousePointer(pf::vbCustom);
 }
 
-void trabalhando_na_horta::interrompe_pisca() {
-    Timergame.SetInterval(0);
-    const auto& h = model::horta();
-    for (int i = 0; i < model::n_canteiros; ++i) {
-        if (h.cult_can[i] <= model::nenhuma || !txt_label.Exists(i)) continue;
-        if (txt_label(i).Text() == ".") {
-            txt_label(i).SetText("ok");
-            txt_label(i).SetVisible(true);
-        }
-    }
-}
-
 void trabalhando_na_horta::txt_label_Click(int Index) {
     auto& h = model::horta();
     if (Index < 0 || Index >= model::n_canteiros || !txt_label.Exists(Index)) return;
     h.check_can[Index] = !h.check_can[Index];
-    if (!h.check_can[Index]) {
-        // An unticked bed is pending again: its box empties, a running
-        // completion blink no longer holds, and its care is open again.
-        txt_label(Index).SetText("");
-        if (Timergame.Interval() != 0) interrompe_pisca();
-        shell::reabre_cuidado(Command2, kCuidados, txt_label(Index).BackColor());
-        return;
-    }
-    txt_label(Index).SetText("ok");
-    for (int i = 0; i < model::n_canteiros; ++i) {
-        if (h.cult_can[i] <= model::nenhuma || !txt_label.Exists(i)) continue;
-        if (txt_label(i).Visible() && txt_label(i).Text().empty()) return;
-    }
-    timer_.SetInterval(0);
-    conta_pisca = 19;
-    model::sessao().modo_pisca = 0;
-    Timergame.SetInterval(100);
-    if (auto n = descobre_qual_btn(txt_label(Index).BackColor())) Command2(*n).SetEnabled(false);
+    pisca.clicado(txt_label(Index), h.check_can[Index]);
 }
 
-void trabalhando_na_horta::Timergame_Timer() {
-    if (model::sessao().modo_pisca != 0) return;
-    const auto& h = model::horta();
-    conta_pisca = static_cast<std::int16_t>(conta_pisca - 1);
-    if (Timergame.Interval() == 0 || conta_pisca <= 0) {
-        Timergame.SetInterval(0);
-        for (int i = 0; i < model::n_canteiros; ++i) {
-            if (h.cult_can[i] <= model::nenhuma || !txt_label.Exists(i)) continue;
-            if (txt_label(i).Text() == ".") {
-                txt_label(i).SetText("ok");
-                txt_label(i).SetVisible(false);
-            }
-        }
-        const bool plantio = model::tem_plantio();
-        if (!plantio && !algum_cuidado_habilitado() && model::sessao().modo_guiado)
-            shell::mostra_figura("Parabéns", anima("parah.jpg"));
-        return;
-    }
-    const bool par = conta_pisca % 2 == 0;
-    for (int i = 0; i < model::n_canteiros; ++i) {
-        if (h.cult_can[i] <= model::nenhuma || !txt_label.Exists(i)) continue;
-        pf::TextBox& caixa = txt_label(i);
-        if (par) {
-            if (caixa.Text() == ".") {
-                caixa.SetText("ok");
-                caixa.SetVisible(true);
-            }
-        } else if (caixa.Visible()) {
-            caixa.SetVisible(false);
-            caixa.SetText(".");
-        }
-    }
-}
+void trabalhando_na_horta::Timergame_Timer() { pisca.passo(); }
 
 void trabalhando_na_horta::txt_label_GotFocus(int) { horta.SetFocus(); }
 
 // ------------------------------------------------------------------ animation engine
 
 void trabalhando_na_horta::quadro_cuidado(int acao_botao, int indice_botao, int& fase) {
-    auto& s = model::sessao();
+    auto& s = shell::estado_telas();
     if (s.quadro == 0) {
         timer_.SetInterval(0);
         return;
@@ -780,59 +732,50 @@ bool trabalhando_na_horta::navega(const char* destino, const char* cue) {
 
 void trabalhando_na_horta::Timer__Timer() {
     if (timer_.Interval() == 0) return;
-    auto& s = model::sessao();
+    auto& t = shell::estado_telas();
 
     // Back to the real week: the weekdays up to today.
-    if (s.acao == 0) shell::passo_tempo_real(timer_, tempo_real, [](int quadro) { return 7 - quadro; });
+    if (t.acao == acao_tempo_real)
+        shell::passo_tempo_real(timer_, tempo_real, [](int quadro) { return 7 - quadro; });
     // Forecast: the planet turns.
-    if (s.acao == 1) shell::passo_previsao(timer_, previsao, numero_previsao, quadro_previsao);
+    if (t.acao == acao_previsao) shell::passo_previsao(timer_, previsao);
     // Care buttons, each alone or all together in the entry presentation.
-    if (s.acao == 8 || intro_ativa) quadro_cuidado(8, 5, fase_li);
-    if (s.acao == 9 || intro_ativa) quadro_cuidado(9, 6, fase_des);
-    if (s.acao == 10 || intro_ativa) quadro_cuidado(10, 7, fase_amo);
-    if (s.acao == 11 || intro_ativa) quadro_cuidado(11, 8, fase_cop);
-    if (s.acao == 12 || intro_ativa) quadro_cuidado(12, 9, fase_cof);
+    if (t.acao == acao_limpar || intro_ativa) quadro_cuidado(acao_limpar, 5, fase_li);
+    if (t.acao == acao_desbastar || intro_ativa) quadro_cuidado(acao_desbastar, 6, fase_des);
+    if (t.acao == acao_amontoar || intro_ativa) quadro_cuidado(acao_amontoar, 7, fase_amo);
+    if (t.acao == acao_colher_parte || intro_ativa) quadro_cuidado(acao_colher_parte, 8, fase_cop);
+    if (t.acao == acao_colher_total || intro_ativa) quadro_cuidado(acao_colher_total, 9, fase_cof);
 
     // The seedbed button.
-    if (s.acao == 13 || intro_ativa) {
-        if (s.quadro == 0) {
-            if (s.acao == 13) {
+    if (t.acao == acao_botao_sementeira || intro_ativa) {
+        if (t.quadro == 0) {
+            if (t.acao == acao_botao_sementeira) {
                 if (navega(tela_sementeira, "\\vamsem.wav")) return;
             } else {
                 timer_.SetInterval(0);
             }
         } else {
-            quadro_cuidado(13, 2, fase_ssem);
+            quadro_cuidado(acao_botao_sementeira, 2, fase_ssem);
         }
     }
     // The gardener, back to the main menu.
-    if (s.acao == 14) {
-        if (s.quadro == 0) {
-            if (navega(tela_menu, nullptr)) return;
-        } else {
-            hortelino.LoadPicture(s.dir_anima + quadro_hortelino(s.quadro));
-            s.quadro -= 1;
-        }
-    }
+    if (t.acao == acao_hortelino &&
+        shell::passo_saida(hortelino, shell::quadro_hortelino, [this] { return navega(tela_menu, nullptr); }))
+        return;
     // The agenda.
-    if (s.acao == 15) {
-        if (s.quadro == 0) {
-            if (navega(tela_agenda, "\\vamage.wav")) return;
-        } else {
-            pic_agenda.LoadPicture(s.dir_anima + quadro_agenda(s.quadro));
-            s.quadro -= 1;
-        }
-    }
+    if (t.acao == acao_agenda &&
+        shell::passo_saida(pic_agenda, shell::quadro_agenda, [this] { return navega(tela_agenda, "\\vamage.wav"); }))
+        return;
     // The seedlings, to the seedbed.
-    if (s.acao == 16) {
-        if (s.quadro == 0) {
+    if (t.acao == acao_mudas) {
+        if (t.quadro == 0) {
             if (pf::Forms::ModalForm() == nullptr) {
                 pic_semen.LoadPicture(anima("mudas007.bmp"));
                 if (navega(tela_sementeira, "\\vamsem.wav")) return;
             }
         } else {
-            pic_semen.LoadPicture(s.dir_anima + quadro_mudas(s.quadro));
-            s.quadro -= 1;
+            pic_semen.LoadPicture(model::sessao().dir_anima + shell::quadro_mudas(t.quadro));
+            t.quadro -= 1;
         }
     }
 }
@@ -842,7 +785,7 @@ void trabalhando_na_horta::Timer1_Timer() { final_animation_1(); }
 // A picture button's click: ends the palette animation, then plays the
 // button's frames through the 100 ms timer; the last click wins.
 void trabalhando_na_horta::anima_botao(int acao, int quadros) {
-    auto& s = model::sessao();
+    auto& s = shell::estado_telas();
     final_animation_1();
     s.acao = acao;
     s.quadro = quadros;
@@ -851,17 +794,17 @@ void trabalhando_na_horta::anima_botao(int acao, int quadros) {
 
 void trabalhando_na_horta::hortelino_Click() {
     hortelino.SetMousePointer(pf::vbHourglass);
-    anima_botao(14, 14);
+    anima_botao(acao_hortelino, 14);
 }
 
 void trabalhando_na_horta::pic_agenda_Click() {
     pic_agenda.SetMousePointer(pf::vbHourglass);
-    anima_botao(15, 11);
+    anima_botao(acao_agenda, 11);
 }
 
 void trabalhando_na_horta::pic_semen_Click() {
     pic_semen.SetMousePointer(pf::vbHourglass);
-    anima_botao(16, 8);
+    anima_botao(acao_mudas, 8);
 }
 
 void trabalhando_na_horta::lbl_verduras_Click(int Index) {
@@ -877,48 +820,28 @@ void trabalhando_na_horta::lbl_atividades_Click() {
 // ------------------------------------------------------------------ forecast
 
 void trabalhando_na_horta::previsao_Click() {
-    auto& s = model::sessao();
-    auto& h = model::horta();
-    anima_botao(1, 22);
-    s.ponteiro_salvo = previsao.MousePointer();
-    previsao.SetMousePointer(pf::vbHourglass);
-    shell::toca_voz("\\previsao.wav", SoundMode::Async);
-
-    // The backup holds the real week: it is taken only while the real week
-    // is on display.
-    if (!model::previsao_ativa()) model::guarda_previsao();
-    for (int i : model::passa_semana()) remove_controles_canteiro(i);
-    sincroniza_controles();
-
-    pl_tr(0);
-    monta_matriz(0, "", "");
-    btn_sem_horta();
-    h.data_agenda += 7;
-    terra.SetText(texto_semana(h.data_agenda));
-    previsao.SetMousePointer(s.ponteiro_salvo);
+    shell::clica_previsao(
+        previsao, terra, [this] { anima_botao(acao_previsao, 22); },
+        [this](const std::vector<int>& liberados) {
+            for (int i : liberados) remove_controles_canteiro(i);
+            sincroniza_controles();
+            pl_tr(0);
+            monta_matriz(0, "", "");
+            btn_sem_horta();
+        });
 }
 
 void trabalhando_na_horta::tempo_real_Click() {
-    auto& s = model::sessao();
-    auto& h = model::horta();
-    anima_botao(0, 7);
-    s.ponteiro_salvo = tempo_real.MousePointer();
-    tempo_real.SetMousePointer(pf::vbHourglass);
-    shell::toca_voz("\\tempo.wav", SoundMode::Async);
-
-    if (model::previsao_ativa()) {
-        model::restaura_previsao();
-        terra.SetText(texto_semana(h.data_real));
+    shell::clica_tempo_real(tempo_real, terra, [this] { anima_botao(acao_tempo_real, 7); }, [this] {
         // Beds freed or removed during the forecast come back; beds planted
         // during it go.
         sincroniza_controles();
         pl_tr(0);
         monta_matriz(0, "", "");
         Command2(2).SetEnabled(false);
-        Command2(2).SetBackColor(s.cor_cinza);
+        Command2(2).SetBackColor(model::sessao().cor_cinza);
         btn_sem_horta();
-    }
-    tempo_real.SetMousePointer(s.ponteiro_salvo);
+    });
 }
 
 // ------------------------------------------------------------------ registry

@@ -12,6 +12,7 @@
 
 #include "platform/clock.h"
 #include "platform/forms/forms.h"
+#include "shell/navegacao.h"
 
 namespace garden {
 
@@ -82,7 +83,8 @@ public:
     std::int16_t ultimo_tipo_legenda = 0;
     std::string ultimo_tipo_trato;
     std::string ultimo_tipo_2;
-    std::int16_t conta_pisca = 0;
+    // The completion blink of the bed legend boxes.
+    shell::PiscaConclusao<pf::TextBox> pisca{Timergame, timer_, 19};
 
     trabalhando_na_horta();
 
@@ -157,8 +159,6 @@ private:
     void sincroniza_controles();
     // Refuses a palette drop on a bed that already holds a crop.
     void recusa_ocupado();
-    // Ends the completion blink at once, showing the marked boxes again.
-    void interrompe_pisca();
     // Ends a navigation: cue, unload, show the target. Returns false (and does
     // nothing) while a modal dialog is open, so the tick tries again later.
     bool navega(const char* destino, const char* cue);
@@ -177,6 +177,6 @@ private:
 void registra_formularios();
 
 // Week number of a date as the week boxes show it ("1" to "54").
-std::string texto_semana(platform::DateTime data);
+using shell::texto_semana;
 
 }  // namespace garden

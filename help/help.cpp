@@ -6,7 +6,7 @@
 #include "help/topico.h"
 #include "model/estado.h"
 #include "platform/paths.h"
-#include "shell/substitutos.h"
+#include "shell/navegacao.h"
 
 namespace help {
 
@@ -34,7 +34,14 @@ constexpr Animacao kAnimacoes[] = {
     {9, "des", 0, 12, -1},    {10, "amo", 0, 11, -1}, {12, "cof", 0, 13, -1},
 };
 
-std::string dois_digitos(int n) { return (n < 10 ? "0" : "") + std::to_string(n); }
+// The screen help's "Retornar" shows for the screen that opened it.
+std::string tela_de_retorno(const std::string& tela_atual) {
+    if (tela_atual == "horta") return "trabalhando_na_horta";
+    if (tela_atual == "Orgânico") return "INTRONEW";
+    if (tela_atual == "PGM") return "conf";
+    if (tela_atual == "Agenda") return "age";
+    return "controle_da_sementeira";
+}
 
 }  // namespace
 
@@ -62,7 +69,7 @@ std::vector<std::string> quadros_da_animacao(int id) {
     for (const Animacao& a : kAnimacoes) {
         if (a.id != id) continue;
         for (int n = a.primeiro; n <= a.ultimo; ++n)
-            if (n != a.fora) r.push_back(std::string("\\anima\\") + a.prefixo + dois_digitos(n) + ".bmp");
+            if (n != a.fora) r.push_back(shell::quadro_anima(a.prefixo, n));
     }
     return r;
 }
@@ -121,7 +128,7 @@ void help::Form_Load() {
     SetMousePointer(pf::vbArrow);
     FilesOpen = false;
     const std::string pasta = platform::ProgramFolder();
-    if (const ArquivoAssunto* a = arquivo_do_assunto(model::sessao().assunto_help)) {
+    if (const ArquivoAssunto* a = arquivo_do_assunto(shell::estado_telas().assunto_help)) {
         // A source that cannot be compiled leaves no topic loaded; the text
         // box then says that the help text is missing.
         if (CompileHypertextSource(pasta + a->fonte))
@@ -147,7 +154,7 @@ void help::Form_Unload(int&) {}
 void help::thelabel1_Click() {
     theLabel1.SetMousePointer(pf::vbHourglass);
     CloseHypertextFiles();
-    const std::string destino = shell::tela_de_retorno_do_help(model::sessao().tela_atual);
+    const std::string destino = tela_de_retorno(shell::estado_telas().tela_atual);
     Unload();
     pf::Forms::Show(destino);
 }
@@ -173,7 +180,7 @@ void help::TextVScroll_Change() {
 
 void help::imagespicturebox_Click() {
     if (anima_topico != 0) {
-        auto& s = model::sessao();
+        auto& s = shell::estado_telas();
         quadro_help = quadro_inicial;
         s.acao = anima_topico;
         s.quadro = qt_quadros;
@@ -188,14 +195,14 @@ void help::imagespicturebox_Click() {
 void help::ImagesPictureBox_MouseDown(int, int, float, float) {}
 
 void help::pic_nhoca_Click() {
-    model::sessao().acao = kAcaoNhoca;
+    shell::estado_telas().acao = kAcaoNhoca;
     timer_.SetInterval(kIntervaloAnimacao);
     passos_nhoca = kPassosNhoca;
 }
 
 void help::Timer__Timer() {
     if (timer_.Interval() == 0) return;
-    const int acao = model::sessao().acao;
+    const int acao = shell::estado_telas().acao;
     if (acao == kAcaoNhoca)
         anima_nhoca_tick();
     else if (!quadros_da_animacao(acao).empty())
@@ -204,11 +211,11 @@ void help::Timer__Timer() {
 
 void help::anima_topico_tick() {
     auto& s = model::sessao();
-    if (s.quadro == 0) {
+    if (shell::estado_telas().quadro == 0) {
         timer_.SetInterval(0);
         return;
     }
-    const std::vector<std::string> quadros = quadros_da_animacao(s.acao);
+    const std::vector<std::string> quadros = quadros_da_animacao(shell::estado_telas().acao);
     const int n = static_cast<int>(quadros.size());
     if (quadro_help < 1 || quadro_help > n) quadro_help = 1;
     arq_quadro = s.dir_anima + quadros[quadro_help - 1];
@@ -217,7 +224,7 @@ void help::anima_topico_tick() {
     const pf::Picture figura = pf::LoadPicture(arq_quadro);
     if (!figura.IsEmpty()) imagespicturebox.SetPicture(figura);
     ++quadro_help;
-    --s.quadro;
+    --shell::estado_telas().quadro;
 }
 
 void help::anima_nhoca_tick() {

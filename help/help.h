@@ -67,7 +67,7 @@ private:
     void anima_nhoca_tick();
 };
 
-// Registers the help window by its name, over the shell's stand-in.
+// Registers the help window by its name.
 void registra_formularios();
 
 }  // namespace help

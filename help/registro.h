@@ -3,7 +3,7 @@
 
 namespace help {
 
-// Registers "help" (replacing the shell's stand-in of that name).
+// Registers "help".
 void registra_formularios();
 
 }  // namespace help

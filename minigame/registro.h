@@ -1,6 +1,6 @@
 #pragma once
-// Registers the memory game's forms by name: "gamedio" (the game window,
-// replacing the shell's stand-in), "rank_form" (the ranking window) and
+// Registers the memory game's forms by name: "gamedio" (the game window),
+// "rank_form" (the ranking window) and
 // "mem_ok" (the name dialog).
 
 namespace minigame {

@@ -48,9 +48,21 @@ Estado& estado() {
 EstadoHorta& horta() { return estado().horta; }
 EstadoSessao& sessao() { return estado().sessao; }
 
+namespace {
+
+std::vector<std::function<void()>>& reinicios() {
+    static std::vector<std::function<void()>> lista;
+    return lista;
+}
+
+}  // namespace
+
+void ao_reiniciar_estado(std::function<void()> reinicia) { reinicios().push_back(std::move(reinicia)); }
+
 void reinicia_estado() {
     estado().horta = EstadoHorta{};
     estado().sessao = EstadoSessao{};
+    for (const auto& reinicia : reinicios()) reinicia();
     reinicia_banco();
 }
 

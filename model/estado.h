@@ -5,13 +5,14 @@
 //  - EstadoHorta: the garden beds, the seedbed lots, the market order, the
 //    per-crop tallies of the weekly checks, the forecast copies of the beds
 //    and lots, and the week dates;
-//  - EstadoSessao: what the screens share about navigation, sound, dialogs,
-//    colours and start-up.
+//  - EstadoSessao: what the screens share about media, sound, dialogs,
+//    colours and start-up (moving between screens is the shell's own).
 //
 // Tests start from a clean state with reinicia_estado().
 
 #include <array>
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -75,13 +76,6 @@ struct EstadoHorta {
 using Cor = std::uint32_t;
 
 struct EstadoSessao {
-    // Navigation: the action the current screen's animation timer plays
-    // (-1 none), the frames left, the screen help returns to, the help subject.
-    int acao = -1;
-    int quadro = 0;
-    std::string tela_atual;
-    std::string assunto_help;
-
     // Media and sound. dir_anima is the media root "C:" to "H:"; dir_som the
     // voice folder of the chosen voice set.
     int indice_cd = 0;
@@ -112,14 +106,6 @@ struct EstadoSessao {
     Cor cor_sem = 0x000000FF;
     Cor cor_cinza = 0x00C0C0C0;
 
-    // Blink mode of the screens' completion blink, and the mouse pointer kept
-    // by the forecast and real-time buttons while they work.
-    int modo_pisca = 0;
-    int ponteiro_salvo = 0;
-
-    // Day counter of the screens' week clocks.
-    int dia_semana = 0;
-
     // Start-up: the largest garden area the market accepts (m2), and the
     // flag that the one-time initialisation of the run is still to be done.
     int area_maxima = 100;
@@ -134,9 +120,14 @@ struct EstadoSessao {
 EstadoHorta& horta();
 EstadoSessao& sessao();
 
-// Puts both back to their start values and forgets the last database error
-// (the catalogue, the database path and the installed dialogs are unchanged).
+// Puts both back to their start values, with the state other layers keep
+// through ao_reiniciar_estado, and forgets the last database error (the
+// catalogue, the database path and the installed dialogs are unchanged).
 void reinicia_estado();
+
+// Runs `reinicia` at every reinicia_estado(), for the shared state a layer
+// above keeps itself.
+void ao_reiniciar_estado(std::function<void()> reinicia);
 
 // One week of game time on the live bed and lot arrays: every bed holding a
 // crop ages a week and has its done mark cleared, and is freed when its age

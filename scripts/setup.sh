@@ -4,16 +4,27 @@
 set -euo pipefail
 here=$(cd "$(dirname "$0")/.." && pwd)
 
-packages=(cmake g++ make pkg-config
-  qt6-base-dev qt6-multimedia-dev qt6-image-formats-plugins libfontconfig-dev
-  libsqlite3-dev sqlite3 libgtest-dev libgmock-dev libbenchmark-dev
-  espeak-ng sox fonts-liberation fonts-noto-color-emoji poppler-utils xvfb xauth
-  libsdl2-mixer-dev fluidsynth timgm6mb-soundfont pulseaudio pulseaudio-utils
-  libcups2-dev cups printer-driver-cups-pdf)
-# Needed only to hear the help's media links (WAV and AVI through the media
-# player); the game builds and its tests pass without them, so a failure to
-# install them is a warning, not the end of the set-up.
-optional=(gstreamer1.0-plugins-good)
+# Every package is named: apt's recommended packages are not installed (they
+# would bring programs and sound fonts the game never uses).
+packages=(
+  # building
+  cmake g++ make pkg-config
+  qt6-base-dev qt6-multimedia-dev libsqlite3-dev
+  libsdl2-mixer-dev libcups2-dev
+  # the game at run time: pictures, the help's film (Qt Multimedia's FFmpeg
+  # back end, in its runtime library), songs and sounds (SDL_mixer, its MIDI
+  # songs through FluidSynth with this General MIDI sound font), the fonts of
+  # the screens and of names typed in the ranking
+  qt6-image-formats-plugins libqt6multimedia6 timgm6mb-soundfont
+  fonts-liberation fonts-noto-color-emoji
+  # making the voices and sounds at build time
+  espeak-ng sox
+  # the tests: unit tests, benchmarks, a headless display, the game database
+  # read by another process, the reports' PDFs, the private sound and print
+  # servers
+  libgtest-dev libgmock-dev libbenchmark-dev
+  xvfb xauth sqlite3 poppler-utils
+  pulseaudio pulseaudio-utils cups printer-driver-cups-pdf)
 
 missing_of() {
   local p
@@ -34,17 +45,10 @@ as_root() {
 }
 
 mapfile -t missing < <(missing_of "${packages[@]}")
-mapfile -t missing_optional < <(missing_of "${optional[@]}")
-if [ ${#missing[@]} -gt 0 ] || [ ${#missing_optional[@]} -gt 0 ]; then
-  echo "Instalando pacotes: ${missing[*]} ${missing_optional[*]}"
-  as_root apt-get update -qq || [ ${#missing[@]} -eq 0 ]
-  if [ ${#missing[@]} -gt 0 ]; then
-    as_root apt-get install -y -qq "${missing[@]}"
-  fi
-  if [ ${#missing_optional[@]} -gt 0 ]; then
-    as_root apt-get install -y -qq "${missing_optional[@]}" ||
-      echo "Aviso: não foi possível instalar ${missing_optional[*]}; as mídias da ajuda ficarão em silêncio." >&2
-  fi
+if [ ${#missing[@]} -gt 0 ]; then
+  echo "Instalando pacotes: ${missing[*]}"
+  as_root apt-get update -qq
+  as_root apt-get install -y -qq --no-install-recommends "${missing[@]}"
 fi
 
 build="$here/build"

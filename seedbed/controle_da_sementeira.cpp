@@ -246,6 +246,21 @@ controle_da_sementeira::controle_da_sementeira() : pf::Form(nome_tela_sementeira
     timer_.OnTimer = [this] { Timer__Timer(); };
     Timer1.OnTimer = [this] { Timer1_Timer(); };
     Timergame.OnTimer = [this] { Timergame_Timer(); };
+
+    // The blink's markers are the 22 lot markers.
+    pisca.ganchos.marcadores = [this](const std::function<void(pf::Label&)>& f) {
+        for (int i = 0; i < model::n_lotes; ++i) f(Label4(i));
+    };
+    pisca.ganchos.reabre = [this](pf::Color cor) { shell::reabre_cuidado(Command4, kCuidados, cor); };
+    pisca.ganchos.conclui = [this](pf::Color cor) {
+        if (auto k = descobre_qual_sem_btn(cor)) Command4(*k).SetEnabled(false);
+    };
+    pisca.ganchos.termina = [this] {
+        if (atividade == "TR") shell::mostra_ok("Transplante - Sementeira/Horta", kAvisoTransplante);
+        atividade.clear();
+        if (!model::tem_pls() && !algum_cuidado_habilitado() && model::sessao().modo_guiado)
+            shell::mostra_figura("Parabéns", anima("paras.jpg"));
+    };
 }
 
 pf::Picture controle_da_sementeira::figura_programa(const std::string& nome) const {
@@ -267,9 +282,9 @@ bool controle_da_sementeira::lote_ocupado(int i) const {
 
 void controle_da_sementeira::Form_Load() {
     auto& s = model::sessao();
-    s.acao = -1;
+    shell::estado_telas().acao = -1;
     primeira_ativacao = true;
-    s.tela_atual = "sementeira";
+    shell::estado_telas().tela_atual = "sementeira";
     fase_li = fase_des = fase_tra = fase_enx = 1;
     atividade.clear();
 
@@ -294,14 +309,14 @@ void controle_da_sementeira::Form_Activate() {
     auto& s = model::sessao();
     if (s.trilha_fundo) {
         em_intro = true;
-        s.quadro = 10000;
+        shell::estado_telas().quadro = 10000;
         Timer1.SetInterval(12000);
         timer_.SetInterval(100);
         shell::toca_trilha(s.som_entrada_sem);
     }
     const auto& h = model::horta();
-    tempo.SetText(garden::texto_semana(h.data_real));
-    terra.SetText(garden::texto_semana(h.data_agenda));
+    tempo.SetText(shell::texto_semana(h.data_real));
+    terra.SetText(shell::texto_semana(h.data_agenda));
     ja_tocou = false;
     SetMousePointer(pf::vbArrow);
     pl_sem(0);
@@ -435,7 +450,7 @@ void controle_da_sementeira::Image3_DragDrop(int Index, pf::Control& Source, flo
         if (!semeadura && !cuidados && havia_indicador && s.modo_guiado)
             shell::mostra_figura("Parabéns", anima("paras.jpg"));
     }
-    Source.SetMousePointer(s.ponteiro_salvo);
+    Source.SetMousePointer(shell::estado_telas().ponteiro_salvo);
 }
 
 void controle_da_sementeira::Form_DragDrop(pf::Control& Source, float, float) {
@@ -558,7 +573,7 @@ bool controle_da_sementeira::leg_sem(const std::string& codigo) {
 
 void controle_da_sementeira::command4_Click(int Index) {
     if (!Command4.Exists(Index)) return;
-    auto& s = model::sessao();
+    auto& s = shell::estado_telas();
     Command4(Index).SetMousePointer(pf::vbHourglass);
     Timergame.SetInterval(0);
     final_animation_2();
@@ -586,72 +601,14 @@ std::optional<int> controle_da_sementeira::descobre_qual_sem_btn(pf::Color cor) 
     return shell::descobre_cuidado(Command4, kCuidados, cor);
 }
 
-void controle_da_sementeira::interrompe_pisca() {
-    Timergame.SetInterval(0);
-    for (int i = 0; i < model::n_lotes; ++i) {
-        if (Label4(i).Caption() == ".") {
-            Label4(i).SetCaption("ok");
-            Label4(i).SetVisible(true);
-        }
-    }
-}
-
 void controle_da_sementeira::Label4_Click(int Index) {
     if (Index < 0 || Index >= model::n_lotes) return;
     auto& h = model::horta();
     h.check_sem[Index] = !h.check_sem[Index];
-    if (!h.check_sem[Index]) {
-        // An unticked lot is pending again: its marker empties, a running
-        // completion blink no longer holds, and its care is open again.
-        Label4(Index).SetCaption("");
-        if (Timergame.Interval() != 0) interrompe_pisca();
-        shell::reabre_cuidado(Command4, kCuidados, Label4(Index).BackColor());
-        return;
-    }
-    Label4(Index).SetCaption("ok");
-    for (int i = 0; i < model::n_lotes; ++i)
-        if (Label4(i).Visible() && Label4(i).Caption().empty()) return;
-
-    timer_.SetInterval(0);
-    model::sessao().modo_pisca = 0;
-    conta_pisca = 18;
-    Timergame.SetInterval(100);
-    if (auto k = descobre_qual_sem_btn(Label4(Index).BackColor())) Command4(*k).SetEnabled(false);
+    pisca.clicado(Label4(Index), h.check_sem[Index]);
 }
 
-void controle_da_sementeira::Timergame_Timer() {
-    auto& s = model::sessao();
-    if (s.modo_pisca != 0) return;
-    conta_pisca = static_cast<std::int16_t>(conta_pisca - 1);
-    if (conta_pisca > 0 && Timergame.Interval() != 0) {
-        const bool par = conta_pisca % 2 == 0;
-        for (int i = 0; i < model::n_lotes; ++i) {
-            pf::Label& marca = Label4(i);
-            if (par) {
-                if (marca.Caption() == ".") {
-                    marca.SetCaption("ok");
-                    marca.SetVisible(true);
-                }
-            } else if (marca.Visible()) {
-                marca.SetVisible(false);
-                marca.SetCaption(".");
-            }
-        }
-        return;
-    }
-    Timergame.SetInterval(0);
-    for (int i = 0; i < model::n_lotes; ++i) {
-        if (Label4(i).Caption() == ".") {
-            Label4(i).SetCaption("ok");
-            Label4(i).SetVisible(false);
-        }
-    }
-    if (atividade == "TR") shell::mostra_ok("Transplante - Sementeira/Horta", kAvisoTransplante);
-    atividade.clear();
-    const bool semeadura = model::tem_pls();
-    if (!semeadura && !algum_cuidado_habilitado() && s.modo_guiado)
-        shell::mostra_figura("Parabéns", anima("paras.jpg"));
-}
+void controle_da_sementeira::Timergame_Timer() { pisca.passo(); }
 
 bool controle_da_sementeira::algum_cuidado_habilitado() {
     for (const auto& c : kCuidados)
@@ -672,7 +629,7 @@ void controle_da_sementeira::final_animation_2() {
 }
 
 void controle_da_sementeira::quadro_botao(int acao_botao, pf::CommandButton& botao, int& fase) {
-    auto& s = model::sessao();
+    auto& s = shell::estado_telas();
     if (s.quadro == 0)
         timer_.SetInterval(0);
     else
@@ -689,14 +646,14 @@ bool controle_da_sementeira::navega(const char* destino, const char* cue) {
 
 void controle_da_sementeira::Timer__Timer() {
     if (timer_.Interval() == 0) return;
-    auto& s = model::sessao();
+    auto& s = shell::estado_telas();
 
     // Back to the real week: the weekdays up to today.
     if (s.acao == acao_tempo_real)
         shell::passo_tempo_real(timer_, tempo_real, [](int quadro) { return 7 - quadro; });
     // Forecast: the planet turns.
     if (s.acao == acao_previsao)
-        shell::passo_previsao(timer_, previsao, garden::numero_previsao, garden::quadro_previsao);
+        shell::passo_previsao(timer_, previsao);
     // Care buttons, each alone or all together in the entry presentation.
     if (s.acao == acao_limpar || em_intro) quadro_botao(acao_limpar, Command4(1), fase_li);
     if (s.acao == acao_desbastar || em_intro) quadro_botao(acao_desbastar, Command4(2), fase_des);
@@ -717,23 +674,13 @@ void controle_da_sementeira::Timer__Timer() {
         }
     }
     // The gardener, back to the main menu.
-    if (s.acao == acao_hortelino) {
-        if (s.quadro == 0) {
-            if (navega(tela_menu, nullptr)) return;
-        } else {
-            hortelino.LoadPicture(s.dir_anima + garden::quadro_hortelino(s.quadro));
-            s.quadro -= 1;
-        }
-    }
+    if (s.acao == acao_hortelino &&
+        shell::passo_saida(hortelino, shell::quadro_hortelino, [this] { return navega(tela_menu, nullptr); }))
+        return;
     // The agenda.
-    if (s.acao == acao_agenda) {
-        if (s.quadro == 0) {
-            if (navega(tela_agenda, "\\vamage.wav")) return;
-        } else {
-            pic_agenda.LoadPicture(s.dir_anima + garden::quadro_agenda(s.quadro));
-            s.quadro -= 1;
-        }
-    }
+    if (s.acao == acao_agenda &&
+        shell::passo_saida(pic_agenda, shell::quadro_agenda, [this] { return navega(tela_agenda, "\\vamage.wav"); }))
+        return;
     // The garden picture.
     if (s.acao == acao_figura_horta) {
         if (s.quadro == 0) {
@@ -757,7 +704,7 @@ void controle_da_sementeira::Timer1_Timer() { final_animation_2(); }
 // A picture's click: ends the entry presentation, then plays the picture's
 // frames through the 100 ms timer; the last click wins.
 void controle_da_sementeira::anima_botao(int acao, int quadros) {
-    auto& s = model::sessao();
+    auto& s = shell::estado_telas();
     final_animation_2();
     s.acao = acao;
     s.quadro = quadros;
@@ -792,39 +739,22 @@ void controle_da_sementeira::lbl_verduras_Click() {
 // ------------------------------------------------------------------ forecast
 
 void controle_da_sementeira::previsao_Click() {
-    auto& s = model::sessao();
-    auto& h = model::horta();
-    s.ponteiro_salvo = previsao.MousePointer();
-    previsao.SetMousePointer(pf::vbHourglass);
-    anima_botao(acao_previsao, 22);
-    shell::toca_voz("\\previsao.wav", SoundMode::Async);
-
-    // The backup holds the real week (taken only while it is on display);
-    // then one week passes on the live beds and lots.
-    model::avanca_previsao();
-    // No marker of an activity chosen before the forecast stays on screen.
-    atividade = "PLS";
-    pl_sem(0);
-    Monta_sem();
-    terra.SetText(garden::texto_semana(h.data_agenda));
-    previsao.SetMousePointer(s.ponteiro_salvo);
+    shell::clica_previsao(
+        previsao, terra, [this] { anima_botao(acao_previsao, 22); },
+        [this](const std::vector<int>&) {
+            // No marker of an activity chosen before the forecast stays on
+            // screen.
+            atividade = "PLS";
+            pl_sem(0);
+            Monta_sem();
+        });
 }
 
 void controle_da_sementeira::tempo_real_Click() {
-    auto& s = model::sessao();
-    auto& h = model::horta();
-    s.ponteiro_salvo = tempo_real.MousePointer();
-    tempo_real.SetMousePointer(pf::vbHourglass);
-    anima_botao(acao_tempo_real, 7);
-    shell::toca_voz("\\tempo.wav", SoundMode::Async);
-
-    if (model::previsao_ativa()) {
-        model::restaura_previsao();
-        terra.SetText(garden::texto_semana(h.data_real));
+    shell::clica_tempo_real(tempo_real, terra, [this] { anima_botao(acao_tempo_real, 7); }, [this] {
         pl_sem(0);
         Monta_sem();
-    }
-    tempo_real.SetMousePointer(s.ponteiro_salvo);
+    });
 }
 
 // ------------------------------------------------------------------ registry

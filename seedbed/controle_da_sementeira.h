@@ -13,6 +13,7 @@
 #include <string>
 
 #include "platform/forms/forms.h"
+#include "shell/navegacao.h"
 
 namespace seedbed {
 
@@ -81,7 +82,8 @@ public:
     std::string atividade;
     int fase_li = 1, fase_des = 1, fase_tra = 1, fase_enx = 1;
     std::string arq_quadro;
-    std::int16_t conta_pisca = 0;
+    // The completion blink of the lot markers.
+    shell::PiscaConclusao<pf::Label> pisca{Timergame, timer_, 18};
 
     controle_da_sementeira();
 
@@ -147,8 +149,6 @@ private:
     void monta(bool primeira);
     // One frame of a care, garden-button or garden-picture animation.
     void quadro_botao(int acao_botao, pf::CommandButton& botao, int& fase);
-    // Ends the completion blink early, showing the ticked markers again.
-    void interrompe_pisca();
     // Ends a navigation: cue, unload, show the target. False (nothing done)
     // while a modal dialog is open, so a later tick tries again, or when the
     // target screen does not exist.

@@ -1,6 +1,6 @@
 #pragma once
 // Registers the seedbed screen "controle_da_sementeira" with the forms
-// registry by its name, in place of the shell's stand-in.
+// registry by its name.
 
 namespace seedbed {
 

@@ -5,6 +5,7 @@
 #include "garden/animacao.h"
 #include "model/catalogo.h"
 #include "platform/text.h"
+#include "shell/navegacao.h"
 
 namespace seedbed {
 
@@ -39,12 +40,6 @@ constexpr std::array<CulturaSementeira, n_slots> kCulturas{{
      "Voce deve plantar 1 lote de Alho-Poró sementeira", "\\alho.wav"},
 }};
 
-std::string dois_digitos(const char* prefixo, int n, const char* sufixo = "") {
-    char buf[48];
-    std::snprintf(buf, sizeof buf, "\\anima\\%s%02d%s.bmp", prefixo, n, sufixo);
-    return buf;
-}
-
 }  // namespace
 
 const std::array<CulturaSementeira, n_slots>& culturas_sementeira() { return kCulturas; }
@@ -77,8 +72,8 @@ std::string figura_crescimento(int cultura, int idade) {
 
 int comprimento_ciclo_sem(int acao) {
     switch (acao) {
-        case acao_limpar: return garden::comprimento_ciclo(8);     // the garden's LI cycle
-        case acao_desbastar: return garden::comprimento_ciclo(9);  // the garden's DES cycle
+        case acao_limpar: return garden::comprimento_ciclo(garden::acao_limpar);     // the garden's LI cycle
+        case acao_desbastar: return garden::comprimento_ciclo(garden::acao_desbastar);  // the garden's DES cycle
         case acao_transplantar: return 13;                         // tra00..tra12
         case acao_botao_horta: return 11;                          // enx00..enx10
         case acao_figura_horta: return 11;                         // enx00c..enx10c
@@ -89,11 +84,11 @@ int comprimento_ciclo_sem(int acao) {
 std::string quadro_ciclo_sem(int acao, int posicao) {
     if (posicao < 1 || posicao > comprimento_ciclo_sem(acao)) return {};
     switch (acao) {
-        case acao_limpar: return garden::quadro_ciclo(8, posicao);
-        case acao_desbastar: return garden::quadro_ciclo(9, posicao);
-        case acao_transplantar: return dois_digitos("tra", posicao - 1);
-        case acao_botao_horta: return dois_digitos("enx", posicao - 1);
-        case acao_figura_horta: return dois_digitos("enx", posicao - 1, "c");
+        case acao_limpar: return garden::quadro_ciclo(garden::acao_limpar, posicao);
+        case acao_desbastar: return garden::quadro_ciclo(garden::acao_desbastar, posicao);
+        case acao_transplantar: return shell::quadro_anima("tra", posicao - 1);
+        case acao_botao_horta: return shell::quadro_anima("enx", posicao - 1);
+        case acao_figura_horta: return shell::quadro_anima("enx", posicao - 1, "c");
         default: return {};
     }
 }

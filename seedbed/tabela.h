@@ -9,6 +9,8 @@
 #include <optional>
 #include <string>
 
+#include "shell/navegacao.h"
+
 namespace seedbed {
 
 // One seedbed crop.
@@ -48,10 +50,10 @@ std::optional<std::int16_t> slot_do_botao(const std::string& nome);
 // a lot not in use.
 std::string figura_crescimento(int cultura, int idade);
 
-// Action codes of the seedbed's animation timer.
+// Action codes of the seedbed's animation timer, beside the week buttons'.
+using shell::acao_previsao;
+using shell::acao_tempo_real;
 enum AcaoSementeira : int {
-    acao_tempo_real = 0,
-    acao_previsao = 1,
     acao_limpar = 4,
     acao_desbastar = 5,
     acao_transplantar = 6,

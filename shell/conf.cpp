@@ -253,7 +253,7 @@ void conf::Label1_Click() {
             s.som_entrada_feira = pasta + "\\fefimc.wav";
         }
     }
-    s.dia_semana = 0;
+    shell::estado_telas().dia_semana = 0;
 
     Unload();
     pf::Forms::Show("INTRONEW");
@@ -268,21 +268,21 @@ void conf::Labelgame_Click() {
 }
 
 void conf::interroga_Click() {
-    model::EstadoSessao& s = model::sessao();
+    auto& s = estado_telas();
     interroga.SetMousePointer(pf::vbHourglass);
     quadro_anima = 1;
-    s.acao = 19;
+    s.acao = acao_opcoes_help;
     s.quadro = 6;
     timer_.SetInterval(100);
 }
 
 void conf::Timer__Timer() {
     model::EstadoSessao& s = model::sessao();
-    if (s.acao != 19) return;
-    if (s.quadro == 0) {
+    if (shell::estado_telas().acao != acao_opcoes_help) return;
+    if (shell::estado_telas().quadro == 0) {
         toca_silencio(SoundMode::Async);
-        s.assunto_help = "PGM";
-        s.tela_atual = "PGM";
+        shell::estado_telas().assunto_help = "PGM";
+        shell::estado_telas().tela_atual = "PGM";
         timer_.SetInterval(0);
         pf::Forms::Show("help");
         return;
@@ -291,7 +291,7 @@ void conf::Timer__Timer() {
     if (quadro_anima >= 6) quadro_anima = 0;
     interroga.LoadPicture(arq_quadro);
     ++quadro_anima;
-    --s.quadro;
+    --shell::estado_telas().quadro;
 }
 
 }  // namespace shell

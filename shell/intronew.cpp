@@ -39,21 +39,16 @@ constexpr Explicacao explicacoes[13] = {
     {"Pergunte que o Hortelão responde", "\\anima\\help101.jpg"},
 };
 
-std::string dois_digitos(int n) {
-    char b[16];
-    std::snprintf(b, sizeof b, "%02d", n);
-    return b;
-}
 
 std::string figura(const std::string& nome) { return model::sessao().dir_anima + "\\anima\\" + nome; }
 
 // The first frames of the menu's picture buttons.
-constexpr const char* quadro_saida = "port00.bmp";
-constexpr const char* quadro_semen = "mudas007.bmp";
-constexpr const char* quadro_horta = "enx00c.bmp";
-constexpr const char* quadro_feira = "cesta9.bmp";
-constexpr const char* quadro_agenda = "age10.bmp";
-constexpr const char* quadro_interroga = "int00.bmp";
+constexpr const char* repouso_saida = "port00.bmp";
+constexpr const char* repouso_semen = "mudas007.bmp";
+constexpr const char* repouso_horta = "enx00c.bmp";
+constexpr const char* repouso_feira = "cesta9.bmp";
+constexpr const char* repouso_agenda = "age10.bmp";
+constexpr const char* repouso_interroga = "int00.bmp";
 
 // The menu's background and title picture, in the program folder.
 std::string fundo_do_menu() { return platform::ProgramFolder() + "\\back_in.jpg"; }
@@ -82,7 +77,7 @@ const char* destino_do_botao(int acao) {
 std::vector<std::string> figuras_do_menu(const std::string& unidade) {
     // The program folder's pictures first: they are there whatever the drive.
     std::vector<std::string> v{fundo_do_menu(), titulo_do_menu()};
-    for (const char* b : {quadro_saida, quadro_semen, quadro_horta, quadro_feira, quadro_agenda, quadro_interroga})
+    for (const char* b : {repouso_saida, repouso_semen, repouso_horta, repouso_feira, repouso_agenda, repouso_interroga})
         v.push_back(unidade + "\\anima\\" + b);
     v.push_back(icone_do_menu());
     return v;
@@ -209,19 +204,19 @@ void INTRONEW::Form_Load() {
 
 void INTRONEW::carga_4_botões() {
     pic_horta.SetEnabled(true);
-    pic_horta.LoadPicture(figura(quadro_horta));
+    pic_horta.LoadPicture(figura(repouso_horta));
     pic_semen.SetEnabled(true);
-    pic_semen.LoadPicture(figura(quadro_semen));
+    pic_semen.LoadPicture(figura(repouso_semen));
 }
 
 void INTRONEW::carrega_figuras_da_unidade() {
     raiz_figuras = model::sessao().dir_anima;
-    saida.LoadPicture(figura(quadro_saida));
-    pic_semen.LoadPicture(figura(quadro_semen));
-    pic_horta.LoadPicture(figura(quadro_horta));
-    pic_feira.LoadPicture(figura(quadro_feira));
-    pic_agenda.LoadPicture(figura(quadro_agenda));
-    interroga.LoadPicture(figura(quadro_interroga));
+    saida.LoadPicture(figura(repouso_saida));
+    pic_semen.LoadPicture(figura(repouso_semen));
+    pic_horta.LoadPicture(figura(repouso_horta));
+    pic_feira.LoadPicture(figura(repouso_feira));
+    pic_agenda.LoadPicture(figura(repouso_agenda));
+    interroga.LoadPicture(figura(repouso_interroga));
     // Its first frame from the start, not a grey box until the first tick.
     pic_nhoca.LoadPicture(figura(nhoca_esq ? primeiro_quadro_nhoca : "nh0p.bmp"));
 }
@@ -243,7 +238,7 @@ void INTRONEW::Form_Activate() {
 // timer, which plays the frames and then leaves for the button's target;
 // the target's pictures are made ready while the frames play.
 void INTRONEW::anima_botao(int acao, int quadros) {
-    model::EstadoSessao& s = model::sessao();
+    auto& s = estado_telas();
     s.acao = acao;
     s.quadro = quadros;
     timer_.SetInterval(100);
@@ -291,21 +286,21 @@ void INTRONEW::Label1_Click(int Index) {
 void INTRONEW::Timer__Timer() {
     if (timer_.Interval() == 0) return;
     model::EstadoSessao& s = model::sessao();
-    const int acao = s.acao;
+    const int acao = shell::estado_telas().acao;
     if (acao != acao_sair && acao != acao_agenda && acao != acao_sementeira && acao != acao_horta &&
         acao != acao_feira && acao != acao_help)
         return;
 
-    if (s.quadro != 0) {
+    if (shell::estado_telas().quadro != 0) {
         switch (acao) {
             case acao_sair:
-                saida.LoadPicture(figura(quadro_porta(s.quadro) + ".bmp"));
+                saida.LoadPicture(figura(quadro_porta(shell::estado_telas().quadro) + ".bmp"));
                 break;
             case acao_agenda:
-                pic_agenda.LoadPicture(figura("age" + dois_digitos(11 - s.quadro) + ".bmp"));
+                pic_agenda.LoadPicture(s.dir_anima + quadro_agenda(shell::estado_telas().quadro));
                 break;
             case acao_sementeira:
-                pic_semen.LoadPicture(figura("mudas00" + std::to_string(8 - s.quadro) + ".bmp"));
+                pic_semen.LoadPicture(s.dir_anima + quadro_mudas(shell::estado_telas().quadro));
                 break;
             case acao_horta:
             case acao_feira:
@@ -313,7 +308,7 @@ void INTRONEW::Timer__Timer() {
                 const int k = quadro_anima;
                 int ultimo;
                 if (acao == acao_horta) {
-                    arq_quadro = figura("enx" + dois_digitos(k - 1) + "c.bmp");
+                    arq_quadro = s.dir_anima + shell::quadro_anima("enx", k - 1, "c");
                     ultimo = 11;
                 } else if (acao == acao_feira) {
                     arq_quadro = figura("cesta" + std::to_string(k - 1) + ".bmp");
@@ -333,7 +328,7 @@ void INTRONEW::Timer__Timer() {
                 break;
             }
         }
-        --s.quadro;
+        --shell::estado_telas().quadro;
         return;
     }
 
@@ -373,8 +368,8 @@ void INTRONEW::Timer__Timer() {
             break;
         case acao_help:
             toca_silencio(SoundMode::Async);
-            s.assunto_help = "Orgânico";
-            s.tela_atual = "Orgânico";
+            shell::estado_telas().assunto_help = "Orgânico";
+            shell::estado_telas().tela_atual = "Orgânico";
             timer_.SetInterval(0);
             pf::Forms::Show("help");
             break;

@@ -16,12 +16,14 @@ namespace shell {
 namespace pf = platform::forms;
 
 // Action codes of the menu's animation timer.
-inline constexpr int acao_sair = 2;
-inline constexpr int acao_agenda = 15;
-inline constexpr int acao_sementeira = 16;
-inline constexpr int acao_horta = 17;
-inline constexpr int acao_feira = 18;
-inline constexpr int acao_help = 19;
+enum AcaoMenu : int {
+    acao_sair = 2,
+    acao_agenda = 15,
+    acao_sementeira = 16,
+    acao_horta = 17,
+    acao_feira = 18,
+    acao_help = 19,
+};
 
 // The pictures the main menu loads first, with the media root `unidade`
 // ("C:" to "H:"): its background, its title, its six picture buttons and

@@ -18,6 +18,39 @@ constexpr const char* tela_help = "help";
 
 }  // namespace
 
+EstadoTelas& estado_telas() {
+    static EstadoTelas* const estado = [] {
+        static EstadoTelas e;
+        model::ao_reiniciar_estado([] { e = EstadoTelas{}; });
+        return &e;
+    }();
+    return *estado;
+}
+
+std::string quadro_anima(const std::string& prefixo, int numero, const char* sufixo) {
+    return "\\anima\\" + prefixo + (numero >= 0 && numero < 10 ? "0" : "") + std::to_string(numero) + sufixo +
+           ".bmp";
+}
+
+int numero_previsao(int quadro) { return 10 - ((quadro - 1) % 10 + 10) % 10; }
+
+std::string quadro_previsao(int n) { return quadro_anima("planet", n); }
+
+std::string quadro_hortelino(int quadro) {
+    // 14 -> hort01 ... 8 -> hort07, then back: 7 -> hort06 ... 1 -> hort00.
+    if (quadro < 1 || quadro > 14) return "";
+    return quadro_anima("hort", quadro >= 8 ? 15 - quadro : quadro - 1);
+}
+
+std::string quadro_agenda(int quadro) { return quadro_anima("age", 11 - quadro); }
+
+std::string quadro_mudas(int quadro) {
+    if (quadro < 1 || quadro > 8) return "";
+    return quadro_anima("mudas0", 8 - quadro);
+}
+
+std::string texto_semana(platform::DateTime data) { return std::to_string(platform::WeekOfYear(data)); }
+
 bool unidade_tem_midia(int indice) {
     const std::string u = unidade_de(indice);
     if (u.empty()) return false;
@@ -63,6 +96,14 @@ bool navega(pf::Form& tela, pf::Timer& relogio, const char* destino, const char*
     return true;
 }
 
+bool passo_saida(pf::PictureBox& figura, std::string (*quadro)(int), const std::function<bool()>& sai) {
+    auto& t = estado_telas();
+    if (t.quadro == 0) return sai();
+    figura.LoadPicture(model::sessao().dir_anima + quadro(t.quadro));
+    t.quadro -= 1;
+    return false;
+}
+
 void abre_help(pf::Form& tela, pf::Control& rotulo, const std::string& assunto, const std::string& chave_log) {
     if (!pf::Forms::IsRegistered(tela_help)) {
         platform::LogOnce(chave_log, "tela não disponível: help");
@@ -71,7 +112,7 @@ void abre_help(pf::Form& tela, pf::Control& rotulo, const std::string& assunto, 
     rotulo.SetMousePointer(pf::vbHourglass);
     toca_voz("\\ajuda.wav", SoundMode::Sync);
     tela.Unload();
-    model::sessao().assunto_help = assunto;
+    shell::estado_telas().assunto_help = assunto;
     pf::Forms::Show(tela_help);
 }
 
@@ -90,7 +131,7 @@ void mostra_quadro(pf::CommandButton& botao, const std::string& arquivo) {
 }
 
 void passo_tempo_real(pf::Timer& relogio, pf::PictureBox& figura, int (*dia)(int)) {
-    auto& s = model::sessao();
+    auto& s = estado_telas();
     if (s.quadro == 0) {
         relogio.SetInterval(0);
         return;
@@ -99,16 +140,45 @@ void passo_tempo_real(pf::Timer& relogio, pf::PictureBox& figura, int (*dia)(int
     figura.LoadPicture(model::pict_semana_dia(dia(s.quadro)));
 }
 
-void passo_previsao(pf::Timer& relogio, pf::PictureBox& figura, int (*numero)(int), std::string (*quadro)(int)) {
+void passo_previsao(pf::Timer& relogio, pf::PictureBox& figura) {
     auto& s = model::sessao();
-    if (s.quadro == 0) {
+    if (shell::estado_telas().quadro == 0) {
         relogio.SetInterval(0);
         figura.LoadPicture(s.dir_anima + "\\anima\\planet01.bmp");
         return;
     }
-    const int n = numero(s.quadro);
-    s.quadro -= 1;
-    figura.LoadPicture(s.dir_anima + quadro(n));
+    const int n = numero_previsao(shell::estado_telas().quadro);
+    shell::estado_telas().quadro -= 1;
+    figura.LoadPicture(s.dir_anima + quadro_previsao(n));
+}
+
+void clica_previsao(pf::PictureBox& botao, pf::TextBox& semana, const std::function<void()>& anima,
+                    const std::function<void(const std::vector<int>&)>& redesenha) {
+    auto& s = estado_telas();
+    s.ponteiro_salvo = botao.MousePointer();
+    botao.SetMousePointer(pf::vbHourglass);
+    anima();
+    toca_voz("\\previsao.wav", SoundMode::Async);
+    // The backup holds the real week (taken only while it is on display);
+    // then one week passes on the live beds and lots.
+    redesenha(model::avanca_previsao());
+    semana.SetText(texto_semana(model::horta().data_agenda));
+    botao.SetMousePointer(s.ponteiro_salvo);
+}
+
+void clica_tempo_real(pf::PictureBox& botao, pf::TextBox& semana, const std::function<void()>& anima,
+                      const std::function<void()>& redesenha) {
+    auto& s = estado_telas();
+    s.ponteiro_salvo = botao.MousePointer();
+    botao.SetMousePointer(pf::vbHourglass);
+    anima();
+    toca_voz("\\tempo.wav", SoundMode::Async);
+    if (model::previsao_ativa()) {
+        model::restaura_previsao();
+        semana.SetText(texto_semana(model::horta().data_real));
+        redesenha();
+    }
+    botao.SetMousePointer(s.ponteiro_salvo);
 }
 
 }  // namespace shell

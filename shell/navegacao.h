@@ -1,10 +1,12 @@
 #pragma once
-// What the screens share: in the work screens' (garden, seedbed, agenda)
-// picture buttons, leaving for another screen or for the help window at the
-// end of an animation, stepping a button's frame cycle, and the week
-// pictures' ticks (the return to the real week and the turning planet of the
-// forecast); the care buttons of the garden and the seedbed; and the check
-// of a chosen media drive by the drive dialog and the options screen.
+// The engine the work screens (garden, seedbed, agenda) are built on, each
+// rule once, with the screen's own part passed in: the frame names of the
+// pictures they share, leaving for another screen or for the help window at
+// the end of an animation, stepping a button's frame cycle, the week buttons
+// (the forecast one week on and the return to the real week, with their
+// pictures' ticks), the care buttons of the garden and the seedbed and the
+// completion blink of their markers. Also the check of a chosen media drive
+// by the drive dialog and the options screen.
 
 #include <array>
 #include <cstddef>
@@ -12,13 +14,66 @@
 #include <initializer_list>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "model/estado.h"
+#include "platform/clock.h"
 #include "platform/forms/forms.h"
 
 namespace shell {
 
 namespace pf = platform::forms;
+
+// What the screens share about moving between them and about their
+// animations; one instance, put back to these values by
+// model::reinicia_estado().
+struct EstadoTelas {
+    // The action the current screen's animation timer plays, in that
+    // screen's own codes (AcaoSemana for the week buttons, and AcaoHorta,
+    // AcaoSementeira, agenda::Acao, AcaoMenu...; -1 none), and the frames
+    // left.
+    int acao = -1;
+    int quadro = 0;
+    // The screen help returns to, and the help subject.
+    std::string tela_atual;
+    std::string assunto_help;
+    // Blink mode of the screens' completion blink, and the mouse pointer kept
+    // by the forecast and real-time buttons while they work.
+    int modo_pisca = 0;
+    int ponteiro_salvo = 0;
+    // Day counter of the screens' week clocks.
+    int dia_semana = 0;
+};
+
+EstadoTelas& estado_telas();
+
+// The action codes of the week buttons, the same on every work screen; each
+// screen names its other codes itself.
+enum AcaoSemana : int {
+    acao_nenhuma = -1,
+    acao_tempo_real = 0,  // back to the real week
+    acao_previsao = 1,    // the forecast
+};
+
+// A frame file relative to the media root: "\anima\" + prefixo + the number
+// in two digits at least + sufixo + ".bmp" ("\anima\li06.bmp").
+std::string quadro_anima(const std::string& prefixo, int numero, const char* sufixo = "");
+
+// The forecast frame number 1..10 shown while `quadro` ticks are left, and
+// its file ("\anima\planet09.bmp").
+int numero_previsao(int quadro);
+std::string quadro_previsao(int n);
+// The gardener's frame for quadro 14..1 (hort01..hort07..hort01, hort00);
+// empty for any other count.
+std::string quadro_hortelino(int quadro);
+// The agenda's frame for quadro 11..1 (age00..age10).
+std::string quadro_agenda(int quadro);
+// The seedlings' frame for quadro 8..1 (mudas000..mudas007); empty for any
+// other count.
+std::string quadro_mudas(int quadro);
+
+// Week number of a date as the week boxes show it ("1" to "54").
+std::string texto_semana(platform::DateTime data);
 
 // A care button of a work screen: its index in the screen's button array,
 // activity code, animation action, frames of the animation, first frame
@@ -102,6 +157,11 @@ void prepara_destino(const char* destino);
 bool navega(pf::Form& tela, pf::Timer& relogio, const char* destino, const char* cue,
             const std::string& chave_log, std::initializer_list<pf::Control*> figuras, int ponteiro);
 
+// One tick of a picture that leads to another screen: with frames left, the
+// frame quadro(frames left) on `figura` and one frame less; with none,
+// `sai()`. True when the screen was left (the tick ends there).
+bool passo_saida(pf::PictureBox& figura, std::string (*quadro)(int), const std::function<bool()>& sai);
+
 // Leaves `tela` for the help window on `assunto`: hourglass on the clicked
 // `rotulo`, the help voice, unload, then the help window. Without a help
 // window it stays and says so once in the log under `chave_log`.
@@ -121,8 +181,120 @@ void mostra_quadro(pf::CommandButton& botao, const std::string& arquivo);
 // dia(quadro left), or the end of the animation when no tick is left.
 void passo_tempo_real(pf::Timer& relogio, pf::PictureBox& figura, int (*dia)(int));
 
-// One tick of the forecast's turning planet on `figura`: the frame
-// quadro(numero(quadro left)), or at the end the resting planet.
-void passo_previsao(pf::Timer& relogio, pf::PictureBox& figura, int (*numero)(int), std::string (*quadro)(int));
+// One tick of the forecast's turning planet on `figura`: the frame of
+// numero_previsao(quadro left), or at the end the resting planet.
+void passo_previsao(pf::Timer& relogio, pf::PictureBox& figura);
+
+// The forecast button `botao` clicked: an hourglass on it meanwhile, the
+// planet's animation started by `anima`, the forecast voice, one week on
+// (model::avanca_previsao), the screen redrawn by `redesenha` (given the
+// cells the week freed) and the new week in the week box `semana`.
+void clica_previsao(pf::PictureBox& botao, pf::TextBox& semana, const std::function<void()>& anima,
+                    const std::function<void(const std::vector<int>&)>& redesenha);
+
+// The real-time button `botao` clicked: an hourglass on it meanwhile, the
+// weekdays' animation started by `anima`, the time voice and, when a
+// forecast is shown, the real week back in the model and in `semana`, the
+// screen redrawn by `redesenha`.
+void clica_tempo_real(pf::PictureBox& botao, pf::TextBox& semana, const std::function<void()>& anima,
+                      const std::function<void()>& redesenha);
+
+// The text a marker shows: a bed's legend box or a lot's marker.
+inline const std::string& texto_marcador(const pf::TextBox& c) { return c.Text(); }
+inline const std::string& texto_marcador(const pf::Label& c) { return c.Caption(); }
+inline void poe_texto_marcador(pf::TextBox& c, std::string t) { c.SetText(std::move(t)); }
+inline void poe_texto_marcador(pf::Label& c, std::string t) { c.SetCaption(std::move(t)); }
+
+// The completion blink of a work screen's care markers. A marker shows ""
+// (pending) or "ok" (done); once every marker shown is ticked, the ticked
+// ones blink on `relogio` (hidden as ".", then "ok" again) for `duracao`
+// ticks and end hidden. The screen gives its markers and what changes around
+// them through the hooks.
+template <class Marcador>
+class PiscaConclusao {
+public:
+    struct Ganchos {
+        // Calls its argument on every marker the screen has now.
+        std::function<void(const std::function<void(Marcador&)>&)> marcadores;
+        // A marker of colour `cor` unticked: its care is open again.
+        std::function<void(pf::Color cor)> reabre;
+        // Every marker ticked, the last one of colour `cor`: its care is done.
+        std::function<void(pf::Color cor)> conclui;
+        // The blink over: what the screen says then.
+        std::function<void()> termina;
+    };
+
+    PiscaConclusao(pf::Timer& relogio, pf::Timer& animacao, int duracao)
+        : relogio_(relogio), animacao_(animacao), duracao_(duracao) {}
+
+    Ganchos ganchos;
+    // Ticks left of the running blink.
+    int conta = 0;
+
+    // The player ticked or unticked `marcador` (`marcado` its new state).
+    void clicado(Marcador& marcador, bool marcado) {
+        if (!marcado) {
+            // An unticked marker is pending again: it empties, a running
+            // blink no longer holds, and its care is open again.
+            poe_texto_marcador(marcador, "");
+            if (relogio_.Interval() != 0) interrompe();
+            ganchos.reabre(marcador.BackColor());
+            return;
+        }
+        poe_texto_marcador(marcador, "ok");
+        bool pendente = false;
+        ganchos.marcadores([&](Marcador& m) {
+            if (m.Visible() && texto_marcador(m).empty()) pendente = true;
+        });
+        if (pendente) return;
+        animacao_.SetInterval(0);
+        shell::estado_telas().modo_pisca = 0;
+        conta = duracao_;
+        relogio_.SetInterval(100);
+        ganchos.conclui(marcador.BackColor());
+    }
+
+    // Ends the blink at once, the ticked markers shown again.
+    void interrompe() {
+        relogio_.SetInterval(0);
+        ganchos.marcadores([](Marcador& m) {
+            if (texto_marcador(m) != ".") return;
+            poe_texto_marcador(m, "ok");
+            m.SetVisible(true);
+        });
+    }
+
+    // One tick of the blink timer.
+    void passo() {
+        if (shell::estado_telas().modo_pisca != 0) return;
+        conta -= 1;
+        if (relogio_.Interval() == 0 || conta <= 0) {
+            relogio_.SetInterval(0);
+            ganchos.marcadores([](Marcador& m) {
+                if (texto_marcador(m) != ".") return;
+                poe_texto_marcador(m, "ok");
+                m.SetVisible(false);
+            });
+            ganchos.termina();
+            return;
+        }
+        const bool par = conta % 2 == 0;
+        ganchos.marcadores([par](Marcador& m) {
+            if (par) {
+                if (texto_marcador(m) != ".") return;
+                poe_texto_marcador(m, "ok");
+                m.SetVisible(true);
+            } else if (m.Visible()) {
+                m.SetVisible(false);
+                poe_texto_marcador(m, ".");
+            }
+        });
+    }
+
+private:
+    pf::Timer& relogio_;
+    pf::Timer& animacao_;
+    int duracao_;
+};
 
 }  // namespace shell

@@ -11,13 +11,11 @@
 #include "shell/feira.h"
 #include "shell/fundo.h"
 #include "shell/intronew.h"
-#include "shell/substitutos.h"
 
 namespace shell {
 
 void registra_formularios() {
     namespace pf = platform::forms;
-    registra_substitutos();
     registra_dialogos();
     pf::Forms::Register<fundo>("fundo");
     pf::Forms::Register<Conf_cd>("Conf_cd");

@@ -4,6 +4,7 @@
 #include <set>
 
 #include "apoio.h"
+#include "shell/navegacao.h"
 
 namespace agenda_test {
 namespace {
@@ -22,8 +23,8 @@ TEST_F(TelaTest, CargaMostraASemanaEOsSemanarios) {
     auto& f = abre();
     EXPECT_EQ(f.tempo.Text(), "23");
     EXPECT_EQ(f.terra.Text(), "23");
-    EXPECT_EQ(model::sessao().tela_atual, "Agenda");
-    EXPECT_EQ(model::sessao().acao, -1);
+    EXPECT_EQ(shell::estado_telas().tela_atual, "Agenda");
+    EXPECT_EQ(shell::estado_telas().acao, -1);
     EXPECT_EQ(f.timer_.Interval(), 0);
     EXPECT_EQ(f.relat.ReportFileName(), pasta_programa() + "\\relatb.rpt");
     EXPECT_EQ(f.regrot.ReportFileName(), pasta_programa() + "\\rrr.rpt");
@@ -36,14 +37,14 @@ TEST_F(TelaTest, CliqueDeAtividadeFalaEAnimaAteORepouso) {
     auto& f = abre();
     t::Click(f.pld);  // empty list
     EXPECT_EQ(tocou("\\agenpla.wav"), 1);
-    EXPECT_EQ(model::sessao().acao, 5);
-    EXPECT_EQ(model::sessao().quadro, 61);
+    EXPECT_EQ(shell::estado_telas().acao, 5);
+    EXPECT_EQ(shell::estado_telas().quadro, 61);
     tique(f);
     EXPECT_EQ(figura(f.pld), "E:\\anima\\pla06.bmp");
     tique(f);
     EXPECT_EQ(figura(f.pld), "E:\\anima\\pla07.bmp");
     tique(f, 59);
-    EXPECT_EQ(model::sessao().quadro, 0);
+    EXPECT_EQ(shell::estado_telas().quadro, 0);
     EXPECT_EQ(figura(f.pld), "E:\\anima\\pla06.bmp");
     tique(f);
     EXPECT_EQ(f.timer_.Interval(), 0);
@@ -94,7 +95,7 @@ TEST_F(TelaTest, ApresentacaoDeEntradaEASementeiraSemQuadros) {
     EXPECT_EQ(f.Timer1.Interval(), 12000);
     EXPECT_EQ(tocou("agendfim.wav"), 1);
     tique(f);
-    EXPECT_EQ(s.quadro, 10000 - 8);
+    EXPECT_EQ(shell::estado_telas().quadro, 10000 - 8);
     EXPECT_EQ(figura(f.tr), "E:\\anima\\tra00.bmp");
 
     t::Click(f.pic_semen);  // does not end the presentation
@@ -125,7 +126,7 @@ TEST_F(TelaTest, ApresentacaoMostraHojeEOPrimeiroPlanetaDoComecoAoFim) {
     t::Click(f.lbl_tempo);
     t::ProcessEvents();
     ASSERT_TRUE(f.intro_ativa);
-    ASSERT_EQ(s.acao, 0);
+    ASSERT_EQ(shell::estado_telas().acao, 0);
     for (int k = 0; k < 20; ++k) {
         EXPECT_EQ(figura(f.tempo_real), model::pict_semana()) << k;  // Wednesday
         tique(f);
@@ -293,7 +294,7 @@ TEST_F(TelaTest, TituloDeListaAbreAAjuda) {
     t::Click(f.Label1(7));
     EXPECT_FALSE(pf::Forms::IsLoaded("age"));
     EXPECT_TRUE(pf::Forms::IsLoaded("help"));
-    EXPECT_EQ(model::sessao().assunto_help, "Agenda");
+    EXPECT_EQ(shell::estado_telas().assunto_help, "Agenda");
 }
 
 }  // namespace

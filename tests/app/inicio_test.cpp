@@ -23,17 +23,26 @@ namespace {
 namespace fs = std::filesystem;
 using namespace std::chrono_literals;
 
-fs::path pasta_nova() {
-    char modelo[] = "/tmp/brotalia-app-XXXXXX";
-    return ::mkdtemp(modelo);
-}
+// A fresh folder in the temporary folder, removed when the test ends.
+struct PastaNova {
+    fs::path caminho;
+    PastaNova() {
+        std::string modelo = (fs::temp_directory_path() / "brotalia-app-XXXXXX").string();
+        caminho = ::mkdtemp(modelo.data());
+    }
+    ~PastaNova() {
+        std::error_code ec;
+        fs::remove_all(caminho, ec);
+    }
+};
 
 std::string le(const fs::path& arquivo) {
     std::ifstream in(arquivo, std::ios::binary);
     return std::string(std::istreambuf_iterator<char>(in), {});
 }
 
-// Every file of a folder with its contents.
+// The files directly in a folder (not those of its sub-folders), each with
+// its contents.
 std::map<std::string, std::string> conteudo(const fs::path& pasta) {
     std::map<std::string, std::string> r;
     for (const auto& e : fs::directory_iterator(pasta))
@@ -87,7 +96,9 @@ struct Execucao {
 };
 
 TEST(Inicio, ASecondStartOnTheSameFolderSaysSoAndTouchesNothing) {
-    const fs::path pasta = pasta_nova(), saidas = pasta_nova();
+    const PastaNova pasta_nova, saidas_novas;
+    const fs::path& pasta = pasta_nova.caminho;
+    const fs::path& saidas = saidas_novas.caminho;
     const fs::path programa = pasta / "brotalia";
     fs::copy_file(BROTALIA_EXE, programa);
 
@@ -110,15 +121,14 @@ TEST(Inicio, ASecondStartOnTheSameFolderSaysSoAndTouchesNothing) {
         return le(pasta / "brotalia.lock").rfind(std::to_string(terceiro.pid) + "\n", 0) == 0;
     })) << le(saidas / "3.txt");
     terceiro.termina();
-
-    fs::remove_all(pasta);
-    fs::remove_all(saidas);
 }
 
 TEST(Inicio, EachAccountPlaysInItsOwnDataFolderWhenTheProgramFolderIsReadOnly) {
     if (::geteuid() != 0) GTEST_SKIP() << "só o superusuário inicia o jogo como outros usuários";
     // The program installed by the administrator, read-only for the players.
-    const fs::path pasta = pasta_nova(), saidas = pasta_nova();
+    const PastaNova pasta_nova, saidas_novas;
+    const fs::path& pasta = pasta_nova.caminho;
+    const fs::path& saidas = saidas_novas.caminho;
     const fs::path programa = pasta / "brotalia";
     fs::copy_file(BROTALIA_EXE, programa);
     fs::permissions(pasta, static_cast<fs::perms>(0755));
@@ -154,8 +164,6 @@ TEST(Inicio, EachAccountPlaysInItsOwnDataFolderWhenTheProgramFolderIsReadOnly) {
 
     EXPECT_TRUE(conteudo(pasta) == instalado);
     EXPECT_EQ(fs::status(pasta).permissions(), static_cast<fs::perms>(0755));
-    fs::remove_all(pasta);
-    fs::remove_all(saidas);
 }
 
 }  // namespace

@@ -49,12 +49,31 @@ inline void grava_quadros(const fs::path& pasta, const std::string& prefixo, int
         grava_bmp(pasta / (prefixo + (n < 10 ? "0" : "") + std::to_string(n) + sufixo + ".bmp"));
 }
 
+// Removes `pasta` and all in it when the test process ends, whatever a test
+// left read-only inside.
+inline void remove_ao_sair(const fs::path& pasta) {
+    static struct Pastas {
+        std::vector<fs::path> lista;
+        ~Pastas() {
+            for (const fs::path& p : lista) {
+                std::error_code ec;
+                for (auto i = fs::recursive_directory_iterator(p, ec); !ec && i != fs::recursive_directory_iterator();
+                     i.increment(ec))
+                    if (i->is_directory(ec)) fs::permissions(i->path(), fs::perms::owner_all, fs::perm_options::add, ec);
+                fs::remove_all(p, ec);
+            }
+        }
+    } pastas;
+    pastas.lista.push_back(pasta);
+}
+
 // The program folder of this test process for a group of tests, emptied of
 // whatever an earlier process of the same id left there, with the media
-// folder of drive E: made.
+// folder of drive E: made; removed when the process ends.
 inline fs::path nova_pasta_programa(const std::string& grupo) {
     const fs::path raiz = fs::temp_directory_path() / ("brotalia-" + grupo + "-" + std::to_string(::getpid()));
     fs::remove_all(raiz);
+    remove_ao_sair(raiz);
     fs::create_directories(raiz / "drives" / "E" / "anima");
     return raiz;
 }

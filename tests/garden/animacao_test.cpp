@@ -4,6 +4,7 @@
 #include <algorithm>
 
 #include "apoio.h"
+#include "shell/navegacao.h"
 
 namespace garden_test {
 namespace {
@@ -123,7 +124,7 @@ TEST_F(HortaTest, NavegacaoEsperaODialogoFechar) {
     auto& f = abre();
     f.hortelino_Click();
     for (int i = 0; i < 14; ++i) t::TickTimer(f.timer_);
-    ASSERT_EQ(model::sessao().quadro, 0);
+    ASSERT_EQ(shell::estado_telas().quadro, 0);
     bool carregada_durante = false;
     durante_dialogo = [&] {
         for (int i = 0; i < 3; ++i) t::TickTimer(f.timer_);
@@ -145,12 +146,12 @@ TEST_F(HortaTest, ApresentacaoDeEntradaEInterrupcao) {
     EXPECT_TRUE(f.intro_ativa);
     EXPECT_EQ(f.Timer1.Interval(), 12000);
     EXPECT_EQ(f.timer_.Interval(), 100);
-    EXPECT_EQ(s.acao, -1);
+    EXPECT_EQ(shell::estado_telas().acao, -1);
     EXPECT_EQ(tocou("\\hortafim.wav"), 1);  // whatever the voice option
     novas_figuras();
     t::TickTimer(f.timer_);
     EXPECT_EQ(novas_figuras(), nomes({"li00", "des00", "amo00", "cop00", "cof00", "ssem00"}));
-    EXPECT_EQ(s.quadro, 10000 - 6);
+    EXPECT_EQ(shell::estado_telas().quadro, 10000 - 6);
 
     // A second activation replays nothing.
     f.Form_Activate();
@@ -159,7 +160,7 @@ TEST_F(HortaTest, ApresentacaoDeEntradaEInterrupcao) {
     t::Click(f.pic_agenda);  // cuts the presentation short
     EXPECT_FALSE(f.intro_ativa);
     EXPECT_EQ(f.Timer1.Interval(), 0);
-    EXPECT_EQ(s.acao, 15);
+    EXPECT_EQ(shell::estado_telas().acao, 15);
     const auto depois = novas_figuras();
     EXPECT_NE(std::find(depois.begin(), depois.end(), "\\anima\\li06.bmp"), depois.end());
 
@@ -177,14 +178,14 @@ TEST_F(HortaTest, SemTrilhaNaoHaApresentacao) {
     EXPECT_FALSE(f.intro_ativa);
     EXPECT_EQ(f.Timer1.Interval(), 0);
     EXPECT_EQ(f.timer_.Interval(), 0);
-    EXPECT_EQ(model::sessao().acao, -1);
-    EXPECT_EQ(model::sessao().tela_atual, "horta");
+    EXPECT_EQ(shell::estado_telas().acao, -1);
+    EXPECT_EQ(shell::estado_telas().tela_atual, "horta");
 }
 
 TEST_F(HortaTest, RotulosDeAjuda) {
     auto& f = abre();
     t::Click(f.lbl_verduras(1));
-    EXPECT_EQ(model::sessao().assunto_help, "Culturas2");
+    EXPECT_EQ(shell::estado_telas().assunto_help, "Culturas2");
     EXPECT_TRUE(pf::Forms::IsLoaded("help"));
     EXPECT_FALSE(pf::Forms::IsLoaded(garden::nome_tela_horta));
     auto& g = abre();

@@ -1,6 +1,7 @@
 // Care buttons, the bed legend, ticking beds and the completion blink.
 
 #include "apoio.h"
+#include "shell/navegacao.h"
 
 namespace garden_test {
 namespace {
@@ -80,7 +81,7 @@ TEST_F(HortaTest, EscolhaDoCuidadoMarcaOsCanteiros) {
     EXPECT_EQ(f.txt_label(2).BackColor(), kCorLi);  // coloured, not shown
     EXPECT_EQ(f.txt_label(0).ForeColor(), pf::vbBlack);
     EXPECT_EQ(tocou("\\l1.wav"), 1);
-    EXPECT_EQ(model::sessao().acao, 8);
+    EXPECT_EQ(shell::estado_telas().acao, 8);
 
     t::Click(f.Command2(6));
     EXPECT_FALSE(f.txt_label(0).Visible());
@@ -116,7 +117,7 @@ TEST_F(HortaTest, MarcarDesmarcarEPiscarAteParabens) {
     t::Click(f.txt_label(0));  // the last one
     EXPECT_EQ(f.timer_.Interval(), 0);
     EXPECT_EQ(f.Timergame.Interval(), 100);
-    EXPECT_EQ(f.conta_pisca, 19);
+    EXPECT_EQ(f.pisca.conta, 19);
     EXPECT_FALSE(f.Command2(5).Enabled());
     EXPECT_EQ(f.Command2(5).DisabledPicture().GamePath(), "E:\\anima\\li06bw.bmp");
 

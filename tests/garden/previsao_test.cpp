@@ -5,6 +5,7 @@
 #include <filesystem>
 
 #include "apoio.h"
+#include "shell/navegacao.h"
 
 namespace garden_test {
 namespace {
@@ -76,7 +77,7 @@ TEST_F(PrevisaoTest, DuasSemanasAFrenteEVolta) {
     // In the real week the button only animates.
     t::Click(f.tempo_real);
     EXPECT_EQ(h.idade_can[1], 3);
-    EXPECT_EQ(model::sessao().acao, 0);
+    EXPECT_EQ(shell::estado_telas().acao, 0);
 }
 
 TEST_F(PrevisaoTest, MudancasDuranteAPrevisaoSaoDesfeitasNaTelaTambem) {
@@ -121,6 +122,7 @@ TEST_F(PrevisaoTest, CinquentaETresSemanasAFrente) {
 TEST_F(PrevisaoTest, SairDuranteAPrevisaoGravaASemanaReal) {
     const auto pasta = std::filesystem::temp_directory_path() / ("horta_previsao_" + std::to_string(::getpid()));
     std::filesystem::create_directories(pasta);
+    comum::remove_ao_sair(pasta);
     model::define_caminho_banco((pasta / "hortas00.mdb").string());
     auto& f = abre();
     t::Click(f.previsao);

@@ -4,6 +4,7 @@
 
 #include "apoio.h"
 #include "platform/text.h"
+#include "shell/navegacao.h"
 
 namespace help_test {
 namespace {
@@ -25,8 +26,8 @@ protected:
               "###A Colheita Final e Parcial\r\nColher.\r\n"
               "###A Reposição\r\nRepor.\r\n");
         fonte("cult1.Txt", "###Verduras de Semente\r\nAs verduras.\r\n");
-        model::sessao().assunto_help = "Atividades";
-        model::sessao().tela_atual = "horta";
+        shell::estado_telas().assunto_help = "Atividades";
+        shell::estado_telas().tela_atual = "horta";
     }
 
     Janela& abre() {
@@ -77,7 +78,7 @@ TEST_F(JanelaTest, OpeningCompilesTheSubjectAndShowsItsFirstTopic) {
 }
 
 TEST_F(JanelaTest, EachSubjectOpensItsOwnFileAndOthersOpenNone) {
-    model::sessao().assunto_help = "Culturas1";
+    shell::estado_telas().assunto_help = "Culturas1";
     abre();
     EXPECT_EQ(help::TextLines[0], "Verduras de Semente");
     pf::Forms::Unload(help::nome_tela_help);
@@ -89,7 +90,7 @@ TEST_F(JanelaTest, EachSubjectOpensItsOwnFileAndOthersOpenNone) {
     pf::Forms::Unload(help::nome_tela_help);
 
     for (const char* assunto : {"agenda", "PGM ", ""}) {
-        model::sessao().assunto_help = assunto;
+        shell::estado_telas().assunto_help = assunto;
         abre();
         EXPECT_EQ(help::TopicCount, 0) << assunto;
         EXPECT_EQ(help::TextLines[0], "Ajuda indisponível");
@@ -105,7 +106,7 @@ TEST_F(JanelaTest, MissingSourceGivesANoticeInsteadOfAStop) {
     // No pgm source in this folder, nor topic files an earlier test compiled.
     for (const auto& e : fs::directory_iterator(pasta_programa()))
         if (platform::LCase(e.path().stem().string()) == "pgm") fs::remove(e.path());
-    model::sessao().assunto_help = "PGM";
+    shell::estado_telas().assunto_help = "PGM";
     Janela& h = abre();
     EXPECT_EQ(help::TextLines[0], "Ajuda indisponível");
     EXPECT_NE(help::TextLines[2].find("O "), std::string::npos);
@@ -233,8 +234,8 @@ TEST_F(JanelaTest, TopicAnimationCyclesFromItsStartFrameAndStops) {
     clica_link(h, "A Limpeza");
     novas_figuras();
     t::Click(h.imagespicturebox);
-    EXPECT_EQ(model::sessao().acao, 8);
-    EXPECT_EQ(model::sessao().quadro, 85);
+    EXPECT_EQ(shell::estado_telas().acao, 8);
+    EXPECT_EQ(shell::estado_telas().quadro, 85);
     for (int k = 0; k < 85; ++k) t::TickTimer(h.timer_);
     const auto quadros = novas_figuras();
     ASSERT_EQ(quadros.size(), 85u);
@@ -288,7 +289,7 @@ TEST_F(JanelaTest, EarthwormCrawlsAndTurnsAtTheEdges) {
     EXPECT_EQ(h.pic_nhoca.Left(), 11130);
     novas_figuras();
     t::Click(h.pic_nhoca);
-    EXPECT_EQ(model::sessao().acao, 100);
+    EXPECT_EQ(shell::estado_telas().acao, 100);
     std::vector<int> lefts;
     for (int k = 0; k < 21; ++k) {
         t::TickTimer(h.timer_);
@@ -353,7 +354,7 @@ TEST_F(JanelaTest, ReturnGoesBackToTheScreenThatOpenedHelp) {
         help::registra_formularios();
         for (const char* nome : {"INTRONEW", "conf", "trabalhando_na_horta", "controle_da_sementeira", "age"})
             pf::Forms::Register<TelaVazia>(nome);
-        model::sessao().tela_atual = tela;
+        shell::estado_telas().tela_atual = tela;
         Janela& h = abre();
         // During an animation, too: it ends with the window.
         clica_link(h, "A Limpeza");

@@ -223,7 +223,7 @@ TEST_F(GameTest, RankingDoMenuParaORelogioEAVoltaDistribui) {
 }
 
 TEST_F(GameTest, JogoDaTelaDeOpcoesEVoltaAEla) {
-    // The shell's real forms, with the game registered over its stand-in.
+    // The shell's real forms and the game.
     shell::registra_formularios();
     minigame::registra_formularios();
     pf::Forms::Show("conf");

@@ -1,5 +1,6 @@
 #pragma once
-// A fresh program folder under /tmp for one test, removed afterwards.
+// A fresh program folder in the temporary folder for one test, removed
+// afterwards with all in it, folders a test made read-only included.
 
 #include "platform/db.h"
 #include "platform/paths.h"
@@ -14,15 +15,19 @@ namespace platform_test {
 class TempFolder {
 public:
     TempFolder() {
-        char tmpl[] = "/tmp/brotalia-test-XXXXXX";
-        path_ = ::mkdtemp(tmpl);
+        std::string tmpl = (std::filesystem::temp_directory_path() / "brotalia-test-XXXXXX").string();
+        path_ = ::mkdtemp(tmpl.data());
         platform::SetProgramFolder(path_);
     }
     ~TempFolder() {
         platform::Workspace::Default().CloseAll();
         std::error_code ec;
-        std::filesystem::permissions(path_, std::filesystem::perms::owner_all, ec);
-        std::filesystem::remove_all(path_, ec);
+        namespace fs = std::filesystem;
+        fs::permissions(path_, fs::perms::owner_all, fs::perm_options::add, ec);
+        for (auto i = fs::recursive_directory_iterator(path_, ec); !ec && i != fs::recursive_directory_iterator();
+             i.increment(ec))
+            if (i->is_directory(ec)) fs::permissions(i->path(), fs::perms::owner_all, fs::perm_options::add, ec);
+        fs::remove_all(path_, ec);
         platform::SetProgramFolder("");
     }
     const std::string& path() const { return path_; }

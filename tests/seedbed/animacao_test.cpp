@@ -2,6 +2,7 @@
 // navigation to the other screens and to help.
 
 #include "apoio.h"
+#include "shell/navegacao.h"
 
 namespace seedbed_test {
 namespace {
@@ -68,7 +69,7 @@ TEST_F(SementeiraTest, QuadrosDosCuidados) {
         esperado.push_back(c.quadros.back());  // the stopping tick shows the last frame again
         EXPECT_EQ(novas_figuras(), esperado) << c.botao;
         EXPECT_EQ(caminho(f.Command4(c.botao).DisabledPicture()), c.quadros.back());
-        EXPECT_EQ(model::sessao().quadro, -1);
+        EXPECT_EQ(shell::estado_telas().quadro, -1);
         TearDown();
     }
 }
@@ -162,12 +163,12 @@ TEST_F(SementeiraTest, ApresentacaoDeEntrada) {
     EXPECT_TRUE(f.em_intro);
     EXPECT_EQ(f.Timer1.Interval(), 12000);
     EXPECT_EQ(f.timer_.Interval(), 100);
-    EXPECT_EQ(s.acao, -1);
+    EXPECT_EQ(shell::estado_telas().acao, -1);
     EXPECT_EQ(tocou("\\semefim.wav"), 1);
     novas_figuras();
     t::TickTimer(f.timer_);
     EXPECT_EQ(novas_figuras(), nomes({"li00", "des00", "tra00", "enx00"}));
-    EXPECT_EQ(s.quadro, 10000 - 4);
+    EXPECT_EQ(shell::estado_telas().quadro, 10000 - 4);
     EXPECT_EQ(caminho(f.Command4(1).DisabledPicture()), "\\anima\\li00.bmp");
     for (int tick = 0; tick < 30; ++tick) t::TickTimer(f.timer_);
     EXPECT_TRUE(carregada()) << "the garden button animates without leaving";
@@ -188,8 +189,8 @@ TEST_F(SementeiraTest, CliqueEncerraAApresentacao) {
     t::Click(f.pic_agenda);
     EXPECT_FALSE(f.em_intro);
     EXPECT_EQ(f.Timer1.Interval(), 0);
-    EXPECT_EQ(model::sessao().acao, 15);
-    EXPECT_EQ(model::sessao().quadro, 11);
+    EXPECT_EQ(shell::estado_telas().acao, 15);
+    EXPECT_EQ(shell::estado_telas().quadro, 11);
     EXPECT_EQ(f.timer_.Interval(), 100);
     EXPECT_EQ(caminho(f.Command4(2).DisabledPicture()), "\\anima\\des06bw.bmp");
     novas_figuras();
@@ -227,8 +228,8 @@ TEST_F(SementeiraTest, RotulosDeAjuda) {
         c.clique(f);
         EXPECT_FALSE(carregada());
         EXPECT_TRUE(pf::Forms::IsLoaded("help"));
-        EXPECT_EQ(model::sessao().assunto_help, c.assunto);
-        EXPECT_EQ(model::sessao().tela_atual, "sementeira");
+        EXPECT_EQ(shell::estado_telas().assunto_help, c.assunto);
+        EXPECT_EQ(shell::estado_telas().tela_atual, "sementeira");
         EXPECT_EQ(tocou("\\ajuda.wav"), 1);
         TearDown();
     }

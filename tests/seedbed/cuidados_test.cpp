@@ -2,6 +2,7 @@
 // ticking the markers, the completion blink and the notices at its end.
 
 #include "apoio.h"
+#include "shell/navegacao.h"
 
 namespace seedbed_test {
 namespace {
@@ -40,8 +41,8 @@ TEST_F(SementeiraTest, EscolhaMarcaOsLotesDaAtividade) {
     EXPECT_EQ(f.Label4(1).Caption(), "ok");
     EXPECT_FALSE(f.Label4(2).Visible());
     EXPECT_EQ(tocou("\\mudlimp.wav"), 1);
-    EXPECT_EQ(model::sessao().acao, 4);
-    EXPECT_EQ(model::sessao().quadro, 13);
+    EXPECT_EQ(shell::estado_telas().acao, 4);
+    EXPECT_EQ(shell::estado_telas().quadro, 13);
     EXPECT_EQ(f.timer_.Interval(), 100);
     EXPECT_EQ(f.Command4(1).MousePointer(), pf::vbCustom);
 
@@ -60,7 +61,7 @@ TEST_F(SementeiraTest, EscolhaMarcaOsLotesDaAtividade) {
     t::Click(f.Command4(2));
     EXPECT_FALSE(f.Label4(2).Visible());
     EXPECT_EQ(tocou("\\ndesb.wav"), 1);
-    EXPECT_EQ(model::sessao().acao, 5);
+    EXPECT_EQ(shell::estado_telas().acao, 5);
     EXPECT_EQ(f.atividade, "DES");
     EXPECT_FALSE(f.leg_sem("PLS"));
     for (int i = 0; i < model::n_lotes; ++i) EXPECT_FALSE(f.Label4(i).Visible());
@@ -87,7 +88,7 @@ TEST_F(SementeiraTest, MarcarDesmarcarEPiscarAteParabens) {
     t::Click(f.Label4(0));  // the last one
     EXPECT_EQ(f.timer_.Interval(), 0);
     EXPECT_EQ(f.Timergame.Interval(), 100);
-    EXPECT_EQ(f.conta_pisca, 18);
+    EXPECT_EQ(f.pisca.conta, 18);
     EXPECT_FALSE(f.Command4(1).Enabled());
     EXPECT_EQ(caminho(f.Command4(1).DisabledPicture()), "\\anima\\li06bw.bmp");
 
@@ -172,7 +173,7 @@ TEST_F(SementeiraTest, DesmarcarDuranteAPiscadaInterrompe) {
     EXPECT_TRUE(dialogos.empty());
     t::Click(f.Label4(1));  // ticked again: the activity is complete anew
     EXPECT_EQ(f.Timergame.Interval(), 100);
-    EXPECT_EQ(f.conta_pisca, 18);
+    EXPECT_EQ(f.pisca.conta, 18);
 }
 
 TEST_F(SementeiraTest, BotaoDuranteAPiscada) {

@@ -3,6 +3,7 @@
 
 #include "apoio.h"
 #include "garden/trabalhando_na_horta.h"
+#include "shell/navegacao.h"
 
 namespace seedbed_test {
 namespace {
@@ -41,7 +42,7 @@ TEST_F(PrevisaoTest, DuasSemanasAFrenteEVolta) {
     EXPECT_EQ(h.cult_can[0], model::nenhuma);
     EXPECT_EQ(f.terra.Text(), semana_mais(1));
     EXPECT_EQ(f.atividade, "PLS");
-    EXPECT_EQ(model::sessao().ponteiro_salvo, pf::vbCustom);
+    EXPECT_EQ(shell::estado_telas().ponteiro_salvo, pf::vbCustom);
     EXPECT_EQ(f.previsao.MousePointer(), pf::vbCustom);
 
     t::Click(f.previsao);
@@ -97,7 +98,7 @@ TEST_F(PrevisaoTest, TempoRealSemPrevisaoNaoMudaNada) {
     t::Click(f.tempo_real);
     EXPECT_EQ(h.cult_sem, lotes);
     for (const std::string& fig : novas_figuras()) EXPECT_EQ(fig.find("az_"), std::string::npos) << fig;
-    EXPECT_EQ(model::sessao().acao, 0);
+    EXPECT_EQ(shell::estado_telas().acao, 0);
     EXPECT_EQ(f.timer_.Interval(), 100);
 }
 

@@ -2,6 +2,7 @@
 // by dragging the lot away, and the crop names spoken while dragging.
 
 #include "apoio.h"
+#include "shell/navegacao.h"
 
 namespace seedbed_test {
 namespace {
@@ -36,7 +37,7 @@ TEST_F(SementeiraTest, SemeiaUmLoteLivre) {
 TEST_F(SementeiraTest, LoteOcupadoRecusaASemeadura) {
     semeia(2, model::cod_alface, 1);
     auto& f = abre();
-    model::sessao().ponteiro_salvo = pf::vbCustom;
+    shell::estado_telas().ponteiro_salvo = pf::vbCustom;
     sons->calls.clear();
     t::DragTo(f.c_cou, f.Image3(2), 10, 10);
     auto& h = model::horta();

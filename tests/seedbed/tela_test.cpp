@@ -1,6 +1,7 @@
 // The screen's load, its first activation and the lot display.
 
 #include "apoio.h"
+#include "shell/navegacao.h"
 
 namespace seedbed_test {
 namespace {
@@ -48,8 +49,8 @@ TEST_F(SementeiraTest, CargaDaTela) {
     model::sessao().cor_li = 1;  // left by another screen
     auto& f = abre();
     const auto& s = model::sessao();
-    EXPECT_EQ(s.tela_atual, "sementeira");
-    EXPECT_EQ(s.acao, -1);
+    EXPECT_EQ(shell::estado_telas().tela_atual, "sementeira");
+    EXPECT_EQ(shell::estado_telas().acao, -1);
     EXPECT_EQ(s.cor_li, kCorLi);
     EXPECT_EQ(s.cor_des, kCorDes);
     EXPECT_EQ(s.cor_tr, kCorTr);

@@ -19,6 +19,14 @@ void grava_figuras_do_menu(const std::filesystem::path& unidade) {
         comum::grava_bmp(unidade / "anima" / nome);
 }
 
+namespace {
+
+// A screen the shell leads to that lives in another library: it only has to
+// exist.
+class TelaVazia : public pf::Form {};
+
+}  // namespace
+
 void Ambiente::SetUp() {
     static std::atomic<int> contador{0};
     pasta = std::filesystem::temp_directory_path() /
@@ -51,6 +59,8 @@ void Ambiente::reinicia_formularios() {
     QTimer::singleShot(0, [] { QCoreApplication::exit(0); });
     QCoreApplication::exec();
     platform::SetLogToStderr(false);
+    for (const char* nome : {"trabalhando_na_horta", "controle_da_sementeira", "age", "help", "gamedio"})
+        pf::Forms::Register<TelaVazia>(nome);
     shell::registra_formularios();
     pf::SetPictureLoadObserver([this](const std::string& p, bool) { figuras.push_back(p); });
 

@@ -1,6 +1,6 @@
 #include "apoio.h"
 #include "shell/conf.h"
-#include "shell/substitutos.h"
+#include "shell/navegacao.h"
 
 namespace {
 
@@ -50,7 +50,6 @@ TEST_F(Opcoes, TrilhaMudaSoNoRetornarVozMudaNaHora) {
     EXPECT_EQ(s.tipo_tempo, "1");
     EXPECT_EQ(s.tipo_cliques, "2");
     ASSERT_TRUE(pf::Forms::IsLoaded("gamedio"));
-    pf::Forms::Get<shell::tela_provisoria>("gamedio");
     pf::Forms::Unload("gamedio");
     pf::Forms::Show("conf");
     t::ProcessEvents();
@@ -115,7 +114,7 @@ TEST_F(Opcoes, UnidadeEscolhidaOuDigitada) {
 }
 
 TEST_F(Opcoes, AjudaAbreNoSetimoTique) {
-    auto& s = model::sessao();
+    auto& s = shell::estado_telas();
     auto& c = abre();
     limpa_figuras();
     t::Click(c.interroga);

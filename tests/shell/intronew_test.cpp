@@ -4,6 +4,7 @@
 
 #include "apoio.h"
 #include "shell/intronew.h"
+#include "shell/navegacao.h"
 
 namespace {
 
@@ -82,8 +83,8 @@ TEST_F(Menu, CadaBotaoTocaSeusQuadrosEVaiParaSuaTela) {
         ASSERT_EQ(sons().size(), 1u);
         EXPECT_EQ(sons()[0].substr(2), c.som.substr(2));
     }
-    EXPECT_EQ(model::sessao().tela_atual, "Orgânico");
-    EXPECT_EQ(model::sessao().assunto_help, "Orgânico");
+    EXPECT_EQ(shell::estado_telas().tela_atual, "Orgânico");
+    EXPECT_EQ(shell::estado_telas().assunto_help, "Orgânico");
 }
 
 TEST_F(Menu, SemSomATrocaNaoEspera) {

@@ -17,6 +17,7 @@
 #include "platform/sound.h"
 #include "platform/forms/forms.h"
 #include "platform/forms/screen.h"
+#include "shell/navegacao.h"
 
 namespace pf = platform::forms;
 
@@ -30,8 +31,8 @@ int main(int argc, char** argv) {
     platform::SetSoundBackend(std::make_unique<platform::SilentSoundBackend>());
     auto& s = model::sessao();
     s.dir_anima = "C:";
-    s.assunto_help = argc > 2 ? argv[2] : "Culturas2";
-    s.tela_atual = "horta";
+    shell::estado_telas().assunto_help = argc > 2 ? argv[2] : "Culturas2";
+    shell::estado_telas().tela_atual = "horta";
     help::registra_formularios();
     auto& h = pf::Forms::Get<help::help>(help::nome_tela_help);
     h.Show();
