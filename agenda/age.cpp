@@ -370,6 +370,7 @@ void age::hortelino_Click() {
     s.acao = acao_menu;
     s.quadro = 14;
     timer_.SetInterval(100);
+    shell::prepara_destino(tela_menu);
 }
 
 void age::pic_semen_Click() {
@@ -378,6 +379,7 @@ void age::pic_semen_Click() {
     s.acao = acao_sementeira;
     s.quadro = 8;
     timer_.SetInterval(100);
+    shell::prepara_destino(tela_sementeira);
 }
 
 void age::pic_horta_Click() {
@@ -386,6 +388,7 @@ void age::pic_horta_Click() {
     s.acao = acao_horta;
     s.quadro = 12;
     timer_.SetInterval(100);
+    shell::prepara_destino(tela_horta);
 }
 
 void age::pic_imp_Click() {

@@ -795,16 +795,19 @@ void trabalhando_na_horta::anima_botao(int acao, int quadros) {
 void trabalhando_na_horta::hortelino_Click() {
     hortelino.SetMousePointer(pf::vbHourglass);
     anima_botao(acao_hortelino, 14);
+    shell::prepara_destino(tela_menu);
 }
 
 void trabalhando_na_horta::pic_agenda_Click() {
     pic_agenda.SetMousePointer(pf::vbHourglass);
     anima_botao(acao_agenda, 11);
+    shell::prepara_destino(tela_agenda);
 }
 
 void trabalhando_na_horta::pic_semen_Click() {
     pic_semen.SetMousePointer(pf::vbHourglass);
     anima_botao(acao_mudas, 8);
+    shell::prepara_destino(tela_sementeira);
 }
 
 void trabalhando_na_horta::lbl_verduras_Click(int Index) {

@@ -714,16 +714,19 @@ void controle_da_sementeira::anima_botao(int acao, int quadros) {
 void controle_da_sementeira::hortelino_Click() {
     hortelino.SetMousePointer(pf::vbHourglass);
     anima_botao(acao_hortelino, 14);
+    shell::prepara_destino(tela_menu);
 }
 
 void controle_da_sementeira::pic_agenda_Click() {
     pic_agenda.SetMousePointer(pf::vbHourglass);
     anima_botao(acao_agenda, 11);
+    shell::prepara_destino(tela_agenda);
 }
 
 void controle_da_sementeira::pic_horta_Click() {
     fase_enx = 1;
     anima_botao(acao_figura_horta, 12);
+    shell::prepara_destino(tela_horta);
 }
 
 void controle_da_sementeira::lbl_tempo_Click() { shell::mostra_figura("Tempo Real", anima("help6.jpg")); }
