@@ -8,17 +8,13 @@
 #include <QApplication>
 #include <QMessageBox>
 
-#include "agenda/registro.h"
-#include "garden/trabalhando_na_horta.h"
-#include "help/registro.h"
-#include "minigame/registro.h"
+#include "app/telas.h"
 #include "platform/db.h"
 #include "platform/forms/forms.h"
 #include "platform/log.h"
 #include "platform/paths.h"
 #include "platform/sound.h"
 #include "platform/video.h"
-#include "seedbed/registro.h"
 #include "shell/registro.h"
 
 namespace pf = platform::forms;
@@ -46,12 +42,7 @@ int main() {
         return 1;
     }
 
-    shell::registra_formularios();
-    garden::registra_formularios();
-    seedbed::registra_formularios();
-    agenda::registra_formularios();
-    help::registra_formularios();
-    minigame::registra_formularios();
+    app::registra_telas();
 
     platform::EnableFilmWindow(true);
     // The sound module loads aside while the drive question waits for the

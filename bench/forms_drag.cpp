@@ -20,11 +20,6 @@ namespace {
 
 using namespace bench_horta;
 
-double mediana(std::vector<double> v) {
-    std::sort(v.begin(), v.end());
-    return v.empty() ? 0 : v[v.size() / 2];
-}
-
 void BM_ArrastoSobreAHortaCheia(benchmark::State& state) {
     std::vector<double> jogo;
     QRect sujo;
@@ -48,21 +43,10 @@ void BM_ArrastoSobreAHortaCheia(benchmark::State& state) {
         }
         pf::detail::CancelDrag();
     }
-    JanelaNua nua;
-    std::vector<double> ref;
-    for (size_t i = 0; i < jogo.size() && i < 300; ++i) ref.push_back(nua.repinta(sujo));
-    state.counters["jogo_mediana_ms"] = mediana(jogo);
-    state.counters["ref_janela_nua_mediana_ms"] = mediana(ref);
-    state.counters["razao"] = mediana(jogo) / mediana(ref);
+    compara_com_janela_nua(state, jogo, sujo, 300);
 }
 BENCHMARK(BM_ArrastoSobreAHortaCheia)->Iterations(300)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 
-int main(int argc, char** argv) {
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    bench_tela::encerra_xvfb();
-    return 0;
-}
+int main(int argc, char** argv) { return bench_horta::roda_benchmarks(argc, argv); }

@@ -27,6 +27,7 @@
 
 #include <benchmark/benchmark.h>
 
+#include "app/telas.h"
 #include "inicio/tela.h"
 
 #include <cxxabi.h>
@@ -484,12 +485,7 @@ int filho(int fd, const std::string& pasta) {
     char* argv[] = {nome, nullptr};
     Aplicacao app(argc, argv);
     platform::SetProgramFolder(pasta);
-    shell::registra_formularios();
-    garden::registra_formularios();
-    seedbed::registra_formularios();
-    agenda::registra_formularios();
-    help::registra_formularios();
-    minigame::registra_formularios();
+    app::registra_telas();
     platform::EnableFilmWindow(true);
     // As the game does: the sound module loads aside once the drive question is painted.
     pf::Screen::AfterFirstPaintOf(shell::formulario_inicial, [] { platform::LoadSoundAside(); });

@@ -28,6 +28,7 @@
 
 #include <benchmark/benchmark.h>
 
+#include "app/telas.h"
 #include "inicio/marca.h"
 #include "inicio/tela.h"
 
@@ -268,12 +269,7 @@ int filho_telas(int fd, const std::string& pasta) {
     char* argv[] = {nome, nullptr};
     QApplication app(argc, argv);
     platform::SetProgramFolder(pasta);
-    shell::registra_formularios();
-    garden::registra_formularios();
-    seedbed::registra_formularios();
-    agenda::registra_formularios();
-    help::registra_formularios();
-    minigame::registra_formularios();
+    app::registra_telas();
     platform::SetSoundBackend(platform::MakeDefaultSoundBackend());
     platform::EnableFilmWindow(true);
     pf::test::SetModalHook([](pf::Form& f) {

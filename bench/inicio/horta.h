@@ -20,8 +20,12 @@
 #include <QScreen>
 #include <QWidget>
 
+#include <algorithm>
 #include <chrono>
 #include <string>
+#include <vector>
+
+#include <benchmark/benchmark.h>
 
 #include "garden/trabalhando_na_horta.h"
 #include "model/modelo.h"
@@ -118,5 +122,31 @@ protected:
 private:
     QImage imagem_;
 };
+
+inline double mediana(std::vector<double> v) {
+    std::sort(v.begin(), v.end());
+    return v.empty() ? 0 : v[v.size() / 2];
+}
+
+// The game's median time per step against the bare window repainting the
+// same rectangle, as many times (at most `vezes`), in the same run.
+inline void compara_com_janela_nua(benchmark::State& state, const std::vector<double>& jogo, const QRect& sujo,
+                                   size_t vezes) {
+    JanelaNua nua;
+    std::vector<double> ref;
+    for (size_t i = 0; i < jogo.size() && i < vezes; ++i) ref.push_back(nua.repinta(sujo));
+    state.counters["jogo_mediana_ms"] = mediana(jogo);
+    state.counters["ref_janela_nua_mediana_ms"] = mediana(ref);
+    state.counters["razao"] = mediana(jogo) / mediana(ref);
+}
+
+// The benchmarks of a program, then the X server it may have started ends.
+inline int roda_benchmarks(int argc, char** argv) {
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    bench_tela::encerra_xvfb();
+    return 0;
+}
 
 }  // namespace bench_horta

@@ -6,6 +6,7 @@
 
 #include <QImage>
 
+#include "app/telas.h"
 #include "agenda/registro.h"
 #include "garden/trabalhando_na_horta.h"
 #include "help/registro.h"
@@ -25,12 +26,7 @@ namespace t = platform::forms::test;
 TEST(Rotulos, NenhumaLegendaDeDesenhoCortadaEmTelaAlguma) {
     t::ResetAll();
     platform::SetLogToStderr(false);
-    shell::registra_formularios();
-    garden::registra_formularios();
-    seedbed::registra_formularios();
-    agenda::registra_formularios();
-    help::registra_formularios();
-    minigame::registra_formularios();
+    app::registra_telas();
 
     int formularios = 0;
     for (const auto& f : t::Designs()) {
