@@ -19,6 +19,7 @@
 #include <chrono>
 #include <functional>
 #include <map>
+#include <string_view>
 #include <thread>
 
 #include "agenda/impressao.h"
@@ -256,7 +257,9 @@ private:
         a.sin_port = htons(static_cast<std::uint16_t>(real_));
         if (::connect(servidor, reinterpret_cast<sockaddr*>(&a), sizeof a) != 0) return (void)::close(cliente);
         const auto solta = Relogio::now() + std::chrono::seconds(3);
-        std::size_t enviados = 0;
+        // Answers are held back from the moment the document itself goes
+        // through, however small it is.
+        bool documento = false;
         std::string retido;
         for (bool aberto = true; aberto && !fim_;) {
             pollfd p[2] = {{cliente, POLLIN, 0}, {servidor, POLLIN, 0}};
@@ -265,14 +268,17 @@ private:
             if (p[0].revents) {
                 const auto n = ::read(cliente, b, sizeof b);
                 if (n <= 0) aberto = false;
-                else if (::write(servidor, b, static_cast<std::size_t>(n)) > 0) enviados += static_cast<std::size_t>(n);
+                else {
+                    documento = documento || std::string_view(b, static_cast<std::size_t>(n)).find("%PDF") != std::string_view::npos;
+                    if (::write(servidor, b, static_cast<std::size_t>(n)) <= 0) aberto = false;
+                }
             }
             if (p[1].revents) {
                 const auto n = ::read(servidor, b, sizeof b);
                 if (n <= 0) aberto = false;
                 else retido.append(b, static_cast<std::size_t>(n));
             }
-            if (!retido.empty() && (enviados <= 8192 || Relogio::now() >= solta)) {
+            if (!retido.empty() && (!documento || Relogio::now() >= solta)) {
                 if (::write(cliente, retido.data(), retido.size()) < 0) aberto = false;
                 retido.clear();
             }
