@@ -120,6 +120,9 @@ bool prepara_relat(const ListasRelatorio& rel, const Pendencias& p, std::string*
     const char* tabela = "relat";
     try {
         auto db = platform::Workspace::Default().OpenDatabase(model::caminho_banco());
+        // The tables are made again from the garden whenever they are needed:
+        // no need to wait for the disk while the agenda opens.
+        db->SetDurable(false);
         // One transaction for the three tables: a failure in any of them
         // leaves all three as they were (closing the database without a
         // commit rolls it back).

@@ -576,13 +576,24 @@ bool Database::CopyTo(const std::string& path) {
     }
 }
 
+void Database::SetDurable(bool durable) {
+    requireOpen();
+    if (durable == durable_ || readOnly_) return;
+    exec(durable ? "PRAGMA synchronous = FULL" : "PRAGMA synchronous = NORMAL", "preparar");
+    durable_ = durable;
+}
+
 void Database::Close() {
     if (!db_) return;
     for (Recordset* rs : open_) rs->detach();
     open_.clear();
     if (depth_ > 0) sqlite3_exec(db_, "ROLLBACK", nullptr, nullptr, nullptr);
     depth_ = 0;
-    if (wrote_ && !readOnly_) {
+    // The kept connection is handed on durable, as every opening expects.
+    if (!durable_) {
+        sqlite3_exec(db_, "PRAGMA synchronous = FULL", nullptr, nullptr, nullptr);
+        durable_ = true;
+    } else if (wrote_ && !readOnly_) {
         // The log goes into the file and is emptied. A reader in the middle
         // of a read is not waited for: the next close (or the end of the
         // program) does it then. A failure here loses nothing: every commit

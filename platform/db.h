@@ -169,6 +169,13 @@ public:
     void Rollback();
     bool InTransaction() const { return depth_ > 0; }
 
+    // Until Close, commits return without waiting for the disk and Close
+    // leaves the log for a later close to write into the file. For tables
+    // that can be made again from others: a crash keeps the file sound and
+    // may lose only these writes. The next durable commit or close makes
+    // them durable too.
+    void SetDurable(bool durable);
+
     void Close();
     const std::string& Name() const { return path_; }
     bool TableExists(const std::string& table) const;
@@ -197,6 +204,7 @@ private:
     bool readOnly_ = false;
     int depth_ = 0;
     bool wrote_ = false;  // something was written since the opening
+    bool durable_ = true;
     std::vector<Recordset*> open_;
 };
 

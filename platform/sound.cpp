@@ -120,7 +120,13 @@ void LoadSoundAside() {
     auto& s = state();
     if (s.backend || s.loader.joinable() || !QCoreApplication::instance()) return;
     releaseBeforeTheApplicationEnds();
-    s.loader = std::thread([&s] { s.loaded = createMixer(); });
+    // The output is opened there too: connecting to the sound server takes
+    // longer than loading the module, and would otherwise hold up the
+    // screen that plays the first sound.
+    s.loader = std::thread([&s] {
+        s.loaded = createMixer();
+        s.loaded->Prepare();
+    });
 }
 
 RecordingSoundBackend& UseRecordingSoundBackend() {

@@ -43,6 +43,9 @@ public:
     // replacing the sound playing, and return. Cut: stop the sound playing.
     // A call with an empty resolved path must return at once.
     virtual void Play(const SoundCall& call) = 0;
+    // Opens the output ahead of the first sound. Called at most once, on the
+    // thread that made the back end, before any Play.
+    virtual void Prepare() {}
 };
 
 class SilentSoundBackend : public SoundBackend {

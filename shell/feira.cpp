@@ -6,6 +6,7 @@
 #include "platform/paths.h"
 #include "platform/text.h"
 #include "shell/dialogos.h"
+#include "shell/navegacao.h"
 #include "shell/saida.h"
 #include "shell/sons.h"
 
@@ -238,6 +239,8 @@ void feira_horta::Label2_Click() {
     Timer1.SetInterval(0);
     Label2.SetMousePointer(pf::vbHourglass);
     model::sessao().modo_guiado = platform::Val(lbl_total.Caption()) != 0;
+    // The garden's pictures are decoded while the voice plays.
+    prepara_destino("trabalhando_na_horta");
     toca_voz("\\vamhor.wav", SoundMode::Sync);
     Unload();
     pf::Forms::Show("trabalhando_na_horta");

@@ -215,6 +215,8 @@ public:
         }
     }
 
+    void Prepare() override { ensureOpen(); }
+
 private:
     enum class Device { Closed, Open, Failed };
 

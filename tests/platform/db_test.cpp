@@ -576,6 +576,32 @@ TEST_F(DbTest, WritesKeepWhatTheyDoNotSetAndATriggerSpeaksForItself) {
     EXPECT_EQ(std::filesystem::file_size(folder.path() + "/hortas00.mdb-wal"), 0u);
 }
 
+// Writes that need not wait for the disk are still committed and seen by the
+// next opening, which gets the connection back waiting for the disk; the log
+// is left for a later close, which writes both into the file.
+TEST_F(DbTest, WritesThatNeedNotWaitForTheDiskKeepTheNextOnesDurable) {
+    auto synchronous = [](Database& db) {
+        sqlite3_stmt* st = nullptr;
+        sqlite3_prepare_v2(db.handle(), "PRAGMA synchronous", -1, &st, nullptr);
+        const int v = sqlite3_step(st) == SQLITE_ROW ? sqlite3_column_int(st, 0) : -1;
+        sqlite3_finalize(st);
+        return v;
+    };
+    const std::string wal = folder.path() + "/hortas00.mdb-wal";
+    {
+        auto db = open();
+        db->SetDurable(false);
+        rewrite(*db, "seq", {{1, 2}, {21, 3}});
+    }
+    EXPECT_GT(std::filesystem::file_size(wal), 0u);
+    auto db = open();
+    EXPECT_EQ(synchronous(*db), 2);  // FULL
+    EXPECT_EQ(rows(*db, "seq").size(), 2u);
+    rewrite(*db, "seq", {{4, 5}});
+    db->Close();
+    EXPECT_EQ(std::filesystem::file_size(wal), 0u);
+}
+
 TEST_F(DbTest, ACopyIsWholeUnderItsNameAndReplacesNothing) {
     auto db = open();
     const std::string copy = folder.path() + "/copia.mdb";
