@@ -680,6 +680,7 @@ void trabalhando_na_horta::Command2_Click(int Index) {
         s.acao = acao_botao_sementeira;
         s.quadro = 8;
         timer_.SetInterval(100);
+        shell::prepara_destino(tela_sementeira);
     } else {
         const shell::BotaoCuidado* c = nullptr;
         for (const auto& b : kCuidados)

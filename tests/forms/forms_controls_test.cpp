@@ -358,7 +358,9 @@ TEST(PictureCache, PrefetchedPicturesMatchTheOnesReadNormally) {
             EXPECT_EQ(p.IsEmpty(), lidas[i].isNull()) << nomes[i];
             EXPECT_EQ(p.PixelWidth(), lidas[i].width()) << nomes[i];
             EXPECT_EQ(p.IsOpaque(), !lidas[i].isNull() && !lidas[i].hasAlphaChannel()) << nomes[i];
-            if (aguarda && nomes[i] == "fundo.png") EXPECT_FALSE(p.CachedScaled(1440, 1080).isNull());
+            if (aguarda && nomes[i] == "fundo.png") {
+                EXPECT_FALSE(p.CachedScaled(1440, 1080).isNull());
+            }
             EXPECT_EQ(p.Image(), lidas[i]) << nomes[i];
         }
         pf::EndPrefetch();

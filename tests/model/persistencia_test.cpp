@@ -442,7 +442,9 @@ TEST_F(Persistencia, ACopyThatCouldNotBeMadeIsTriedAgainAtTheNextSave) {
     // The folder is first closed to writing (no copy, no save), then opened
     // again. Permissions do not bind the superuser, so the game runs as
     // another user, who owns the folder, in a child process.
-    if (::geteuid() == 0) ASSERT_EQ(::chown(pasta_.c_str(), 65534, 65534), 0);
+    if (::geteuid() == 0) {
+        ASSERT_EQ(::chown(pasta_.c_str(), 65534, 65534), 0);
+    }
     const pid_t jogo = ::fork();
     ASSERT_GE(jogo, 0);
     if (jogo == 0) {

@@ -65,7 +65,7 @@ void Ambiente::reinicia_formularios() {
     pf::SetPictureLoadObserver([this](const std::string& p, bool) { figuras.push_back(p); });
 
     t::SetModalHook([this](pf::Form& f) {
-        Dialogo d{f.Name(), f.Caption(), {}};
+        Dialogo d{f.Name(), f.Caption(), {}, {}};
         if (f.Name() == "ok") {
             auto& ok = static_cast<shell::ok&>(f);
             d.texto = ok.mensagem.Caption();

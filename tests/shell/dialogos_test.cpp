@@ -52,7 +52,7 @@ TEST_F(Dialogos, OkMostraTextoEFonteEDescarrega) {
     t::SetModalHook([&](pf::Form& f) {
         auto& ok = static_cast<shell::ok&>(f);
         tamanho = ok.mensagem.Font().Size;
-        dialogos.push_back({f.Name(), f.Caption(), ok.mensagem.Caption()});
+        dialogos.push_back({f.Name(), f.Caption(), ok.mensagem.Caption(), {}});
         t::Click(ok.opções);
     });
     shell::mostra_ok("Ops ...", "Mensagem longa");
