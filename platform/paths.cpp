@@ -1,5 +1,6 @@
 #include "platform/paths.h"
 
+#include "platform/files.h"
 #include "platform/text.h"
 
 #include <pwd.h>
@@ -11,6 +12,7 @@
 
 #include <algorithm>
 #include <filesystem>
+#include <stdexcept>
 #include <map>
 #include <unordered_map>
 #include <vector>
@@ -96,30 +98,19 @@ bool makeDataFolder() {
 }
 
 // Copies a file of the program folder into the data folder under the same
-// name: through a temporary name, so that an interrupted copy never stands
-// for the file. A database's write-ahead log goes with it, or its last
-// changes would be lost.
+// name, made whole or not at all (see files.h). A database's write-ahead log
+// goes with it, or its last changes would be lost; a log left there without
+// its file is from an interrupted copy and goes first.
 bool seed(const std::string& from, const std::string& to) {
-    std::error_code ec;
-    const auto writable = fs::perms::owner_read | fs::perms::owner_write;
-    const std::string log = from + "-wal";
-    if (::access(log.c_str(), F_OK) == 0) {
-        if (!fs::copy_file(log, to + "-wal", fs::copy_options::overwrite_existing, ec)) return false;
-        fs::permissions(to + "-wal", writable, fs::perm_options::add, ec);
+    const std::string log = from + "-wal", toLog = to + "-wal";
+    ::unlink(toLog.c_str());
+    try {
+        if (::access(log.c_str(), F_OK) == 0 && !CopyFileWhole(log, toLog)) return false;
+        if (CopyFileWhole(from, to)) return true;
+    } catch (const std::exception&) {
     }
-    const std::string part = to + ".part";
-    if (!fs::copy_file(from, part, fs::copy_options::overwrite_existing, ec)) {
-        fs::remove(to + "-wal", ec);
-        return false;
-    }
-    fs::permissions(part, writable, fs::perm_options::add, ec);
-    fs::rename(part, to, ec);
-    if (ec) {
-        fs::remove(part, ec);
-        fs::remove(to + "-wal", ec);
-        return false;
-    }
-    return true;
+    ::unlink(toLog.c_str());
+    return false;
 }
 
 bool exists(const std::string& p) {

@@ -77,11 +77,6 @@ bool endsWithSilence(const std::string& path) {
     return before == '\\' || before == '/' || before == ':';
 }
 
-bool isSong(const std::string& path) {
-    const std::string lower = LCase(path);
-    return lower.ends_with(".mid") || lower.ends_with(".midi") || lower.ends_with(".rmi");
-}
-
 // The resolved path when the file there can be played as that kind;
 // anything else in its place (a folder, a pipe, a device, a huge file) is
 // logged once and counts as missing.
@@ -165,7 +160,7 @@ void StopSound() {
 
 bool PlayMedia(const std::string& path) {
     SoundCall call{SoundCall::Kind::Media, path, ResolvePath(path)};
-    const MediaKind kind = IsFilm(path) ? MediaKind::Film : isSong(path) ? MediaKind::Song : MediaKind::Sound;
+    const MediaKind kind = IsFilm(path) ? MediaKind::Film : IsSongName(LCase(path)) ? MediaKind::Song : MediaKind::Sound;
     call.resolved = playable(path, std::move(call.resolved), kind);
     bool found = !call.resolved.empty();
     if (!found) LogOnce("midia:" + LCase(path), "arquivo de mídia não encontrado: " + path);

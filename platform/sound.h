@@ -91,6 +91,11 @@ RecordingSoundBackend& UseRecordingSoundBackend();
 // Releases the back end (stops its thread); call before the application object ends.
 void ShutdownSound();
 
+// True for the file name of a song (MIDI), given in lower case.
+inline bool IsSongName(const std::string& lowerPath) {
+    return lowerPath.ends_with(".mid") || lowerPath.ends_with(".midi") || lowerPath.ends_with(".rmi");
+}
+
 // Plays a WAV file by game path. Returns false when the file is missing.
 bool PlaySound(const std::string& path, SoundMode mode);
 // Stops the sound playing.

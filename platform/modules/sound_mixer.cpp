@@ -86,10 +86,6 @@ std::string generalMidiSoundFont() {
     return {};
 }
 
-bool isSong(const std::string& lowerPath) {
-    return lowerPath.ends_with(".mid") || lowerPath.ends_with(".midi") || lowerPath.ends_with(".rmi");
-}
-
 // A media file opened by the host's rules, read by the mixer through a
 // stream that closes it; nullptr (why set) when it cannot be opened.
 SDL_RWops* openForMixer(const std::string& realPath, MediaKind kind, std::string* why) {
@@ -373,7 +369,7 @@ private:
             playEffect(call, false);
             return;
         }
-        if (!isSong(lower)) {
+        if (!IsSongName(lower)) {
             host().logOnce("midia-formato:" + call.resolved, "formato de mídia não reconhecido: " + call.path);
             return;
         }
