@@ -22,11 +22,12 @@ bool InModalWait() { return g_waits > 0; }
 
 void SetModalWaitStartHook(std::function<void()> hook) { g_startHook = std::move(hook); }
 
-void ModalWait(const std::function<bool()>& done, std::chrono::steady_clock::time_point limit) {
+void ModalWait(const std::function<bool()>& done, std::chrono::steady_clock::time_point limit,
+               std::chrono::milliseconds every) {
     auto over = [&] { return done() || std::chrono::steady_clock::now() >= limit; };
     QCoreApplication* app = QCoreApplication::instance();
     if (!app || QThread::currentThread() != app->thread()) {
-        while (!over()) std::this_thread::sleep_for(std::chrono::milliseconds(10));
+        while (!over()) std::this_thread::sleep_for(every);
         return;
     }
     if (over()) return;
@@ -39,7 +40,8 @@ void ModalWait(const std::function<bool()>& done, std::chrono::steady_clock::tim
     QObject::connect(&clock, &QTimer::timeout, [&] {
         if (over()) loop.quit();
     });
-    clock.start(10);
+    clock.setTimerType(Qt::PreciseTimer);
+    clock.start(every);
     loop.exec();
     if (gui) QGuiApplication::restoreOverrideCursor();
     --g_waits;

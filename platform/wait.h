@@ -11,9 +11,10 @@
 namespace platform {
 
 // Runs the events of the calling thread until done() is true or the time
-// limit has passed (done is asked every 10 ms). Off the user-interface
+// limit has passed (done is asked every `every`). Off the user-interface
 // thread it only sleeps between the checks.
-void ModalWait(const std::function<bool()>& done, std::chrono::steady_clock::time_point limit);
+void ModalWait(const std::function<bool()>& done, std::chrono::steady_clock::time_point limit,
+               std::chrono::milliseconds every = std::chrono::milliseconds(10));
 
 // True while a modal wait runs on the user-interface thread.
 bool InModalWait();

@@ -77,6 +77,10 @@ void Conf_cd::Form_Load() {
     // The stored drive is preselected; an index that is no list position
     // selects nothing.
     Combo1.SetListIndex(unidade_de(s.indice_cd).empty() ? -1 : s.indice_cd);
+    // While the player reads the question, the menu's pictures of the stored
+    // drive are decoded (begun once the dialog is on the screen, so as not
+    // to slow its first picture down).
+    pf::Screen::AfterNextPaint([] { prepara_destino("INTRONEW"); });
 }
 
 void Conf_cd::Command1_Click() {

@@ -11,6 +11,7 @@
 #include "shell/feira.h"
 #include "shell/fundo.h"
 #include "shell/intronew.h"
+#include "shell/semana.h"
 
 namespace shell {
 
@@ -20,7 +21,13 @@ void registra_formularios() {
     pf::Forms::Register<fundo>("fundo");
     pf::Forms::Register<Conf_cd>("Conf_cd");
     pf::Forms::Register<INTRONEW>("INTRONEW");
-    pf::SetScreenPictures("INTRONEW", [] { return figuras_do_menu(model::sessao().dir_anima); });
+    // The menu shows the pictures of the stored drive, which it applies as
+    // it loads.
+    pf::SetScreenPictures("INTRONEW", [] {
+        const model::EstadoSessao& s = model::sessao();
+        const std::string u = unidade_de(s.indice_cd);
+        return figuras_do_menu(u.empty() ? s.dir_anima : u);
+    });
     pf::Forms::Register<feira_horta>("feira_horta");
     // What the market loads as it opens, decoded ahead while the menu's
     // button plays its animation.

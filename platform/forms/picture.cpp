@@ -20,6 +20,7 @@
 #include "platform/log.h"
 #include "platform/media_file.h"
 #include "platform/paths.h"
+#include "platform/wait.h"
 
 namespace platform::forms {
 
@@ -210,36 +211,48 @@ struct Prefetched {
     bool Empty() const { return image.isNull() && scaled.isNull(); }
 };
 
-// The pictures a worker thread decodes ahead of a screen. The worker only
-// reads files into QImages and scales them to the screen (scaling is most
-// of a screen's first paint); the cache stays with the GUI
-// thread, which takes a finished image out of `ready` when it loads that file.
-// A screen loaded before the worker is done does not wait behind it: a file
-// the worker has not begun is read by the GUI thread itself, and the one it
-// is reading, once the GUI thread waits for it, is handed over as soon as it
-// is decoded, unscaled (the paint draws a large one scaled on the fly and
-// makes its smooth copy right after).
+// The pictures worker threads decode ahead of a screen, several files at
+// once. A worker only reads files into QImages and scales them to the
+// screen (scaling is most of a screen's first paint); the cache stays with
+// the GUI thread, which takes a finished image out of `ready` when it loads
+// that file. The screen the prefetch is for waits, as it loads, until the
+// workers are done (AwaitPrefetchOf); another load that comes first does
+// not wait behind them: a file not yet begun is read by the GUI thread
+// itself, and one being read, once the GUI thread waits for it, is handed
+// over as soon as it is decoded, unscaled (the paint draws a large one
+// scaled on the fly and makes its smooth copy right after).
 struct Prefetch {
     std::mutex mutex;
     std::condition_variable done;
     std::vector<std::string> pending;            // resolved paths not yet read, in order
-    std::string reading;                         // the one being read now
-    bool awaited = false;                        // the GUI thread waits for that one
+    std::vector<std::string> reading;            // the ones being read now
+    std::unordered_set<std::string> awaited;     // of those, the ones the GUI thread waits for
     std::unordered_map<std::string, Prefetched> ready;
+    std::string form;                            // the screen it is for (upper case; "" for none)
     QSize screen;                                // the screen's size in device pixels
     double scale = 1;                            // and its scale factor
     std::atomic<bool> stop{false};
-    std::thread worker;
+    std::vector<std::thread> workers;
 
     ~Prefetch() { End(); }
 
+    bool Busy() const { return !pending.empty() || !reading.empty(); }
+
     void End() {
         stop = true;
-        if (worker.joinable()) worker.join();
+        for (std::thread& w : workers)
+            if (w.joinable()) w.join();
+        workers.clear();
         std::lock_guard<std::mutex> lock(mutex);
         pending.clear();
         reading.clear();
+        awaited.clear();
         ready.clear();
+        form.clear();
+    }
+
+    bool Reading(const std::string& path) const {
+        return std::find(reading.begin(), reading.end(), path) != reading.end();
     }
 
     void Run() {
@@ -248,14 +261,12 @@ struct Prefetch {
             {
                 std::lock_guard<std::mutex> lock(mutex);
                 if (stop || pending.empty()) {
-                    reading.clear();
                     done.notify_all();
                     return;
                 }
                 path = std::move(pending.front());
                 pending.erase(pending.begin());
-                reading = path;
-                awaited = false;
+                reading.push_back(path);
             }
             Prefetched p;
             p.image = ForDrawing(ReadFile(path, nullptr));
@@ -264,7 +275,7 @@ struct Prefetch {
             bool toScale;
             {
                 std::lock_guard<std::mutex> lock(mutex);
-                toScale = !awaited;
+                toScale = !awaited.count(path);
             }
             if (toScale && !p.image.isNull() && !screen.isEmpty()) {
                 const QSize size = LikelyDrawSize(p.size, screen, scale);
@@ -274,25 +285,26 @@ struct Prefetch {
             }
             std::lock_guard<std::mutex> lock(mutex);
             if (!p.Empty()) ready.emplace(path, std::move(p));
-            reading.clear();
+            reading.erase(std::find(reading.begin(), reading.end(), path));
+            awaited.erase(path);
             done.notify_all();
         }
     }
 
-    // That file as the worker has it, waiting only while the worker is
-    // reading that very file; nothing when it was not asked for, not begun
-    // (it is then left to the caller) or failed, which the caller then reads
+    // That file as the workers have it, waiting only while one is reading
+    // that very file; nothing when it was not asked for, not begun (it is
+    // then left to the caller) or failed, which the caller then reads
     // itself.
     Prefetched Take(const std::string& resolved) {
         std::unique_lock<std::mutex> lock(mutex);
-        if (!worker.joinable()) return {};
+        if (workers.empty()) return {};
         if (auto it = std::find(pending.begin(), pending.end(), resolved); it != pending.end()) {
             pending.erase(it);
             return {};
         }
-        if (reading == resolved) {
-            awaited = true;
-            done.wait(lock, [&] { return reading != resolved; });
+        if (Reading(resolved)) {
+            awaited.insert(resolved);
+            done.wait(lock, [&] { return !Reading(resolved); });
         }
         if (auto it = ready.find(resolved); it != ready.end()) {
             Prefetched p = std::move(it->second);
@@ -425,7 +437,10 @@ Picture LoadPicture(const std::string& gamePath) {
     return p;
 }
 
-void PrefetchPictures(const std::vector<std::string>& gamePaths) {
+namespace {
+// Decodes files on as many threads as there are files, up to four: a
+// screen's background and its few buttons come in the time of the largest.
+void StartPrefetch(const std::vector<std::string>& gamePaths, const std::string& form) {
     Prefetch& p = Prefetcher();
     p.End();
     std::vector<std::string> files;
@@ -437,10 +452,15 @@ void PrefetchPictures(const std::vector<std::string>& gamePaths) {
     if (files.empty()) return;
     p.screen = Screen::Size();
     p.scale = Screen::ScaleFactor();
+    p.form = form;
+    const std::size_t threads = std::min<std::size_t>(files.size(), 4);
     p.pending = std::move(files);
     p.stop = false;
-    p.worker = std::thread([&p] { p.Run(); });
+    for (std::size_t i = 0; i < threads; ++i) p.workers.emplace_back([&p] { p.Run(); });
 }
+}  // namespace
+
+void PrefetchPictures(const std::vector<std::string>& gamePaths) { StartPrefetch(gamePaths, {}); }
 
 void EndPrefetch() { Prefetcher().End(); }
 
@@ -458,13 +478,32 @@ void SetScreenPictures(const std::string& formName, ScreenPictures pictures) {
 void PrefetchScreen(const std::string& formName) {
     auto it = PicturesOfScreens().find(detail::Upper(formName));
     if (it == PicturesOfScreens().end() || !it->second || Forms::IsLoaded(formName)) return;
-    PrefetchPictures(it->second());
+    StartPrefetch(it->second(), it->first);
+}
+
+void detail::AwaitPrefetchOf(const std::string& formName) {
+    Prefetch& p = Prefetcher();
+    {
+        std::lock_guard<std::mutex> lock(p.mutex);
+        if (p.form.empty() || p.form != Upper(formName) || !p.Busy()) return;
+    }
+    // The program keeps living meanwhile (its timers tick, input waits)
+    // while the window holds the screen it showed, without the form that
+    // has just gone; the new form takes its pictures decoded and scaled
+    // once they are all done. A worker stuck on a file holds it back at
+    // most half a second, after which whatever is left is read as usual.
+    HoldPaint(true);
+    platform::ModalWait([&p] {
+        std::lock_guard<std::mutex> lock(p.mutex);
+        return !p.Busy();
+    }, std::chrono::steady_clock::now() + std::chrono::milliseconds(500), std::chrono::milliseconds(1));
+    HoldPaint(false);
 }
 
 void test::WaitForPrefetch() {
     Prefetch& p = Prefetcher();
     std::unique_lock<std::mutex> lock(p.mutex);
-    if (p.worker.joinable()) p.done.wait(lock, [&] { return p.pending.empty() && p.reading.empty(); });
+    if (!p.workers.empty()) p.done.wait(lock, [&] { return !p.Busy(); });
 }
 
 void SetPictureLoadObserver(PictureLoadObserver observer) { Cache().observer = std::move(observer); }

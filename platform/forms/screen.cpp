@@ -104,6 +104,10 @@ struct ScreenState {
     // picture. After that the pointer is changed only when it changes.
     bool painted = false;
     std::optional<QCursor> cursor;
+    // While held, nothing asks for a paint, and a paint the system asks for
+    // leaves the window's last picture as it was (its backing store keeps
+    // it); let go, the whole window is painted again.
+    bool held = false;
 };
 
 ScreenState& SS() {
@@ -138,6 +142,7 @@ public:
 
 protected:
     void paintEvent(QPaintEvent* e) override {
+        if (SS().held) return;
         {
             QPainter p(this);
             Screen::Render(p, e->rect());
@@ -324,6 +329,13 @@ QCursor CursorFor(int pointer, const Picture& icon, const QCursor& fallback) {
 }  // namespace
 
 namespace detail {
+
+void HoldPaint(bool hold) {
+    ScreenState& ss = SS();
+    if (ss.held == hold) return;
+    ss.held = hold;
+    if (!hold && ss.window) ss.window->update();
+}
 
 void DrawPicture(QPainter& p, const Picture& pic, const QRectF& designRect, bool stretch) {
     if (pic.IsEmpty()) return;
@@ -580,12 +592,12 @@ QImage Screen::GrabForm(const Form& f, double scale) {
 void Screen::InvalidateForm(const Form& f, const QRectF& designPx) {
     ScreenState& ss = SS();
     if (!ss.window || !f.visible_) return;
-    ss.window->update(FormToDevice(f).mapRect(designPx).toAlignedRect().adjusted(-1, -1, 1, 1));
+    if (!ss.held) ss.window->update(FormToDevice(f).mapRect(designPx).toAlignedRect().adjusted(-1, -1, 1, 1));
 }
 
 void Screen::InvalidateForm(const Form& f) {
     ScreenState& ss = SS();
-    if (!ss.window || !f.visible_) return;
+    if (!ss.window || !f.visible_ || ss.held) return;
     ss.window->update(WholeRectOf(f));
 }
 
@@ -604,7 +616,7 @@ void Screen::FormShown(Form& f) {
 
 void Screen::FormHidden(Form& f) {
     ScreenState& ss = SS();
-    if (!ss.window) return;
+    if (!ss.window || ss.held) return;
     // A form hidden leaves what lies beneath it to be painted again.
     ss.window->update(WholeRectOf(f));
 }

@@ -8,6 +8,7 @@
 #include <QImage>
 #include <QPixmap>
 #include <QScreen>
+#include <QTemporaryDir>
 #include <QTransform>
 #include <QWidget>
 
@@ -15,6 +16,7 @@
 
 #include "demo_form.h"
 #include "platform/forms/testing.h"
+#include "platform/paths.h"
 
 namespace pf = platform::forms;
 namespace t = platform::forms::test;
@@ -340,6 +342,42 @@ TEST_F(FormsInput, TheScreenWindowAppearsOnceTheEventLoopRuns) {
     for (int i = 0; i < 50 && !(janela->isVisible() && janela->hasFocus()); ++i) t::RunFor(10);
     EXPECT_TRUE(janela->isVisible());
     EXPECT_TRUE(janela->hasFocus());
+}
+
+// A screen shown while its pictures are still being decoded ahead waits for
+// them, holding the window's last picture meanwhile, and takes them scaled;
+// then the window shows it.
+TEST_F(FormsInput, AScreenWaitsForItsPicturesDecodedAheadThenShows) {
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    QImage fundo(800, 600, QImage::Format_RGB32);
+    fundo.fill(QColor(0, 128, 255));
+    ASSERT_TRUE(fundo.save(dir.path() + "/fundo.png", "PNG"));
+    platform::SetProgramFolder(dir.path().toStdString());
+    platform::InvalidatePathCache();
+    pf::ClearPictureCache();
+    class Destino : public pf::Form {
+    public:
+        Destino() : pf::Form("destino") { SetClientSize(12000, 9000); }
+        void Form_Load() override { LoadPicture("fundo.png"); }
+    };
+    pf::Forms::Register<Destino>("destino");
+    pf::SetScreenPictures("destino", [] { return std::vector<std::string>{"fundo.png"}; });
+    pf::Screen::OpenWindowed(400, 300);
+    t::RunFor(50);
+    pf::PrefetchScreen("destino");
+    pf::Form& d = pf::Forms::Get("destino");
+    EXPECT_FALSE(d.Picture().CachedScaled(400, 300).isNull());
+    d.Show();
+    QWidget* janela = nullptr;
+    for (QWidget* w : QApplication::topLevelWidgets())
+        if (w->isVisible()) janela = w;
+    ASSERT_NE(janela, nullptr);
+    t::RunFor(50);
+    EXPECT_EQ(QColor(janela->screen()->grabWindow(janela->winId()).toImage().pixel(200, 150)), QColor(0, 128, 255));
+    pf::SetScreenPictures("destino", {});
+    pf::ClearPictureCache();
+    platform::SetProgramFolder("");
 }
 
 // Work put off until the next paint runs after it, in order; with no window
