@@ -182,19 +182,10 @@ void Touch(PictureCache& c, const std::shared_ptr<const Decoded>& dec) {
 
 const std::string kEmpty;
 
-// The device size of a picture shown as the background of a full-screen
-// form of its own size, as the screen draws it (the same rounding).
-QSize BackgroundSizeOn(const QSize& picture, const QSize& screen) {
-    const QRectF d = Screen::Letterbox(QSizeF(picture), screen).mapRect(QRectF(QPointF(), QSizeF(picture)));
-    return QSize(static_cast<int>(std::lround(d.right()) - std::lround(d.left())),
-                 static_cast<int>(std::lround(d.bottom()) - std::lround(d.top())));
-}
-
-// The device size a picture is most likely drawn at on a screen of that
-// size and scale factor: a large one (a background) fills a full-screen form
-// of its own size; a smaller one is scaled by the factor.
-QSize LikelyDrawSize(const QSize& picture, const QSize& screen, double scale) {
-    if (IsLarge(picture.width(), picture.height())) return BackgroundSizeOn(picture, screen);
+// The device size a picture is drawn at, unstretched, on a screen of that
+// scale factor (the screen sizes an unstretched picture by its own size,
+// wherever it stands).
+QSize LikelyDrawSize(const QSize& picture, double scale) {
     return QSize(static_cast<int>(std::lround(picture.width() * scale)),
                  static_cast<int>(std::lround(picture.height() * scale)));
 }
@@ -278,7 +269,7 @@ struct Prefetch {
                 toScale = !awaited.count(path);
             }
             if (toScale && !p.image.isNull() && !screen.isEmpty()) {
-                const QSize size = LikelyDrawSize(p.size, screen, scale);
+                const QSize size = LikelyDrawSize(p.size, scale);
                 if (size != p.size && !size.isEmpty())
                     p.scaled = ForDrawing(p.image.scaled(size, Qt::IgnoreAspectRatio, Qt::SmoothTransformation));
                 if (!p.scaled.isNull() && IsLarge(p.size.width(), p.size.height())) p.image = QImage();

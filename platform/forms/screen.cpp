@@ -344,10 +344,13 @@ void DrawPicture(QPainter& p, const Picture& pic, const QRectF& designRect, bool
         p.drawImage(designRect, pic.Image());
         return;
     }
-    // Scale the picture once to its device size (cached), then blit it.
+    // Scale the picture once to its device size (cached), then blit it. An
+    // unstretched picture has one size wherever it stands: its own size
+    // times the scale, the size its copy is made at ahead of the screen.
     const QRectF d = t.mapRect(stretch ? designRect : QRectF(designRect.topLeft(), QSizeF(pic.PixelWidth(), pic.PixelHeight())));
     const int x0 = static_cast<int>(std::lround(d.left())), y0 = static_cast<int>(std::lround(d.top()));
-    const int x1 = static_cast<int>(std::lround(d.right())), y1 = static_cast<int>(std::lround(d.bottom()));
+    const int x1 = stretch ? static_cast<int>(std::lround(d.right())) : x0 + static_cast<int>(std::lround(d.width()));
+    const int y1 = stretch ? static_cast<int>(std::lround(d.bottom())) : y0 + static_cast<int>(std::lround(d.height()));
     if (x1 <= x0 || y1 <= y0) return;
     const int w = x1 - x0, h = y1 - y0;
     QImage img = pic.CachedScaled(w, h);
