@@ -15,6 +15,11 @@ namespace platform {
 // thread it only sleeps between the checks.
 void ModalWait(const std::function<bool()>& done, std::chrono::steady_clock::time_point limit);
 
+// Has the modal waits running on the user-interface thread ask their done()
+// now rather than at their next 10 ms check. Any thread may call it, while
+// the application object lives.
+void WakeModalWaits();
+
 // True while a modal wait runs on the user-interface thread.
 bool InModalWait();
 
