@@ -572,6 +572,46 @@ bool grava_pdf(const std::string& caminho, const Modelo& m, const Valores& valor
     return p.end();
 }
 
+// A report read and ready to be drawn, and how its drawing went.
+struct Pdf {
+    std::size_t relatorio = 0;
+    Modelo modelo;
+    Valores valores;
+    std::vector<std::vector<Linha>> dados;
+    std::string destino;
+    bool gravado = false;
+    bool falhou = false;        // the drawing threw, `erro` says what
+    std::string erro;
+};
+
+// Draws the PDFs on a thread of their own: laying out text (the fonts'
+// hinting, the PDF's streams) takes tens of milliseconds that the program's
+// timers and painting should not wait for. Meanwhile this thread waits as in
+// a modal wait; the drawing thread is always joined before returning, also
+// when the wait ends early because the program is ending. Qt supports
+// painting on a QPdfWriter off the user-interface thread; the fonts it loads
+// there are its own.
+void grava_pdfs(std::vector<Pdf>& pdfs) {
+    if (pdfs.empty()) return;
+    std::atomic<bool> pronto{false};
+    std::thread fio([&] {
+        for (Pdf& p : pdfs) {
+            try {
+                p.gravado = grava_pdf(p.destino, p.modelo, p.valores, p.dados);
+            } catch (const std::exception& e) {
+                p.falhou = true;
+                p.erro = e.what();
+            } catch (...) {
+                p.falhou = true;
+            }
+        }
+        pronto = true;
+        WakeModalWaits();
+    });
+    ModalWait([&] { return pronto.load(); }, std::chrono::steady_clock::time_point::max());
+    fio.join();
+}
+
 // ------------------------------------------------------------ print server
 
 // Runs on its own thread: the print server module talks with the server;
@@ -614,37 +654,54 @@ std::vector<ReportResult> Report::PrintReports(const std::vector<const Report*>&
     const auto limite = std::chrono::steady_clock::now() + std::chrono::milliseconds(PrintTimeLimitMs);
     std::vector<ReportResult> resultados(reports.size());
 
-    // Each report is written once to its PDF, without asking any server.
+    // Each report is read here and drawn once to its PDF, without asking any
+    // server.
+    auto falha = [](ReportResult& r, const Falha& f) {
+        r.status = f.status;
+        r.file = f.file;
+        r.name = f.name;
+        r.table = f.table;
+        r.detail = f.detail;
+        r.line = f.line;
+        if (f.status == ReportStatus::PdfNotWritable) r.pdfPath = f.file;
+    };
+    std::vector<Pdf> pdfs;
     for (std::size_t i = 0; i < reports.size(); ++i) {
         ReportResult& r = resultados[i];
         try {
             if (!qobject_cast<QGuiApplication*>(QCoreApplication::instance())) throw Falha{ReportStatus::NoWindow};
-            Valores valores;
-            for (const auto& [nome, valor] : reports[i]->params_) valores[LCase(nome)] = valor;
-            const Modelo m = le_modelo(reports[i]->file_);
-            r.title = preenche(m.titulo, nullptr, valores);
-            confere_valores(m, valores);
-            const auto dados = le_dados(m, valores, reports[i]->database_);
-            const std::string nome = preenche(m.pdf, nullptr, valores);
+            Pdf p;
+            p.relatorio = i;
+            for (const auto& [nome, valor] : reports[i]->params_) p.valores[LCase(nome)] = valor;
+            p.modelo = le_modelo(reports[i]->file_);
+            r.title = preenche(p.modelo.titulo, nullptr, p.valores);
+            confere_valores(p.modelo, p.valores);
+            p.dados = le_dados(p.modelo, p.valores, reports[i]->database_);
+            const std::string nome = preenche(p.modelo.pdf, nullptr, p.valores);
             if (nome.find_first_of("/\\") != std::string::npos || Trim(nome).empty())
                 throw Falha{ReportStatus::BadPdfName, "", nome};
-            const std::string destino = ResolvePathForWrite(caminho_do_pdf(nome));
-            if (destino.empty()) throw Falha{ReportStatus::PdfNotWritable, DataFolder() + "/" + nome};
-            if (!grava_pdf(destino, m, valores, dados)) throw Falha{ReportStatus::PdfNotWritable, destino};
-            InvalidatePathCache();
-            r.status = ReportStatus::SavedNoPrinter;
-            r.destination = r.pdfPath = destino;
+            p.destino = ResolvePathForWrite(caminho_do_pdf(nome));
+            if (p.destino.empty()) throw Falha{ReportStatus::PdfNotWritable, DataFolder() + "/" + nome};
+            pdfs.push_back(std::move(p));
         } catch (const Falha& f) {
-            r.status = f.status;
-            r.file = f.file;
-            r.name = f.name;
-            r.table = f.table;
-            r.detail = f.detail;
-            r.line = f.line;
-            if (f.status == ReportStatus::PdfNotWritable) r.pdfPath = f.file;
+            falha(r, f);
         } catch (const std::exception& e) {
             r.status = ReportStatus::Failed;
             r.detail = e.what();
+        }
+    }
+    grava_pdfs(pdfs);
+    if (!pdfs.empty()) InvalidatePathCache();
+    for (const Pdf& p : pdfs) {
+        ReportResult& r = resultados[p.relatorio];
+        if (p.falhou) {
+            r.status = ReportStatus::Failed;
+            r.detail = p.erro;
+        } else if (!p.gravado) {
+            falha(r, Falha{ReportStatus::PdfNotWritable, p.destino});
+        } else {
+            r.status = ReportStatus::SavedNoPrinter;
+            r.destination = r.pdfPath = p.destino;
         }
     }
 

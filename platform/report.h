@@ -9,10 +9,11 @@
 // job or does not answer in time, it is the report's copy, and the result says
 // why and where it is.
 //
-// The print server is asked from a thread of its own, with one time limit for
-// all the reports printed together (PrintTimeLimitMs); meanwhile the calling
-// thread waits as in a modal wait (platform/wait.h): its timers and painting
-// go on, the player's clicks and keys are ignored. A job the server accepted
+// The PDFs are drawn, and the print server is asked, each on a thread of its
+// own, with one time limit for all the reports printed together
+// (PrintTimeLimitMs); meanwhile the calling thread waits as in a modal wait
+// (platform/wait.h): its timers and painting go on, the player's clicks and
+// keys are ignored. A job the server accepted
 // in time counts as printed, also when the queue is paused; one it accepts
 // only after the limit is cancelled, since the report was then kept as a PDF.
 //

@@ -8,6 +8,7 @@
 #include <QTimer>
 
 #include <thread>
+#include <vector>
 
 namespace platform {
 
@@ -15,19 +16,29 @@ namespace {
 
 int g_waits = 0;
 std::function<void()> g_startHook;
+std::vector<const std::function<void()>*> g_checks;  // of the waits running, innermost last
 
 }  // namespace
 
 bool InModalWait() { return g_waits > 0; }
 
+void WakeModalWaits() {
+    if (QCoreApplication* app = QCoreApplication::instance())
+        QMetaObject::invokeMethod(
+            app,
+            [] {
+                for (const auto* check : std::vector(g_checks)) (*check)();
+            },
+            Qt::QueuedConnection);
+}
+
 void SetModalWaitStartHook(std::function<void()> hook) { g_startHook = std::move(hook); }
 
-void ModalWait(const std::function<bool()>& done, std::chrono::steady_clock::time_point limit,
-               std::chrono::milliseconds every) {
+void ModalWait(const std::function<bool()>& done, std::chrono::steady_clock::time_point limit) {
     auto over = [&] { return done() || std::chrono::steady_clock::now() >= limit; };
     QCoreApplication* app = QCoreApplication::instance();
     if (!app || QThread::currentThread() != app->thread()) {
-        while (!over()) std::this_thread::sleep_for(every);
+        while (!over()) std::this_thread::sleep_for(std::chrono::milliseconds(10));
         return;
     }
     if (over()) return;
@@ -37,12 +48,14 @@ void ModalWait(const std::function<bool()>& done, std::chrono::steady_clock::tim
     if (gui) QGuiApplication::setOverrideCursor(QCursor(Qt::WaitCursor));
     QEventLoop loop;
     QTimer clock;
-    QObject::connect(&clock, &QTimer::timeout, [&] {
+    const std::function<void()> check = [&] {
         if (over()) loop.quit();
-    });
-    clock.setTimerType(Qt::PreciseTimer);
-    clock.start(every);
+    };
+    QObject::connect(&clock, &QTimer::timeout, check);
+    g_checks.push_back(&check);
+    clock.start(10);
     loop.exec();
+    g_checks.pop_back();
     if (gui) QGuiApplication::restoreOverrideCursor();
     --g_waits;
 }

@@ -11,10 +11,14 @@
 namespace platform {
 
 // Runs the events of the calling thread until done() is true or the time
-// limit has passed (done is asked every `every`). Off the user-interface
+// limit has passed (done is asked every 10 ms). Off the user-interface
 // thread it only sleeps between the checks.
-void ModalWait(const std::function<bool()>& done, std::chrono::steady_clock::time_point limit,
-               std::chrono::milliseconds every = std::chrono::milliseconds(10));
+void ModalWait(const std::function<bool()>& done, std::chrono::steady_clock::time_point limit);
+
+// Has the modal waits running on the user-interface thread ask their done()
+// now rather than at their next 10 ms check. Any thread may call it, while
+// the application object lives.
+void WakeModalWaits();
 
 // True while a modal wait runs on the user-interface thread.
 bool InModalWait();

@@ -279,6 +279,7 @@ struct Prefetch {
             reading.erase(std::find(reading.begin(), reading.end(), path));
             awaited.erase(path);
             done.notify_all();
+            if (!Busy()) platform::WakeModalWaits();
         }
     }
 
@@ -487,7 +488,7 @@ void detail::AwaitPrefetchOf(const std::string& formName) {
     platform::ModalWait([&p] {
         std::lock_guard<std::mutex> lock(p.mutex);
         return !p.Busy();
-    }, std::chrono::steady_clock::now() + std::chrono::milliseconds(500), std::chrono::milliseconds(1));
+    }, std::chrono::steady_clock::now() + std::chrono::milliseconds(500));
     HoldPaint(false);
 }
 

@@ -13,6 +13,17 @@
 namespace agenda_test {
 namespace {
 
+// A screen whose timer counts its ticks, one a millisecond.
+class Relogio : public pf::Form {
+public:
+    pf::Timer timer_{this, "timer_"};
+    int tiques = 0;
+    Relogio() {
+        timer_.OnTimer = [this] { ++tiques; };
+        timer_.SetInterval(1);
+    }
+};
+
 class RelatorioTest : public AgendaTest {
 protected:
     std::string modelo(const std::string& nome, const std::string& texto) {
@@ -55,6 +66,12 @@ TEST_F(RelatorioTest, FalhasViramMensagens) {
     EXPECT_EQ(r.status, ReportStatus::ValueMissing);
     EXPECT_NE(agenda::texto_do_relatorio(r).find("{ano_semana}"), std::string::npos);
     EXPECT_FALSE(fs::exists(fs::path(pasta_programa()) / "semana_.pdf"));
+
+    // A PDF that cannot be written (a folder has its name) is said so, by its path.
+    fs::create_directory(fs::path(pasta_programa()) / "pasta.pdf");
+    r = imprime(modelo("pasta.rpt", "pdf pasta.pdf\ntabela rr\ncoluna 1 A | {mod}\nfim\n"));
+    EXPECT_EQ(r.status, ReportStatus::PdfNotWritable);
+    EXPECT_EQ(r.pdfPath, pasta_programa() + "/pasta.pdf");
 
     // Neither the caller nor the layout names a database.
     platform::Report sem_banco;
@@ -167,10 +184,14 @@ TEST_F(RelatorioTest, PdfComTodasAsLinhasEmVariasPaginas) {
         }
         db->CommitTrans();
     }
+    // The screens' timers go on while the pages are drawn.
+    pf::Forms::Register<Relogio>("relogio");
+    const auto& relogio = pf::Forms::Get<Relogio>("relogio");
     const auto r = imprime(modelo("teste.rpt",
                                   "titulo Teste de Páginas\nnumeracao Página {pagina}\npdf teste.pdf\ntabela rr\nquebra fam\n"
                                   "coluna 1 Canteiro | {mod}\ncoluna 2 Cultura | {cult} ({fam})[ depois de {ucult}]\nfim\n"));
     ASSERT_TRUE(r.ok()) << agenda::texto_do_relatorio(r);
+    EXPECT_GT(relogio.tiques, 0);
     EXPECT_TRUE(r.pdf());
     EXPECT_EQ(r.destination, pasta_programa() + "/teste.pdf");
     EXPECT_EQ(agenda::texto_do_relatorio(r), "Não há impressora disponível. O relatório \"Teste de Páginas\" foi salvo no arquivo " +
