@@ -345,29 +345,40 @@ TEST_F(FormsInput, TheScreenWindowAppearsOnceTheEventLoopRuns) {
 }
 
 // A screen shown while its pictures are still being decoded ahead waits for
-// them, holding the window's last picture meanwhile, and takes them scaled;
-// then the window shows it.
+// them, holding the window's last picture meanwhile, and takes them scaled,
+// at the very sizes its paint draws them (a picture of odd size at half a
+// pixel too), so the paint neither reads nor scales any again; then the
+// window shows it.
 TEST_F(FormsInput, AScreenWaitsForItsPicturesDecodedAheadThenShows) {
     QTemporaryDir dir;
     ASSERT_TRUE(dir.isValid());
     QImage fundo(800, 600, QImage::Format_RGB32);
     fundo.fill(QColor(0, 128, 255));
     ASSERT_TRUE(fundo.save(dir.path() + "/fundo.png", "PNG"));
+    ASSERT_TRUE(fundo.copy(0, 0, 651, 551).save(dir.path() + "/textura.png", "PNG"));
     platform::SetProgramFolder(dir.path().toStdString());
     platform::InvalidatePathCache();
     pf::ClearPictureCache();
     class Destino : public pf::Form {
     public:
-        Destino() : pf::Form("destino") { SetClientSize(12000, 9000); }
-        void Form_Load() override { LoadPicture("fundo.png"); }
+        Destino() : pf::Form("destino") {
+            SetClientSize(12000, 9000);
+            caixa.Move(15, 15, 9900, 8400);
+        }
+        void Form_Load() override {
+            LoadPicture("fundo.png");
+            caixa.LoadPicture("textura.png");
+        }
+        pf::PictureBox caixa{this, "caixa"};
     };
     pf::Forms::Register<Destino>("destino");
-    pf::SetScreenPictures("destino", [] { return std::vector<std::string>{"fundo.png"}; });
+    pf::SetScreenPictures("destino", [] { return std::vector<std::string>{"fundo.png", "textura.png"}; });
     pf::Screen::OpenWindowed(400, 300);
     t::RunFor(50);
     pf::PrefetchScreen("destino");
     pf::Form& d = pf::Forms::Get("destino");
     EXPECT_FALSE(d.Picture().CachedScaled(400, 300).isNull());
+    const std::size_t decodificado = pf::PictureCacheBytes();
     d.Show();
     QWidget* janela = nullptr;
     for (QWidget* w : QApplication::topLevelWidgets())
@@ -375,6 +386,7 @@ TEST_F(FormsInput, AScreenWaitsForItsPicturesDecodedAheadThenShows) {
     ASSERT_NE(janela, nullptr);
     t::RunFor(50);
     EXPECT_EQ(QColor(janela->screen()->grabWindow(janela->winId()).toImage().pixel(200, 150)), QColor(0, 128, 255));
+    EXPECT_EQ(pf::PictureCacheBytes(), decodificado);
     pf::SetScreenPictures("destino", {});
     pf::ClearPictureCache();
     platform::SetProgramFolder("");
