@@ -2,9 +2,9 @@
 //
 // Each run is a fresh process on an X server (the one in DISPLAY, or an Xvfb
 // of 1920 x 1080 started here) with the game's own start-up: every screen
-// registered, the full-screen window, the default sound back end loaded after
-// the main menu's first paint as the game's main does, a program folder of
-// its own with the game's pictures, sounds and database. A scripted player
+// registered, the full-screen window, the default sound back end loaded on a
+// thread once the first screen is painted, as the game's main does, a program
+// folder of its own with the game's pictures, sounds and database. A scripted player
 // (the drivers the tests use) answers the drive question a moment after it
 // is painted, then goes through a season: the market order, the seedbed
 // (sow, thin, transplant), the garden (drops and care), the agenda with its
