@@ -209,7 +209,7 @@ private:
 };
 
 // The default workspace: opens databases by path. The path may be written
-// Windows-style (program folder & "\hortas00.mdb"); it is resolved like any
+// Windows-style (program folder & "\dados.mdb"); it is resolved like any
 // other game path. A missing file is created with the game's schema; a file
 // that exists but lacks a table gets that table created; an existing file is
 // never overwritten or deleted. A file of another kind, and a database that

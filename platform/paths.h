@@ -1,6 +1,6 @@
 #pragma once
-// Game paths. The game writes paths Windows-style ("\anima\az_alf.bmp",
-// "E:\audio\caipira\oi.wav", ProgramFolder() & "\hortas00.mdb") and names the
+// Game paths. The game writes paths Windows-style ("\figuras\botao.bmp",
+// "E:\sons\voz.wav", ProgramFolder() & "\dados.mdb") and names the
 // same file with different letter case in different places. ResolvePath turns
 // such a path into the real path on this (case-sensitive) file system:
 //  - backslashes and slashes both separate components;

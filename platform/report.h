@@ -105,7 +105,7 @@ struct ReportResult {
 
 class Report {
 public:
-    // The layout file, as a game path (program folder & "\relatb.rpt").
+    // The layout file, as a game path (program folder & "\semana.rpt").
     const std::string& ReportFileName() const { return file_; }
     void SetReportFileName(const std::string& path) { file_ = path; }
 

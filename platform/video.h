@@ -1,5 +1,5 @@
 #pragma once
-// Films of the help's media links (".avi"). Once the application turns the
+// Films (".avi") played from a link or a button. Once the application turns the
 // film window on, PlayMedia shows a film in a small window of its own over
 // the game: the film's pictures, scaled up with their aspect kept, and its
 // sound; the window closes when the film ends, when the player closes it, or

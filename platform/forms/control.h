@@ -6,9 +6,9 @@
 // (see ScaleMode). A screen declares its controls as members, constructed with
 // the container and the name the screen design gives them:
 //
-//     Image c_alf{this, "c_alf"};              // on the form
-//     PictureBox horta{this, "horta"};
-//     Image lupa{&horta, "lupa"};               // inside the picture box
+//     Image Image1{this, "Image1"};            // on the form
+//     PictureBox Picture1{this, "Picture1"};
+//     Image Image2{&Picture1, "Image2"};        // inside the picture box
 //
 // Events are std::function members named On<Event>; an empty one means "no
 // handler" (the event is swallowed, never passed to the container). Bind them

@@ -34,7 +34,7 @@ public:
     explicit Form(std::string name = {});
     ~Form() override;
 
-    // Registered name ("INTRONEW", "ok", "trabalhando_na_horta").
+    // Registered name ("Form1", "frmDialog").
     const std::string& Name() const { return name_; }
 
     // --- design properties --------------------------------------------------

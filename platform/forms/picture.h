@@ -59,8 +59,8 @@ private:
     friend Picture LoadPicture(const std::string&);
 };
 
-// Loads a picture by game path ("E:\anima\az_alf.bmp", ProgramFolder() &
-// "\back_in.jpg"), matched without regard to case. An empty path gives the
+// Loads a picture by game path ("E:\figuras\botao.bmp", ProgramFolder() &
+// "\fundo.jpg"), matched without regard to case. An empty path gives the
 // empty picture without logging (LoadPicture("") clears a picture).
 Picture LoadPicture(const std::string& gamePath);
 

@@ -3,12 +3,12 @@
 // dialogs. They go through the same dispatch as real input (hit testing,
 // modal blocking, automatic drag, focus), without a window.
 //
-//     test::Click(tela.pic_horta);                  // the player clicks a control
-//     test::DragTo(tela.c_alf, tela.horta, 50, 90); // drag, then drop at (50, 90) px of horta
-//     test::KeyPress('a');                          // a key to the focused control
-//     test::TickTimer(tela.timer_);                 // one tick, synchronously
-//     test::RunFor(300);                            // let real timers run 300 ms
-//     test::SetModalHook([](Form& f) { if (f.Name() == "ok") test::Click(...); });
+//     test::Click(form.Command1);                       // the player clicks a control
+//     test::DragTo(form.Image1, form.Picture1, 50, 90); // drag, then drop at (50, 90) px of Picture1
+//     test::KeyPress('a');                              // a key to the focused control
+//     test::TickTimer(form.Timer1);                     // one tick, synchronously
+//     test::RunFor(300);                                // let real timers run 300 ms
+//     test::SetModalHook([](Form& f) { if (f.Name() == "frmDialog") test::Click(...); });
 //
 // After every simulated action the posted events (Activate, Deactivate,
 // deferred destruction) are processed, as they would be once a real handler
