@@ -198,18 +198,11 @@ void fundoAgenda(QPainter& p, double w, double h) {
         p.drawLine(QPointF(0, y), QPointF(w, y));
     p.setPen(QPen(QColor(239, 154, 154), 2.0));
     p.drawLine(QPointF(112, 0), QPointF(112, h));
-    // Green spine with rings.
+    // A narrow green margin: the screens on this paper put labels from its
+    // tenth pixel on ("Retornar", "Zerar"), which must stand on the paper.
     p.setPen(Qt::NoPen);
     p.setBrush(QColor(67, 160, 71));
-    p.drawRect(QRectF(0, 0, 26, h));
-    for (double y = 30; y < h; y += 60) {
-        p.setBrush(QColor(255, 253, 240));
-        p.drawEllipse(QPointF(13, y), 6, 6);
-        p.setPen(QPen(QColor(120, 120, 120), 2.5));
-        p.setBrush(Qt::NoBrush);
-        p.drawArc(QRectF(4, y - 9, 20, 18), 90 * 16, 180 * 16);
-        p.setPen(Qt::NoPen);
-    }
+    p.drawRect(QRectF(0, 0, 8, h));
     // Leaves in the corners.
     folha(p, QPointF(w - 10, h - 10), QPointF(w - 70, h - 50), 14, QColor(129, 199, 132), 1.5, true);
     folha(p, QPointF(w - 10, h - 10), QPointF(w - 40, h - 90), 12, QColor(102, 187, 106), 1.5, true);
