@@ -104,9 +104,9 @@ struct ScreenState {
     // picture. After that the pointer is changed only when it changes.
     bool painted = false;
     std::optional<QCursor> cursor;
-    // While held, nothing asks for a paint, and a paint the system asks for
-    // leaves the window's last picture as it was (its backing store keeps
-    // it); let go, the whole window is painted again.
+    // While held, the window keeps its last picture: no repaint is made (a
+    // paint the system asks for leaves the backing store as it was); let
+    // go, the whole window is painted again once the event loop turns.
     bool held = false;
 };
 
@@ -192,6 +192,10 @@ protected:
         if (!Forms::Ended()) e->ignore();
     }
     bool event(QEvent* e) override {
+        // While held, a repaint asked for is not made: the window keeps its
+        // last picture. The one request Qt has sent stays outstanding (it
+        // sends no other meanwhile) until the paint made as the hold ends.
+        if (e->type() == QEvent::UpdateRequest && SS().held) return true;
         if (e->type() == ShowEventType()) {
             showFullScreen();
             return true;
@@ -334,7 +338,9 @@ void HoldPaint(bool hold) {
     ScreenState& ss = SS();
     if (ss.held == hold) return;
     ss.held = hold;
-    if (!hold && ss.window) ss.window->update();
+    // Painted at once (not asked for) once the caller is done, so that the
+    // request left outstanding is answered.
+    if (!hold && ss.window) QTimer::singleShot(0, ss.window, [w = ss.window] { w->repaint(); });
 }
 
 void DrawPicture(QPainter& p, const Picture& pic, const QRectF& designRect, bool stretch) {
@@ -595,12 +601,12 @@ QImage Screen::GrabForm(const Form& f, double scale) {
 void Screen::InvalidateForm(const Form& f, const QRectF& designPx) {
     ScreenState& ss = SS();
     if (!ss.window || !f.visible_) return;
-    if (!ss.held) ss.window->update(FormToDevice(f).mapRect(designPx).toAlignedRect().adjusted(-1, -1, 1, 1));
+    ss.window->update(FormToDevice(f).mapRect(designPx).toAlignedRect().adjusted(-1, -1, 1, 1));
 }
 
 void Screen::InvalidateForm(const Form& f) {
     ScreenState& ss = SS();
-    if (!ss.window || !f.visible_ || ss.held) return;
+    if (!ss.window || !f.visible_) return;
     ss.window->update(WholeRectOf(f));
 }
 
@@ -619,7 +625,7 @@ void Screen::FormShown(Form& f) {
 
 void Screen::FormHidden(Form& f) {
     ScreenState& ss = SS();
-    if (!ss.window || ss.held) return;
+    if (!ss.window) return;
     // A form hidden leaves what lies beneath it to be painted again.
     ss.window->update(WholeRectOf(f));
 }
