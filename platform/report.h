@@ -13,9 +13,9 @@
 // own, with one time limit for all the reports printed together
 // (PrintTimeLimitMs); meanwhile the calling thread waits as in a modal wait
 // (platform/wait.h): its timers and painting go on, the player's clicks and
-// keys are ignored. A job the server accepted
-// in time counts as printed, also when the queue is paused; one it accepts
-// only after the limit is cancelled, since the report was then kept as a PDF.
+// keys are ignored. A job the server accepted in time counts as printed, also
+// when the queue is paused; one it accepts only after the limit is cancelled,
+// since the report was then kept as a PDF.
 //
 // Layout files are UTF-8 text, one directive per line; blank lines and lines
 // starting with '#' are ignored:
