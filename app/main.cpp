@@ -1,7 +1,7 @@
 // Brotalia: starts the program. Registers every screen by name, opens the
 // full-screen window and shows the start-up form "fundo", which asks for the
-// media drive and opens the main menu; the sound module loads aside once
-// that question is on the screen.
+// media drive (loading the menu's pictures and the sound module aside while
+// it waits) and opens the main menu.
 
 #include <malloc.h>
 
@@ -45,9 +45,6 @@ int main() {
     app::registra_telas();
 
     platform::EnableFilmWindow(true);
-    // The sound module loads aside while the drive question waits for the
-    // player, so neither that question nor the main menu waits for it.
-    pf::Screen::AfterFirstPaintOf(shell::formulario_inicial, [] { platform::LoadSoundAside(); });
 
     pf::Screen::Open();
     pf::Forms::Show(shell::formulario_inicial);

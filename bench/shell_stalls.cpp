@@ -3,10 +3,10 @@
 // Each run is a fresh process on an X server (the one in DISPLAY, or an Xvfb
 // of 1920 x 1080 started here) with the game's own start-up: every screen
 // registered, the full-screen window, the default sound back end loaded on a
-// thread once the first screen is painted, as the game's main does, a program
-// folder of its own with the game's pictures, sounds and database. A scripted player
-// (the drivers the tests use) answers the drive question a moment after it
-// is painted, then goes through a season: the market order, the seedbed
+// thread while the drive question waits (as the game's own start-up does), a
+// program folder of its own with the game's pictures, sounds and database. A
+// scripted player (the drivers the tests use) answers the drive question a
+// moment after it is painted, then goes through a season: the market order, the seedbed
 // (sow, thin, transplant), the garden (drops and care), the agenda with its
 // report printed (to a PDF when no printer), the help with a song and a film
 // link, the options and the memory game, and leaves with a save. Everywhere
@@ -487,8 +487,6 @@ int filho(int fd, const std::string& pasta) {
     platform::SetProgramFolder(pasta);
     app::registra_telas();
     platform::EnableFilmWindow(true);
-    // As the game does: the sound module loads aside once the drive question is painted.
-    pf::Screen::AfterFirstPaintOf(shell::formulario_inicial, [] { platform::LoadSoundAside(); });
 
     fio_gui = pthread_self();
     {

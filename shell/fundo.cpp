@@ -4,6 +4,7 @@
 
 #include "model/estado.h"
 #include "platform/log.h"
+#include "platform/sound.h"
 #include "shell/intronew.h"
 #include "shell/navegacao.h"
 #include "shell/semana.h"
@@ -79,8 +80,14 @@ void Conf_cd::Form_Load() {
     Combo1.SetListIndex(unidade_de(s.indice_cd).empty() ? -1 : s.indice_cd);
     // While the player reads the question, the menu's pictures of the stored
     // drive are decoded (begun once the dialog is on the screen, so as not
-    // to slow its first picture down).
-    pf::Screen::AfterNextPaint([] { prepara_destino("INTRONEW"); });
+    // to slow its first picture down), and then the sound module is loaded
+    // aside: loading it meanwhile would slow the pictures down, and an
+    // answer given at once waits for them, not for the sound (the game
+    // starts with the sound off).
+    pf::Screen::AfterNextPaint([] {
+        prepara_destino("INTRONEW");
+        pf::AfterPrefetch(platform::LoadSoundAside);
+    });
 }
 
 void Conf_cd::Command1_Click() {

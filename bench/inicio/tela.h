@@ -88,8 +88,9 @@ inline void prepara_tela() {
 
 // A program folder of the bench's own, made afresh under the scratch folder:
 // a copy of the executable (the game finds its files beside it) and its
-// databases, the rest by links to the build's program folder (the folder of
-// `programa`).
+// databases, each with the log a run that was cut short left beside it (the
+// index beside that log is made anew when the copy is opened), the rest by
+// links to the build's program folder (the folder of `programa`).
 inline std::string copia_do_programa(const std::string& programa, const std::string& nome) {
     {
         const fs::path origem = fs::path(programa).parent_path();
@@ -99,7 +100,9 @@ inline std::string copia_do_programa(const std::string& programa, const std::str
         for (const auto& e : fs::directory_iterator(origem)) {
             const fs::path alvo = destino / e.path().filename();
             const std::string ext = e.path().extension().string();
-            if (e.is_regular_file() && (e.path() == fs::path(programa) || ext == ".mdb" || ext == ".db"))
+            if (ext == ".mdb-shm" || ext == ".db-shm") continue;
+            if (e.is_regular_file() &&
+                (e.path() == fs::path(programa) || ext == ".mdb" || ext == ".db" || ext == ".mdb-wal" || ext == ".db-wal"))
                 fs::copy_file(e.path(), alvo);
             else
                 fs::create_symlink(e.path(), alvo);

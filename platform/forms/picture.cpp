@@ -1,6 +1,8 @@
 #include "platform/forms/picture.h"
 
+#include <QCoreApplication>
 #include <QImage>
+#include <QMetaObject>
 #include <QFile>
 #include <QImageReader>
 
@@ -224,6 +226,7 @@ struct Prefetch {
     double scale = 1;                            // and its scale factor
     std::atomic<bool> stop{false};
     std::vector<std::thread> workers;
+    std::vector<std::function<void()>> after;    // work waiting for the workers (AfterPrefetch)
 
     ~Prefetch() { End(); }
 
@@ -240,6 +243,20 @@ struct Prefetch {
         awaited.clear();
         ready.clear();
         form.clear();
+        PostAfter();
+    }
+
+    // The work waiting for the workers, handed to the GUI thread's loop
+    // (under the mutex).
+    void PostAfter() {
+        if (after.empty() || !QCoreApplication::instance()) return;
+        QMetaObject::invokeMethod(
+            QCoreApplication::instance(),
+            [work = std::move(after)] {
+                for (const auto& w : work) w();
+            },
+            Qt::QueuedConnection);
+        after.clear();
     }
 
     bool Reading(const std::string& path) const {
@@ -279,7 +296,10 @@ struct Prefetch {
             reading.erase(std::find(reading.begin(), reading.end(), path));
             awaited.erase(path);
             done.notify_all();
-            if (!Busy()) platform::WakeModalWaits();
+            if (!Busy()) {
+                PostAfter();
+                platform::WakeModalWaits();
+            }
         }
     }
 
@@ -471,6 +491,18 @@ void PrefetchScreen(const std::string& formName) {
     auto it = PicturesOfScreens().find(detail::Upper(formName));
     if (it == PicturesOfScreens().end() || !it->second || Forms::IsLoaded(formName)) return;
     StartPrefetch(it->second(), it->first);
+}
+
+void AfterPrefetch(std::function<void()> work) {
+    Prefetch& p = Prefetcher();
+    {
+        std::lock_guard<std::mutex> lock(p.mutex);
+        if (!p.workers.empty() && p.Busy()) {
+            p.after.push_back(std::move(work));
+            return;
+        }
+    }
+    work();
 }
 
 void detail::AwaitPrefetchOf(const std::string& formName) {

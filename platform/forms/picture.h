@@ -83,6 +83,11 @@ void SetScreenPictures(const std::string& formName, ScreenPictures pictures);
 // it named them and is not loaded already: called as the change to it
 // begins (a button's animation), which leaves the worker that time.
 void PrefetchScreen(const std::string& formName);
+// Runs `work` on the GUI thread once the pictures being decoded ahead are
+// all done (or the prefetch is ended), at once when none are: for work of
+// its own aside (loading a module) that would otherwise slow them down, as
+// the threads share the loading of libraries.
+void AfterPrefetch(std::function<void()> work);
 
 // Observer told of every LoadPicture call: the game path and whether a picture
 // came of it. Tests use it to record which pictures a screen loads. Pass an

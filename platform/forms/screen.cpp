@@ -77,7 +77,6 @@ int ShiftOf(Qt::KeyboardModifiers m) {
 }
 
 class ScreenWidget;
-void RunAfterFirstPaint();
 
 // The event that shows the window, posted when it is made.
 QEvent::Type ShowEventType() {
@@ -88,8 +87,6 @@ QEvent::Type ShowEventType() {
 struct ScreenState {
     ScreenWidget* window = nullptr;
     QSize virtualSize{800, 600};
-    // Work waiting for the first paint that shows a form of that name.
-    std::vector<std::pair<std::string, std::function<void()>>> afterFirstPaint;
     // Work waiting for the next paint.
     std::vector<std::function<void()>> afterNextPaint;
     // Large pictures drawn scaled on the fly at this paint: their smooth
@@ -147,6 +144,12 @@ protected:
             QPainter p(this);
             Screen::Render(p, e->rect());
         }
+        if (!SS().afterNextPaint.empty()) QTimer::singleShot(0, this, RunAfterNextPaint);
+        // Asking for the keyboard waits for the X server to answer, which it
+        // does only once it has taken the whole first picture (tens of ms on
+        // a slow server): the work queued to follow this paint goes first,
+        // so that what it starts aside (a screen's pictures decoded ahead)
+        // runs during that wait instead of after it.
         if (!SS().painted) {
             SS().painted = true;
             QTimer::singleShot(0, this, [this] {
@@ -155,8 +158,6 @@ protected:
                 setFocus();
             });
         }
-        RunAfterFirstPaint();
-        if (!SS().afterNextPaint.empty()) QTimer::singleShot(0, this, RunAfterNextPaint);
     }
     bool route(QMouseEvent* e, Form** f, QPointF* px) {
         Form* owner = MouseOwner();
@@ -278,24 +279,6 @@ void PaintDialogFrame(QPainter& p, const Form& f) {
     p.drawLine(x.topLeft(), x.bottomRight());
     p.drawLine(x.topRight(), x.bottomLeft());
     p.restore();
-}
-
-// Hands to the event loop the work waiting for a form this paint showed, so
-// it runs once the paint has reached the screen.
-void RunAfterFirstPaint() {
-    auto& waiting = SS().afterFirstPaint;
-    for (size_t i = 0; i < waiting.size();) {
-        const std::string& name = waiting[i].first;
-        const bool shown = std::any_of(S().zorder.begin(), S().zorder.end(), [&](const Form* f) {
-            return f->visible_ && !f->modal_ && f->Name() == name;
-        });
-        if (!shown) {
-            ++i;
-            continue;
-        }
-        QTimer::singleShot(0, SS().window, std::move(waiting[i].second));
-        waiting.erase(waiting.begin() + static_cast<std::ptrdiff_t>(i));
-    }
 }
 
 // Makes the smooth copies of the pictures a paint drew on the fly, then
@@ -438,10 +421,6 @@ void Screen::Open() {
     // behind that work and holding back the first picture.
     QCoreApplication::postEvent(SS().window, new QEvent(ShowEventType()), Qt::LowEventPriority);
     for (Form* f : S().zorder) FormShown(*f);
-}
-
-void Screen::AfterFirstPaintOf(const std::string& formName, std::function<void()> work) {
-    SS().afterFirstPaint.emplace_back(formName, std::move(work));
 }
 
 void Screen::AfterNextPaint(std::function<void()> work) {

@@ -37,10 +37,6 @@ public:
     static bool IsOpen();
     static void Close();
 
-    // Runs work once, from the event loop, right after the first paint of the
-    // window that shows the form of that name: what the first picture of the
-    // program does not need (sound, films) is loaded after it.
-    static void AfterFirstPaintOf(const std::string& formName, std::function<void()> work);
     // Runs work once, from the event loop, right after the window's next
     // paint, before any input that follows it: work that must be done but
     // need not hold back the picture. Without a window it runs at once, and

@@ -5,6 +5,7 @@
 
 #include <QBuffer>
 #include <QColor>
+#include <QCoreApplication>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFont>
@@ -349,9 +350,16 @@ TEST(PictureCache, PrefetchedPicturesMatchTheOnesReadNormally) {
     for (const std::string& n : nomes) lidas.push_back(pf::LoadPicture(n).Image());
     pf::ClearPictureCache();
 
+    // Work asked to follow the decoding runs at once when nothing is being
+    // decoded, and otherwise once, when the workers are done or ended.
+    int depois = 0;
+    pf::AfterPrefetch([&] { ++depois; });
+    EXPECT_EQ(depois, 1);
+
     // Loaded once the worker is done, then while it is still reading.
     for (const bool aguarda : {true, false}) {
         pf::PrefetchPictures(nomes);
+        pf::AfterPrefetch([&] { ++depois; });
         if (aguarda) pf::test::WaitForPrefetch();
         for (std::size_t i = 0; i < nomes.size(); ++i) {
             const pf::Picture p = pf::LoadPicture(nomes[i]);
@@ -365,7 +373,14 @@ TEST(PictureCache, PrefetchedPicturesMatchTheOnesReadNormally) {
         }
         pf::EndPrefetch();
         pf::ClearPictureCache();
+        QCoreApplication::processEvents();
+        EXPECT_EQ(depois, aguarda ? 2 : 3);
     }
+    pf::PrefetchPictures(nomes);
+    pf::AfterPrefetch([&] { ++depois; });
+    pf::EndPrefetch();  // before the workers are done
+    QCoreApplication::processEvents();
+    EXPECT_EQ(depois, 4);
     EXPECT_FALSE(lidas[0].isNull());
     EXPECT_TRUE(lidas[3].isNull());
     pf::Screen::SetVirtualSize(800, 600);
