@@ -509,8 +509,14 @@ int filho(int fd, const std::string& pasta) {
     // yes to printing and to leaving, any other dialog closed by its button.
     t::SetModalHook([](pf::Form& f) {
         if (f.Name() == "Conf_cd") {
+            // Counted from the moment the question is on the screen (the
+            // paint that puts it there is not).
+            pf::Screen::AfterNextPaint([] {
+                tique();
+                contando = true;
+                passo("drive question painted");
+            });
             t::RunFor(400);
-            contando = true;
             passo("drive question → menu");
             t::Click(static_cast<shell::Conf_cd&>(f).Command1);
         } else if (f.Name() == "ok") {

@@ -93,12 +93,10 @@ struct ScreenState {
     // copies are made once the paint is on the screen.
     std::vector<std::pair<Picture, QSize>> toScale;
     bool scalingPosted = false;
-    // The window's pointer is given to it, and the window asks for the
-    // keyboard, once the window is first on the screen: before that nobody
-    // sees the pointer or types, and making a pointer (the hourglass reads
-    // its theme, the X server its pointer font) or asking for the keyboard
-    // (several round trips to the X server) would hold back the first
-    // picture. After that the pointer is changed only when it changes.
+    // The window's pointer is given to it once the window is first on the
+    // screen: before that nobody sees it, and making a pointer (the hourglass
+    // reads its theme, the X server its pointer font) would hold back the
+    // first picture. After that it is changed only when it changes.
     bool painted = false;
     std::optional<QCursor> cursor;
     // While held, the window keeps its last picture: no repaint is made (a
@@ -144,21 +142,18 @@ protected:
             QPainter p(this);
             Screen::Render(p, e->rect());
         }
-        if (!SS().afterNextPaint.empty()) QTimer::singleShot(0, this, RunAfterNextPaint);
-        // Asking for the keyboard waits for the X server to answer, which it
-        // does only once it has taken the whole first picture (tens of ms on
-        // a slow server): the work queued to follow this paint goes first,
-        // so that what it starts aside (a screen's pictures decoded ahead)
-        // runs during that wait instead of after it.
         if (!SS().painted) {
             SS().painted = true;
-            QTimer::singleShot(0, this, [this] {
-                Screen::UpdateCursor();
-                activateWindow();
-                setFocus();
-            });
+            QTimer::singleShot(0, this, [] { Screen::UpdateCursor(); });
         }
+        if (!SS().afterNextPaint.empty()) QTimer::singleShot(0, this, RunAfterNextPaint);
     }
+    // The forms draw their own focus: the window gaining or losing the
+    // keyboard changes nothing on it, and is no reason to paint it all again
+    // (which, right after the first picture, would wait for the X server to
+    // finish taking that one).
+    void focusInEvent(QFocusEvent*) override {}
+    void focusOutEvent(QFocusEvent*) override {}
     bool route(QMouseEvent* e, Form** f, QPointF* px) {
         Form* owner = MouseOwner();
         if (owner) {
@@ -199,6 +194,12 @@ protected:
         if (e->type() == QEvent::UpdateRequest && SS().held) return true;
         if (e->type() == ShowEventType()) {
             showFullScreen();
+            // The window asks for the keyboard as it is mapped, before its
+            // first picture: the X server answers at once then, where later
+            // it answers only once it has taken that picture (tens of ms on a
+            // slow server), and the program would wait for it.
+            activateWindow();
+            setFocus();
             return true;
         }
         if (e->type() == QEvent::ToolTip) {
@@ -594,10 +595,11 @@ void Screen::FormShown(Form& f) {
     if (!ss.window) return;
     if (f.visible_) {
         InvalidateForm(f);
-        if (ss.painted) {
-            ss.window->activateWindow();
-            ss.window->setFocus();
-        }
+        // The keyboard back from another window (a film's) when a form
+        // shows; asking when the window has it already would only wait for
+        // the X server's answer.
+        if (ss.painted && !ss.window->isActiveWindow()) ss.window->activateWindow();
+        if (ss.painted) ss.window->setFocus();
     }
     UpdateCursor();
 }
