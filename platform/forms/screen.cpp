@@ -598,8 +598,10 @@ void Screen::FormShown(Form& f) {
         // The keyboard back from another window (a film's) when a form
         // shows; asking when the window has it already would only wait for
         // the X server's answer.
-        if (ss.painted && !ss.window->isActiveWindow()) ss.window->activateWindow();
-        if (ss.painted) ss.window->setFocus();
+        if (ss.painted) {
+            if (!ss.window->isActiveWindow()) ss.window->activateWindow();
+            ss.window->setFocus();
+        }
     }
     UpdateCursor();
 }
