@@ -119,6 +119,7 @@ void Forget(Form* f) {
 
 void Load(Form& f) {
     f.loaded_ = true;
+    f.loadSerial_ = ++S().loads;
     S().loadOrder.push_back(&f);
     for (Timer* t : f.timers_) t->Resume();
     RunHandler(f, [&] { f.Form_Load(); });
@@ -172,6 +173,7 @@ void FormDiscarded(Form& f) {
     for (Timer* t : f.timers_) t->Stop();
     if (f.visible_) {
         f.visible_ = false;
+        ++s.screenChanges;
         Screen::FormHidden(f);
     }
     for (ModalRecord* m : s.modals) {
@@ -315,6 +317,7 @@ void Form::Show(int modal) {
         s.zorder.erase(std::remove(s.zorder.begin(), s.zorder.end(), this), s.zorder.end());
         visible_ = true;
         modal_ = true;
+        ++s.screenChanges;
         ModalRecord rec;
         rec.form = this;
         QEventLoop loop;
@@ -344,6 +347,7 @@ void Form::Show(int modal) {
     if (visible_ && modal_) return;  // a modal form stays modal until hidden
     const bool wasVisible = visible_;
     visible_ = true;
+    ++s.screenChanges;
     s.zorder.erase(std::remove(s.zorder.begin(), s.zorder.end(), this), s.zorder.end());
     s.zorder.push_back(this);
     Screen::FormShown(*this);
@@ -356,6 +360,7 @@ void Form::Hide() {
     State& s = S();
     if (!visible_) return;
     visible_ = false;
+    ++s.screenChanges;
     for (ModalRecord* m : s.modals) {
         if (m->form == this && !m->exiting) {
             m->exiting = true;
@@ -465,6 +470,8 @@ void Forms::Reset() {
     s.modalHook = nullptr;
     s.msgBoxHook = nullptr;
     s.ended = false;
+    s.lastPress = {};
+    s.dropRelease = false;
     // Posted activation checks of the discarded forms find nothing to do.
 }
 

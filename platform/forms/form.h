@@ -19,6 +19,7 @@
 // so; both are posted, so they run after the handler that caused them
 // returns. Switching to another application raises neither.
 
+#include <cstdint>
 #include <functional>
 #include <memory>
 #include <string>
@@ -104,6 +105,7 @@ public:
     bool visible_ = false;
     bool modal_ = false;
     bool unloading_ = false;
+    std::uint64_t loadSerial_ = 0;      // tells this load apart from any other
     int nextTabIndex_ = 0;
     void* view_ = nullptr;              // the window showing it (screen.cpp)
     std::vector<Timer*> timers_;

@@ -3,6 +3,7 @@
 
 #include <QClipboard>
 #include <QGuiApplication>
+#include <QStyleHints>
 #include <QTimer>
 
 #include <algorithm>
@@ -161,9 +162,21 @@ void FocusNext(Form& f, bool backwards) {
 
 // ---------------------------------------------------------------- mouse
 
-void MouseDownAt(Form& f, QPointF px, int button, int shift) {
+void MouseDownAt(Form& f, QPointF px, int button, int shift, unsigned long ms) {
     State& s = S();
     if (!AcceptsInput(f) || s.drag.active) return;
+    // Children double-click everything: the second click of a double click
+    // that brought up this screen (or a dialog) belongs to the first.
+    const State::Press& last = s.lastPress;
+    const auto interval =
+        static_cast<unsigned long>(std::max(0, QGuiApplication::styleHints()->mouseDoubleClickInterval()));
+    if (last.taken && last.form != f.loadSerial_ && last.changes != s.screenChanges && ms >= last.ms &&
+        ms - last.ms < interval) {
+        s.dropRelease = true;
+        return;
+    }
+    s.lastPress = State::Press{true, ms, f.loadSerial_, s.screenChanges};
+    s.dropRelease = false;
     if (ComboBox* cb = DroppedCombo(f); cb && !cb->HitTest(px)) cb->SetDroppedDown(false);
     Control* c = ControlAt(f, px, true);
     if (!c) {
@@ -224,6 +237,10 @@ void MouseMoveAt(Form& f, QPointF px, int button, int shift) {
 
 void MouseUpAt(Form& f, QPointF px, int button, int shift) {
     State& s = S();
+    if (s.dropRelease) {
+        s.dropRelease = false;
+        return;
+    }
     if (s.drag.active) {
         if (s.drag.form == &f) DragDropAt(px);
         return;

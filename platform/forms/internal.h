@@ -4,6 +4,7 @@
 
 #include <QPointF>
 #include <QRectF>
+#include <cstdint>
 #include <functional>
 #include <map>
 #include <memory>
@@ -82,6 +83,17 @@ struct State {
     std::function<void(Form&)> modalHook;
     std::function<int(const std::string&, int, const std::string&)> msgBoxHook;
     bool ended = false;
+    std::uint64_t loads = 0;                                 // forms loaded so far (Form::loadSerial_)
+    std::uint64_t screenChanges = 0;                         // forms shown or hidden so far
+    // The last mouse press taken: when, on which load of which form, and
+    // how many screen changes had happened by then.
+    struct Press {
+        bool taken = false;
+        unsigned long ms = 0;
+        std::uint64_t form = 0;
+        std::uint64_t changes = 0;
+    } lastPress;
+    bool dropRelease = false;                                // the press was the rest of a double click
 };
 
 State& S();
@@ -127,7 +139,11 @@ void ControlDestroyed(Control* c);
 void FormDiscarded(Form& f);
 
 // Input, in design pixels of a form.
-void MouseDownAt(Form& f, QPointF px, int button, int shift);
+// A press carries the time it happened (ms, any origin): a press on a form
+// that a change of screen brought up since the last press taken, within the
+// desktop's double-click interval of it, is the second click of the double
+// click that changed the screen, and it and its release are not taken.
+void MouseDownAt(Form& f, QPointF px, int button, int shift, unsigned long ms);
 void MouseMoveAt(Form& f, QPointF px, int button, int shift);
 void MouseUpAt(Form& f, QPointF px, int button, int shift);
 // Keys: qtKey, the typed text, Qt modifiers. Goes to the active form.

@@ -168,7 +168,7 @@ protected:
         if (e->button() == Qt::LeftButton && Screen::PressCloseBox(e->position())) return;
         Form* f;
         QPointF px;
-        if (route(e, &f, &px)) MouseDownAt(*f, px, ButtonOf(e->button()), ShiftOf(e->modifiers()));
+        if (route(e, &f, &px)) MouseDownAt(*f, px, ButtonOf(e->button()), ShiftOf(e->modifiers()), e->timestamp());
     }
     void mouseMoveEvent(QMouseEvent* e) override {
         Form* f;

@@ -20,6 +20,12 @@ namespace {
 
 QPointF TwipsToPx(float x, float y) { return QPointF(x / kTwipsPerPixel, y / kTwipsPerPixel); }
 
+// The time of the simulated presses: each one comes pressGap ms after the one before.
+constexpr int kLongPressGap = 60000;
+int pressGap = kLongPressGap;
+unsigned long pressClock = 0;
+unsigned long NextPressTime() { return pressClock += static_cast<unsigned long>(pressGap); }
+
 // The form a device point of the screen goes to, as the real window routes it.
 Form* RouteScreen(int x, int y, QPointF* px) {
     Form* owner = nullptr;
@@ -107,7 +113,7 @@ void ClickForm(Form& f) {
 }
 
 void MouseDown(Form& f, float x, float y, int button) {
-    MouseDownAt(f, TwipsToPx(x, y), button, 0);
+    MouseDownAt(f, TwipsToPx(x, y), button, 0, NextPressTime());
     ProcessEvents();
 }
 void MouseMove(Form& f, float x, float y, int button) {
@@ -129,7 +135,7 @@ void MouseDownScreen(int x, int y, int button) {
         ProcessEvents();
         return;
     }
-    if (Form* f = RouteScreen(x, y, &px)) MouseDownAt(*f, px, button, 0);
+    if (Form* f = RouteScreen(x, y, &px)) MouseDownAt(*f, px, button, 0, NextPressTime());
     ProcessEvents();
 }
 void MouseMoveScreen(int x, int y, int button) {
@@ -233,9 +239,12 @@ void SetMsgBoxHook(std::function<int(const std::string&, int, const std::string&
     S().msgBoxHook = std::move(hook);
 }
 
+void SetPressGap(int ms) { pressGap = std::max(0, ms); }
+
 void ResetAll() {
     EnsureApp();
     ProcessEvents();
+    pressGap = kLongPressGap;
     Forms::Reset();
     Screen::Close();
     Screen::SetVirtualSize(800, 600);

@@ -54,6 +54,11 @@ void DragTo(Control& source, Form& target, float x, float y, int steps = 4);
 void DragTo(Control& source, Control& target, float x, float y, int steps = 4);
 void DragToScreen(Control& source, int x, int y, int steps = 4);
 
+// The time between one simulated press (MouseDown, MouseDownScreen and the
+// clicks made of them) and the next: by default a minute, never a double
+// click; a test of double clicks makes it shorter.
+void SetPressGap(int ms);
+
 // Keys to the active form's focused control (or the form itself).
 void KeyPress(int keyAscii);                 // a character, Enter (13), Backspace (8), Escape (27)
 void TypeText(const std::string& utf8);      // one KeyPress per character as the player sees it

@@ -240,6 +240,19 @@ TEST_F(GameTest, JogoDaTelaDeOpcoesEVoltaAEla) {
     EXPECT_FALSE(pf::Forms::IsLoaded(nome_tela_jogo));
     EXPECT_EQ(pf::Forms::ActiveForm(), &c);
     EXPECT_EQ(c.Labelgame.MousePointer(), pf::vbCustom);
+
+    // A double click on "Jogo": its second click would land on the game's
+    // "Ranking" and is not taken; a click a while later is.
+    t::SetPressGap(100);
+    t::ClickAt(c, 700, 1300);
+    g = dynamic_cast<gamedio*>(pf::Forms::Find(nome_tela_jogo));
+    ASSERT_NE(g, nullptr);
+    t::ClickAt(*g, 700, 1300);
+    EXPECT_FALSE(pf::Forms::IsLoaded(nome_tela_ranking));
+    t::SetPressGap(60000);
+    t::ClickAt(*g, 600, 500);  // "Retornar"
+    EXPECT_FALSE(pf::Forms::IsLoaded(nome_tela_jogo));
+    EXPECT_EQ(pf::Forms::ActiveForm(), &c);
 }
 
 }  // namespace minigame_test
