@@ -142,7 +142,9 @@ int conf::unidade_escolhida() const {
 }
 
 void conf::recusa_unidade(int indice) {
-    const int atual = model::sessao().indice_cd;
+    // The drive in use, or the one the notice proposes when the disc of the
+    // drive in use is gone too.
+    const int atual = unidade_proposta(model::sessao().indice_cd);
     if (unidade_de(atual).empty()) {
         Combo1.SetListIndex(-1);
         Combo1.SetText("");

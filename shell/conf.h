@@ -56,7 +56,8 @@ public:
     // -1 when it names none.
     int unidade_escolhida() const;
     // The drive `indice` does not hold the game's pictures: the list shows the
-    // drive in use again and the player is told.
+    // drive in use again (the drive the notice proposes when the one in use
+    // has lost its pictures too) and the player is told.
     void recusa_unidade(int indice);
 
     int quadro_anima = 0;

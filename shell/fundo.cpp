@@ -94,9 +94,12 @@ void Conf_cd::Command1_Click() {
     model::EstadoSessao& s = model::sessao();
     const int escolhido = Combo1.ListIndex();
     // A drive without the game's pictures would leave every screen blank:
-    // the stored drive stays chosen and the dialog waits for another answer.
+    // the dialog waits for another answer, with the drive its notice
+    // proposes selected (the stored one when it has the pictures), so that
+    // Enter takes it.
     if (escolhido >= 0 && !unidade_tem_midia(escolhido)) {
-        Combo1.SetListIndex(unidade_de(cd_guardado).empty() ? -1 : cd_guardado);
+        const int proposta = unidade_proposta(cd_guardado);
+        Combo1.SetListIndex(unidade_de(proposta).empty() ? -1 : proposta);
         avisa_unidade_sem_midia(Caption(), escolhido);
         return;
     }

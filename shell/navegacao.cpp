@@ -1,6 +1,7 @@
 #include "shell/navegacao.h"
 
 #include "model/modelo.h"
+#include "platform/forms/screen.h"
 #include "platform/log.h"
 #include "platform/paths.h"
 #include "shell/dialogos.h"
@@ -66,6 +67,13 @@ bool unidade_tem_midia(int indice) {
     return true;
 }
 
+int unidade_proposta(int preferida) {
+    if (unidade_tem_midia(preferida)) return preferida;
+    for (int i = 0; i <= 5; ++i)
+        if (unidade_tem_midia(i)) return i;
+    return preferida;
+}
+
 void avisa_unidade_sem_midia(const std::string& titulo, int indice) {
     std::string com_midia;
     int quantas = 0;
@@ -77,6 +85,28 @@ void avisa_unidade_sem_midia(const std::string& titulo, int indice) {
     else
         mensagem += (quantas == 1 ? " Escolha a unidade " : " Escolha uma destas unidades: ") + com_midia;
     mostra_ok(titulo, mensagem);
+}
+
+void avisa_disco_retirado() {
+    pf::SetPictureFailureHandler([](const std::string& figura) {
+        static std::string avisada;  // the drive the player was told about
+        const std::string raiz = model::sessao().dir_anima;
+        if (raiz.empty() || raiz == avisada || figura.size() <= raiz.size() ||
+            !platform::SameNameIgnoringCase(figura.substr(0, raiz.size()), raiz))
+            return;
+        // A single missing picture is not a missing disc.
+        platform::InvalidatePathCache();
+        if (!platform::ResolvePath(raiz + "\\anima").empty()) return;
+        avisada = raiz;
+        // Told once the screen that asked for the picture is shown, not in
+        // the middle of its loading.
+        pf::Screen::AfterNextPaint([raiz] {
+            mostra_ok("Disco retirado",
+                      "As figuras do jogo não puderam ser lidas da unidade " + raiz +
+                          ". O disco parece ter sido retirado. Ponha o disco de volta na unidade, ou escolha "
+                          "outra unidade em \"Opções\", na tela de Introdução.");
+        });
+    });
 }
 
 void prepara_destino(const char* destino) { pf::PrefetchScreen(destino); }

@@ -138,9 +138,20 @@ void reabre_cuidado(pf::ControlArray<pf::CommandButton>& botoes, const std::arra
 // counts.
 bool unidade_tem_midia(int indice);
 
+// The drive to offer after the drive `indice` was refused: `preferida` when
+// it holds the game's pictures, otherwise the first drive that does, or
+// `preferida` when none does.
+int unidade_proposta(int preferida);
+
 // Tells the player, in a notice titled `titulo`, that the drive `indice`
 // does not hold the game's pictures, and names the drives that do.
 void avisa_unidade_sem_midia(const std::string& titulo, int indice);
+
+// From now on, the first picture of the media drive that cannot be read
+// while the drive's "\anima\" folder is gone (the disc taken out during
+// play) tells the player, once per drive, that the disc seems to have been
+// removed and how to choose another drive.
+void avisa_disco_retirado();
 
 // A change of screen begins: a picture button's animation towards the
 // screen `destino` has started. The target's pictures are decoded and scaled

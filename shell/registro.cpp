@@ -11,6 +11,7 @@
 #include "shell/feira.h"
 #include "shell/fundo.h"
 #include "shell/intronew.h"
+#include "shell/navegacao.h"
 #include "shell/semana.h"
 
 namespace shell {
@@ -39,6 +40,7 @@ void registra_formularios() {
     });
     pf::Forms::Register<conf>("conf");
     instala_dialogos();
+    avisa_disco_retirado();
 }
 
 }  // namespace shell

@@ -72,6 +72,7 @@ struct PictureCache {
     std::size_t budget = 32u * 1024u * 1024u;
     std::unordered_set<std::string> broken;                       // resolved paths that failed
     PictureLoadObserver observer;
+    PictureFailureHandler failure;
 };
 
 PictureCache& Cache() {
@@ -446,6 +447,10 @@ Picture LoadPicture(const std::string& gamePath) {
         auto obs = c.observer;
         obs(gamePath, !p.IsEmpty());
     }
+    if (p.IsEmpty() && c.failure) {
+        auto handler = c.failure;
+        handler(gamePath);
+    }
     return p;
 }
 
@@ -531,6 +536,7 @@ void test::WaitForPrefetch() {
 }
 
 void SetPictureLoadObserver(PictureLoadObserver observer) { Cache().observer = std::move(observer); }
+void SetPictureFailureHandler(PictureFailureHandler handler) { Cache().failure = std::move(handler); }
 
 void ClearPictureCache() {
     EndPrefetch();

@@ -95,6 +95,12 @@ void AfterPrefetch(std::function<void()> work);
 using PictureLoadObserver = std::function<void(const std::string& gamePath, bool loaded)>;
 void SetPictureLoadObserver(PictureLoadObserver observer);
 
+// Told of every LoadPicture of a path that gives no picture (a missing or
+// unreadable file), after the load: the program may tell the player. Pass
+// an empty function to remove it.
+using PictureFailureHandler = std::function<void(const std::string& gamePath)>;
+void SetPictureFailureHandler(PictureFailureHandler handler);
+
 // Drops every cached image (after media files changed on disk; tests).
 void ClearPictureCache();
 

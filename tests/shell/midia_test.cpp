@@ -56,6 +56,38 @@ TEST_F(Midia, DialogoDeInicioRecusaUnidadeSemMidia) {
     EXPECT_TRUE(pf::Forms::IsLoaded("INTRONEW"));
 }
 
+TEST_F(Midia, RecusadaAUnidadeGuardadaOEnterTomaAUnidadeProposta) {
+    grava_semana(1, dt(2026, 12, 9, 9));  // D:, whose disc is gone
+    int lista_apos_recusa = -2;
+    outro_modal = [&](pf::Form& f) {
+        if (f.Name() != "Conf_cd") return;
+        t::PressQtKey(Qt::Key_Return);
+        lista_apos_recusa = static_cast<shell::Conf_cd&>(f).Combo1.ListIndex();
+        t::PressQtKey(Qt::Key_Return);
+    };
+    pf::Forms::Show("fundo");
+    t::ProcessEvents();
+    EXPECT_EQ(lista_apos_recusa, 0) << "C:, the first drive the notice names";
+    EXPECT_EQ(avisos().size(), 1u);
+    EXPECT_EQ(le_semana("cd").ToInt(), 0);
+    EXPECT_EQ(model::sessao().dir_anima, "C:");
+    EXPECT_TRUE(pf::Forms::IsLoaded("INTRONEW"));
+}
+
+TEST_F(Midia, DiscoRetiradoDuranteOJogoEAvisadoUmaVez) {
+    model::sessao().dir_anima = "E:";
+    EXPECT_TRUE(pf::LoadPicture("E:\\anima\\nao_ha.bmp").IsEmpty());
+    EXPECT_TRUE(avisos().empty()) << "one picture missing is not the disc gone";
+    model::sessao().dir_anima = "D:";  // its disc is empty
+    pf::LoadPicture("D:\\anima\\hort00.bmp");
+    pf::LoadPicture("D:\\anima\\planet01.bmp");
+    t::ProcessEvents();
+    const std::vector<std::string> esperado = {
+        "Disco retirado | As figuras do jogo não puderam ser lidas da unidade D:. O disco parece ter sido retirado. "
+        "Ponha o disco de volta na unidade, ou escolha outra unidade em \"Opções\", na tela de Introdução."};
+    EXPECT_EQ(avisos(), esperado);
+}
+
 TEST_F(Midia, ListaDoInicioMostraAsSeisUnidades) {
     double fim_da_lista = 0, altura = 0;
     outro_modal = [&](pf::Form& f) {
