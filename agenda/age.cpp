@@ -236,8 +236,8 @@ void age::Form_Activate() {
     if (!s.trilha_fundo) return;
     intro_ativa = true;
     // The presentation animates the eight activity pictures only: a week
-    // picture still turning from its last click rests at once.
-    semana_em_repouso();
+    // or print picture still turning from its last click rests at once.
+    figuras_em_repouso();
     shell::estado_telas().quadro = 10000;
     Timer1.SetInterval(12000);
     timer_.SetInterval(100);
@@ -264,12 +264,14 @@ void age::final_animation_3() {
     pict_inicial();
 }
 
-void age::semana_em_repouso() {
+void age::figuras_em_repouso() {
     const int acao = shell::estado_telas().acao;
     if (acao == acao_tempo_real)
         tempo_real.LoadPicture(model::pict_semana());
     else if (acao == acao_previsao)
         previsao.LoadPicture(anima("planet01.bmp"));
+    else if (acao == acao_imprime)
+        pic_imp.LoadPicture(anima("imp06.bmp"));
 }
 
 void age::Timer1_Timer() { final_animation_3(); }
@@ -499,7 +501,7 @@ void age::Timer__Timer() {
             quadro_de_botao(pic_horta, ciclo_enxada, quadro_enxada);
         }
     }
-    if (s.acao == acao_imprime) {
+    if (s.acao == acao_imprime && !intro_ativa) {
         if (s.quadro == 0) {
             timer_.SetInterval(0);
             imprime_relatorios();

@@ -157,9 +157,9 @@ private:
     // Ends a navigation: cue, unload, show the target. False (nothing done)
     // while a modal dialog is open or the target is not available.
     bool navega(const char* destino, const char* cue);
-    // Today's weekday on tempo_real, or the first planet on previsao, when
-    // the last action was theirs.
-    void semana_em_repouso();
+    // Today's weekday on tempo_real, the first planet on previsao, or the
+    // printer's last frame on pic_imp, when the last action was theirs.
+    void figuras_em_repouso();
     int& indice_cuidado(int acao);
     pf::PictureBox& figura_cuidado(int acao);
     std::string anima(const std::string& nome) const;

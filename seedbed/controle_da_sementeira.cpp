@@ -429,15 +429,17 @@ void controle_da_sementeira::Image3_DragDrop(int Index, pf::Control& Source, flo
     if (lote_ocupado(Index)) {
         shell::mostra_ok("Ocupado ...", "Este 'lote' está ocupado");
     } else {
-        Image3(Index).SetPicture(Source.Picture());
         ocupa_leira(Source, static_cast<std::int16_t>(Index));
         h.idade_sem[Index] = 0;
         const int cult = h.cult_sem[Index];
-        // The lot shows its crop even when the button's own picture could
-        // not be read, so it is never taken for a free lot.
-        if (Image3(Index).Picture().IsEmpty())
-            if (auto slot = FF_SEM(static_cast<std::int16_t>(cult)))
-                Image3(Index).LoadPicture(s.dir_anima + culturas_sementeira()[*slot].figura_lote);
+        // The lot shows its crop's lot picture, as the screen's refresh does
+        // (a button of a crop not due this week shows another picture). When
+        // that picture cannot be read it shows the button's, so it is never
+        // taken for a free lot.
+        Image3(Index).SetPicture(pf::Picture{});
+        if (auto slot = FF_SEM(static_cast<std::int16_t>(cult)))
+            Image3(Index).LoadPicture(s.dir_anima + culturas_sementeira()[*slot].figura_lote);
+        if (Image3(Index).Picture().IsEmpty()) Image3(Index).SetPicture(Source.Picture());
         if (cult > 0) {
             Label3(Supertreme_sem(static_cast<std::int16_t>(cult))).SetCaption("-");
             if (s.som_ligado) shell::toca_efeito("\\blip.wav", SoundMode::Sync);

@@ -188,6 +188,11 @@ void fundoSementeira(QPainter& p, double w, double h) {
     }
     tabua(p, QRectF(702, 40, 92, 520), 9);
     tabua(p, QRectF(6, 6, 100, 580), 10);
+    // A dark board behind the "Tempos" label (at 14, 402, 76 x 23): its
+    // light lilac letters do not read on the light wood.
+    p.setPen(QPen(kMadeira.darker(160), 1.5));
+    p.setBrush(QColor(52, 33, 28));
+    p.drawRoundedRect(QRectF(9, 397, 86, 33), 4, 4);
 }
 
 // Agenda, options, memory game and ranking: a notebook page.

@@ -192,12 +192,29 @@ TEST_F(TelaTest, ImpressaoPerguntaPelaSemanaMostrada) {
     EXPECT_EQ(f.timer_.Interval(), 0);
     EXPECT_EQ(figura(f.pic_imp), "E:\\anima\\imp06.bmp");
     EXPECT_FALSE(fs::exists(fs::path(pasta_programa()) / "relatorio_da_semana_2026-25.pdf"));
+
+    // With the entry song on, the presentation that starts again once the
+    // question is answered leaves the print picture resting on its last frame.
+    model::sessao().trilha_fundo = true;
+    respostas = {false};
+    t::Click(f.pic_imp);
+    tique(f, 8);
+    t::ProcessEvents();
+    ASSERT_TRUE(f.intro_ativa);
+    for (int k = 0; k < 20; ++k) {
+        EXPECT_EQ(figura(f.pic_imp), "E:\\anima\\imp06.bmp") << k;
+        tique(f);
+    }
+    t::TickTimer(f.Timer1);
+    EXPECT_EQ(figura(f.pic_imp), "E:\\anima\\imp06.bmp");
 }
 
 TEST_F(TelaTest, ImprimeOsDoisRelatoriosEmPdf) {
     if (!tem_pdftotext()) GTEST_SKIP() << "pdftotext ausente";
     auto& h = model::horta();
     h.seq_cult[model::cod_cenoura] = 2;
+    h.seq_cult[model::cod_tomate] = 1;
+    semeia(1, model::cod_tomate, 5);  // a transplant of a pending order, with its density
     planta(0, model::cod_alface, 6);
     h.ult_cult[99] = model::cod_repolho;
     auto& f = abre();
@@ -217,10 +234,13 @@ TEST_F(TelaTest, ImprimeOsDoisRelatoriosEmPdf) {
     EXPECT_NE(t1.find("HORTA"), std::string::npos);
     EXPECT_NE(t1.find("Colheita Parcial"), std::string::npos);
     EXPECT_NE(t1.find("Cenoura (30 / m2)"), std::string::npos);
+    EXPECT_NE(t1.find("Tomate (1 / m2)"), std::string::npos) << "the densities print the one way";
     EXPECT_NE(t1.find("Mapa da Horta"), std::string::npos);
     EXPECT_NE(t1.find("Alf COP"), std::string::npos);
     // The map's legend says what a blank cell and a free bed's "0 / 0" are.
-    EXPECT_NE(t1.find("Casa em branco: canteiro ainda não plantado. 0 / 0: canteiro livre"), std::string::npos) << t1;
+    EXPECT_NE(t1.find("Casa em branco: canteiro sem verdura (não plantado, ou a verdura foi retirada)."),
+              std::string::npos) << t1;
+    EXPECT_NE(t1.find("0 / 0: canteiro livre depois da colheita"), std::string::npos) << t1;
     const std::string t2 = texto_pdf(rotacao);
     EXPECT_NE(t2.find("J 10"), std::string::npos) << t2;
     EXPECT_NE(t2.find("Repolho"), std::string::npos);

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cmath>
 #include <cstdlib>
 
 #include <QDir>
@@ -125,6 +126,29 @@ TEST(DrawnPictures, PicturesAreNotBlank) {
                 cores.insert(img.pixel(x, y));
         EXPECT_GE(cores.size(), 4) << e.nome.toStdString() << " is nearly a flat colour";
     }
+}
+
+// The seedbed's "Tempos" label keeps its light lilac letters (128, 128, 255):
+// where it stands, the background is dark enough for them to read (a
+// contrast ratio of 3:1 at least against every pixel behind it).
+TEST(DrawnPictures, TheSeedbedTemposLabelReads) {
+    const QImage img = QImage(acha(kPrograma, "back_se5.jpg")).convertToFormat(QImage::Format_RGB32);
+    ASSERT_FALSE(img.isNull());
+    auto luminancia = [](QRgb c) {
+        auto lin = [](int v) {
+            const double s = v / 255.0;
+            return s <= 0.03928 ? s / 12.92 : std::pow((s + 0.055) / 1.055, 2.4);
+        };
+        return 0.2126 * lin(qRed(c)) + 0.7152 * lin(qGreen(c)) + 0.0722 * lin(qBlue(c));
+    };
+    const double lilas = luminancia(qRgb(128, 128, 255));
+    double pior = 1e9;
+    for (int y = 402; y < 402 + 23; ++y)
+        for (int x = 14; x < 14 + 76; ++x) {
+            const double fundo = luminancia(img.pixel(x, y));
+            pior = std::min(pior, (std::max(lilas, fundo) + 0.05) / (std::min(lilas, fundo) + 0.05));
+        }
+    EXPECT_GE(pior, 3.0);
 }
 
 // Pictures shown one after another (the frames of an animation, the weekday

@@ -163,6 +163,11 @@ TEST_F(SementeiraTest, IndicadorDepoisDaSemeaduraERemocao) {
     EXPECT_EQ(f.Label3(0).Caption(), "-");
     EXPECT_TRUE(f.Label3(6).Visible()) << "the other crops are left alone";
     EXPECT_TRUE(dialogos.empty()) << "a sowing is still due";
+    // A crop not due this week keeps its button's own picture; the lot sown
+    // with it shows the lot picture all the same.
+    ASSERT_NE(caminho(f.c_cou.Picture()), "\\anima\\az_cou.bmp");
+    t::DragTo(f.c_cou, f.Image3(5), 10, 10);
+    EXPECT_EQ(caminho(f.Image3(5).Picture()), "\\anima\\az_cou.bmp");
 
     respostas = {true};
     t::DragTo(f.Image3(0), f, kFundoX, kFundoY);
