@@ -46,8 +46,12 @@ struct GrupoRelat {
     int n;                                   // list lines scanned
     const std::vector<std::string>* aonde;
     const std::vector<std::string>* cultura;
-    const std::vector<std::string>* densidade;  // appended to cultura, "Alface (12 / m2)"
+    const std::vector<std::string>* densidade;  // appended to cultura between abre and fecha
     bool so_com_aonde;                       // only lines whose aonde is not empty
+    // The planting lines write "Alface (12 / m2)", the transplant lines
+    // "Alface  ( 12 / m2 )"; the report prints both the one way.
+    const char* abre = " (";
+    const char* fecha = ")";
 };
 
 const std::string& elemento(const std::vector<std::string>& v, int i) {
@@ -102,7 +106,7 @@ bool prepara_relat(const ListasRelatorio& rel, const Pendencias& p, std::string*
 
     const GrupoRelat grupos[] = {
         {0, 0, "Plantio", soma(p.qt_pld, qt_tratos("PLD")), &rel.rel_pld2, &rel.rel_pld1, &rel.rel_pld3, false},
-        {0, 1, "Transplante", soma(qt_sem_tratos("TR"), qt_tratos("TR")), &rel.rel_tr2, &rel.rel_tr1, &rel.rel_tr3, true},
+        {0, 1, "Transplante", soma(qt_sem_tratos("TR"), qt_tratos("TR")), &rel.rel_tr2, &rel.rel_tr1, &rel.rel_tr3, true, "  ( ", " )"},
         {0, 2, "Limpeza", soma(qt_tratos("LI"), qt_sem_tratos("LI")), &rel.rel_li2, &rel.rel_li1, nullptr, true},
         {0, 3, "Desbaste", soma(qt_tratos("DES"), qt_sem_tratos("DES")), &rel.rel_des2, &rel.rel_des1, nullptr, true},
         {0, 4, "Amontoa", qt_tratos("AM"), &rel.rel_amo2, &rel.rel_amo1, nullptr, false},
@@ -138,7 +142,7 @@ bool prepara_relat(const ListasRelatorio& rel, const Pendencias& p, std::string*
                     if (g.so_com_aonde && aonde.empty()) continue;
                     std::string cultura = elemento(*g.cultura, i);
                     if (g.densidade && !elemento(*g.densidade, i).empty())
-                        cultura += " (" + elemento(*g.densidade, i) + ")";
+                        cultura += g.abre + elemento(*g.densidade, i) + g.fecha;
                     rs->AddNew();
                     rs->SetField("hs", g.hs);
                     rs->SetField("ord", g.ord);

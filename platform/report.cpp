@@ -53,6 +53,7 @@ struct Bloco {
     double fonte = 0;          // body font of the block, 0 = the report's
     std::string vazio;
     std::vector<std::string> notas;
+    std::vector<std::pair<std::string, std::string>> trocas;  // in the cells: text -> text
 };
 
 struct Modelo {
@@ -202,6 +203,18 @@ Modelo le_modelo(const std::string& caminho_jogo) {
             bloco->vazio = resto;
         } else if (cmd == "nota") {
             bloco->notas.push_back(resto);
+        } else if (cmd == "troca") {
+            // troca "<text>" "<text>": blanks count, hence the quotes.
+            std::vector<std::string> textos;
+            for (std::size_t a = resto.find('"'); a != std::string::npos; a = resto.find('"', a + 1)) {
+                const auto b = resto.find('"', a + 1);
+                if (b == std::string::npos) break;
+                textos.push_back(resto.substr(a + 1, b - a - 1));
+                a = b;
+            }
+            if (textos.size() != 2 || textos[0].empty())
+                throw erro("\"troca\" needs two texts in quotes, the first not empty");
+            bloco->trocas.emplace_back(textos[0], textos[1]);
         } else {
             throw erro("unknown word \"" + cmd + "\"");
         }
@@ -357,6 +370,13 @@ private:
     double altura_texto(const QFont& f) const { return QFontMetricsF(f, &pdf_).height(); }
 
     std::string preenche_(const std::string& s, const Linha* l) const { return preenche(s, l, valores_); }
+    // A cell's text, with the block's replacements made.
+    std::string celula_(const Bloco& b, const Coluna& c, const Linha& l) const {
+        std::string t = preenche_(c.celula, &l);
+        for (const auto& [de, por] : b.trocas)
+            for (auto i = t.find(de); i != std::string::npos; i = t.find(de, i + por.size())) t.replace(i, de.size(), por);
+        return t;
+    }
 
     void texto(const QFont& f, double x, double w, double h, const std::string& s, int alinhamento = Qt::AlignLeft) {
         p_.setFont(f);
@@ -443,7 +463,7 @@ private:
     int linhas_da_linha(const Bloco& b, const Linha& l) const {
         int n = 1;
         for (const auto& c : b.colunas) {
-            const std::string t = preenche_(c.celula, &l);
+            const std::string t = celula_(b, c, l);
             n = std::max<int>(n, 1 + std::count(t.begin(), t.end(), '\n'));
         }
         return n;
@@ -525,7 +545,7 @@ private:
                 double x = 0;
                 for (std::size_t c = 0; c < b.colunas.size(); ++c) {
                     const double w = largura_col_[c];
-                    std::istringstream partes(preenche_(b.colunas[c].celula, &l));
+                    std::istringstream partes(celula_(b, b.colunas[c], l));
                     const double y0 = y_;
                     for (std::string parte; std::getline(partes, parte);) {
                         texto(corpo_, x + margem(), w - 2 * margem(), linha_, parte);

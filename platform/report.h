@@ -51,6 +51,8 @@
 //     grade                    draws the cell borders of the block
 //     vazio <text>             printed when the table has no rows
 //     nota <text>              a line printed after the block
+//     troca "<text>" "<text>"  in the block's cells, every first text is
+//                              printed as the second (blanks count)
 //   fim                        ends the block
 //
 // {name} in any text is a field of the row at hand or, where there is no such

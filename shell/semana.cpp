@@ -213,18 +213,30 @@ void nova_semana(bool horta_vazia, bool estado_carregado) {
         }
     }
 
-    if (n >= 1 && !horta_vazia)
+    // The garden ages first, so that the notice can say which lots the
+    // ageing emptied.
+    const model::EstadoHorta& h = model::horta();
+    int lotes_antes = 0;
+    for (int j = 0; j < model::n_lotes; ++j) lotes_antes += h.cult_sem[j] > model::nenhuma;
+    for (int k = 0; k < n; ++k) model::passa_semana();
+    int lotes_livres = lotes_antes;
+    for (int j = 0; j < model::n_lotes; ++j) lotes_livres -= h.cult_sem[j] > model::nenhuma;
+
+    if (n >= 1 && !horta_vazia) {
         mostra_figura(titulo_semana, s.dir_anima + "\\anima\\novasema.jpg",
                       n == 1 ? std::string("Passou uma semana!") : "Passaram " + std::to_string(n) + " semanas!");
+        if (lotes_livres == 1)
+            mostra_ok(titulo_semana, "As mudas de um lote da sementeira passaram do tempo de transplante e "
+                                     "foram retiradas: o lote está livre.");
+        else if (lotes_livres > 1)
+            mostra_ok(titulo_semana, "As mudas de " + std::to_string(lotes_livres) +
+                                         " lotes da sementeira passaram do tempo de transplante e foram "
+                                         "retiradas: esses lotes estão livres.");
+    }
     if (!copia.empty())
         mostra_ok(titulo_semana, "Passaram " + std::to_string(n) +
                                      " semanas desde o último jogo. A horta como estava foi guardada em " +
                                      model::local_da_copia(copia));
-
-    while (n > 0) {
-        model::passa_semana();
-        --n;
-    }
 
     // The week is stored once the main menu is on the screen: the menu does
     // not wait for the disk, and the save comes before any click on it.

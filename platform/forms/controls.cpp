@@ -303,8 +303,10 @@ QString WrappedText(const std::string& caption) {
 // A caption laid out in lines at a width, as the platform's own labels do it:
 // a line takes words while their advances fit (spaces at its end and the
 // overhang of an italic last letter do not count), breaks between words, and
-// inside a word only where that word alone is wider than the line (a long
-// folder path in a message): the whole text stays readable.
+// inside a word only where that word alone is wider than the line: the whole
+// text stays readable. A folder path is one word (no break after its "/"
+// while it fits on a line of its own); one wider than the line breaks after
+// the last "/" that fits, between letters only when no "/" does.
 struct CaptionLines {
     std::vector<QString> lines;
     double lineHeight = 0, ascent = 0;
@@ -345,7 +347,13 @@ CaptionLines LayOutCaption(const QFont& font, double width, const QString& text,
         QTextBoundaryFinder lb(QTextBoundaryFinder::Line, para);
         qsizetype from = 0;
         for (qsizetype at = lb.toNextBoundary(); at != -1; at = lb.toNextBoundary()) {
-            if (at > from) pieces.push_back(para.mid(from, at - from));
+            if (at > from) {
+                const QString piece = para.mid(from, at - from);
+                if (!pieces.empty() && pieces.back().endsWith(QLatin1Char('/')))
+                    pieces.back() += piece;  // the rest of a path
+                else
+                    pieces.push_back(piece);
+            }
             from = at;
         }
         if (from < para.size()) pieces.push_back(para.mid(from));
@@ -363,12 +371,14 @@ CaptionLines LayOutCaption(const QFont& font, double width, const QString& text,
             QString rest = line;
             line.clear();
             QTextBoundaryFinder gb(QTextBoundaryFinder::Grapheme, rest);
-            qsizetype begin = 0, last = 0;
+            qsizetype begin = 0, last = 0, slash = 0;  // slash: after the last "/" that fits
             for (qsizetype at = gb.toNextBoundary(); at != -1; at = gb.toNextBoundary()) {
-                if (Advance(fm, rest.mid(begin, at - begin)) > fits && last > begin) {
-                    r.lines.push_back(rest.mid(begin, last - begin));
-                    begin = last;
+                while (Advance(fm, rest.mid(begin, at - begin)) > fits && last > begin) {
+                    const qsizetype end = slash > begin ? slash : last;
+                    r.lines.push_back(rest.mid(begin, end - begin));
+                    begin = end;
                 }
+                if (rest.at(at - 1) == QLatin1Char('/')) slash = at;
                 last = at;
             }
             line = rest.mid(begin);

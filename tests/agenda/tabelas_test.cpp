@@ -56,7 +56,7 @@ TEST_F(TabelasTest, GruposDaHortaEDaSementeira) {
     const Tabela esperado{
         {"0", "0", "Plantio", " 2m", "Cenoura (30 / m2)", "23", "HORTA"},
         {"0", "0", "Plantio", "B 3", "Rabanete", "23", "HORTA"},
-        {"0", "1", "Transplante", " 1m", "Tomate (1 / m2)", "23", "HORTA"},
+        {"0", "1", "Transplante", " 1m", "Tomate  ( 1 / m2 )", "23", "HORTA"},
         {"0", "1", "Transplante", "E 1", "Alface", "23", "HORTA"},
         {"0", "2", "Limpeza", "D 1", "Cenoura", "23", "HORTA"},
         {"1", "0", "Plantio em Sementeira", "1x", "Couve", "23", "SEMENTEIRA"},

@@ -60,13 +60,18 @@ protected:
 
 TEST_F(NovaSemana, UmaSemanaComCulturaAvisaEnvelheceEGuardaTudo) {
     planta_alface();
+    auto& h = model::horta();
+    h.cult_sem[3] = model::cod_alface;  // seedlings ready this week: emptied by the step
+    h.idade_sem[3] = model::catalogo().sem_cult[model::cod_alface];
     platform::SetNow(dt(2026, 12, 13, 11));
     shell::nova_semana(false);
-    ASSERT_EQ(dialogos.size(), 1u);
+    ASSERT_EQ(dialogos.size(), 2u);
     EXPECT_EQ(dialogos[0].legenda, "Nova Semana");
     EXPECT_EQ(dialogos[0].texto, "C:\\anima\\novasema.jpg");
     EXPECT_EQ(dialogos[0].linha, "Passou uma semana!");
-    const auto& h = model::horta();
+    EXPECT_EQ(dialogos[1].texto, "As mudas de um lote da sementeira passaram do tempo de transplante e foram "
+                                 "retiradas: o lote está livre.");
+    EXPECT_EQ(h.cult_sem[3], model::nenhuma);
     EXPECT_EQ(h.cult_can[0], 0);
     EXPECT_EQ(h.ult_cult[0], model::cod_alface);
     EXPECT_EQ(h.penult_cult[0], model::cod_couve);
