@@ -106,7 +106,8 @@ bool prepara_relat(const ListasRelatorio& rel, const Pendencias& p, std::string*
 
     const GrupoRelat grupos[] = {
         {0, 0, "Plantio", soma(p.qt_pld, qt_tratos("PLD")), &rel.rel_pld2, &rel.rel_pld1, &rel.rel_pld3, false},
-        {0, 1, "Transplante", soma(qt_sem_tratos("TR"), qt_tratos("TR")), &rel.rel_tr2, &rel.rel_tr1, &rel.rel_tr3, true, "  ( ", " )"},
+        {0, 1, "Transplante", soma(qt_sem_tratos("TR"), qt_tratos("TR")), &rel.rel_tr2, &rel.rel_tr1, &rel.rel_tr3, true,
+         "  ( ", " )"},
         {0, 2, "Limpeza", soma(qt_tratos("LI"), qt_sem_tratos("LI")), &rel.rel_li2, &rel.rel_li1, nullptr, true},
         {0, 3, "Desbaste", soma(qt_tratos("DES"), qt_sem_tratos("DES")), &rel.rel_des2, &rel.rel_des1, nullptr, true},
         {0, 4, "Amontoa", qt_tratos("AM"), &rel.rel_amo2, &rel.rel_amo1, nullptr, false},

@@ -374,7 +374,8 @@ private:
     std::string celula_(const Bloco& b, const Coluna& c, const Linha& l) const {
         std::string t = preenche_(c.celula, &l);
         for (const auto& [de, por] : b.trocas)
-            for (auto i = t.find(de); i != std::string::npos; i = t.find(de, i + por.size())) t.replace(i, de.size(), por);
+            for (auto i = t.find(de); i != std::string::npos; i = t.find(de, i + por.size()))
+                t.replace(i, de.size(), por);
         return t;
     }
 
