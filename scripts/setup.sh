@@ -67,7 +67,7 @@ as_root() {
 
 # The packages an install of the given ones would remove (apt's simulation).
 removed_by() {
-  apt-get -s install --no-install-recommends "$@" 2>/dev/null | sed -n 's/^Remv \([^ ]*\).*/\1/p' | tr '\n' ' '
+  apt-get -s install --no-install-recommends "$@" 2>/dev/null | sed -n 's/^Remv \([^ ]*\).*/\1/p' | paste -sd ' '
 }
 
 mapfile -t missing < <(missing_of "${wanted[@]}")
