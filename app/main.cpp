@@ -29,6 +29,7 @@ int main() {
     char nome[] = "brotalia";
     char* argv[] = {nome, nullptr};
     QApplication app(argc, argv);
+    platform::SetApplicationName(nome);
 
     // One run per folder of saved games (the program folder, or the user's
     // own data folder where the program folder cannot be written): two runs

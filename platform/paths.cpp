@@ -26,6 +26,7 @@ struct PathState {
     std::string programFolder;  // empty: the executable's folder
     std::string exeFolder;      // computed once
     std::string exeName;
+    std::string appName;        // set by the application; empty: exeName
     // Where this run writes: chosen once per program folder. Empty
     // dataFolder: the program folder itself.
     bool chosen = false;
@@ -50,10 +51,24 @@ const std::string& exeFolder() {
     return s.exeFolder;
 }
 
+// The name of the data folder: the application's own name when it gave one,
+// otherwise the executable's file name.
+std::string dataFolderName() {
+    exeFolder();
+    const auto& s = state();
+    return s.appName.empty() ? s.exeName : s.appName;
+}
+
+// True when the program folder is an installed copy: the install step leaves
+// its manifest there. An installed copy is shared by every account of the
+// machine, so no run writes it, not even one that could.
+bool installedCopy(const std::string& program) {
+    return ::access((program + "/" + kInstallManifest).c_str(), F_OK) == 0;
+}
+
 // The user's data folder for this program, or empty when the user has no
 // home to keep it in.
 std::string userDataFolder() {
-    exeFolder();
     std::string base;
     const char* xdg = std::getenv("XDG_DATA_HOME");
     if (xdg && xdg[0] == '/') {  // a relative value is to be ignored
@@ -68,7 +83,7 @@ std::string userDataFolder() {
         base = std::string(home) + "/.local/share";
     }
     while (base.size() > 1 && base.back() == '/') base.pop_back();
-    return base + "/" + state().exeName;
+    return base + "/" + dataFolderName();
 }
 
 void choose() {
@@ -77,9 +92,11 @@ void choose() {
     s.chosen = true;
     s.dataFolder.clear();
     const std::string program = ProgramFolder();
-    // Only a folder that exists and refuses this user's writes is replaced;
-    // a missing one is left to fail where it is used.
-    if (::access(program.c_str(), W_OK) == 0 || (errno != EACCES && errno != EROFS && errno != EPERM)) return;
+    // Only an installed copy or a folder that exists and refuses this user's
+    // writes is replaced; a missing one is left to fail where it is used.
+    if (!installedCopy(program) &&
+        (::access(program.c_str(), W_OK) == 0 || (errno != EACCES && errno != EROFS && errno != EPERM)))
+        return;
     s.dataFolder = userDataFolder();
 }
 
@@ -213,6 +230,12 @@ void SetProgramFolder(const std::string& folder) {
     s.programFolder = folder;
     while (s.programFolder.size() > 1 && s.programFolder.back() == '/') s.programFolder.pop_back();
     s.listings.clear();
+    s.chosen = false;
+}
+
+void SetApplicationName(const std::string& name) {
+    auto& s = state();
+    s.appName = name;
     s.chosen = false;
 }
 

@@ -13,10 +13,11 @@
 //  - every component is matched exactly first and otherwise without regard to
 //    letter case (directory listings are cached; InvalidatePathCache drops them).
 //
-// Where the program folder cannot be written (a program installed for every
-// user of the machine), the files the game writes live in the user's own data
-// folder instead; the game's paths stay those of the program folder. A file
-// directly in the program folder is then an overlay of the two folders:
+// Where the program folder cannot be written or is an installed copy (a
+// program installed for every user of the machine), the files the game writes
+// live in the user's own data folder instead; the game's paths stay those of
+// the program folder. A file directly in the program folder is then an
+// overlay of the two folders:
 //  - ResolvePath finds it in the data folder when it is there, otherwise in
 //    the program folder (what the program ships is read where it is);
 //  - ResolvePathForWrite names it in the data folder, made on first use; a
@@ -35,10 +36,21 @@ std::string ProgramFolder();
 void SetProgramFolder(const std::string& folder);
 
 // The folder where this run writes its files, chosen on the first call (again
-// after SetProgramFolder): the program folder when this run can write it,
-// otherwise $XDG_DATA_HOME/<program name> (by default ~/.local/share/<program
-// name>, the program name being the executable's), which is made when missing.
+// after SetProgramFolder or SetApplicationName): the program folder when this
+// run can write it and it is not an installed copy, otherwise
+// $XDG_DATA_HOME/<application name> (by default ~/.local/share/<application
+// name>), which is made when missing.
 std::string DataFolder();
+
+// The application's name, which names its data folder whatever the executable
+// file is called; until it is set, the executable's file name stands for it.
+void SetApplicationName(const std::string& name);
+
+// The file the install step leaves in the program folder it installs (the
+// list of files it installed). A program folder holding it is an installed
+// copy, shared by every account: each one, the administrator's included,
+// writes in its own data folder.
+inline constexpr const char* kInstallManifest = "install_manifest.txt";
 
 // The real path of an existing file or folder, or an empty string when there
 // is none.

@@ -2,6 +2,7 @@
 # Builds the benchmarks into build-bench (optimised) and runs every one of them.
 set -euo pipefail
 here=$(cd "$(dirname "$0")/.." && pwd)
+"$here/scripts/setup.sh" bench
 build="$here/build-bench"
 cmake -S "$here" -B "$build" -DCMAKE_BUILD_TYPE=Release -DBROTALIA_BUILD_BENCH=ON -DBROTALIA_BUILD_TESTS=OFF
 cmake --build "$build" -j"$(nproc)"

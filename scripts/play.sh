@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# Sets everything up (packages, build, media) and starts the game.
+# Sets up what the game needs (packages, build, media; no tests) and starts it.
 set -euo pipefail
 here=$(cd "$(dirname "$0")/.." && pwd)
 "$here/scripts/setup.sh"

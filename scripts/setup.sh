@@ -1,30 +1,51 @@
 #!/usr/bin/env bash
-# Installs what a fresh Debian 12 machine lacks, then configures and builds
-# the game, its media and its tests into build/.
+# Installs what a fresh Debian 12 machine lacks for one use of the tree, then
+# configures and builds it into build/:
+#   setup.sh          the game: its build, its modules and its media;
+#   setup.sh tests    the same with the tests, their tools and their servers;
+#   setup.sh bench    the packages of the benchmarks only (scripts/bench.sh
+#                     builds them into build-bench).
+# No installed package is ever removed or replaced: apt-get runs with
+# --no-remove, and a test server that could only come in by removing a
+# package (pulseaudio beside PipeWire) is left out; the tests that need it
+# skip and say why.
 set -euo pipefail
 here=$(cd "$(dirname "$0")/.." && pwd)
+use=${1:-game}
 
 # Every package is named: apt's recommended packages are not installed (they
 # would bring programs and sound fonts the game never uses).
-packages=(
+game=(
   # building
   cmake g++ make pkg-config
   qt6-base-dev qt6-multimedia-dev libsqlite3-dev
   libsdl2-mixer-dev libcups2-dev
-  # the game at run time: pictures, the help's film (Qt Multimedia's FFmpeg
-  # back end, in its runtime library), songs and sounds (SDL_mixer, its MIDI
-  # songs through FluidSynth with this General MIDI sound font), the fonts of
-  # the screens and of names typed in the ranking
-  qt6-image-formats-plugins libqt6multimedia6 timgm6mb-soundfont
+  # the game at run time: the help's film (Qt Multimedia's FFmpeg back end,
+  # in its runtime library), songs and sounds (SDL_mixer, its MIDI songs
+  # through FluidSynth with this General MIDI sound font), the fonts of the
+  # screens and of names typed in the ranking
+  libqt6multimedia6 timgm6mb-soundfont
   fonts-liberation fonts-noto-color-emoji
   # making the voices and sounds at build time
-  espeak-ng sox
-  # the tests: unit tests, benchmarks, a headless display, the game database
-  # read by another process, the reports' PDFs, the private sound and print
-  # servers
-  libgtest-dev libgmock-dev libbenchmark-dev
-  xvfb xauth sqlite3 poppler-utils
-  pulseaudio pulseaudio-utils cups printer-driver-cups-pdf)
+  espeak-ng sox)
+# The tests: unit tests, the game database read by another process
+# (sqlite3), the reports' text (pdftotext), a full disk made on a loop device
+# (mkfs.ext4), the private print server and its queues, the sound server's
+# client tools (pactl, parec).
+tests=(libgtest-dev sqlite3 poppler-utils e2fsprogs cups-daemon cups-client pulseaudio-utils)
+# The benchmarks: their library, the display the start-up is measured on,
+# the sound server's client tools.
+bench=(libbenchmark-dev xvfb pulseaudio-utils)
+# The private sound server of the tests and benchmarks, only where it can be
+# installed without removing anything.
+sound_server=(pulseaudio)
+
+case $use in
+  game) wanted=("${game[@]}"); optional=() ;;
+  tests) wanted=("${game[@]}" "${tests[@]}"); optional=("${sound_server[@]}") ;;
+  bench) wanted=("${game[@]}" "${bench[@]}"); optional=("${sound_server[@]}") ;;
+  *) echo "uso: $0 [tests|bench]" >&2; exit 2 ;;
+esac
 
 missing_of() {
   local p
@@ -44,13 +65,42 @@ as_root() {
   fi
 }
 
-mapfile -t missing < <(missing_of "${packages[@]}")
+# The packages an install of the given ones would remove (apt's simulation).
+removed_by() {
+  apt-get -s install --no-install-recommends "$@" 2>/dev/null | sed -n 's/^Remv \([^ ]*\).*/\1/p' | paste -sd ' '
+}
+
+mapfile -t missing < <(missing_of "${wanted[@]}")
+mapfile -t missing_optional < <(missing_of "${optional[@]}")
+if [ ${#missing[@]} -gt 0 ] || [ ${#missing_optional[@]} -gt 0 ]; then
+  as_root apt-get update -qq
+  if [ ${#missing_optional[@]} -gt 0 ]; then
+    removed=$(removed_by "${missing[@]}" "${missing_optional[@]}")
+    if [ -n "$removed" ]; then
+      echo "Não instalado: ${missing_optional[*]} (removeria $removed); os testes com servidor de som privado serão pulados." >&2
+    else
+      missing+=("${missing_optional[@]}")
+    fi
+  fi
+fi
 if [ ${#missing[@]} -gt 0 ]; then
   echo "Instalando pacotes: ${missing[*]}"
-  as_root apt-get update -qq
-  as_root apt-get install -y -qq --no-install-recommends "${missing[@]}"
+  if ! as_root apt-get install -y -qq --no-install-recommends --no-remove "${missing[@]}"; then
+    removed=$(removed_by "${missing[@]}")
+    [ -n "$removed" ] && echo "A instalação removeria pacotes desta máquina ($removed); nada foi removido. Instale à mão o que falta: ${missing[*]}" >&2
+    exit 1
+  fi
 fi
 
+[ "$use" = bench ] && exit 0
+
+# The game alone leaves the tests out of a new build; a build that already
+# has them (a developer's tree) keeps them.
 build="$here/build"
-cmake -S "$here" -B "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo ${BROTALIA_CMAKE_ARGS:-} >/dev/null
+case $use in
+  tests) tests_option=(-DBROTALIA_BUILD_TESTS=ON) ;;
+  *) [ -f "$build/CMakeCache.txt" ] && tests_option=() || tests_option=(-DBROTALIA_BUILD_TESTS=OFF) ;;
+esac
+# shellcheck disable=SC2086
+cmake -S "$here" -B "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo "${tests_option[@]}" ${BROTALIA_CMAKE_ARGS:-} >/dev/null
 cmake --build "$build" -j"$(nproc)"

@@ -4,6 +4,7 @@
 #include <fcntl.h>
 #include <gtest/gtest.h>
 #include <signal.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -50,8 +51,20 @@ std::map<std::string, std::string> conteudo(const fs::path& pasta) {
     return r;
 }
 
+// Everything under a folder, each entry with its mode, size and time of change.
+std::map<std::string, std::string> arvore(const fs::path& pasta) {
+    std::map<std::string, std::string> r;
+    for (const auto& e : fs::recursive_directory_iterator(pasta)) {
+        struct stat st {};
+        ::lstat(e.path().c_str(), &st);
+        r[e.path().string()] = std::to_string(st.st_mode) + " " + std::to_string(st.st_size) + " " +
+                               std::to_string(st.st_mtim.tv_sec) + "." + std::to_string(st.st_mtim.tv_nsec);
+    }
+    return r;
+}
+
 // Starts the program headless, its output into saida; with a user, as that
-// user with its data folder in `dados`.
+// user; with `dados`, its data folders there.
 pid_t inicia(const fs::path& programa, const fs::path& saida, uid_t usuario = 0, const fs::path& dados = {}) {
     const pid_t pid = ::fork();
     if (pid == 0) {
@@ -59,10 +72,8 @@ pid_t inicia(const fs::path& programa, const fs::path& saida, uid_t usuario = 0,
         ::dup2(fd, 1);
         ::dup2(fd, 2);
         ::setenv("QT_QPA_PLATFORM", "offscreen", 1);
-        if (usuario != 0) {
-            ::setenv("XDG_DATA_HOME", dados.c_str(), 1);
-            if (::setgid(usuario) != 0 || ::setuid(usuario) != 0) ::_exit(126);
-        }
+        if (!dados.empty()) ::setenv("XDG_DATA_HOME", dados.c_str(), 1);
+        if (usuario != 0 && (::setgid(usuario) != 0 || ::setuid(usuario) != 0)) ::_exit(126);
         ::execl(programa.c_str(), "brotalia", static_cast<char*>(nullptr));
         ::_exit(127);
     }
@@ -164,6 +175,40 @@ TEST(Inicio, EachAccountPlaysInItsOwnDataFolderWhenTheProgramFolderIsReadOnly) {
 
     EXPECT_TRUE(conteudo(pasta) == instalado);
     EXPECT_EQ(fs::status(pasta).permissions(), static_cast<fs::perms>(0755));
+}
+
+TEST(Inicio, AnInstalledCopyNeverWritesItsFolderAndKeepsOneDataFolderUnderAnyName) {
+    // Installed into a fresh prefix by this account, which owns the program
+    // folder and could write it.
+    const PastaNova prefixo_novo, saidas_novas;
+    const fs::path& prefixo = prefixo_novo.caminho;
+    const fs::path& saidas = saidas_novas.caminho;
+    const std::string instala = std::string("'") + BROTALIA_CMAKE + "' -DCMAKE_INSTALL_PREFIX='" + prefixo.string() +
+                                "' -P '" + BROTALIA_INSTALL_SCRIPT + "' >'" + (saidas / "instala.txt").string() +
+                                "' 2>&1";
+    ASSERT_EQ(std::system(instala.c_str()), 0) << le(saidas / "instala.txt");
+    const fs::path comando = prefixo / "bin" / "brotalia";
+    const fs::path pasta = fs::canonical(comando).parent_path();
+    const auto instalado = arvore(pasta);
+    const fs::path dados = saidas / "dados", jogo = dados / "brotalia";
+
+    // Started by the command on the PATH: the garden and the lock are in the
+    // data folder.
+    Execucao primeiro{inicia(comando, saidas / "1.txt", 0, dados)};
+    EXPECT_TRUE(espera([&] { return fs::exists(jogo / "hortas00.mdb-wal"); })) << le(saidas / "1.txt");
+    EXPECT_TRUE(espera([&] { return le(jogo / "brotalia.lock").rfind(std::to_string(primeiro.pid) + "\n", 0) == 0; }))
+        << le(saidas / "1.txt");
+    primeiro.termina();
+    EXPECT_TRUE(arvore(pasta) == instalado);
+
+    // The executable under another name finds the same data folder.
+    fs::rename(pasta / "brotalia", pasta / "Brotalia");
+    Execucao renomeado{inicia(pasta / "Brotalia", saidas / "2.txt", 0, dados)};
+    EXPECT_TRUE(espera([&] { return le(jogo / "brotalia.lock").rfind(std::to_string(renomeado.pid) + "\n", 0) == 0; }))
+        << le(saidas / "2.txt");
+    renomeado.termina();
+    EXPECT_EQ(std::vector<fs::path>(fs::directory_iterator(dados), fs::directory_iterator()),
+              std::vector<fs::path>{jogo});
 }
 
 }  // namespace

@@ -1,0 +1,24 @@
+#!/usr/bin/env bash
+# Removes an installed copy of the game (by default from /usr/local; another
+# prefix as the argument): every file the install listed in the program
+# folder's install_manifest.txt, then the program folder. The accounts' own
+# data folders (~/.local/share/brotalia: gardens, rankings, reports) stay.
+set -euo pipefail
+prefix=${1:-/usr/local}
+prefix=${prefix%/}
+list=
+for candidate in "$prefix"/lib/brotalia/install_manifest.txt "$prefix"/lib/*/brotalia/install_manifest.txt; do
+  [ -f "$candidate" ] && { list=$candidate; break; }
+done
+if [ -z "$list" ]; then
+  echo "Não há Brotalia instalado em $prefix." >&2
+  exit 1
+fi
+program=$(dirname "$list")
+as_root() { if [ "$(id -u)" -eq 0 ]; then "$@"; else sudo "$@"; fi; }
+
+# Only files under the prefix are removed, whatever the list holds.
+mapfile -t files < <(grep -E "^$(printf '%s' "$prefix" | sed 's/[][\.*^$]/\\&/g')/" "$list")
+[ ${#files[@]} -gt 0 ] && as_root rm -f -- "${files[@]}"
+as_root rm -rf -- "$program"
+echo "Brotalia removido de $prefix."
