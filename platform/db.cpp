@@ -14,7 +14,6 @@
 
 #include <QCoreApplication>
 #include <QEvent>
-#include <QPointer>
 #include <QThread>
 #include <QTimer>
 
@@ -687,7 +686,7 @@ class LogEmptier : public QObject {
 public:
     static constexpr std::chrono::milliseconds kQuiet{2000};
 
-    explicit LogEmptier(Workspace* ws) : QObject(QCoreApplication::instance()), ws_(ws) {
+    explicit LogEmptier(Workspace* ws) : ws_(ws) {
         timer_.setSingleShot(true);
         QObject::connect(&timer_, &QTimer::timeout, this, [this] { due(); });
         QCoreApplication::instance()->installEventFilter(this);
@@ -732,10 +731,10 @@ private:
     std::chrono::steady_clock::time_point last_;
 };
 
-QPointer<LogEmptier>& logEmptier() {
-    static QPointer<LogEmptier> e;
-    return e;
-}
+// The default workspace's, made on its first use and ended by CloseAll while
+// the application still exists (once it is gone, so are its event loop and
+// timers, and the object is left as it is).
+LogEmptier* g_logEmptier = nullptr;
 
 }  // namespace
 
@@ -744,7 +743,10 @@ Workspace& Workspace::Default() {
     return ws;
 }
 
-Workspace::~Workspace() { CloseAll(); }
+Workspace::~Workspace() {
+    g_logEmptier = nullptr;  // the end of the program: Qt may be gone already
+    CloseAll();
+}
 
 void Workspace::EmptyLogs() {
     for (auto& [path, k] : kept_) {
@@ -757,7 +759,8 @@ void Workspace::EmptyLogs() {
 }
 
 void Workspace::CloseAll() {
-    delete logEmptier().data();
+    if (g_logEmptier && QCoreApplication::instance()) delete g_logEmptier;
+    g_logEmptier = nullptr;
     EmptyLogs();
     for (auto it = kept_.begin(); it != kept_.end();) {
         // A connection in use is closed by its database's Close, which no
@@ -778,9 +781,8 @@ void Workspace::release(const std::string& path, sqlite3* db, bool wrote) {
     it->second.wrote = true;
     auto* app = QCoreApplication::instance();
     if (this != &Default() || !app || QThread::currentThread() != app->thread()) return;
-    auto& e = logEmptier();
-    if (!e) e = new LogEmptier(this);
-    e->written();
+    if (!g_logEmptier) g_logEmptier = new LogEmptier(this);
+    g_logEmptier->written();
 }
 
 namespace {
