@@ -900,10 +900,10 @@ std::unique_ptr<Database> Workspace::OpenDatabase(const std::string& path) {
     struct stat fileStat {};
     if (!creating) ::stat(real.c_str(), &fileStat);
     auto kept = kept_.find(real);
-    if (kept != kept_.end() && !readOnly) {
+    if (kept != kept_.end()) {
         bool sameFile = !creating && kept->second.dev == static_cast<std::uint64_t>(fileStat.st_dev) &&
                         kept->second.ino == static_cast<std::uint64_t>(fileStat.st_ino);
-        if (sameFile && !kept->second.inUse) {
+        if (sameFile && !readOnly && !kept->second.inUse) {
             kept->second.inUse = true;
             std::unique_ptr<Database> db(new Database(kept->second.db, real, this));
             createMissingTables(*db, kept->second.db, real);
@@ -911,6 +911,11 @@ std::unique_ptr<Database> Workspace::OpenDatabase(const std::string& path) {
         }
         if (!sameFile) {  // the file was replaced or removed: forget the old connection
             if (!kept->second.inUse) sqlite3_close_v2(kept->second.db);
+            kept_.erase(kept);
+        } else if (readOnly && !kept->second.inUse) {
+            // The file can no longer be written: the kept connection, which
+            // holds it alone, goes, so that the new one can read it.
+            sqlite3_close_v2(kept->second.db);
             kept_.erase(kept);
         }
         kept = kept_.end();
