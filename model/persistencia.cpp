@@ -387,9 +387,13 @@ std::string local_da_copia(const std::string& caminho_copia) {
     // In the program folder the copy is named alone; in the player's own data
     // folder, with its folder, which the player may not know.
     const bool na_pasta_do_programa = platform::DataFolder() == platform::ProgramFolder();
-    const std::string banco = "\"" + so_o_nome(caminho_banco()) + "\"";
-    return "\"" + (na_pasta_do_programa ? so_o_nome(caminho_copia) : caminho_copia) + "\", ao lado de " + banco +
-           "; para voltar à cópia, feche o jogo e copie-a sobre esse arquivo.";
+    // A run that did not end normally (a crash, a power cut) leaves the log
+    // of its last writes beside the game file, and the log would be read
+    // over the copy: it goes too.
+    const std::string nome = so_o_nome(caminho_banco());
+    return "\"" + (na_pasta_do_programa ? so_o_nome(caminho_copia) : caminho_copia) + "\", ao lado de \"" + nome +
+           "\"; para voltar à cópia, feche o jogo, copie-a sobre esse arquivo e apague o arquivo \"" + nome +
+           "-wal\" ao lado dele, se houver.";
 }
 
 bool guarda_copia_datada(std::string* caminho, std::string* erro) {

@@ -71,7 +71,8 @@ bool guarda_copia_datada(std::string* caminho, std::string* erro = nullptr);
 
 // Where a copy of the database file is and how to go back to it, for a
 // message: its name, that it is beside the game file, and that it is put in
-// the game file's place with the game closed.
+// the game file's place with the game closed, the game file's log
+// ("hortas00.mdb-wal") removed.
 std::string local_da_copia(const std::string& caminho_copia);
 
 // Rewrites "st", "sem" and "seq" from the live state in one transaction,

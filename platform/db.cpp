@@ -12,8 +12,14 @@
 #include <sys/statvfs.h>
 #include <unistd.h>
 
+#include <QCoreApplication>
+#include <QEvent>
+#include <QThread>
+#include <QTimer>
+
 #include <algorithm>
 #include <cerrno>
+#include <chrono>
 #include <cmath>
 #include <cstdio>
 #include <cstring>
@@ -25,6 +31,13 @@ namespace {
 
 // A short Portuguese reason for an SQLite result code.
 std::string reason(sqlite3* db, int rc) {
+    // A disk with no room left fails a write, a sync, a truncation or the
+    // making of a file, which the engine reports in as many ways: the
+    // system's own error says which it was.
+    if (db && ((rc & 0xFF) == SQLITE_IOERR || (rc & 0xFF) == SQLITE_CANTOPEN || (rc & 0xFF) == SQLITE_FULL)) {
+        const int e = sqlite3_system_errno(db);
+        if (e == ENOSPC || e == EDQUOT) return "o disco está cheio";
+    }
     // A trigger's refusal carries its own words.
     if (rc == SQLITE_CONSTRAINT_TRIGGER)
         return std::string("uma regra do banco de dados recusou a alteração (") + (db ? sqlite3_errmsg(db) : "") + ")";
@@ -49,6 +62,8 @@ std::string quoted(const std::string& s) { return "\"" + s + "\""; }
 std::string notWritable(const std::string& path) {
     return "O banco de dados " + quoted(path) + " não pode ser gravado (sem permissão de escrita).";
 }
+
+constexpr const char* diskFull = "o disco está cheio";
 
 std::string notValid(const std::string& path) {
     return "O arquivo " + quoted(path) + " não é um banco de dados válido do Brotalia.";
@@ -153,6 +168,50 @@ std::string folderOf(const std::string& path) {
     auto slash = path.find_last_of('/');
     if (slash == std::string::npos) return ".";
     return slash == 0 ? "/" : path.substr(0, slash);
+}
+
+std::string baseName(const std::string& path) { return path.substr(path.find_last_of('/') + 1); }
+
+// The file a path names once its symbolic links are followed (the engine
+// keeps its log beside that file), or the path itself when it cannot be told.
+std::string target(const std::string& path) {
+    char* r = ::realpath(path.c_str(), nullptr);
+    if (!r) return path;
+    std::string t = r;
+    std::free(r);
+    return t;
+}
+
+// Whether the disk of a folder has less than `need` bytes that anyone may
+// use (the superuser's reserve aside: a system may keep back more than it
+// says).
+bool lacksRoom(const std::string& folder, unsigned long long need) {
+    struct statvfs fs {};
+    if (::statvfs(folder.c_str(), &fs) != 0) return false;
+    return static_cast<unsigned long long>(fs.f_bavail) * fs.f_frsize < need;
+}
+
+// Why a file cannot be written at `place` (an existing file, or one to be
+// made or copied there, `need` bytes): in Portuguese, naming the folder
+// whose fault it is. A full disk is always said as such.
+std::string whyNotWritable(const std::string& place, unsigned long long need) {
+    struct stat st {};
+    if (::stat(place.c_str(), &st) == 0 && ::access(place.c_str(), W_OK) != 0)
+        return errno == EROFS ? "o disco só pode ser lido" : "sem permissão de escrita";
+    const std::string folder = folderOf(place);
+    // The folder, or the nearest folder above it that exists.
+    std::string at = folder;
+    while (::stat(at.c_str(), &st) != 0 && at != "/" && at != ".") at = folderOf(at);
+    const std::string made = at == folder ? "gravada" : "criada";
+    std::string why;
+    if (::access(at.c_str(), W_OK) != 0)
+        why = errno == EROFS ? "o disco só pode ser lido" : "sem permissão de escrita";
+    else if (lacksRoom(at, need))
+        return diskFull;
+    else if (at == folder)
+        return "o arquivo não pôde ser copiado para a pasta " + quoted(folder);
+    if (at != folder && !why.empty()) why += " em " + quoted(at);
+    return "a pasta " + quoted(folder) + " não pode ser " + made + (why.empty() ? "" : " (" + why + ")");
 }
 
 }  // namespace
@@ -487,7 +546,7 @@ void Database::requireOpen() const {
 }
 
 void Database::requireWritable() const {
-    if (readOnly_) throw DbError(notWritable(path_));
+    if (readOnly_) throw DbError(readOnlyWhy_.empty() ? notWritable(path_) : readOnlyWhy_);
 }
 
 void Database::fail(const char* what) const {
@@ -541,13 +600,19 @@ void Database::CommitTrans() {
 void Database::Rollback() {
     requireOpen();
     if (depth_ == 0) return;
-    if (depth_ == 1) {
+    if (sqlite3_get_autocommit(db_)) {
+        // The engine already undid the whole transaction itself (as it does
+        // when the disk is full): nothing is left to undo, and the failure
+        // that caused it is the one to report.
+        depth_ = 0;
+    } else if (depth_ == 1) {
         exec("ROLLBACK", "desfazer a transação");
+        depth_ = 0;
     } else {
         std::string name = "t" + std::to_string(depth_ - 1);
         exec("ROLLBACK TO " + name + "; RELEASE " + name, "desfazer a transação");
+        --depth_;
     }
-    --depth_;
     // The rows in memory may hold undone changes: read them again.
     for (Recordset* rs : open_) rs->reload();
 }
@@ -593,18 +658,15 @@ void Database::Close() {
     if (!durable_) {
         sqlite3_exec(db_, "PRAGMA synchronous = FULL", nullptr, nullptr, nullptr);
         durable_ = true;
-    } else if (wrote_ && !readOnly_) {
-        // The log goes into the file and is emptied. A reader in the middle
-        // of a read is not waited for: the next close (or the end of the
-        // program) does it then. A failure here loses nothing: every commit
-        // is already in the log.
-        sqlite3_busy_timeout(db_, 0);
-        sqlite3_wal_checkpoint_v2(db_, nullptr, SQLITE_CHECKPOINT_TRUNCATE, nullptr, nullptr);
-        sqlite3_busy_timeout(db_, 2000);
     }
+    // The log is not written into the file here: closing costs nothing
+    // beyond the commits already made. The workspace does it for the
+    // connections it keeps once no one is waiting (EmptyLogs); a connection
+    // not kept does it as it closes.
+    const bool wrote = wrote_ && !readOnly_;
     wrote_ = false;
     if (keeper_)
-        keeper_->release(path_, db_);
+        keeper_->release(path_, db_, wrote);
     else
         sqlite3_close_v2(db_);
     db_ = nullptr;
@@ -612,14 +674,94 @@ void Database::Close() {
 
 // ---------------------------------------------------------------- Workspace
 
+namespace {
+
+// Empties the logs of a workspace's kept connections once the program has
+// been left alone for a moment: no key, button or pointer movement and no
+// database closed after a write for kQuiet. It runs from the event loop of
+// the application's thread, between events, and is made the first time a
+// database of the workspace is closed after a write there; without an event
+// loop (tools, tests) the logs are emptied by CloseAll.
+class LogEmptier : public QObject {
+public:
+    static constexpr std::chrono::milliseconds kQuiet{2000};
+
+    explicit LogEmptier(Workspace* ws) : ws_(ws) {
+        timer_.setSingleShot(true);
+        QObject::connect(&timer_, &QTimer::timeout, this, [this] { due(); });
+        QCoreApplication::instance()->installEventFilter(this);
+    }
+
+    void written() {
+        last_ = std::chrono::steady_clock::now();
+        timer_.start(kQuiet);
+    }
+
+protected:
+    bool eventFilter(QObject*, QEvent* e) override {
+        switch (e->type()) {
+            case QEvent::KeyPress:
+            case QEvent::KeyRelease:
+            case QEvent::MouseButtonPress:
+            case QEvent::MouseButtonRelease:
+            case QEvent::MouseButtonDblClick:
+            case QEvent::MouseMove:
+            case QEvent::Wheel:
+                last_ = std::chrono::steady_clock::now();
+                break;
+            default:
+                break;
+        }
+        return false;
+    }
+
+private:
+    void due() {
+        const auto quiet = std::chrono::steady_clock::now() - last_;
+        if (quiet < kQuiet) {
+            timer_.start(std::chrono::duration_cast<std::chrono::milliseconds>(kQuiet - quiet) +
+                         std::chrono::milliseconds(1));
+            return;
+        }
+        ws_->EmptyLogs();
+    }
+
+    Workspace* ws_;
+    QTimer timer_;
+    std::chrono::steady_clock::time_point last_;
+};
+
+// The default workspace's, made on its first use and ended by CloseAll while
+// the application still exists (once it is gone, so are its event loop and
+// timers, and the object is left as it is).
+LogEmptier* g_logEmptier = nullptr;
+
+}  // namespace
+
 Workspace& Workspace::Default() {
     static Workspace ws;
     return ws;
 }
 
-Workspace::~Workspace() { CloseAll(); }
+Workspace::~Workspace() {
+    g_logEmptier = nullptr;  // the end of the program: Qt may be gone already
+    CloseAll();
+}
+
+void Workspace::EmptyLogs() {
+    for (auto& [path, k] : kept_) {
+        if (k.inUse || !k.wrote) continue;
+        // A failure (a full disk) loses nothing: every commit stays in the
+        // log, and the next try or the closing of the connection does it.
+        if (sqlite3_wal_checkpoint_v2(k.db, nullptr, SQLITE_CHECKPOINT_TRUNCATE, nullptr, nullptr) == SQLITE_OK)
+            k.wrote = false;
+    }
+}
 
 void Workspace::CloseAll() {
+    if (g_logEmptier && QCoreApplication::instance()) delete g_logEmptier;
+    g_logEmptier = nullptr;
+    EmptyLogs();
     for (auto it = kept_.begin(); it != kept_.end();) {
         // A connection in use is closed by its database's Close, which no
         // longer finds it here.
@@ -628,12 +770,19 @@ void Workspace::CloseAll() {
     }
 }
 
-void Workspace::release(const std::string& path, sqlite3* db) {
+void Workspace::release(const std::string& path, sqlite3* db, bool wrote) {
     auto it = kept_.find(path);
-    if (it != kept_.end() && it->second.db == db)
-        it->second.inUse = false;
-    else
+    if (it == kept_.end() || it->second.db != db) {
         sqlite3_close_v2(db);
+        return;
+    }
+    it->second.inUse = false;
+    if (!wrote) return;
+    it->second.wrote = true;
+    auto* app = QCoreApplication::instance();
+    if (this != &Default() || !app || QThread::currentThread() != app->thread()) return;
+    if (!g_logEmptier) g_logEmptier = new LogEmptier(this);
+    g_logEmptier->written();
 }
 
 namespace {
@@ -690,24 +839,20 @@ void createMissingTables(Database& db, sqlite3* h, const std::string& path) {
     }
 }
 
-// A log left beside the file by a run that did not close it is read back
-// through the shared-memory index the engine maps beside it, and the engine
-// fills that index through the mapping: on a full disk that ends the program
-// (SIGBUS) instead of failing. So a file with a log is opened only when the
-// disk has room for its index (32 KB for every 4062 pages of log, the pages
-// 512 bytes at the least), with some to spare.
-void requireRoomForLog(const std::string& real) {
+// A connection that only reads a file with a log beside it reads the log
+// through a shared-memory index the engine maps beside the file and fills
+// through the mapping: on a full disk that would end the program (SIGBUS)
+// instead of failing. Such a file is opened only when the disk of the file
+// the path leads to (links followed, as the engine does) has room for that
+// index (32 KB for every 4062 pages of log, the pages 512 bytes at the
+// least), with some to spare. A connection that writes keeps its index in
+// its own memory (see OpenDatabase) and needs no such room.
+void requireRoomForIndex(const std::string& real) {
+    const std::string file = target(real);
     struct stat log {};
-    if (::stat((real + "-wal").c_str(), &log) != 0 || log.st_size == 0) return;
-    struct statvfs fs {};
-    if (::statvfs(folderOf(real).c_str(), &fs) != 0) return;
-    // The room anyone may use (the superuser's reserve aside, a system may
-    // keep more back than it says).
-    const unsigned long long room = static_cast<unsigned long long>(fs.f_bavail) * fs.f_frsize;
-    const unsigned long long need = 64 * 1024 + static_cast<unsigned long long>(log.st_size) / 64;
-    if (room < need)
-        throw DbError("Não foi possível abrir o banco de dados " + quoted(real) + ": " + reason(nullptr, SQLITE_FULL) +
-                      ".");
+    if (::stat((file + "-wal").c_str(), &log) != 0 || log.st_size == 0) return;
+    if (lacksRoom(folderOf(file), 64 * 1024 + static_cast<unsigned long long>(log.st_size) / 64))
+        throw DbError("Não foi possível abrir o banco de dados " + quoted(real) + ": " + diskFull + ".");
 }
 
 }  // namespace
@@ -717,35 +862,48 @@ std::unique_ptr<Database> Workspace::OpenDatabase(const std::string& path) {
     // Where this run writes in a data folder of its own, the file is opened
     // there (copied from the program folder first); a file that cannot be
     // copied is read where it is.
+    std::string forWrite;
     if (!real.empty()) {
-        const std::string forWrite = ResolvePathForWrite(path);
+        forWrite = ResolvePathForWrite(path);
         if (!forWrite.empty() && ::access(forWrite.c_str(), F_OK) == 0) real = forWrite;
     }
     bool creating = real.empty();
     bool readOnly = false;
+    std::string readOnlyWhy;
     if (creating) {
         real = ResolvePathForWrite(path);
         if (real.empty())
             throw DbError("Não foi possível criar o banco de dados " + quoted(path) + ": a pasta não existe.");
         if (::access(folderOf(real).c_str(), W_OK) != 0)
-            throw DbError("Não foi possível criar o banco de dados " + quoted(real) +
-                          ": a pasta não pode ser gravada.");
+            throw DbError("Não foi possível criar o banco de dados " + quoted(real) + ": " +
+                          whyNotWritable(real, 64 * 1024) + ".");
     } else {
         struct stat st;
         if (::stat(real.c_str(), &st) != 0 || !S_ISREG(st.st_mode))
             throw DbError(quoted(real) + " não é um arquivo de banco de dados.");
-        // The engine keeps its log beside the file: without a writable file
-        // and folder the game can only be read.
-        readOnly = ::access(real.c_str(), W_OK) != 0 || ::access(folderOf(real).c_str(), W_OK) != 0;
+        // The engine keeps its log beside the file the path leads to: without
+        // a writable file and folder the game can only be read.
+        readOnly = ::access(real.c_str(), W_OK) != 0 || ::access(folderOf(target(real)).c_str(), W_OK) != 0;
+        if (readOnly) {
+            // The writes go to the file itself, or to its copy in this run's
+            // data folder when that could not be made: the message names the
+            // place and why it refuses them.
+            std::string place = real;
+            if (forWrite.empty() && DataFolder() != folderOf(real)) place = DataFolder() + "/" + baseName(real);
+            else if (!forWrite.empty()) place = forWrite;
+            const std::string why = whyNotWritable(place == real ? target(real) : place,
+                                                   64 * 1024 + static_cast<unsigned long long>(st.st_size));
+            readOnlyWhy = "O banco de dados " + quoted(place) + " não pode ser gravado: " + why + ".";
+        }
     }
 
     struct stat fileStat {};
     if (!creating) ::stat(real.c_str(), &fileStat);
     auto kept = kept_.find(real);
-    if (kept != kept_.end() && !readOnly) {
+    if (kept != kept_.end()) {
         bool sameFile = !creating && kept->second.dev == static_cast<std::uint64_t>(fileStat.st_dev) &&
                         kept->second.ino == static_cast<std::uint64_t>(fileStat.st_ino);
-        if (sameFile && !kept->second.inUse) {
+        if (sameFile && !readOnly && !kept->second.inUse) {
             kept->second.inUse = true;
             std::unique_ptr<Database> db(new Database(kept->second.db, real, this));
             createMissingTables(*db, kept->second.db, real);
@@ -753,6 +911,11 @@ std::unique_ptr<Database> Workspace::OpenDatabase(const std::string& path) {
         }
         if (!sameFile) {  // the file was replaced or removed: forget the old connection
             if (!kept->second.inUse) sqlite3_close_v2(kept->second.db);
+            kept_.erase(kept);
+        } else if (readOnly && !kept->second.inUse) {
+            // The file can no longer be written: the kept connection, which
+            // holds it alone, goes, so that the new one can read it.
+            sqlite3_close_v2(kept->second.db);
             kept_.erase(kept);
         }
         kept = kept_.end();
@@ -764,7 +927,7 @@ std::unique_ptr<Database> Workspace::OpenDatabase(const std::string& path) {
     // For reading only: with a log beside the file the engine reads it too;
     // without one, the file is all there is, read as it stands so that no
     // log or shared-memory file is made beside it.
-    const bool hasLog = ::access((real + "-wal").c_str(), F_OK) == 0;
+    const bool hasLog = ::access((target(real) + "-wal").c_str(), F_OK) == 0;
     std::vector<std::string> names;
     if (!readOnly) {
         names.push_back(real);
@@ -772,7 +935,7 @@ std::unique_ptr<Database> Workspace::OpenDatabase(const std::string& path) {
         if (hasLog) names.push_back(uriOf(real) + "?mode=ro");
         names.push_back(uriOf(real) + "?immutable=1");
     }
-    if (!readOnly && !creating) requireRoomForLog(real);
+    if (readOnly && hasLog) requireRoomForIndex(real);
     const int flags = readOnly ? SQLITE_OPEN_READONLY | SQLITE_OPEN_URI
                                : SQLITE_OPEN_READWRITE | (creating ? SQLITE_OPEN_CREATE : 0);
     std::unique_ptr<Database> db;
@@ -788,8 +951,17 @@ std::unique_ptr<Database> Workspace::OpenDatabase(const std::string& path) {
             throw DbError("Não foi possível abrir o banco de dados " + quoted(real) + ": " + why + ".");
         }
         db.reset(new Database(h, real, nullptr, readOnly));
+        db->readOnlyWhy_ = readOnlyWhy;
         sqlite3_extended_result_codes(h, 1);
         sqlite3_busy_timeout(h, 2000);
+        // Nothing of the file is mapped into memory: a mapped page that the
+        // disk cannot hold or give back ends the program instead of failing.
+        // A connection that writes holds its file alone (the folder lock keeps
+        // other runs away), which lets the engine keep the log's index in its
+        // own memory instead of a shared file mapped beside the database;
+        // set before the first read, which is when the engine chooses.
+        sqlite3_exec(h, "PRAGMA mmap_size = 0", nullptr, nullptr, nullptr);
+        if (!readOnly) sqlite3_exec(h, "PRAGMA locking_mode = EXCLUSIVE", nullptr, nullptr, nullptr);
         // A quoted name is always a name: an unknown field is an error, never a text literal.
         sqlite3_db_config(h, SQLITE_DBCONFIG_DQS_DML, 0, nullptr);
         sqlite3_db_config(h, SQLITE_DBCONFIG_DQS_DDL, 0, nullptr);
@@ -834,7 +1006,8 @@ std::unique_ptr<Database> Workspace::OpenDatabase(const std::string& path) {
     if (keep) {
         struct stat now {};
         if (::stat(real.c_str(), &now) == 0) {
-            kept_[real] = Kept{h, static_cast<std::uint64_t>(now.st_dev), static_cast<std::uint64_t>(now.st_ino), true};
+            kept_[real] = Kept{h, static_cast<std::uint64_t>(now.st_dev), static_cast<std::uint64_t>(now.st_ino), true,
+                               false};
             db->keeper_ = this;
         }
     }

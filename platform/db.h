@@ -8,13 +8,21 @@
 // game's schema (platform/schema.h); an existing file is never overwritten or
 // deleted. Commits are durable: the file runs in write-ahead-log mode with
 // full synchronisation, so a committed transaction survives a power cut. A
-// Close after writes moves the log into the file and empties it, so between
-// writes the file alone holds the data (a copy put in its place is not
-// overlaid with a log of older writes).
+// commit costs one sync and a Close nothing more: the log is written into
+// the file and emptied later, where no one waits for it (see Workspace), and
+// at the end of the program, so that between runs the file alone holds the
+// data. (A run that is killed leaves its log beside the file; a copy put in
+// the file's place must go without that log, or the log is read over it.)
+//
+// A connection that writes holds its file alone until it is closed (one run
+// plays a folder's games, see FolderLock): the engine then keeps the log's
+// index in its own memory, and nothing of the file is mapped, so a full disk
+// is a failed write ("o disco está cheio"), never the end of the program.
 //
 // A file or folder that cannot be written opens for reading only: the rows can
 // be read, and every write (a transaction, an update, a delete) throws the
-// reason.
+// reason, naming the file the writes would go to (a copy in the data folder
+// that could not be made, see platform/paths.h) and why it refuses them.
 //
 // Errors (a file that is not a database, or a database of some other program,
 // a file that cannot be written, a missing table or field, a failed write) are
@@ -163,14 +171,14 @@ public:
                                              const std::vector<std::string>& orderBy = {});
 
     // Transactions nest; Rollback undoes the innermost one and re-reads every
-    // open recordset of this database.
+    // open recordset of this database. After a failure the engine undid
+    // itself (a full disk), Rollback only ends the transaction.
     void BeginTrans();
     void CommitTrans();
     void Rollback();
     bool InTransaction() const { return depth_ > 0; }
 
-    // Until Close, commits return without waiting for the disk and Close
-    // leaves the log for a later close to write into the file. For tables
+    // Until Close, commits return without waiting for the disk. For tables
     // that can be made again from others: a crash keeps the file sound and
     // may lose only these writes. The next durable commit or close makes
     // them durable too.
@@ -202,6 +210,7 @@ private:
     std::string path_;
     Workspace* keeper_ = nullptr;  // the workspace that keeps the connection, if any
     bool readOnly_ = false;
+    std::string readOnlyWhy_;  // what a write is refused with, when known
     int depth_ = 0;
     bool wrote_ = false;  // something was written since the opening
     bool durable_ = true;
@@ -214,20 +223,31 @@ private:
 // that exists but lacks a table gets that table created; an existing file is
 // never overwritten or deleted. A file of another kind, and a database that
 // holds tables of its own but none of the game's, are refused untouched.
-// A file with a log left beside it is refused as on a full disk when its
-// disk has no room to read the log back.
+// A file that can only be read, with a log left beside it, is refused as on
+// a full disk when the disk of the file the path leads to has no room to
+// read the log back.
 //
 // Opening and closing a database is cheap: the workspace keeps the connection
 // to each file open between a Close and the next OpenDatabase of the same
 // file (checking that the file is still the same one), and closes them all at
-// the end of the program or on CloseAll, which writes the log into the file.
+// the end of the program or on CloseAll. A file opened again while its
+// connection is in use gets a connection of its own, which the first keeps
+// out of the file until it is closed (the opening says the file is in use).
+//
+// The logs of the kept connections written since are written into their files
+// and emptied by EmptyLogs: by the default workspace itself once the
+// application's event loop has seen no input and no write for two seconds,
+// and by CloseAll.
 class Workspace {
 public:
     static Workspace& Default();
     ~Workspace();
     std::unique_ptr<Database> OpenDatabase(const std::string& path);
-    // Closes every connection kept between openings (those of databases
-    // still open close when the database closes).
+    // Writes the log of every kept connection not in use into its file and
+    // empties it (a failure, a full disk, keeps the log for the next time).
+    void EmptyLogs();
+    // Empties the logs, then closes every connection kept between openings
+    // (those of databases still open close when the database closes).
     void CloseAll();
 
 private:
@@ -236,8 +256,9 @@ private:
         sqlite3* db;
         std::uint64_t dev, ino;
         bool inUse;
+        bool wrote;  // its log holds writes not yet in the file
     };
-    void release(const std::string& path, sqlite3* db);
+    void release(const std::string& path, sqlite3* db, bool wrote);
     std::map<std::string, Kept> kept_;
 };
 

@@ -113,10 +113,14 @@ TEST(Inicio, ASecondStartOnTheSameFolderSaysSoAndTouchesNothing) {
     const fs::path programa = pasta / "brotalia";
     fs::copy_file(BROTALIA_EXE, programa);
 
-    // The first run waits in the drive dialog, its database open.
+    // The first run waits in the drive dialog, its database open, the tables
+    // it made written from its log into the file and the log emptied.
     Execucao primeiro{inicia(programa, saidas / "1.txt")};
-    ASSERT_TRUE(espera([&] { return fs::exists(pasta / "hortas00.mdb-wal"); })) << le(saidas / "1.txt");
-    std::this_thread::sleep_for(1s);
+    ASSERT_TRUE(espera([&] {
+        std::error_code ec;
+        return fs::file_size(pasta / "hortas00.mdb-wal", ec) == 0 && fs::file_size(pasta / "hortas00.mdb", ec) > 4096 &&
+               !ec;
+    })) << le(saidas / "1.txt");
     const auto antes = conteudo(pasta);
 
     Execucao segundo{inicia(programa, saidas / "2.txt")};

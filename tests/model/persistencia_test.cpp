@@ -48,8 +48,11 @@ protected:
         fs::remove_all(pasta_);
     }
 
-    // Runs SQL straight on the database file, around the game's layer.
+    // Runs SQL straight on the database file, around the game's layer (as
+    // another program would, with the game's connection closed: the game
+    // holds its file alone).
     void sql(const std::string& comando) {
+        platform::Workspace::Default().CloseAll();
         sqlite3* db = nullptr;
         ASSERT_EQ(sqlite3_open(arquivo_.c_str(), &db), SQLITE_OK);
         char* erro = nullptr;
@@ -63,6 +66,7 @@ protected:
     // Rows of a query, each as text fields joined by '|' ("NULL" for null).
     std::vector<std::string> linhas(const std::string& consulta) {
         std::vector<std::string> out;
+        platform::Workspace::Default().CloseAll();
         sqlite3* db = nullptr;
         if (sqlite3_open(arquivo_.c_str(), &db) != SQLITE_OK) return out;
         sqlite3_stmt* st = nullptr;
@@ -319,7 +323,7 @@ std::string leitor(const std::string& arquivo, const std::string& consulta) {
     return saida;
 }
 
-TEST_F(Persistencia, AnotherProcessReadingBetweenSavesLosesNothing) {
+TEST_F(Persistencia, AnotherProcessIsKeptOutWhileTheGameRunsAndNothingIsLost) {
     platform::Workspace::Default().CloseAll();  // the game process below opens its own
     int para_teste[2], para_jogo[2];
     ASSERT_EQ(::pipe(para_teste), 0);
@@ -353,9 +357,10 @@ TEST_F(Persistencia, AnotherProcessReadingBetweenSavesLosesNothing) {
     char c = 0;
     ASSERT_EQ(::read(para_teste[0], &c, 1), 1);
     EXPECT_EQ(c, '1');
-    EXPECT_EQ(leitor(arquivo_, "SELECT indice, cod_cult FROM st"), "0|14\n");
-    EXPECT_TRUE(fs::exists(arquivo_ + "-wal"));  // the running game's log is still there
-    EXPECT_TRUE(fs::exists(arquivo_ + "-shm"));
+    // The running game holds its file alone, its log's index in its own memory.
+    EXPECT_NE(leitor(arquivo_, "SELECT indice, cod_cult FROM st").find("locked"), std::string::npos);
+    EXPECT_TRUE(fs::exists(arquivo_ + "-wal"));
+    EXPECT_FALSE(fs::exists(arquivo_ + "-shm"));
     ASSERT_EQ(::write(para_jogo[1], "x", 1), 1);
     ASSERT_EQ(::read(para_teste[0], &c, 1), 1);
     EXPECT_EQ(c, '1');
@@ -399,7 +404,8 @@ TEST_F(Persistencia, UnreadableRowsAreCountedAndEachTimeKeptInACopyOfTheirOwn) {
     EXPECT_EQ(aviso_linhas_ilegiveis(),
               "Não foi possível ler parte do jogo salvo (canteiros: 7; lotes da sementeira: 2; pedido da feira: 2). "
               "O arquivo como estava foi guardado em \"hortas00.mdb.2026-12-09_10-05.bak\", ao lado de "
-              "\"hortas00.mdb\"; para voltar à cópia, feche o jogo e copie-a sobre esse arquivo.");
+              "\"hortas00.mdb\"; para voltar à cópia, feche o jogo, copie-a sobre esse arquivo e apague o arquivo "
+              "\"hortas00.mdb-wal\" ao lado dele, se houver.");
 
     // The start-up save drops the rows; the copy keeps them.
     ASSERT_TRUE(grava_horta());
@@ -472,14 +478,17 @@ TEST_F(Persistencia, ACopyThatCouldNotBeMadeIsTriedAgainAtTheNextSave) {
     EXPECT_EQ(copias, 1);
 }
 
-TEST_F(Persistencia, ARestoredCopyIsNotOverlaidWithTheLogOfACrash) {
+TEST_F(Persistencia, ACopyRestoredAsTheMessageSaysAfterACrashIsReadAlone) {
     cria_banco();
     planta(1, cod_alface, 1, false, -1, -1);
     ASSERT_TRUE(grava_horta());
     std::string copia;
     ASSERT_TRUE(guarda_copia_datada(&copia));
+    EXPECT_NE(local_da_copia(copia).find("feche o jogo, copie-a sobre esse arquivo e apague o arquivo "
+                                         "\"hortas00.mdb-wal\" ao lado dele, se houver."),
+              std::string::npos);
     platform::Workspace::Default().CloseAll();
-    // The game saves once more, then ends without closing (a crash).
+    // The game saves once more, then ends without closing (a crash): its log stays.
     const pid_t jogo = ::fork();
     ASSERT_GE(jogo, 0);
     if (jogo == 0) {
@@ -489,12 +498,24 @@ TEST_F(Persistencia, ARestoredCopyIsNotOverlaidWithTheLogOfACrash) {
     int status = 0;
     ::waitpid(jogo, &status, 0);
     ASSERT_EQ(WEXITSTATUS(status), 0);
-    // A teacher puts the copy in the file's place with the game closed.
+    ASSERT_GT(fs::file_size(arquivo_ + "-wal"), 0u);
+    // A teacher puts the copy in the file's place with the game closed, and
+    // removes the log as the message says.
     fs::copy_file(copia, arquivo_, fs::copy_options::overwrite_existing);
+    fs::remove(arquivo_ + "-wal");
     reinicia_estado();
     EXPECT_TRUE(le_horta());
     EXPECT_EQ(horta().cult_can[1], cod_alface);
     EXPECT_EQ(horta().cult_can[2], nao_usado);
+    // A game that ends leaves no log, writes that did not wait for the disk included.
+    ASSERT_TRUE(grava_horta());
+    {
+        auto db = platform::Workspace::Default().OpenDatabase(arquivo_);
+        db->SetDurable(false);
+        db->OpenRecordset("seq")->Delete();
+    }
+    platform::Workspace::Default().CloseAll();
+    EXPECT_FALSE(fs::exists(arquivo_ + "-wal"));
 }
 
 TEST_F(Persistencia, FieldsOfANewerVersionKeepTheirValues) {
@@ -551,6 +572,34 @@ TEST_F(Persistencia, AGameThatCannotBeWrittenLoads) {
         EXPECT_FALSE(fs::exists(arquivo_ + "-wal"));  // nothing was made beside the file
         EXPECT_FALSE(fs::exists(arquivo_ + "-shm"));
     }
+
+    // The game in a program folder that cannot be written, for a user whose
+    // data folder cannot be made (no home): the save names that folder and why.
+    fs::permissions(pasta_, static_cast<fs::perms>(0555));
+    const pid_t jogo = ::fork();
+    ASSERT_GE(jogo, 0);
+    if (jogo == 0) {
+        if (::geteuid() == 0 && (::setgid(65534) != 0 || ::setuid(65534) != 0)) ::_exit(10);
+        ::unsetenv("XDG_DATA_HOME");
+        ::setenv("HOME", "/nonexistent", 1);
+        platform::SetProgramFolder(pasta_.string());
+        define_caminho_banco("");
+        reinicia_estado();
+        std::string erro;
+        if (!le_horta(&erro) || horta().cult_can[5] != cod_tomate) ::_exit(11);
+        if (grava_horta(&erro)) ::_exit(12);
+        if (erro.find("\"/nonexistent/.local/share/") == std::string::npos ||
+            erro.find("não pode ser criada (sem permissão de escrita em \"/\")") == std::string::npos) {
+            std::fprintf(stderr, "%s\n", erro.c_str());
+            ::_exit(13);
+        }
+        ::_exit(0);
+    }
+    int status = 0;
+    ::waitpid(jogo, &status, 0);
+    EXPECT_EQ(WIFEXITED(status) ? WEXITSTATUS(status) : -1, 0);
+    fs::permissions(pasta_, fs::perms::owner_all);
+    EXPECT_EQ(linhas("SELECT * FROM st"), antes);
 }
 
 TEST(Rotulos, BedAndLotLabels) {
