@@ -124,7 +124,7 @@ bool CopyFileWhole(const std::string& from, const std::string& to) {
     });
 }
 
-void ReplaceFileWhole(const std::string& path, const std::function<void(int)>& fill) {
+void ReplaceFileWhole(const std::string& path, const std::function<void(int)>& fill, bool durable) {
     const std::string temporary = path + ".tmp";
     ::unlink(temporary.c_str());
     const int fd = ::open(temporary.c_str(), O_RDWR | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0600);
@@ -132,7 +132,7 @@ void ReplaceFileWhole(const std::string& path, const std::function<void(int)>& f
     try {
         fill(fd);
         // A full disk may show only here, when the blocks are given.
-        if (::fsync(fd) != 0) fail(path, errno);
+        if (durable && ::fsync(fd) != 0) fail(path, errno);
     } catch (...) {
         ::close(fd);
         ::unlink(temporary.c_str());
@@ -143,7 +143,7 @@ void ReplaceFileWhole(const std::string& path, const std::function<void(int)>& f
         ::unlink(temporary.c_str());
         fail(path, err);
     }
-    syncPath(folderOf(path), O_RDONLY | O_DIRECTORY);
+    if (durable) syncPath(folderOf(path), O_RDONLY | O_DIRECTORY);
 }
 
 void RemoveLeftoverTemporaries(const std::string& folder) {

@@ -29,7 +29,10 @@ bool CopyFileWhole(const std::string& from, const std::string& to);
 // points at). Throws
 // std::runtime_error with the reason, in Portuguese, when `fill` throws or
 // the file cannot be written whole; the file under `path` is then as it was.
-void ReplaceFileWhole(const std::string& path, const std::function<void(int fd)>& fill);
+// With `durable` false the file is not synced to the disk first: what was
+// written is checked, but a power cut may leave it empty (for a file that
+// is made again at will, such as a report).
+void ReplaceFileWhole(const std::string& path, const std::function<void(int fd)>& fill, bool durable = true);
 
 // Removes the temporary files ("*.tmp") a run cut short left directly in
 // `folder` while making a file whole. Call only while no other run uses the

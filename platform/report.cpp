@@ -9,6 +9,8 @@
 #include <QPainter>
 #include <QPdfWriter>
 #include <QString>
+#include <QTextLayout>
+#include <QTextOption>
 
 #include <pthread.h>
 #include <sys/stat.h>
@@ -367,11 +369,30 @@ private:
 
     std::string preenche_(const std::string& s, const Linha* l) const { return preenche(s, l, valores_); }
 
+    // One line of text in the box (x, y_, w, h), centred vertically, cut
+    // with "..." where it does not fit. The text is laid out once and drawn
+    // as laid out; only a text too wide is laid out again, cut.
     void texto(const QFont& f, double x, double w, double h, const std::string& s, int alinhamento = Qt::AlignLeft) {
-        p_.setFont(f);
-        const QFontMetricsF fm(f, &pdf_);
-        const QString t = fm.elidedText(q(s), Qt::ElideRight, w);
-        p_.drawText(QRectF(x, y_, w, h), alinhamento | Qt::AlignVCenter | Qt::TextSingleLine, t);
+        if (s.empty()) return;
+        QTextLayout layout(q(s), f, &pdf_);
+        QTextLine linha = uma_linha(layout);
+        if (linha.naturalTextWidth() > w) {
+            layout.setText(QFontMetricsF(f, &pdf_).elidedText(layout.text(), Qt::ElideRight, w));
+            linha = uma_linha(layout);
+        }
+        const double dx = (alinhamento & Qt::AlignRight) ? w - linha.naturalTextWidth() : 0;
+        layout.draw(&p_, QPointF(x + dx, y_ + (h - linha.height()) / 2));
+    }
+
+    static QTextLine uma_linha(QTextLayout& layout) {
+        QTextOption opcao;
+        opcao.setWrapMode(QTextOption::NoWrap);
+        layout.setTextOption(opcao);
+        layout.beginLayout();
+        QTextLine linha = layout.createLine();
+        linha.setPosition(QPointF(0, 0));
+        layout.endLayout();
+        return linha;
     }
 
     void nova_pagina() {
@@ -645,7 +666,7 @@ bool grava_pdf(const std::string& caminho, const Modelo& m, const Valores& valor
                                                 WriteErrorText(falha) + ".");
             if (!pdf_inteiro(fd, escritos))
                 throw std::runtime_error("Não foi possível gravar o arquivo \"" + caminho + "\" inteiro.");
-        });
+        }, /*durable=*/false);  // drawn again at the next print
         return true;
     } catch (const std::exception& e) {
         *erro = e.what();
