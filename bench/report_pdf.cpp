@@ -1,8 +1,9 @@
 // The week's two report PDFs (the weekly report with its garden map, and the
 // rotation report) written through the game's report component
 // (platform::Report, PDF only, no print server), against a bare QPdfWriter
-// drawing the same lines on the same pages (A4, the same margins and
-// resolution, the same font), taken from the game's PDF. The two alternate,
+// drawing the same text in the same places on the same pages (A4, the same
+// margins and resolution, the same face, size, weight and slant), as poppler
+// finds it in the game's PDF. The two alternate,
 // so both see the same machine at the same moment; the result is the medians
 // and the median of the per-pair ratios.
 
@@ -21,6 +22,9 @@
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <map>
 #include <filesystem>
 #include <functional>
 #include <sstream>
@@ -92,45 +96,71 @@ const fs::path& pasta() {
     return p;
 }
 
-// The lines of each page of a PDF, as pdftotext reads them.
-std::vector<std::vector<std::string>> paginas(const std::string& pdf) {
+// A piece of text of a PDF page as poppler finds it: where it is (in
+// points from the page's corner), its height, its font size and face.
+struct Linha {
+    double x, y, altura, pontos;
+    bool negrito, italico;
     std::string texto;
-    if (FILE* f = ::popen(("pdftotext -layout '" + pdf + "' - 2>/dev/null").c_str(), "r")) {
+};
+
+double atributo(const std::string& s, const std::string& nome) {
+    const auto p = s.find(" " + nome + "=\"");
+    return p == std::string::npos ? 0 : std::atof(s.c_str() + p + nome.size() + 3);
+}
+
+// The pieces of text of each page of a PDF, each in its place.
+std::vector<std::vector<Linha>> paginas(const std::string& pdf) {
+    std::string xml;
+    if (FILE* f = ::popen(("pdftohtml -xml -stdout -i -zoom 1 '" + pdf + "' 2>/dev/null").c_str(), "r")) {
         char buf[4096];
-        for (size_t n; (n = std::fread(buf, 1, sizeof buf, f)) > 0;) texto.append(buf, n);
+        for (size_t n; (n = std::fread(buf, 1, sizeof buf, f)) > 0;) xml.append(buf, n);
         ::pclose(f);
     }
-    std::vector<std::vector<std::string>> r;
-    std::istringstream in(texto);
-    for (std::string p; std::getline(in, p, '\f');) {
-        if (p.find_first_not_of(" \n") == std::string::npos) continue;
-        r.emplace_back();
-        std::istringstream linhas(p);
-        for (std::string l; std::getline(linhas, l);)
-            if (l.find_first_not_of(' ') != std::string::npos) r.back().push_back(l);
+    std::vector<std::vector<Linha>> r;
+    std::map<int, double> tamanhos;
+    std::istringstream in(xml);
+    for (std::string l; std::getline(in, l);) {
+        const auto t = l.find('<');
+        if (t == std::string::npos) continue;
+        if (l.compare(t, 5, "<page") == 0) {
+            r.emplace_back();
+        } else if (l.compare(t, 9, "<fontspec") == 0) {
+            tamanhos[static_cast<int>(atributo(l, "id"))] = atributo(l, "size");
+        } else if (l.compare(t, 5, "<text") == 0 && !r.empty()) {
+            std::string texto = l.substr(l.find('>') + 1);
+            texto = texto.substr(0, texto.rfind("</text>"));
+            const bool negrito = texto.find("<b>") != std::string::npos;
+            const bool italico = texto.find("<i>") != std::string::npos;
+            for (const char* marca : {"<b>", "</b>", "<i>", "</i>"})
+                for (size_t p; (p = texto.find(marca)) != std::string::npos;) texto.erase(p, std::strlen(marca));
+            r.back().push_back({atributo(l, "left"), atributo(l, "top"), atributo(l, "height"),
+                                tamanhos[static_cast<int>(atributo(l, "font"))], negrito, italico, texto});
+        }
     }
     return r;
 }
 
-// The bare writer: the same page set-up, one line of text after another.
-void escreve_nu(const std::string& arquivo, const std::vector<std::vector<std::string>>& pags) {
+// The bare writer: the same page set-up, each piece of text in its place, in
+// the report's face, size, weight and slant.
+void escreve_nu(const std::string& arquivo, const std::vector<std::vector<Linha>>& pags) {
     QPdfWriter pdf(QString::fromStdString(arquivo));
     pdf.setPageSize(QPageSize(QPageSize::A4));
     pdf.setPageOrientation(QPageLayout::Portrait);
     pdf.setPageMargins(QMarginsF(15, 15, 15, 15), QPageLayout::Millimeter);
     pdf.setResolution(1200);
     QPainter p(&pdf);
+    const double escala = 1200.0 / 72, margem = 15 / 25.4 * 72;
     QFont f("DejaVu Sans");
-    f.setPointSizeF(10);
-    p.setFont(f);
-    const double h = QFontMetricsF(f, &pdf).height();
     for (size_t n = 0; n < pags.size(); ++n) {
         if (n > 0) pdf.newPage();
-        double y = 0;
         for (const auto& l : pags[n]) {
-            p.drawText(QRectF(0, y, pdf.width(), h), Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine,
-                       QString::fromStdString(l));
-            y += h;
+            f.setPointSizeF(l.pontos);
+            f.setBold(l.negrito);
+            f.setItalic(l.italico);
+            p.setFont(f);
+            p.drawText(QRectF((l.x - margem) * escala, (l.y - margem) * escala, pdf.width(), l.altura * escala),
+                       Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine, QString::fromStdString(l.texto));
         }
     }
 }
@@ -146,7 +176,7 @@ void BM_RelatoriosDaSemanaContraQPdfWriterNu(benchmark::State& state) {
         r->SetParameter("semana", "50");
         r->SetParameter("ano_semana", "2026-50");
     }
-    std::vector<std::vector<std::vector<std::string>>> linhas;
+    std::vector<std::vector<std::vector<Linha>>> linhas;
     for (const auto& r : platform::Report::PrintReports({&semanal, &rotacao})) {
         if (!r.ok()) {
             state.SkipWithError(("o relatório falhou: " + r.detail).c_str());
