@@ -61,6 +61,8 @@ std::string texto_do_relatorio(const platform::ReportResult& r) {
         case ReportStatus::BadPdfName:
             return "O nome do arquivo PDF do relatório " + entre_aspas(r.title) + " não é um nome simples: " + r.name;
         case ReportStatus::PdfNotWritable:
+            // Why the system refused the file (a full disk...), when known.
+            if (!r.detail.empty()) return "O relatório " + entre_aspas(r.title) + " não foi salvo. " + r.detail;
             return "Não foi possível gravar o arquivo " + r.pdfPath + ". Veja se ele não está aberto em outro programa.";
         case ReportStatus::Failed: break;
     }

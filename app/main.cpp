@@ -4,18 +4,22 @@
 // it waits) and opens the main menu.
 
 #include <malloc.h>
+#include <sys/stat.h>
 
 #include <QApplication>
 #include <QMessageBox>
 
 #include "app/telas.h"
 #include "platform/db.h"
+#include "platform/end_request.h"
+#include "platform/files.h"
 #include "platform/forms/forms.h"
 #include "platform/log.h"
 #include "platform/paths.h"
 #include "platform/sound.h"
 #include "platform/video.h"
 #include "shell/registro.h"
+#include "shell/saida.h"
 
 namespace pf = platform::forms;
 
@@ -28,20 +32,44 @@ int main() {
     int argc = 1;
     char nome[] = "brotalia";
     char* argv[] = {nome, nullptr};
+    // Every file the game makes (its databases with their logs, copies,
+    // reports, the lock) is the player's alone.
+    ::umask(077);
     QApplication app(argc, argv);
     platform::SetApplicationName(nome);
+
+    // A data folder that is not the player's alone (another account could
+    // write there, or plant links to the player's files) is not used at all.
+    if (const std::string motivo = platform::DataFolderRefusal(); !motivo.empty()) {
+        const std::string aviso = "A pasta de dados do Brotalia, \"" + platform::DataFolder() +
+                                  "\", não é só sua: " + motivo +
+                                  ". Para proteger o seu jogo, nada foi gravado nela. Peça ajuda a quem cuida do "
+                                  "computador.";
+        platform::LogOnce("app.pasta_alheia", aviso);
+        QMessageBox::warning(nullptr, QStringLiteral("Brotalia"), QString::fromStdString(aviso));
+        return 1;
+    }
 
     // One run per folder of saved games (the program folder, or the user's
     // own data folder where the program folder cannot be written): two runs
     // would interleave their saves. A second start says so and ends before
     // it reads or writes any file there.
     platform::FolderLock trava(platform::DataFolder());
-    if (trava.Acquire() == platform::FolderLock::Result::HeldByAnother) {
+    const auto travada = trava.Acquire();
+    if (travada == platform::FolderLock::Result::HeldByAnother) {
         const char* aviso = "O Brotalia já está aberto.";
         platform::LogOnce("app.ja_aberto", aviso);
         QMessageBox::warning(nullptr, QStringLiteral("Brotalia"), QString::fromUtf8(aviso));
         return 1;
     }
+
+    // What a copy cut short (a kill, a power cut) left behind, once no
+    // other run can be making one.
+    if (travada == platform::FolderLock::Result::Acquired)
+        platform::RemoveLeftoverTemporaries(platform::DataFolder());
+
+    // A logout, a shutdown or a signal saves the game and ends it.
+    platform::OnEndRequest(shell::encerra_de_fora);
 
     app::registra_telas();
 

@@ -18,8 +18,17 @@ constexpr pf::Color verde_escuro = pf::RGB(0, 96, 0);
 constexpr int linhas_por_tabela = 5;
 constexpr int primeira_linha_cliques = 5;
 
+// Characters that draw nothing in a name and can upset what shows it
+// (break its line, turn the ranking's columns around): the line and
+// paragraph separators U+2028/U+2029 and the direction controls U+200E/U+200F,
+// U+202A to U+202E and U+2066 to U+2069.
+bool separador_ou_direcao(char32_t c) {
+    return c == 0x200E || c == 0x200F || (c >= 0x2028 && c <= 0x202E) || (c >= 0x2066 && c <= 0x2069);
+}
+
 // Control characters draw nothing in a name and can upset what shows it:
-// C0, DEL and C1 (U+0080 to U+009F, in UTF-8 the bytes C2 80 to C2 9F).
+// C0, DEL and C1 (U+0080 to U+009F, in UTF-8 the bytes C2 80 to C2 9F), and
+// the separators and direction controls above (three bytes E2 80/81 xx).
 std::string sem_controles(const std::string& nome) {
     std::string r;
     for (std::size_t i = 0; i < nome.size(); ++i) {
@@ -28,6 +37,14 @@ std::string sem_controles(const std::string& nome) {
         if (c == 0xC2 && seguinte >= 0x80 && seguinte <= 0x9F) {
             ++i;
             continue;
+        }
+        if (c == 0xE2 && i + 2 < nome.size()) {
+            const auto terceiro = static_cast<unsigned char>(nome[i + 2]);
+            const char32_t ponto = 0x2000 + ((seguinte & 0x3Fu) << 6) + (terceiro & 0x3Fu);
+            if ((seguinte == 0x80 || seguinte == 0x81) && (terceiro & 0xC0) == 0x80 && separador_ou_direcao(ponto)) {
+                i += 2;
+                continue;
+            }
         }
         if (c >= 0x20 && c != 0x7F) r += nome[i];
     }
@@ -229,8 +246,9 @@ void mem_ok::Form_Activate() {
 void mem_ok::Text1_KeyPress(int& KeyAscii) {
     // Counted as the player sees the name: "🌱" or "👩‍🌾" is one character.
     // Backspace still erases at the limit, so a full name can be corrected.
-    // The box itself takes no C0 control; a C1 one is refused here.
-    if (KeyAscii >= 0x80 && KeyAscii <= 0x9F) KeyAscii = 0;
+    // The box itself takes no C0 control; a C1 one, a separator or a
+    // direction control is refused here.
+    if ((KeyAscii >= 0x80 && KeyAscii <= 0x9F) || separador_ou_direcao(static_cast<char32_t>(KeyAscii))) KeyAscii = 0;
     if (KeyAscii != 8 && platform::LenVisible(Text1.Text()) >= max_nome) KeyAscii = 0;
 }
 

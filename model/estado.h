@@ -110,6 +110,11 @@ struct EstadoSessao {
     // flag that the one-time initialisation of the run is still to be done.
     int area_maxima = 100;
     bool primeira_carga = false;
+    // The stored game was read at the start of this run (and its week
+    // applied, or about to be): from then on the live state is the game.
+    bool jogo_lido = false;
+    // The player answered the save question on the way out.
+    bool gravar_respondido = false;
 
     // Ranking kinds of the mini-game: time and attempts.
     std::string tipo_tempo = "1";

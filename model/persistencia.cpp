@@ -329,13 +329,20 @@ bool tem_linhas_ilegiveis() {
     return b.canteiros_ilegiveis + b.lotes_ilegiveis + b.pedido_ilegivel > 0;
 }
 
+// What the name of a copy kept before weeks were skipped says after its date.
+std::string sufixo_do_salto(int semanas) { return ".antes-de-" + std::to_string(semanas) + "-semanas"; }
+
 // A new name beside the database file for a copy of it made now: the
 // file's name, the date and time, ".bak" ("hortas00.mdb.2026-12-09_20-05.bak",
-// then "-2", "-3"... when that name is taken).
-std::string copia_datada(platform::Database& db) {
+// then "-2", "-3"... when that name is taken). With `semanas`, the copy kept
+// before that many weeks are skipped, dated `quando`
+// ("hortas00.mdb.2036-12-07_10-00.antes-de-520-semanas.bak").
+std::string copia_datada(platform::Database& db, int semanas = 0, platform::DateTime quando = {}) {
+    const platform::DateTime data = semanas > 0 ? quando : platform::Now();
+    const std::string meio = semanas > 0 ? sufixo_do_salto(semanas) : std::string();
     for (int tentativa = 0; tentativa < 3; ++tentativa) {
         const std::string caminho = platform::FreeFileName(
-            db.Name() + "." + platform::FormatDate(platform::Now(), "yyyy-mm-dd_hh-nn"), ".bak");
+            db.Name() + "." + platform::FormatDate(data, "yyyy-mm-dd_hh-nn") + meio, ".bak");
         if (db.CopyTo(caminho)) return caminho;  // false: the name was taken meanwhile
     }
     throw std::runtime_error("Não foi possível escolher um nome para a cópia do banco de dados.");
@@ -396,10 +403,10 @@ std::string local_da_copia(const std::string& caminho_copia) {
            "-wal\" ao lado dele, se houver.";
 }
 
-bool guarda_copia_datada(std::string* caminho, std::string* erro) {
+bool guarda_copia_datada(std::string* caminho, std::string* erro, int semanas, platform::DateTime quando) {
     try {
         auto db = abre_banco();
-        const std::string feita = copia_datada(*db);
+        const std::string feita = copia_datada(*db, semanas, quando);
         db->Close();
         if (caminho) *caminho = feita;
         if (erro) erro->clear();
@@ -408,6 +415,24 @@ bool guarda_copia_datada(std::string* caminho, std::string* erro) {
         if (erro) *erro = texto_de(e);
         return false;
     }
+}
+
+std::string copia_do_salto(platform::DateTime data, int* semanas) {
+    const std::string arquivo = platform::ResolvePath(caminho_banco());
+    if (arquivo.empty()) return {};
+    const std::string inicio = arquivo + "." + platform::FormatDate(data, "yyyy-mm-dd_hh-nn") + ".antes-de-";
+    // The last one made, should there be more with that date.
+    const auto achadas = platform::FilesStartingWith(inicio);
+    for (auto c = achadas.rbegin(); c != achadas.rend(); ++c) {
+        const std::string resto = c->substr(inicio.size());
+        const auto traco = resto.find('-');
+        if (traco == std::string::npos || traco == 0 || resto.compare(traco, 8, "-semanas") != 0) continue;
+        const std::string numero = resto.substr(0, traco);
+        if (numero.find_first_not_of("0123456789") != std::string::npos || numero.size() > 6) continue;
+        *semanas = std::stoi(numero);
+        return *c;
+    }
+    return {};
 }
 
 std::string aviso_linhas_ilegiveis() {

@@ -14,6 +14,8 @@
 #include <functional>
 #include <string>
 
+#include "platform/clock.h"
+
 namespace platform {
 class Database;
 }
@@ -66,8 +68,16 @@ std::string aviso_linhas_ilegiveis();
 
 // Copies the database file as it stands to a new dated file beside it (as
 // for unreadable rows). True with the copy's path in *caminho; false with
-// why in *erro.
-bool guarda_copia_datada(std::string* caminho, std::string* erro = nullptr);
+// why in *erro. With `semanas`, the copy kept before that many weeks are
+// skipped: its name carries the date `quando` (the date the game then
+// stores) and the weeks ("hortas00.mdb.2036-12-07_10-00.antes-de-520-semanas.bak").
+bool guarda_copia_datada(std::string* caminho, std::string* erro = nullptr, int semanas = 0,
+                         platform::DateTime quando = {});
+
+// The copy kept when the weeks up to the stored date `data` were skipped
+// (made by guarda_copia_datada with that date), or "" when there is none;
+// the weeks skipped in *semanas.
+std::string copia_do_salto(platform::DateTime data, int* semanas);
 
 // Where a copy of the database file is and how to go back to it, for a
 // message: its name, that it is beside the game file, and that it is put in

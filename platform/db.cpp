@@ -1035,11 +1035,11 @@ FolderLock::Result FolderLock::Acquire() {
     if (impl_->held) return Result::Acquired;
     if (impl_->fd < 0) {
         bool writable = true;
-        impl_->fd = ::open(file_.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0644);
+        impl_->fd = ::open(file_.c_str(), O_RDWR | O_CREAT | O_NOFOLLOW | O_CLOEXEC, 0644);
         // A lock file left in a folder this run cannot write still serves.
         if (impl_->fd < 0) {
             writable = false;
-            impl_->fd = ::open(file_.c_str(), O_RDONLY | O_CLOEXEC);
+            impl_->fd = ::open(file_.c_str(), O_RDONLY | O_NOFOLLOW | O_CLOEXEC);
         }
         if (impl_->fd < 0) return Result::Unavailable;
         if (::flock(impl_->fd, LOCK_EX | LOCK_NB) != 0) {

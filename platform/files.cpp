@@ -5,6 +5,9 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <dirent.h>
+
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
 #include <stdexcept>
@@ -92,7 +95,7 @@ bool CopyFileWhole(const std::string& from, const std::string& to) {
     return CreateFileWhole(to, [&](const std::string& temporary) {
         const int in = ::open(from.c_str(), O_RDONLY | O_CLOEXEC);
         if (in < 0) throw std::runtime_error("Não foi possível ler o arquivo \"" + from + "\": " + why(errno) + ".");
-        const int out = ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0644);
+        const int out = ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0600);
         if (out < 0) {
             const int err = errno;
             ::close(in);
@@ -120,6 +123,65 @@ bool CopyFileWhole(const std::string& from, const std::string& to) {
         if (err) fail(to, err);
     });
 }
+
+void ReplaceFileWhole(const std::string& path, const std::function<void(int)>& fill, bool durable) {
+    const std::string temporary = path + ".tmp";
+    ::unlink(temporary.c_str());
+    const int fd = ::open(temporary.c_str(), O_RDWR | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0600);
+    if (fd < 0) fail(path, errno);
+    try {
+        fill(fd);
+        // A full disk may show only here, when the blocks are given.
+        if (durable && ::fsync(fd) != 0) fail(path, errno);
+    } catch (...) {
+        ::close(fd);
+        ::unlink(temporary.c_str());
+        throw;
+    }
+    if (::close(fd) != 0 || ::rename(temporary.c_str(), path.c_str()) != 0) {
+        const int err = errno;
+        ::unlink(temporary.c_str());
+        fail(path, err);
+    }
+    if (durable) syncPath(folderOf(path), O_RDONLY | O_DIRECTORY);
+}
+
+void RemoveLeftoverTemporaries(const std::string& folder) {
+    const int dir = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (dir < 0) return;
+    DIR* d = ::fdopendir(dir);
+    if (!d) {
+        ::close(dir);
+        return;
+    }
+    std::vector<std::string> leftovers;
+    while (const dirent* e = ::readdir(d)) {
+        const std::string name = e->d_name;
+        if (name.size() > 4 && name.compare(name.size() - 4, 4, ".tmp") == 0) leftovers.push_back(name);
+    }
+    // Only files: a folder of that name is not ours.
+    for (const auto& name : leftovers) ::unlinkat(::dirfd(d), name.c_str(), 0);
+    ::closedir(d);
+}
+
+std::vector<std::string> FilesStartingWith(const std::string& pathPrefix) {
+    const auto slash = pathPrefix.find_last_of('/');
+    const std::string folder = folderOf(pathPrefix);
+    const std::string start = slash == std::string::npos ? pathPrefix : pathPrefix.substr(slash + 1);
+    std::vector<std::string> found;
+    if (DIR* d = ::opendir(folder.c_str())) {
+        while (const dirent* e = ::readdir(d)) {
+            const std::string name = e->d_name;
+            if (name.size() > start.size() && name.compare(0, start.size(), start) == 0)
+                found.push_back(folder == "/" ? "/" + name : folder + "/" + name);
+        }
+        ::closedir(d);
+    }
+    std::sort(found.begin(), found.end());
+    return found;
+}
+
+std::string WriteErrorText(int err) { return why(err); }
 
 std::string FreeFileName(const std::string& base, const std::string& suffix) {
     std::string name = base + suffix;

@@ -3,10 +3,12 @@
 // name in its own folder, synced, and only then given its name, never
 // replacing a file already there: a copy cut short (a kill, a power cut, a
 // full disk) never stands under the final name, and no existing file is
-// ever overwritten.
+// ever overwritten. Every file made here is the user's alone (mode 0600)
+// and no symbolic link is followed where a file is made.
 
 #include <functional>
 #include <string>
+#include <vector>
 
 namespace platform {
 
@@ -19,6 +21,30 @@ bool CreateFileWhole(const std::string& path, const std::function<void(const std
 
 // Copies the file `from` to the new file `to` the same way.
 bool CopyFileWhole(const std::string& from, const std::string& to);
+
+// Makes the file `path` anew, or replaces the one there, whole or not at
+// all: `fill` writes to (and may read back) the open descriptor of a new
+// temporary file in the same folder, which is then synced and only then
+// given the name (the name itself is replaced, never a file a link there
+// points at). Throws
+// std::runtime_error with the reason, in Portuguese, when `fill` throws or
+// the file cannot be written whole; the file under `path` is then as it was.
+// With `durable` false the file is not synced to the disk first: what was
+// written is checked, but a power cut may leave it empty (for a file that
+// is made again at will, such as a report).
+void ReplaceFileWhole(const std::string& path, const std::function<void(int fd)>& fill, bool durable = true);
+
+// Removes the temporary files ("*.tmp") a run cut short left directly in
+// `folder` while making a file whole. Call only while no other run uses the
+// folder (after taking its lock).
+void RemoveLeftoverTemporaries(const std::string& folder);
+
+// The paths of the files directly in the folder of `pathPrefix` whose names
+// start with its last component, sorted by name.
+std::vector<std::string> FilesStartingWith(const std::string& pathPrefix);
+
+// Why a write failed (an errno value), in Portuguese: "o disco está cheio"...
+std::string WriteErrorText(int err);
 
 // The first name of the form base + suffix, base + "-2" + suffix,
 // base + "-3" + suffix ... that names no existing file.

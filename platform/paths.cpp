@@ -3,11 +3,13 @@
 #include "platform/files.h"
 #include "platform/text.h"
 
+#include <grp.h>
 #include <pwd.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
+#include <climits>
 #include <cstdlib>
 
 #include <algorithm>
@@ -100,18 +102,93 @@ void choose() {
     s.dataFolder = userDataFolder();
 }
 
+// A group that is the user's alone: the user's own group with no other
+// member named (the group a user gets of the same name).
+bool privateGroup(gid_t gid) {
+    if (gid != ::getegid()) return false;
+    const group* g = ::getgrgid(gid);
+    const passwd* pw = ::getpwuid(::geteuid());
+    if (!g || !pw) return false;
+    for (char** m = g->gr_mem; *m; ++m)
+        if (std::string(*m) != pw->pw_name) return false;
+    return true;
+}
+
+// Why `folder` is not the user's own (see DataFolderRefusal), walking it
+// from the root as the system does, each link followed after its owner is
+// checked. "" also where a part of it does not exist yet: what is missing is
+// made by this run, inside folders already checked.
+std::string notUsersOwn(const std::string& folder) {
+    const uid_t me = ::geteuid();
+    auto parts = [](const std::string& p) {
+        std::vector<std::string> r;
+        std::string c;
+        for (char ch : p + "/") {
+            if (ch != '/') {
+                c += ch;
+            } else if (!c.empty() && c != ".") {
+                r.push_back(c);
+                c.clear();
+            } else {
+                c.clear();
+            }
+        }
+        return r;
+    };
+    std::vector<std::string> pending = parts(folder);  // in reverse: next at the back
+    std::reverse(pending.begin(), pending.end());
+    std::string cur;
+    for (int links = 0; !pending.empty();) {
+        const std::string c = pending.back();
+        pending.pop_back();
+        if (c == "..") {
+            cur = cur.substr(0, cur.find_last_of('/') == std::string::npos ? 0 : cur.find_last_of('/'));
+            continue;
+        }
+        const std::string next = cur + "/" + c;
+        struct stat st;
+        if (::lstat(next.c_str(), &st) != 0) return {};
+        if (S_ISLNK(st.st_mode)) {
+            if (st.st_uid != me && st.st_uid != 0)
+                return "o caminho passa por um link de outro usuário (\"" + next + "\")";
+            if (++links > 40) return "o caminho tem links demais";
+            std::string target(PATH_MAX, '\0');
+            const ssize_t n = ::readlink(next.c_str(), target.data(), target.size());
+            if (n <= 0) return "o link \"" + next + "\" não pode ser lido";
+            target.resize(static_cast<size_t>(n));
+            if (target[0] == '/') cur.clear();
+            auto more = parts(target);
+            pending.insert(pending.end(), more.rbegin(), more.rend());
+            continue;
+        }
+        if (!S_ISDIR(st.st_mode)) return {};
+        const bool last = pending.empty();
+        if (st.st_uid != me && (last || st.st_uid != 0)) return "a pasta \"" + next + "\" é de outro usuário";
+        const bool othersWrite = (st.st_mode & S_IWOTH) || ((st.st_mode & S_IWGRP) && !privateGroup(st.st_gid));
+        // A shared folder that keeps each one's names to their owner (the
+        // sticky bit, as /tmp) may lie above; the data folder itself may not
+        // let anyone else in.
+        if (othersWrite && (last || !(st.st_mode & S_ISVTX)))
+            return "outros usuários podem gravar na pasta \"" + next + "\"";
+        cur = next;
+    }
+    return {};
+}
+
 // Makes the data folder and the folders above it that are missing, private
-// to the user as the data folders of a home are.
+// to the user as the data folders of a home are. False, making nothing,
+// where the folder is not the user's own.
 bool makeDataFolder() {
     const std::string& d = state().dataFolder;
+    if (!notUsersOwn(d).empty()) return false;
     struct stat st;
-    if (::stat(d.c_str(), &st) == 0) return S_ISDIR(st.st_mode);
+    if (::stat(d.c_str(), &st) == 0) return S_ISDIR(st.st_mode) && notUsersOwn(d).empty();
     for (size_t pos = 1; pos != std::string::npos;) {
         pos = d.find('/', pos + 1);
         const std::string part = d.substr(0, pos);
         if (::mkdir(part.c_str(), 0700) != 0 && errno != EEXIST) return false;
     }
-    return ::stat(d.c_str(), &st) == 0 && S_ISDIR(st.st_mode);
+    return ::stat(d.c_str(), &st) == 0 && S_ISDIR(st.st_mode) && notUsersOwn(d).empty();
 }
 
 // Copies a file of the program folder into the data folder under the same
@@ -247,6 +324,13 @@ std::string DataFolder() {
     return s.dataFolder;
 }
 
+std::string DataFolderRefusal() {
+    choose();
+    const auto& s = state();
+    if (s.dataFolder.empty()) return {};
+    return notUsersOwn(s.dataFolder);
+}
+
 std::string ResolvePath(const std::string& gamePath) {
     std::string base;
     std::vector<std::string> comps;
@@ -269,8 +353,10 @@ std::string ResolvePathForWrite(const std::string& gamePath) {
     if (gamePath.empty() || !split(gamePath, base, comps) || comps.empty()) return {};
     if (redirected(base, comps)) {
         const std::string& data = state().dataFolder;
-        // A data folder that cannot be made is named all the same, so that
-        // the write that fails names the folder the user has to look at.
+        // A data folder that is not the user's own is never written; one
+        // that cannot be made is named all the same, so that the write that
+        // fails names the folder the user has to look at.
+        if (!notUsersOwn(data).empty()) return {};
         if (!makeDataFolder()) return data + "/" + comps.back();
         std::string cur = data;
         if (step(cur, comps.back())) return cur;

@@ -3,15 +3,25 @@
 #include <QFont>
 #include <QFontMetricsF>
 #include <QGuiApplication>
+#include <QIODevice>
 #include <QPageLayout>
 #include <QPageSize>
 #include <QPainter>
 #include <QPdfWriter>
 #include <QString>
+#include <QTextLayout>
+#include <QTextOption>
+
+#include <pthread.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 #include <algorithm>
 #include <atomic>
+#include <cerrno>
 #include <chrono>
+#include <condition_variable>
+#include <functional>
 #include <fstream>
 #include <map>
 #include <memory>
@@ -21,6 +31,7 @@
 #include <vector>
 
 #include "platform/db.h"
+#include "platform/files.h"
 #include "platform/log.h"
 #include "platform/module.h"
 #include "platform/modules/host.h"
@@ -379,11 +390,30 @@ private:
         return t;
     }
 
+    // One line of text in the box (x, y_, w, h), centred vertically, cut
+    // with "..." where it does not fit. The text is laid out once and drawn
+    // as laid out; only a text too wide is laid out again, cut.
     void texto(const QFont& f, double x, double w, double h, const std::string& s, int alinhamento = Qt::AlignLeft) {
-        p_.setFont(f);
-        const QFontMetricsF fm(f, &pdf_);
-        const QString t = fm.elidedText(q(s), Qt::ElideRight, w);
-        p_.drawText(QRectF(x, y_, w, h), alinhamento | Qt::AlignVCenter | Qt::TextSingleLine, t);
+        if (s.empty()) return;
+        QTextLayout layout(q(s), f, &pdf_);
+        QTextLine linha = uma_linha(layout);
+        if (linha.naturalTextWidth() > w) {
+            layout.setText(QFontMetricsF(f, &pdf_).elidedText(layout.text(), Qt::ElideRight, w));
+            linha = uma_linha(layout);
+        }
+        const double dx = (alinhamento & Qt::AlignRight) ? w - linha.naturalTextWidth() : 0;
+        layout.draw(&p_, QPointF(x + dx, y_ + (h - linha.height()) / 2));
+    }
+
+    static QTextLine uma_linha(QTextLayout& layout) {
+        QTextOption opcao;
+        opcao.setWrapMode(QTextOption::NoWrap);
+        layout.setTextOption(opcao);
+        layout.beginLayout();
+        QTextLine linha = layout.createLine();
+        linha.setPosition(QPointF(0, 0));
+        layout.endLayout();
+        return linha;
     }
 
     void nova_pagina() {
@@ -576,21 +606,93 @@ private:
     std::vector<double> largura_col_;
 };
 
-// Writes the report to a PDF file; false when the file cannot be written.
+// A write-only device over an open file that keeps the first write error:
+// the PDF writer's QPainter::end() does not report its file's. Writes are
+// gathered in blocks, the writer handing over many small pieces.
+class Arquivo : public QIODevice {
+public:
+    explicit Arquivo(int fd) : fd_(fd) { open(QIODevice::WriteOnly | QIODevice::Unbuffered); }
+    ~Arquivo() override { descarrega(); }
+
+    // Writes what is gathered; the first error (an errno value), 0 if none.
+    int descarrega() {
+        for (std::size_t feito = 0; feito < bloco_.size() && !erro_;) {
+            const ssize_t n = ::write(fd_, bloco_.data() + feito, bloco_.size() - feito);
+            if (n < 0 && errno != EINTR) erro_ = errno;
+            if (n > 0) feito += static_cast<std::size_t>(n);
+        }
+        escritos_ += static_cast<qint64>(bloco_.size());
+        bloco_.clear();
+        return erro_;
+    }
+    qint64 escritos() const { return escritos_; }
+
+protected:
+    qint64 readData(char*, qint64) override { return -1; }
+    qint64 writeData(const char* data, qint64 len) override {
+        if (erro_) return -1;
+        bloco_.append(data, static_cast<std::size_t>(len));
+        if (bloco_.size() >= (1u << 16) && descarrega()) return -1;
+        return len;
+    }
+
+private:
+    int fd_;
+    int erro_ = 0;
+    qint64 escritos_ = 0;
+    std::string bloco_;
+};
+
+// The file just written is a whole PDF: as long as what was written, its
+// header first and its end mark last.
+bool pdf_inteiro(int fd, qint64 escritos) {
+    struct stat st;
+    if (::fstat(fd, &st) != 0 || st.st_size != escritos || escritos < 64) return false;
+    char inicio[5], fim[64];
+    const qint64 n = std::min<qint64>(escritos, sizeof fim);
+    if (::pread(fd, inicio, sizeof inicio, 0) != static_cast<ssize_t>(sizeof inicio) ||
+        ::pread(fd, fim, static_cast<std::size_t>(n), escritos - n) != n)
+        return false;
+    return std::string(inicio, sizeof inicio) == "%PDF-" &&
+           std::string(fim, static_cast<std::size_t>(n)).find("%%EOF") != std::string::npos;
+}
+
+// Writes the report to a PDF file: drawn to a temporary file, checked whole,
+// and only then given its name. False with why in *erro when it could not
+// be written whole; the file of an earlier print is then as it was.
 // Nothing here asks a print server anything.
 bool grava_pdf(const std::string& caminho, const Modelo& m, const Valores& valores,
-               const std::vector<std::vector<Linha>>& dados) {
-    QPdfWriter pdf(q(caminho));
-    pdf.setPageSize(QPageSize(QPageSize::A4));
-    pdf.setPageOrientation(m.paisagem ? QPageLayout::Landscape : QPageLayout::Portrait);
-    pdf.setPageMargins(QMarginsF(15, 15, 15, 15), QPageLayout::Millimeter);
-    pdf.setResolution(1200);
-    pdf.setTitle(q(preenche(m.titulo, nullptr, valores)));
-    pdf.setCreator(QStringLiteral("Brotalia"));
-    QPainter p;
-    if (!p.begin(&pdf)) return false;
-    Desenho(pdf, p, m, valores).desenha(dados);
-    return p.end();
+               const std::vector<std::vector<Linha>>& dados, std::string* erro) {
+    try {
+        ReplaceFileWhole(caminho, [&](int fd) {
+            int falha = 0;
+            qint64 escritos = 0;
+            {
+                Arquivo arquivo(fd);
+                QPdfWriter pdf(&arquivo);
+                pdf.setPageSize(QPageSize(QPageSize::A4));
+                pdf.setPageOrientation(m.paisagem ? QPageLayout::Landscape : QPageLayout::Portrait);
+                pdf.setPageMargins(QMarginsF(15, 15, 15, 15), QPageLayout::Millimeter);
+                pdf.setResolution(1200);
+                pdf.setTitle(q(preenche(m.titulo, nullptr, valores)));
+                pdf.setCreator(QStringLiteral("Brotalia"));
+                QPainter p;
+                if (!p.begin(&pdf)) throw std::runtime_error("Não foi possível desenhar o arquivo \"" + caminho + "\".");
+                Desenho(pdf, p, m, valores).desenha(dados);
+                p.end();
+                falha = arquivo.descarrega();
+                escritos = arquivo.escritos();
+            }
+            if (falha) throw std::runtime_error("Não foi possível gravar o arquivo \"" + caminho + "\": " +
+                                                WriteErrorText(falha) + ".");
+            if (!pdf_inteiro(fd, escritos))
+                throw std::runtime_error("Não foi possível gravar o arquivo \"" + caminho + "\" inteiro.");
+        }, /*durable=*/false);  // drawn again at the next print
+        return true;
+    } catch (const std::exception& e) {
+        *erro = e.what();
+        return false;
+    }
 }
 
 // A report read and ready to be drawn, and how its drawing went.
@@ -602,23 +704,87 @@ struct Pdf {
     std::string destino;
     bool gravado = false;
     bool falhou = false;        // the drawing threw, `erro` says what
-    std::string erro;
+    std::string erro;           // also why the file was not written
 };
 
-// Draws the PDFs on a thread of their own: laying out text (the fonts'
-// hinting, the PDF's streams) takes tens of milliseconds that the program's
-// timers and painting should not wait for. Meanwhile this thread waits as in
-// a modal wait; the drawing thread is always joined before returning, also
-// when the wait ends early because the program is ending. Qt supports
-// painting on a QPdfWriter off the user-interface thread; the fonts it loads
-// there are its own.
+// The thread the PDFs are drawn on: laying out text (the fonts' hinting, the
+// PDF's streams) takes tens of milliseconds that the program's timers and
+// painting should not wait for. Each thread has fonts of its own, loaded at
+// its first text; this one is started at the first print and kept for the
+// run, so they are loaded once. It ends with the application (or in a child
+// process, where it does not exist, is started anew).
+class Desenhista {
+public:
+    static Desenhista& o() {
+        static const bool apos_fork = ::pthread_atfork(nullptr, nullptr, [] { atual() = nullptr; }) == 0;
+        (void)apos_fork;
+        if (!atual()) {
+            atual() = new Desenhista;
+            qAddPostRoutine([] {
+                delete atual();
+                atual() = nullptr;
+            });
+        }
+        return *atual();
+    }
+
+    // Runs `tarefa` on the thread.
+    void entrega(std::function<void()> tarefa) {
+        std::lock_guard<std::mutex> g(m_);
+        tarefa_ = std::move(tarefa);
+        cv_.notify_all();
+    }
+
+private:
+    static Desenhista*& atual() {
+        static Desenhista* d = nullptr;
+        return d;
+    }
+    Desenhista() : fio_([this] { trabalha(); }) {}
+    ~Desenhista() {
+        {
+            std::lock_guard<std::mutex> g(m_);
+            fim_ = true;
+            cv_.notify_all();
+        }
+        fio_.join();
+    }
+    void trabalha() {
+        std::unique_lock<std::mutex> g(m_);
+        for (;;) {
+            cv_.wait(g, [this] { return fim_ || tarefa_; });
+            if (!tarefa_) return;
+            auto t = std::move(tarefa_);
+            tarefa_ = nullptr;
+            g.unlock();
+            t();
+            g.lock();
+        }
+    }
+
+    std::mutex m_;
+    std::condition_variable cv_;
+    std::function<void()> tarefa_;
+    bool fim_ = false;
+    std::thread fio_;
+};
+
+// Draws the PDFs on the drawing thread. Meanwhile this thread waits as in a
+// modal wait; it returns only once the drawing has ended, also when the wait
+// ends early because the program is ending. Qt supports painting on a
+// QPdfWriter off the user-interface thread.
 void grava_pdfs(std::vector<Pdf>& pdfs) {
     if (pdfs.empty()) return;
-    std::atomic<bool> pronto{false};
-    std::thread fio([&] {
+    struct Fim {
+        std::mutex m;
+        std::condition_variable cv;
+        std::atomic<bool> pronto{false};
+    };
+    auto fim = std::make_shared<Fim>();
+    Desenhista::o().entrega([&pdfs, fim] {
         for (Pdf& p : pdfs) {
             try {
-                p.gravado = grava_pdf(p.destino, p.modelo, p.valores, p.dados);
+                p.gravado = grava_pdf(p.destino, p.modelo, p.valores, p.dados, &p.erro);
             } catch (const std::exception& e) {
                 p.falhou = true;
                 p.erro = e.what();
@@ -626,11 +792,16 @@ void grava_pdfs(std::vector<Pdf>& pdfs) {
                 p.falhou = true;
             }
         }
-        pronto = true;
+        {
+            std::lock_guard<std::mutex> g(fim->m);
+            fim->pronto = true;
+        }
+        fim->cv.notify_all();
         WakeModalWaits();
     });
-    ModalWait([&] { return pronto.load(); }, std::chrono::steady_clock::time_point::max());
-    fio.join();
+    ModalWait([&] { return fim->pronto.load(); }, std::chrono::steady_clock::time_point::max());
+    std::unique_lock<std::mutex> g(fim->m);
+    fim->cv.wait(g, [&] { return fim->pronto.load(); });
 }
 
 // ------------------------------------------------------------ print server
@@ -719,7 +890,7 @@ std::vector<ReportResult> Report::PrintReports(const std::vector<const Report*>&
             r.status = ReportStatus::Failed;
             r.detail = p.erro;
         } else if (!p.gravado) {
-            falha(r, Falha{ReportStatus::PdfNotWritable, p.destino});
+            falha(r, Falha{ReportStatus::PdfNotWritable, p.destino, "", "", p.erro});
         } else {
             r.status = ReportStatus::SavedNoPrinter;
             r.destination = r.pdfPath = p.destino;

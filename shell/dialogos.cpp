@@ -104,13 +104,14 @@ form_ok_nao::form_ok_nao() {
     Image1.LoadPicture(figura_do_formulario("form_ok_nao_Image1.bmp"));
 
     opções.Bind(&pf::CommandButton::OnClick, [this](int Index) { opções_Click(Index); });
-    // Escape on a button closes the question as "&Não", like the frame's close box.
+    // Escape on a button answers "&Não".
     opções.Bind(&pf::CommandButton::OnKeyPress, [this](int, int& KeyAscii) { Form_KeyPress(KeyAscii); });
 }
 
 void form_ok_nao::nova_pergunta() {
     // Each question starts with the focus on "&Não", so Enter answers no.
-    respondeu_ = false;
+    // Closed through the frame without a button, the answer stays what it
+    // was (on the way out, the "&Sim" to "Deseja sair" saves the game).
     opções(1).SetFocus();
 }
 
@@ -118,7 +119,6 @@ void form_ok_nao::Form_Activate() { nova_pergunta(); }
 
 void form_ok_nao::opções_Click(int Index) {
     model::sessao().resp_ok_nao = (Index == 0);
-    respondeu_ = true;
     Hide();
 }
 
@@ -126,12 +126,6 @@ void form_ok_nao::Form_KeyPress(int& KeyAscii) {
     if (KeyAscii != pf::vbKeyEscape) return;
     KeyAscii = 0;
     opções_Click(1);
-}
-
-void form_ok_nao::Form_Unload(int& Cancel) {
-    // Closed through the frame without a button: that is a "no", never the
-    // answer of an earlier question.
-    if (!respondeu_) model::sessao().resp_ok_nao = false;
 }
 
 // ------------------------------------------------------------------- ok_help

@@ -44,7 +44,8 @@ public:
 
 // Yes/no question. Only hidden after an answer, so its caption and message
 // stay until the next caller replaces them. The focus starts on "&Não", so
-// Enter answers no; closing it through its frame (or Escape) answers no too.
+// Enter answers no, as Escape does; closing it through its frame leaves the
+// answer as it was.
 class form_ok_nao : public pf::Form {
 public:
     pf::ControlArray<pf::CommandButton> opções{this, "opções"};
@@ -52,15 +53,11 @@ public:
     pf::Label mensagem{this, "mensagem"};
 
     form_ok_nao();
-    // Readies the dialog for a new question: focus on "&Não", no answer yet.
+    // Readies the dialog for a new question: focus on "&Não".
     void nova_pergunta();
     void Form_Activate() override;
-    void Form_Unload(int& Cancel) override;
     void Form_KeyPress(int& KeyAscii) override;
     void opções_Click(int Index);
-
-private:
-    bool respondeu_ = false;
 };
 
 // Picture notice: the caller's picture is the background, drawn unscaled

@@ -6,7 +6,9 @@
 #include "model/estado.h"
 #include "model/persistencia.h"
 #include "platform/forms/forms.h"
+#include "platform/log.h"
 #include "shell/dialogos.h"
+#include "shell/semana.h"
 #include "shell/sons.h"
 
 namespace shell {
@@ -35,9 +37,12 @@ bool ha_pendencias(OrdemPendencias ordem) {
 bool encerra_programa(OrdemPendencias ordem) {
     toca_voz("\\s2.wav", SoundMode::Async);
     if (model::previsao_ativa()) model::restaura_previsao();
-    if (model::pergunta_grava()) {
+    const bool grava = model::pergunta_grava();
+    model::sessao().gravar_respondido = !platform::forms::Forms::Ended();
+    if (grava) {
         std::string erro;
-        if (!model::grava_horta(&erro)) {
+        if (!grava_jogo(&erro)) {
+            model::sessao().gravar_respondido = false;
             mostra_ok("Gravar alterações", erro);
             return false;
         }
@@ -45,6 +50,19 @@ bool encerra_programa(OrdemPendencias ordem) {
     if (ha_pendencias(ordem)) mostra_figura("Pendências", model::sessao().dir_anima + "\\anima\\noaca.jpg");
     platform::forms::Forms::End();
     return true;
+}
+
+void encerra_de_fora() {
+    if (platform::forms::Forms::Ended()) return;
+    // Saved as "Sim" to "Deseja salvar ?" would, unless the player has
+    // answered it; not before the stored game was read and its week applied,
+    // when nothing has been played.
+    if (!model::sessao().gravar_respondido && model::sessao().jogo_lido) {
+        if (model::previsao_ativa()) model::restaura_previsao();
+        std::string erro;
+        if (!grava_jogo(&erro)) platform::LogOnce("shell.encerra_de_fora", "O jogo não foi salvo ao sair: " + erro);
+    }
+    platform::forms::Forms::End();
 }
 
 }  // namespace shell

@@ -28,4 +28,10 @@ bool ha_pendencias(OrdemPendencias ordem);
 // Returns true when the program was ended.
 bool encerra_programa(OrdemPendencias ordem);
 
+// The end of the program asked for from outside (a logout, a shutdown, a
+// signal): no one can be asked, so the game is saved as a "Sim" to the save
+// question would (unless the player answered it already on the exit path),
+// and the program ends. Nothing is saved before the stored game was read.
+void encerra_de_fora();
+
 }  // namespace shell

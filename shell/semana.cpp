@@ -32,6 +32,12 @@ constexpr int semanas_sem_copia = 4;
 // A stored date later than the clock by less than this is a clock put back
 // an hour or a trip across time zones, not a date to tell the player about.
 constexpr double dias_de_folga = 1.0;
+// The processing date of a week applied and not stored yet.
+std::optional<platform::DateTime>& semana_pendente() {
+    static std::optional<platform::DateTime> d;
+    return d;
+}
+
 constexpr const char* msg_leitura_semana = "Não foi possível ler a semana salva no banco de dados: ";
 
 std::unique_ptr<platform::Database> abre_banco() {
@@ -178,6 +184,7 @@ void nova_semana(bool horta_vazia, bool estado_carregado) {
         platform::LogOnce("shell.nova_semana.sem_carga", "Semana não processada: o jogo salvo não pôde ser lido.");
         return;
     }
+    s.jogo_lido = true;
     std::string erro;
     std::optional<platform::DateTime> data;
     if (!le_data_semana(&data, &erro)) {
@@ -190,12 +197,20 @@ void nova_semana(bool horta_vazia, bool estado_carregado) {
     if (data) {
         if (!(agora > *data)) {  // the clock is at or before the stored date
             // Nothing ages until the clock reaches it: said when that is far off.
-            if (*data - agora > dias_de_folga)
-                mostra_ok("Data do computador",
-                          "A data do computador está antes da data do jogo (" +
-                              platform::FormatDate(*data, "dd/mm/yyyy") +
-                              "): a horta só volta a crescer quando o relógio chegar a essa data. "
-                              "Confira a data do computador.");
+            if (*data - agora > dias_de_folga) {
+                std::string texto = "A data do computador está antes da data do jogo (" +
+                                    platform::FormatDate(*data, "dd/mm/yyyy") +
+                                    "): a horta só volta a crescer quando o relógio chegar a essa data. "
+                                    "Confira a data do computador.";
+                // A clock that was ahead when the game was last opened made
+                // the game skip weeks; the garden as it was before is kept.
+                int puladas = 0;
+                const std::string copia = model::copia_do_salto(*data, &puladas);
+                if (!copia.empty())
+                    texto += " Naquele dia o jogo pulou " + std::to_string(puladas) +
+                             " semanas; a horta de antes foi guardada em " + model::local_da_copia(copia);
+                mostra_ok("Data do computador", texto);
+            }
             return;
         }
         n = semanas_decorridas(*data, agora);
@@ -204,7 +219,7 @@ void nova_semana(bool horta_vazia, bool estado_carregado) {
     std::string copia;
     if (n > semanas_sem_copia) {
         std::string erro;
-        if (!model::guarda_copia_datada(&copia, &erro)) {
+        if (!model::guarda_copia_datada(&copia, &erro, n, agora)) {
             // Without the copy the jump is not applied: the stored game stays.
             mostra_ok(titulo_semana, "Passaram " + std::to_string(n) +
                                          " semanas desde o último jogo, e não foi possível guardar uma cópia da "
@@ -239,11 +254,25 @@ void nova_semana(bool horta_vazia, bool estado_carregado) {
                                      model::local_da_copia(copia));
 
     // The week is stored once the main menu is on the screen: the menu does
-    // not wait for the disk, and the save comes before any click on it.
-    pf::Screen::AfterNextPaint([agora] {
+    // not wait for the disk, and the save comes before any click on it (or
+    // with the game, should the program be ended before).
+    semana_pendente() = agora;
+    pf::Screen::AfterNextPaint([] {
+        if (!semana_pendente()) return;
+        const platform::DateTime data = *semana_pendente();
+        semana_pendente().reset();
         std::string erro;
-        if (!grava_horta_e_data(agora, &erro)) mostra_ok(titulo_banco, erro);
+        if (!grava_horta_e_data(data, &erro)) mostra_ok(titulo_banco, erro);
     });
+}
+
+bool grava_jogo(std::string* erro) {
+    if (semana_pendente()) {
+        const platform::DateTime data = *semana_pendente();
+        semana_pendente().reset();
+        return grava_horta_e_data(data, erro);
+    }
+    return model::grava_horta(erro);
 }
 
 }  // namespace shell

@@ -58,4 +58,8 @@ bool auto_abastecimento();
 // is aged or saved, so the stored game is never overwritten.
 void nova_semana(bool horta_vazia, bool estado_carregado = true);
 
+// Saves the game now, with the new date of a week applied by nova_semana
+// whose save has not run yet (else as grava_horta does).
+bool grava_jogo(std::string* erro = nullptr);
+
 }  // namespace shell

@@ -2,7 +2,11 @@
 // (no printer in tests), each outcome a status that the agenda words in
 // Portuguese.
 
+#include <signal.h>
+#include <sys/resource.h>
+
 #include <cstdio>
+#include <fstream>
 #include <sstream>
 
 #include "agenda/impressao.h"
@@ -166,6 +170,30 @@ TEST_F(SemanaTest, SemanaSemAtividadeAindaDizQualSemana) {
     // Another week keeps its own file.
     ASSERT_TRUE(semana("6", "2026-06").ok());
     EXPECT_TRUE(fs::exists(r.destination));
+}
+
+TEST_F(SemanaTest, PdfQueNaoPodeSerGravadoInteiroEUmaFalhaEOAnteriorFica) {
+    auto r = semana("5", "2026-05");
+    ASSERT_TRUE(r.ok()) << agenda::texto_do_relatorio(r);
+    std::ifstream f(r.pdfPath, std::ios::binary);
+    const std::string antes((std::istreambuf_iterator<char>(f)), {});
+    // The disk fills while the file is written: writes past 4 KB fail.
+    rlimit original{};
+    ::getrlimit(RLIMIT_FSIZE, &original);
+    rlimit curto = original;
+    curto.rlim_cur = 4096;
+    ::signal(SIGXFSZ, SIG_IGN);
+    ::setrlimit(RLIMIT_FSIZE, &curto);
+    r = semana("5", "2026-05");
+    ::setrlimit(RLIMIT_FSIZE, &original);
+    EXPECT_EQ(r.status, platform::ReportStatus::PdfNotWritable);
+    const std::string mensagem = agenda::mensagem_da_impressao({r});
+    EXPECT_NE(mensagem.find("não foi salvo"), std::string::npos) << mensagem;
+    EXPECT_EQ(mensagem.find("foi salvo no"), std::string::npos) << mensagem;
+    EXPECT_EQ(mensagem.find("salvo na pasta"), std::string::npos) << mensagem;
+    std::ifstream g(r.pdfPath, std::ios::binary);
+    EXPECT_EQ(std::string((std::istreambuf_iterator<char>(g)), {}), antes);
+    EXPECT_FALSE(fs::exists(r.pdfPath + ".tmp"));
 }
 
 TEST_F(RelatorioTest, PdfComTodasAsLinhasEmVariasPaginas) {

@@ -112,6 +112,8 @@ TEST(Inicio, ASecondStartOnTheSameFolderSaysSoAndTouchesNothing) {
     const fs::path& saidas = saidas_novas.caminho;
     const fs::path programa = pasta / "brotalia";
     fs::copy_file(BROTALIA_EXE, programa);
+    // What a copy killed part-way left behind goes at the next start.
+    std::ofstream(pasta / "hortas00.mdb.2026-12-09_20-05.bak.tmp") << "meia cópia";
 
     // The first run waits in the drive dialog, its database open, the tables
     // it made written from its log into the file and the log emptied.
@@ -121,6 +123,7 @@ TEST(Inicio, ASecondStartOnTheSameFolderSaysSoAndTouchesNothing) {
         return fs::file_size(pasta / "hortas00.mdb-wal", ec) == 0 && fs::file_size(pasta / "hortas00.mdb", ec) > 4096 &&
                !ec;
     })) << le(saidas / "1.txt");
+    EXPECT_FALSE(fs::exists(pasta / "hortas00.mdb.2026-12-09_20-05.bak.tmp"));
     const auto antes = conteudo(pasta);
 
     Execucao segundo{inicia(programa, saidas / "2.txt")};
@@ -135,7 +138,15 @@ TEST(Inicio, ASecondStartOnTheSameFolderSaysSoAndTouchesNothing) {
     EXPECT_TRUE(espera([&] {
         return le(pasta / "brotalia.lock").rfind(std::to_string(terceiro.pid) + "\n", 0) == 0;
     })) << le(saidas / "3.txt");
-    terceiro.termina();
+    // Ended from outside before the game was read, it ends by itself;
+    // what it made is the user's alone.
+    ::kill(terceiro.pid, SIGTERM);
+    int status = 0;
+    ASSERT_EQ(::waitpid(terceiro.pid, &status, 0), terceiro.pid);
+    terceiro.pid = 0;
+    EXPECT_TRUE(WIFEXITED(status)) << le(saidas / "3.txt");
+    for (const char* nome : {"hortas00.mdb", "brotalia.lock"})
+        EXPECT_EQ(fs::status(pasta / nome).permissions(), fs::perms::owner_read | fs::perms::owner_write) << nome;
 }
 
 TEST(Inicio, EachAccountPlaysInItsOwnDataFolderWhenTheProgramFolderIsReadOnly) {
@@ -147,7 +158,7 @@ TEST(Inicio, EachAccountPlaysInItsOwnDataFolderWhenTheProgramFolderIsReadOnly) {
     const fs::path programa = pasta / "brotalia";
     fs::copy_file(BROTALIA_EXE, programa);
     fs::permissions(pasta, static_cast<fs::perms>(0755));
-    fs::permissions(saidas, static_cast<fs::perms>(0777));
+    fs::permissions(saidas, static_cast<fs::perms>(01777));  // as /tmp
     const auto instalado = conteudo(pasta);
 
     // Two accounts at once: neither keeps the other out, each has its own
@@ -213,6 +224,46 @@ TEST(Inicio, AnInstalledCopyNeverWritesItsFolderAndKeepsOneDataFolderUnderAnyNam
     renomeado.termina();
     EXPECT_EQ(std::vector<fs::path>(fs::directory_iterator(dados), fs::directory_iterator()),
               std::vector<fs::path>{jogo});
+}
+
+TEST(Inicio, ADataFolderOthersCanWriteIsRefusedAndItsLinksAreNotFollowed) {
+    if (::geteuid() != 0) GTEST_SKIP() << "só o superusuário inicia o jogo como outros usuários";
+    const PastaNova pasta_nova, saidas_novas;
+    const fs::path& pasta = pasta_nova.caminho;
+    const fs::path& saidas = saidas_novas.caminho;
+    const fs::path programa = pasta / "brotalia";
+    fs::copy_file(BROTALIA_EXE, programa);
+    fs::permissions(pasta, static_cast<fs::perms>(0755));
+    fs::permissions(saidas, static_cast<fs::perms>(0755));
+    const uid_t aluno = 65534, intruso = 65533;
+    auto de = [](const fs::path& p, uid_t dono) { ::lchown(p.c_str(), dono, dono); };
+
+    // The pupil's home and a file of theirs; a folder another account made
+    // for everyone, the game's folder in it, its lock a link to that file.
+    const fs::path casa = saidas / "casa", trabalho = casa / "trabalho.txt";
+    fs::create_directories(casa / ".local");
+    std::ofstream(trabalho) << std::string(2900, 'x');
+    const fs::path comum = saidas / "comum", dados = comum / "brotalia";
+    fs::create_directories(dados);
+    fs::create_symlink(trabalho, dados / "brotalia.lock");
+    fs::permissions(comum, static_cast<fs::perms>(0777));
+    fs::permissions(dados, static_cast<fs::perms>(0777));
+    for (const fs::path& p : {comum, dados, dados / "brotalia.lock"}) de(p, intruso);
+    // The pupil's own ~/.local/share is a link into that folder.
+    fs::create_directory_symlink(comum, casa / ".local" / "share");
+    for (const fs::path& p : {casa, casa / ".local", casa / ".local" / "share", trabalho}) de(p, aluno);
+
+    for (const fs::path& xdg : {comum, casa / ".local" / "share"}) {
+        SCOPED_TRACE(xdg);
+        const auto antes = conteudo(dados);
+        Execucao e{inicia(programa, saidas / "saida.txt", aluno, xdg)};
+        EXPECT_TRUE(espera([&] { return le(saidas / "saida.txt").find("não é só sua") != std::string::npos; }))
+            << le(saidas / "saida.txt");
+        e.termina();
+        EXPECT_EQ(le(trabalho), std::string(2900, 'x'));
+        EXPECT_TRUE(conteudo(dados) == antes);
+        EXPECT_TRUE(fs::is_symlink(dados / "brotalia.lock"));
+    }
 }
 
 }  // namespace

@@ -217,7 +217,7 @@ TEST_F(NomeTest, VinteCaracteresComoOJogadorOsVe) {
     EXPECT_EQ(jogo().nome_jogador, std::string(19, 'x') + "e\u0301");
 }
 
-// Control characters (U+0085, U+009B) neither enter the box nor the ranking.
+// Control characters (U+0085, U+009B, U+2028, U+202E...) neither enter the box nor the ranking.
 TEST_F(NomeTest, CaracteresDeControleNaoEntramNoNome) {
     mem_ok& m = abre_dialogo();
     m.Text1.Paste("Ana\u0085 Bia\u009B[31m");
@@ -229,6 +229,15 @@ TEST_F(NomeTest, CaracteresDeControleNaoEntramNoNome) {
     m.Text1.SetText("Zé\u0085\u009B\x1B\x7F!");
     t::Click(m.opções);
     EXPECT_EQ(jogo().nome_jogador, "Zé!");
+    // Nor line separators and direction controls, which would break the
+    // ranking's line or turn its columns around; other marks stay.
+    m.Show();
+    t::ProcessEvents();
+    m.Text1.Paste("Ana\u2028\u202E Bia");
+    EXPECT_EQ(m.Text1.Text(), "Ana Bia");
+    m.Text1.SetText("\u2066Zé\u2029\u200E\u200F\u202A\u2069\u2013\u2067!");
+    t::Click(m.opções);
+    EXPECT_EQ(jogo().nome_jogador, "Zé\u2013!");
 }
 
 TEST_F(NomeTest, TextoLongoPostoPorOutroMeioECortadoEmVinte) {

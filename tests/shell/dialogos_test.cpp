@@ -17,7 +17,8 @@ TEST_F(Dialogos, SimNaoEnterEFechamentoDaoARespostaCerta) {
         {Resposta::sim, false, true},
         {Resposta::nao, true, false},
         {Resposta::enter, true, false},   // the focus starts on "&Não"
-        {Resposta::fechar, true, false},  // the frame's close box is a "no"
+        {Resposta::fechar, true, true},  // the frame's close box keeps the earlier answer
+        {Resposta::fechar, false, false},
         {Resposta::escape, true, false},
     };
     for (const Caso& c : casos) {
@@ -26,7 +27,7 @@ TEST_F(Dialogos, SimNaoEnterEFechamentoDaoARespostaCerta) {
         EXPECT_EQ(shell::pergunta_sim_nao("Titulo", "Pergunta"), c.esperado);
         EXPECT_EQ(model::sessao().resp_ok_nao, c.esperado);
     }
-    ASSERT_EQ(dialogos.size(), 5u);
+    ASSERT_EQ(dialogos.size(), 6u);
     EXPECT_EQ(dialogos[0].legenda, "Titulo");
     EXPECT_EQ(dialogos[0].texto, "Pergunta");
     EXPECT_EQ(model::sessao().msg_ok_nao, "Pergunta");

@@ -1,3 +1,5 @@
+#include <signal.h>
+
 #include <algorithm>
 #include <cstdio>
 #include <fstream>
@@ -5,6 +7,8 @@
 #include "apoio.h"
 #include "shell/fundo.h"
 #include "shell/intronew.h"
+#include "shell/saida.h"
+#include "platform/end_request.h"
 #include "tests/comum/outro_usuario.h"
 
 namespace {
@@ -73,6 +77,24 @@ TEST_F(Inicio, SairTerminaSemTocarNoBanco) {
         EXPECT_EQ(le_semana("cd").ToInt(), 2);
         EXPECT_EQ(le_semana("data").ToDate(), dt(2026, 12, 1, 9));
     }
+}
+
+TEST_F(Inicio, UmSinalDeFimDuranteOJogoGravaComoUmSimEEncerra) {
+    grava_semana(0, dt(2026, 12, 9, 9));
+    platform::OnEndRequest(shell::encerra_de_fora);
+    inicia([](shell::Conf_cd& d) { t::Click(d.Command1); });
+    ASSERT_TRUE(pf::Forms::IsLoaded("INTRONEW"));
+    model::horta().cult_can[7] = model::cod_alface;
+    model::horta().nome_can[7] = "Alface";
+    const auto perguntas = dialogos.size();
+    ::raise(SIGTERM);  // what a logout or a shutdown sends
+    t::RunFor(200);
+    EXPECT_TRUE(pf::Forms::Ended());
+    EXPECT_EQ(dialogos.size(), perguntas);  // no one is asked
+    model::reinicia_estado();
+    model::reinicia_banco();
+    ASSERT_TRUE(model::le_horta());
+    EXPECT_EQ(model::horta().cult_can[7], model::cod_alface);
 }
 
 TEST_F(Inicio, PrimeiraCargaUmaVezPorExecucao) {

@@ -119,8 +119,9 @@ TEST_F(NovaSemana, SaltoGrandeGuardaACopiaDaHortaEContaAsSemanas) {
     ASSERT_EQ(dialogos.size(), 2u);
     EXPECT_EQ(dialogos[0].linha, "Passaram 522 semanas!");
     EXPECT_NE(dialogos[1].texto.find("Passaram 522 semanas desde o último jogo"), std::string::npos);
-    EXPECT_NE(dialogos[1].texto.find("\"hortas00.mdb.2036-12-10_11-00.bak\""), std::string::npos) << dialogos[1].texto;
-    const auto copia = pasta / "hortas00.mdb.2036-12-10_11-00.bak";
+    const std::string nome = "hortas00.mdb.2036-12-10_11-00.antes-de-522-semanas.bak";
+    EXPECT_NE(dialogos[1].texto.find("\"" + nome + "\""), std::string::npos) << dialogos[1].texto;
+    const auto copia = pasta / nome;
     ASSERT_TRUE(std::filesystem::exists(copia));
     sqlite3* db = nullptr;
     ASSERT_EQ(sqlite3_open(copia.c_str(), &db), SQLITE_OK);
@@ -130,6 +131,17 @@ TEST_F(NovaSemana, SaltoGrandeGuardaACopiaDaHortaEContaAsSemanas) {
     EXPECT_EQ(sqlite3_column_int(st, 0), model::cod_alface);
     sqlite3_finalize(st);
     sqlite3_close(db);
+
+    // The clock set right: every start says where the garden before the
+    // jump is kept and how to go back to it.
+    dialogos.clear();
+    platform::SetNow(dt(2026, 12, 11, 9));
+    shell::nova_semana(false);
+    ASSERT_EQ(dialogos.size(), 1u);
+    const std::string& t = dialogos[0].texto;
+    EXPECT_EQ(t.rfind("A data do computador está antes da data do jogo (10/12/2036)", 0), 0u) << t;
+    EXPECT_NE(t.find("pulou 522 semanas"), std::string::npos) << t;
+    EXPECT_NE(t.find("\"" + nome + "\", ao lado de \"hortas00.mdb\"; para voltar à cópia"), std::string::npos) << t;
 }
 
 TEST_F(NovaSemana, HortaVaziaNaoAvisaMasGuarda) {
