@@ -22,7 +22,6 @@
 #include "platform/log.h"
 #include "platform/media_file.h"
 #include "platform/paths.h"
-#include "platform/wait.h"
 
 namespace platform::forms {
 
@@ -208,12 +207,12 @@ struct Prefetched {
 // once. A worker only reads files into QImages and scales them to the
 // screen (scaling is most of a screen's first paint); the cache stays with
 // the GUI thread, which takes a finished image out of `ready` when it loads
-// that file. The screen the prefetch is for waits, as it loads, until the
-// workers are done (AwaitPrefetchOf); another load that comes first does
-// not wait behind them: a file not yet begun is read by the GUI thread
-// itself, and one being read, once the GUI thread waits for it, is handed
-// over as soon as it is decoded, unscaled (the paint draws a large one
-// scaled on the fly and makes its smooth copy right after).
+// that file. A load does not wait behind the workers as a whole (the
+// player's input is never set aside for them): a file not yet begun is read
+// by the GUI thread itself, and one being read, once the GUI thread waits
+// for it, is handed over as soon as it is decoded, unscaled (the paint
+// draws a large one scaled on the fly and makes its smooth copy right
+// after).
 struct Prefetch {
     std::mutex mutex;
     std::condition_variable done;
@@ -296,10 +295,7 @@ struct Prefetch {
             reading.erase(std::find(reading.begin(), reading.end(), path));
             awaited.erase(path);
             done.notify_all();
-            if (!Busy()) {
-                PostAfter();
-                platform::WakeModalWaits();
-            }
+            if (!Busy()) PostAfter();
         }
     }
 
@@ -503,25 +499,6 @@ void AfterPrefetch(std::function<void()> work) {
         }
     }
     work();
-}
-
-void detail::AwaitPrefetchOf(const std::string& formName) {
-    Prefetch& p = Prefetcher();
-    {
-        std::lock_guard<std::mutex> lock(p.mutex);
-        if (p.form.empty() || p.form != Upper(formName) || !p.Busy()) return;
-    }
-    // The program keeps living meanwhile (its timers tick, input waits)
-    // while the window holds the screen it showed, without the form that
-    // has just gone; the new form takes its pictures decoded and scaled
-    // once they are all done. A worker stuck on a file holds it back at
-    // most half a second, after which whatever is left is read as usual.
-    HoldPaint(true);
-    platform::ModalWait([&p] {
-        std::lock_guard<std::mutex> lock(p.mutex);
-        return !p.Busy();
-    }, std::chrono::steady_clock::now() + std::chrono::milliseconds(500));
-    HoldPaint(false);
 }
 
 void test::WaitForPrefetch() {
