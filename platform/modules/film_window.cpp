@@ -8,6 +8,7 @@
 #include <QAudioOutput>
 #include <QImage>
 #include <QMediaDevices>
+#include <QMediaFormat>
 #include <QMediaPlayer>
 #include <QUrl>
 #include <QVideoFrame>
@@ -152,4 +153,12 @@ private:
 extern "C" QWindow* brotalia_film_window_open(const platform::ModuleHost* host, const char* realPath) {
     platform::film_window::g_host = host;
     return new platform::film_window::FilmWindow(realPath);
+}
+
+extern "C" void brotalia_film_window_prepare() {
+    // Asking which formats can be decoded loads the back end's plugin and
+    // lists its codecs; asking for the outputs connects to the sound server.
+    // Both stay for the program's life, where the player's window finds them.
+    (void)QMediaFormat().supportedFileFormats(QMediaFormat::Decode);
+    (void)QMediaDevices::audioOutputs();
 }
