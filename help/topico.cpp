@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "help/hipertexto.h"
+#include "help/ligacoes.h"
 #include "help/texto_ansi.h"
 #include "platform/video.h"
 
@@ -74,7 +75,8 @@ int dispoe(const std::string& title, std::string text, pf::PictureBox& box) {
             const bool link = ParseHotLink(token, shown, target);
             // A topic with a film has the film's player loaded while it is
             // read, so that the link opens it without a wait.
-            if (link && platform::IsFilm(sem_brancos_finais(target))) platform::PrepareFilms();
+            if (link && platform::IsFilm(sem_brancos_finais(target)))
+                platform::PrepareFilms(caminho_de_midia(sem_brancos_finais(target)));
             const std::string glued = tira_primeiro_caractere(text);
             shown += glued;
             word += glued;

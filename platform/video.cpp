@@ -2,6 +2,7 @@
 
 #include "platform/log.h"
 #include "platform/module.h"
+#include "platform/paths.h"
 #include "platform/modules/film.h"
 #include "platform/modules/host.h"
 #include "platform/text.h"
@@ -12,6 +13,8 @@
 #include <QPointer>
 #include <QThread>
 #include <QWindow>
+
+#include <malloc.h>
 
 namespace platform {
 namespace {
@@ -70,15 +73,15 @@ bool FilmWindowEnabled() { return film().enabled; }
 
 bool IsFilm(const std::string& path) { return LCase(path).ends_with(".avi"); }
 
-void PrepareFilms() {
+void PrepareFilms(const std::string& gamePath) {
     FilmState& s = film();
     if (!s.enabled || s.prepared || !qobject_cast<QGuiApplication*>(QCoreApplication::instance())) return;
     s.prepared = true;
     chooseMediaBackend();
-    s.preparing = QThread::create([] {
+    s.preparing = QThread::create([realPath = ResolvePath(gamePath)] {
         if (auto prepare = reinterpret_cast<decltype(&brotalia_film_window_prepare)>(
                 ModuleEntry("film_window", "brotalia_film_window_prepare")))
-            prepare();
+            prepare(&ThisModuleHost(), realPath.c_str());
     });
     // Joined before the application object goes, with the other threads of
     // the platform layer.
@@ -102,6 +105,9 @@ bool ShowFilm(const std::string& realPath) {
         w = new film_window::MessageWindow(QString::fromStdString(realPath));
     }
     film().window = w;
+    // The player's buffers and its threads' heaps are given back to the
+    // system once the window is gone (the allocator keeps them otherwise).
+    QObject::connect(w, &QObject::destroyed, [] { malloc_trim(0); });
     w->show();
     return true;
 }

@@ -34,8 +34,8 @@ TEST(FilmWindow, FilmsOpenTheirWindowOnlyWhenTurnedOn) {
     // On: the media back end loads aside first (once, however often asked)
     // and the film then gets its window; sounds and missing films do not.
     platform::EnableFilmWindow(true);
-    platform::PrepareFilms();
-    platform::PrepareFilms();
+    platform::PrepareFilms(dir.path().toStdString() + "\\broto.avi");
+    platform::PrepareFilms("");
     EXPECT_TRUE(platform::PlayMedia(dir.path().toStdString() + "\\broto.avi"));
     EXPECT_TRUE(platform::FilmWindowOpen());
     EXPECT_EQ(rec.calls.size(), 1u);
