@@ -14,8 +14,6 @@
 #include <QThread>
 #include <QWindow>
 
-#include <malloc.h>
-
 namespace platform {
 namespace {
 
@@ -105,9 +103,6 @@ bool ShowFilm(const std::string& realPath) {
         w = new film_window::MessageWindow(QString::fromStdString(realPath));
     }
     film().window = w;
-    // The player's buffers and its threads' heaps are given back to the
-    // system once the window is gone (the allocator keeps them otherwise).
-    QObject::connect(w, &QObject::destroyed, [] { malloc_trim(0); });
     w->show();
     return true;
 }
