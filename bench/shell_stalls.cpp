@@ -459,13 +459,14 @@ void temporada(const std::string& pasta) {
     auto ajuda = [] { return exige_tela<help::help>(help::nome_tela_help); };
     if (auto* h = ajuda()) {
         passo("help film link");
+        // Watched to its end: the window closes itself a moment after.
         exige(clica_link(*h, {".avi"}), "ligação do filme") &&
-            exige(espera_ate([] { return platform::FilmWindowOpen(); }, 3000), "janela do filme");
-        espera(2500);
+            exige(espera_ate([] { return platform::FilmWindowOpen(); }, 3000), "janela do filme") &&
+            exige(espera_ate([] { return !platform::FilmWindowOpen(); }, 15000), "filme até o fim");
+        espera(500);
     }
     if (auto* h = ajuda()) {
         passo("help → seedbed");
-        platform::CloseFilmWindow();
         t::Click(h->theLabel1);
     }
     if (!chega("controle_da_sementeira")) return;
