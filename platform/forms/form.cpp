@@ -387,6 +387,8 @@ Form& Forms::Get(const std::string& name) {
     State& s = S();
     const std::string key = Upper(name);
     if (auto it = s.owned.find(key); it != s.owned.end()) return *it->second;
+    AwaitPrefetchOf(name);
+    if (auto it = s.owned.find(key); it != s.owned.end()) return *it->second;
     auto f = s.factories.find(key);
     if (f == s.factories.end()) throw std::logic_error("formulário não registrado: " + name);
     std::unique_ptr<Form> form = f->second();

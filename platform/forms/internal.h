@@ -87,6 +87,9 @@ struct State {
 State& S();
 void EnsureApp();
 std::string Upper(const std::string& s);
+// When the pictures being decoded ahead are that form's, waits until they
+// are ready (without running events), so that its load takes them all.
+void AwaitPrefetchOf(const std::string& formName);
 
 // Runs fn as a handler of form f: nothing when f is no longer loaded.
 template <class Fn>

@@ -207,12 +207,12 @@ struct Prefetched {
 // once. A worker only reads files into QImages and scales them to the
 // screen (scaling is most of a screen's first paint); the cache stays with
 // the GUI thread, which takes a finished image out of `ready` when it loads
-// that file. A load does not wait behind the workers as a whole (the
-// player's input is never set aside for them): a file not yet begun is read
-// by the GUI thread itself, and one being read, once the GUI thread waits
-// for it, is handed over as soon as it is decoded, unscaled (the paint
-// draws a large one scaled on the fly and makes its smooth copy right
-// after).
+// that file. The screen the prefetch is for waits, as it loads, until the
+// workers are done (AwaitPrefetchOf); another load that comes first does
+// not wait behind them: a file not yet begun is read by the GUI thread
+// itself, and one being read, once the GUI thread waits for it, is handed
+// over as soon as it is decoded, unscaled (the paint draws a large one
+// scaled on the fly and makes its smooth copy right after).
 struct Prefetch {
     std::mutex mutex;
     std::condition_variable done;
@@ -499,6 +499,18 @@ void AfterPrefetch(std::function<void()> work) {
         }
     }
     work();
+}
+
+void detail::AwaitPrefetchOf(const std::string& formName) {
+    Prefetch& p = Prefetcher();
+    std::unique_lock<std::mutex> lock(p.mutex);
+    if (p.form.empty() || p.form != Upper(formName)) return;
+    // The screen the pictures are for takes them all decoded and scaled:
+    // its load waits for the workers, at most half a second (whatever is
+    // left then is read as usual). No event runs meanwhile, so a click or
+    // key pressed then is taken once the screen is in, never set aside.
+    p.done.wait_until(lock, std::chrono::steady_clock::now() + std::chrono::milliseconds(500),
+                      [&p] { return !p.Busy(); });
 }
 
 void test::WaitForPrefetch() {

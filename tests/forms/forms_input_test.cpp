@@ -344,11 +344,11 @@ TEST_F(FormsInput, TheScreenWindowAppearsOnceTheEventLoopRuns) {
     EXPECT_TRUE(janela->hasFocus());
 }
 
-// A screen loaded while its pictures are still being decoded ahead does not
-// wait for the decoding as a whole: it takes each picture as it stands (read
-// there when not begun, handed over when being read) and shows it; what the
-// workers scaled meanwhile is dropped with the prefetch.
-TEST_F(FormsInput, AScreenLoadedWhileItsPicturesAreDecodedAheadShowsThem) {
+// A screen shown while its pictures are still being decoded ahead waits for
+// them (running no event meanwhile) and takes them scaled, at the very sizes
+// its paint draws them (a picture of odd size at half a pixel too), so the
+// paint neither reads nor scales any again; then the window shows it.
+TEST_F(FormsInput, AScreenWaitsForItsPicturesDecodedAheadThenShows) {
     QTemporaryDir dir;
     ASSERT_TRUE(dir.isValid());
     QImage fundo(800, 600, QImage::Format_RGB32);
@@ -376,7 +376,8 @@ TEST_F(FormsInput, AScreenLoadedWhileItsPicturesAreDecodedAheadShowsThem) {
     t::RunFor(50);
     pf::PrefetchScreen("destino");
     pf::Form& d = pf::Forms::Get("destino");
-    EXPECT_FALSE(d.Picture().IsEmpty());
+    EXPECT_FALSE(d.Picture().CachedScaled(400, 300).isNull());
+    const std::size_t decodificado = pf::PictureCacheBytes();
     d.Show();
     QWidget* janela = nullptr;
     for (QWidget* w : QApplication::topLevelWidgets())
@@ -384,6 +385,7 @@ TEST_F(FormsInput, AScreenLoadedWhileItsPicturesAreDecodedAheadShowsThem) {
     ASSERT_NE(janela, nullptr);
     t::RunFor(50);
     EXPECT_EQ(QColor(janela->screen()->grabWindow(janela->winId()).toImage().pixel(200, 150)), QColor(0, 128, 255));
+    EXPECT_EQ(pf::PictureCacheBytes(), decodificado);
     pf::SetScreenPictures("destino", {});
     pf::ClearPictureCache();
     platform::SetProgramFolder("");
