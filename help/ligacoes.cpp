@@ -91,6 +91,10 @@ constexpr int kColunaIlustracao = 1600;
 
 bool e_alvo_de_midia(const std::string& target) { return target.size() >= 4 && target[target.size() - 4] == '.'; }
 
+std::string caminho_de_midia(const std::string& target) {
+    return target.size() >= 2 && target[1] == ':' ? target : model::sessao().dir_anima + target;
+}
+
 std::string figura_do_topico(const std::string& topic) {
     const Ilustracao* i = procura(topic);
     return i ? caminho(*i) : std::string();
@@ -127,7 +131,7 @@ void HyperlinkJump(const std::string& target, pf::PictureBox& TextPictureBox, pf
         return;
     }
 
-    const std::string path = target.size() >= 2 && target[1] == ':' ? target : model::sessao().dir_anima + target;
+    const std::string path = caminho_de_midia(target);
     if (!platform::FileExists(path)) {
         pf::MsgBox("Unable to locate media file " + path, pf::vbExclamation, "Hyperlink Error");
         return;

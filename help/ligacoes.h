@@ -27,6 +27,8 @@ extern int quadro_help;
 
 // A target that names a media file (a three-letter extension).
 bool e_alvo_de_midia(const std::string& target);
+// The game path of the media file a target names.
+std::string caminho_de_midia(const std::string& target);
 
 // Follows one link. Every link first stops the window's animation timer and
 // clears anima_topico.

@@ -4,7 +4,9 @@
 #include <cmath>
 
 #include "help/hipertexto.h"
+#include "help/ligacoes.h"
 #include "help/texto_ansi.h"
+#include "platform/video.h"
 
 namespace help {
 
@@ -71,6 +73,10 @@ int dispoe(const std::string& title, std::string text, pf::PictureBox& box) {
         if (word.rfind("##", 0) == 0) {
             std::string token = word, target;
             const bool link = ParseHotLink(token, shown, target);
+            // A topic with a film has the film's player loaded while it is
+            // read, so that the link opens it without a wait.
+            if (link && platform::IsFilm(sem_brancos_finais(target)))
+                platform::PrepareFilms(caminho_de_midia(sem_brancos_finais(target)));
             const std::string glued = tira_primeiro_caractere(text);
             shown += glued;
             word += glued;

@@ -2,6 +2,7 @@
 
 #include "platform/log.h"
 #include "platform/module.h"
+#include "platform/paths.h"
 #include "platform/modules/film.h"
 #include "platform/modules/host.h"
 #include "platform/text.h"
@@ -10,6 +11,7 @@
 #include <QFileInfo>
 #include <QGuiApplication>
 #include <QPointer>
+#include <QThread>
 #include <QWindow>
 
 namespace platform {
@@ -36,11 +38,25 @@ void chooseMediaBackend() {
 struct FilmState {
     bool enabled = false;
     QPointer<QWindow> window;
+    // The thread loading the media back end ahead of the first film (a Qt
+    // thread: the back end makes objects that expect one); nullptr before
+    // it starts and once it has been joined.
+    QThread* preparing = nullptr;
+    bool prepared = false;
 };
 
 FilmState& film() {
     static FilmState s;
     return s;
+}
+
+// Waits for the loading ahead to end (at once when it is done).
+void endPreparation() {
+    FilmState& s = film();
+    if (!s.preparing) return;
+    s.preparing->wait();
+    delete s.preparing;
+    s.preparing = nullptr;
 }
 
 }  // namespace
@@ -55,9 +71,26 @@ bool FilmWindowEnabled() { return film().enabled; }
 
 bool IsFilm(const std::string& path) { return LCase(path).ends_with(".avi"); }
 
+void PrepareFilms(const std::string& gamePath) {
+    FilmState& s = film();
+    if (!s.enabled || s.prepared || !qobject_cast<QGuiApplication*>(QCoreApplication::instance())) return;
+    s.prepared = true;
+    chooseMediaBackend();
+    s.preparing = QThread::create([realPath = ResolvePath(gamePath)] {
+        if (auto prepare = reinterpret_cast<decltype(&brotalia_film_window_prepare)>(
+                ModuleEntry("film_window", "brotalia_film_window_prepare")))
+            prepare(&ThisModuleHost(), realPath.c_str());
+    });
+    // Joined before the application object goes, with the other threads of
+    // the platform layer.
+    qAddPostRoutine(endPreparation);
+    s.preparing->start(QThread::LowPriority);
+}
+
 bool ShowFilm(const std::string& realPath) {
     if (!film().enabled || !qobject_cast<QGuiApplication*>(QCoreApplication::instance())) return false;
     chooseMediaBackend();
+    endPreparation();
     CloseFilmWindow();
     // The film window lives in a module of its own; without it, the window
     // shows the message of a film that cannot be shown.

@@ -20,6 +20,13 @@ bool FilmWindowEnabled();
 // True when the file (by its name) is a film the window shows.
 bool IsFilm(const std::string& path);
 
+// Loads the film window's module and the media back end on a thread of its
+// own, once, and opens the film there (a game path; it is not played), so
+// that the first film opens without keeping the game waiting (loading them
+// takes a good part of a second on a busy machine). A film shown before
+// that is done waits for it. Nothing when the film window is off.
+void PrepareFilms(const std::string& gamePath);
+
 // Opens the film window for a real file path, closing one still open. False
 // when the film window is off or no window can be shown (no GUI application).
 bool ShowFilm(const std::string& realPath);

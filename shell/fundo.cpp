@@ -81,9 +81,9 @@ void Conf_cd::Form_Load() {
     // While the player reads the question, the menu's pictures of the stored
     // drive are decoded (begun once the dialog is on the screen, so as not
     // to slow its first picture down), and then the sound module is loaded
-    // aside: loading it meanwhile would slow the pictures down, and an
-    // answer given at once waits for them, not for the sound (the game
-    // starts with the sound off).
+    // aside: loading it meanwhile would slow the pictures down, which an
+    // answer given at once takes as they are, never waiting for the sound
+    // (the game starts with the sound off).
     pf::Screen::AfterNextPaint([] {
         prepara_destino("INTRONEW");
         pf::AfterPrefetch(platform::LoadSoundAside);

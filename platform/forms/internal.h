@@ -99,12 +99,9 @@ struct State {
 State& S();
 void EnsureApp();
 std::string Upper(const std::string& s);
-// When the pictures being decoded ahead are that form's, waits (a modal
-// wait) until they are ready, so that its load takes them all.
+// When the pictures being decoded ahead are that form's, waits until they
+// are ready (without running events), so that its load takes them all.
 void AwaitPrefetchOf(const std::string& formName);
-// Keeps the window showing its last picture (no repaint) while held; let
-// go, it repaints whatever changed meanwhile.
-void HoldPaint(bool hold);
 
 // Runs fn as a handler of form f: nothing when f is no longer loaded.
 template <class Fn>

@@ -22,7 +22,6 @@
 #include "platform/log.h"
 #include "platform/media_file.h"
 #include "platform/paths.h"
-#include "platform/wait.h"
 
 namespace platform::forms {
 
@@ -297,10 +296,7 @@ struct Prefetch {
             reading.erase(std::find(reading.begin(), reading.end(), path));
             awaited.erase(path);
             done.notify_all();
-            if (!Busy()) {
-                PostAfter();
-                platform::WakeModalWaits();
-            }
+            if (!Busy()) PostAfter();
         }
     }
 
@@ -512,21 +508,14 @@ void AfterPrefetch(std::function<void()> work) {
 
 void detail::AwaitPrefetchOf(const std::string& formName) {
     Prefetch& p = Prefetcher();
-    {
-        std::lock_guard<std::mutex> lock(p.mutex);
-        if (p.form.empty() || p.form != Upper(formName) || !p.Busy()) return;
-    }
-    // The program keeps living meanwhile (its timers tick, input waits)
-    // while the window holds the screen it showed, without the form that
-    // has just gone; the new form takes its pictures decoded and scaled
-    // once they are all done. A worker stuck on a file holds it back at
-    // most half a second, after which whatever is left is read as usual.
-    HoldPaint(true);
-    platform::ModalWait([&p] {
-        std::lock_guard<std::mutex> lock(p.mutex);
-        return !p.Busy();
-    }, std::chrono::steady_clock::now() + std::chrono::milliseconds(500));
-    HoldPaint(false);
+    std::unique_lock<std::mutex> lock(p.mutex);
+    if (p.form.empty() || p.form != Upper(formName)) return;
+    // The screen the pictures are for takes them all decoded and scaled:
+    // its load waits for the workers, at most half a second (whatever is
+    // left then is read as usual). No event runs meanwhile, so a click or
+    // key pressed then is taken once the screen is in, never set aside.
+    p.done.wait_until(lock, std::chrono::steady_clock::now() + std::chrono::milliseconds(500),
+                      [&p] { return !p.Busy(); });
 }
 
 void test::WaitForPrefetch() {

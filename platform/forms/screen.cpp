@@ -99,10 +99,6 @@ struct ScreenState {
     // first picture. After that it is changed only when it changes.
     bool painted = false;
     std::optional<QCursor> cursor;
-    // While held, the window keeps its last picture: no repaint is made (a
-    // paint the system asks for leaves the backing store as it was); let
-    // go, the whole window is painted again once the event loop turns.
-    bool held = false;
 };
 
 ScreenState& SS() {
@@ -137,7 +133,6 @@ public:
 
 protected:
     void paintEvent(QPaintEvent* e) override {
-        if (SS().held) return;
         {
             QPainter p(this);
             Screen::Render(p, e->rect());
@@ -188,10 +183,6 @@ protected:
         if (!Forms::Ended()) e->ignore();
     }
     bool event(QEvent* e) override {
-        // While held, a repaint asked for is not made: the window keeps its
-        // last picture. The one request Qt has sent stays outstanding (it
-        // sends no other meanwhile) until the paint made as the hold ends.
-        if (e->type() == QEvent::UpdateRequest && SS().held) return true;
         if (e->type() == ShowEventType()) {
             showFullScreen();
             // The window asks for the keyboard as it is mapped, before its
@@ -317,15 +308,6 @@ QCursor CursorFor(int pointer, const Picture& icon, const QCursor& fallback) {
 }  // namespace
 
 namespace detail {
-
-void HoldPaint(bool hold) {
-    ScreenState& ss = SS();
-    if (ss.held == hold) return;
-    ss.held = hold;
-    // Painted at once (not asked for) once the caller is done, so that the
-    // request left outstanding is answered.
-    if (!hold && ss.window) QTimer::singleShot(0, ss.window, [w = ss.window] { w->repaint(); });
-}
 
 void DrawPicture(QPainter& p, const Picture& pic, const QRectF& designRect, bool stretch) {
     if (pic.IsEmpty()) return;

@@ -8,6 +8,7 @@
 #include <QAudioOutput>
 #include <QImage>
 #include <QMediaDevices>
+#include <QMediaFormat>
 #include <QMediaPlayer>
 #include <QUrl>
 #include <QVideoFrame>
@@ -152,4 +153,19 @@ private:
 extern "C" QWindow* brotalia_film_window_open(const platform::ModuleHost* host, const char* realPath) {
     platform::film_window::g_host = host;
     return new platform::film_window::FilmWindow(realPath);
+}
+
+extern "C" void brotalia_film_window_prepare(const platform::ModuleHost* host, const char* realPath) {
+    // Asking which formats can be decoded loads the back end's plugin and
+    // lists its codecs; asking for the outputs connects to the sound server.
+    // Both stay for the program's life, where the player's window finds them.
+    (void)QMediaFormat().supportedFileFormats(QMediaFormat::Decode);
+    (void)QMediaDevices::audioOutputs();
+    // Opening the film reads its header and brings in the demuxer's code,
+    // which the window's player would otherwise do on the GUI thread.
+    if (!realPath || !*realPath) return;
+    platform::MediaFile media = host->openMediaFile(realPath, platform::MediaKind::Film);
+    if (!media) return;
+    QMediaPlayer player;
+    player.setSource(QUrl::fromLocalFile(QStringLiteral("/proc/self/fd/%1").arg(media.Descriptor())));
 }

@@ -37,6 +37,11 @@ extern "C" {
 platform::SoundBackend* brotalia_sound_mixer_create(const platform::ModuleHost* host);
 // film_window: a new film window for a real file path, not shown yet (see ShowFilm).
 QWindow* brotalia_film_window_open(const platform::ModuleHost* host, const char* realPath);
+// film_window: loads the media back end (its plugin, its codecs, the list of
+// sound outputs) on the calling thread and opens the film at that real path
+// there (not played; nothing when empty), so that a film window made later
+// finds them ready (see PrepareFilms).
+void brotalia_film_window_prepare(const platform::ModuleHost* host, const char* realPath);
 // print_server: the talk with the print server (see print_server.h); runs on
 // the caller's thread until done or out of time.
 void brotalia_print_server_talk(platform::Conversa* talk);

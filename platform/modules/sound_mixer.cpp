@@ -8,6 +8,8 @@
 #include <SDL.h>
 #include <SDL_mixer.h>
 
+#include <malloc.h>
+
 #include <algorithm>
 #include <atomic>
 #include <chrono>
@@ -52,6 +54,8 @@ constexpr double kLongestSound = 300;
 // A song that takes longer than this to load does not start: the player has
 // gone on meanwhile.
 constexpr auto kSongPatience = std::chrono::seconds(5);
+// How often the song loader looks whether the song it holds has ended.
+constexpr auto kSongRelease = std::chrono::seconds(1);
 
 // The end of play of the sound channel, reported by the mixer on its audio
 // thread (while it holds the audio lock: the callback only flags and wakes).
@@ -139,7 +143,26 @@ struct SongLoader {
             Request r;
             {
                 std::unique_lock<std::mutex> lock(mutex);
-                wake.wait(lock, [this] { return stop || next; });
+                // A song that has ended (or never started) gives back its
+                // synthesiser and the sound font it read, some megabytes,
+                // checked now and then while nothing is asked for.
+                while (!stop && !next) {
+                    if (!song) {
+                        wake.wait(lock, [this] { return stop || next; });
+                        break;
+                    }
+                    if (wake.wait_for(lock, kSongRelease, [this] { return stop || next; })) break;
+                    // The mixer is asked without the lock, which the program's
+                    // thread takes to hand a request over.
+                    lock.unlock();
+                    if (!Mix_PlayingMusic()) {
+                        Mix_FreeMusic(song);
+                        song = nullptr;
+                        songPath.clear();
+                        malloc_trim(0);  // else the allocator keeps what it freed
+                    }
+                    lock.lock();
+                }
                 if (stop) break;
                 r = std::move(*next);
                 next.reset();

@@ -31,8 +31,11 @@ TEST(FilmWindow, FilmsOpenTheirWindowOnlyWhenTurnedOn) {
     EXPECT_FALSE(platform::FilmWindowOpen());
     ASSERT_EQ(rec.calls.size(), 1u);
 
-    // On: the film gets its window; sounds and missing films do not.
+    // On: the media back end loads aside first (once, however often asked)
+    // and the film then gets its window; sounds and missing films do not.
     platform::EnableFilmWindow(true);
+    platform::PrepareFilms(dir.path().toStdString() + "\\broto.avi");
+    platform::PrepareFilms("");
     EXPECT_TRUE(platform::PlayMedia(dir.path().toStdString() + "\\broto.avi"));
     EXPECT_TRUE(platform::FilmWindowOpen());
     EXPECT_EQ(rec.calls.size(), 1u);

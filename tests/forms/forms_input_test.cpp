@@ -345,10 +345,9 @@ TEST_F(FormsInput, TheScreenWindowAppearsOnceTheEventLoopRuns) {
 }
 
 // A screen shown while its pictures are still being decoded ahead waits for
-// them, holding the window's last picture meanwhile, and takes them scaled,
-// at the very sizes its paint draws them (a picture of odd size at half a
-// pixel too), so the paint neither reads nor scales any again; then the
-// window shows it.
+// them (running no event meanwhile) and takes them scaled, at the very sizes
+// its paint draws them (a picture of odd size at half a pixel too), so the
+// paint neither reads nor scales any again; then the window shows it.
 TEST_F(FormsInput, AScreenWaitsForItsPicturesDecodedAheadThenShows) {
     QTemporaryDir dir;
     ASSERT_TRUE(dir.isValid());
