@@ -22,6 +22,7 @@
 #include "platform/log.h"
 #include "platform/media_file.h"
 #include "platform/paths.h"
+#include "platform/shutdown.h"
 #include "platform/wait.h"
 
 namespace platform::forms {
@@ -327,8 +328,11 @@ struct Prefetch {
     }
 };
 
+// Its workers are ended at the process's end (see shutdown.h).
 Prefetch& Prefetcher() {
     static Prefetch p;
+    static const bool ended = (platform::AtShutdown([] { p.End(); }), true);
+    (void)ended;
     return p;
 }
 
