@@ -13,6 +13,7 @@
 
 #include <unistd.h>
 
+#include <atomic>
 #include <cstdint>
 #include <thread>
 
@@ -31,7 +32,7 @@ struct SoundState {
 
 // True once the mixer module was loaded: its songs still loading are then
 // ended at the process's end.
-bool g_mixerLoaded = false;
+std::atomic<bool> g_mixerLoaded{false};
 
 // The sound's threads are ended at the process's end (see shutdown.h).
 void endAtShutdown();

@@ -290,8 +290,8 @@ private:
     }
 
     // Ends the song loader without waiting for a song it is loading: that
-    // one is left to finish on its own, with the device, on a program that
-    // is ending anyway.
+    // one is left to finish on its own, with the device, and is joined when
+    // the process ends (brotalia_sound_mixer_end).
     bool endSongLoader() {
         if (!songThread_.joinable()) return true;
         bool busy;
