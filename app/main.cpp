@@ -16,6 +16,7 @@
 #include "platform/forms/forms.h"
 #include "platform/log.h"
 #include "platform/paths.h"
+#include "platform/shutdown.h"
 #include "platform/sound.h"
 #include "platform/video.h"
 #include "shell/registro.h"
@@ -84,7 +85,9 @@ int main() {
 
     platform::CloseFilmWindow();
     pf::Forms::Reset();
-    platform::ShutdownSound();
+    // Every thread still running (sound, songs, the print server's talks)
+    // ends before the process runs its exit handlers.
+    platform::Shutdown();
     // The databases are closed while the folder is still this run's.
     platform::Workspace::Default().CloseAll();
     return resultado;

@@ -37,6 +37,7 @@
 #include "platform/modules/host.h"
 #include "platform/modules/print_server.h"
 #include "platform/paths.h"
+#include "platform/shutdown.h"
 #include "platform/text.h"
 #include "platform/wait.h"
 
@@ -910,7 +911,9 @@ std::vector<ReportResult> Report::PrintReports(const std::vector<const Report*>&
         c->trabalhos.assign(enviados.size(), -1);
         c->erros.assign(enviados.size(), "");
         c->limite = limite;
-        std::thread(conversa_com_o_servidor, c).detach();
+        // The talk may outlive this wait (the server did not answer in time):
+        // it is joined when the program ends.
+        JoinAtShutdown(std::thread(conversa_com_o_servidor, c));
         aguarda(c);
 
         std::lock_guard<std::mutex> g(c->m);

@@ -5,6 +5,7 @@
 #include "platform/module.h"
 #include "platform/modules/host.h"
 #include "platform/paths.h"
+#include "platform/shutdown.h"
 #include "platform/text.h"
 #include "platform/video.h"
 
@@ -12,6 +13,7 @@
 
 #include <unistd.h>
 
+#include <atomic>
 #include <cstdint>
 #include <thread>
 
@@ -28,12 +30,32 @@ struct SoundState {
     std::unique_ptr<SoundBackend> loaded;
 };
 
+// True once the mixer module was loaded: its songs still loading are then
+// ended at the process's end.
+std::atomic<bool> g_mixerLoaded{false};
+
+// The sound's threads are ended at the process's end (see shutdown.h).
+void endAtShutdown();
+
 SoundState& state() {
     static SoundState s;
+    static const bool ended = (AtShutdown(endAtShutdown), true);
+    (void)ended;
     return s;
 }
 
 void releaseAtExit() { ShutdownSound(); }
+
+// The back end and its loader end; then the songs an ended mixer left
+// loading, which the module joins (only when it is loaded: the end does not
+// load it).
+void endAtShutdown() {
+    ShutdownSound();
+    if (!g_mixerLoaded) return;
+    if (auto end = reinterpret_cast<decltype(&brotalia_sound_mixer_end)>(
+            ModuleEntry("sound_mixer", "brotalia_sound_mixer_end")))
+        end();
+}
 
 // The device closes before the application object ends.
 void releaseBeforeTheApplicationEnds() {
@@ -48,6 +70,7 @@ void releaseBeforeTheApplicationEnds() {
 std::unique_ptr<SoundBackend> createMixer() {
     auto create = reinterpret_cast<decltype(&brotalia_sound_mixer_create)>(ModuleEntry("sound_mixer", "brotalia_sound_mixer_create"));
     if (!create) return std::make_unique<SilentSoundBackend>();
+    g_mixerLoaded = true;
     return std::unique_ptr<SoundBackend>(create(&ThisModuleHost()));
 }
 
@@ -135,6 +158,16 @@ void ShutdownSound() {
     auto& s = state();
     joinLoader(s);
     s.backend.reset();
+}
+
+int HoldSongLoading(bool hold) {
+    auto h = reinterpret_cast<decltype(&brotalia_sound_mixer_hold_songs)>(
+        ModuleEntry("sound_mixer", "brotalia_sound_mixer_hold_songs"));
+    return h ? h(hold ? 1 : 0) : 0;
+}
+
+void AwaitSongs() {
+    if (state().backend) state().backend->AwaitSongs();
 }
 
 bool PlaySound(const std::string& path, SoundMode mode) {

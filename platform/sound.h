@@ -46,6 +46,8 @@ public:
     // Opens the output ahead of the first sound. Called at most once, on the
     // thread that made the back end, before any Play.
     virtual void Prepare() {}
+    // Returns once the songs asked for are loaded and started, or dropped.
+    virtual void AwaitSongs() {}
 };
 
 class SilentSoundBackend : public SoundBackend {
@@ -90,6 +92,13 @@ void LoadSoundAside();
 RecordingSoundBackend& UseRecordingSoundBackend();
 // Releases the back end (stops its thread); call before the application object ends.
 void ShutdownSound();
+
+// For tests: holds the mixer's loading of songs (a song asked for waits
+// before it loads, as a slow synthesiser would make it) or releases it; and
+// waits until the back end's songs are loaded and started, or dropped.
+// Returns the number of songs held at that moment.
+int HoldSongLoading(bool hold);
+void AwaitSongs();
 
 // True for the file name of a song (MIDI), given in lower case.
 inline bool IsSongName(const std::string& lowerPath) {

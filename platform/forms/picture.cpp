@@ -22,6 +22,8 @@
 #include "platform/log.h"
 #include "platform/media_file.h"
 #include "platform/paths.h"
+#include "platform/shutdown.h"
+#include "platform/wait.h"
 
 namespace platform::forms {
 
@@ -324,8 +326,11 @@ struct Prefetch {
     }
 };
 
+// Its workers are ended at the process's end (see shutdown.h).
 Prefetch& Prefetcher() {
     static Prefetch p;
+    static const bool ended = (platform::AtShutdown([] { p.End(); }), true);
+    (void)ended;
     return p;
 }
 

@@ -35,6 +35,12 @@ extern "C" {
 #pragma GCC visibility push(default)
 // sound_mixer: a new mixer sound back end (see MakeMixerSoundBackend).
 platform::SoundBackend* brotalia_sound_mixer_create(const platform::ModuleHost* host);
+// sound_mixer: joins the songs' loaders that ended back ends left loading and
+// closes the audio output they kept open (see shutdown.h).
+void brotalia_sound_mixer_end();
+// sound_mixer: holds (1) or releases (0) the loading of songs (tests); the
+// number of songs held at that moment.
+int brotalia_sound_mixer_hold_songs(int hold);
 // film_window: a new film window for a real file path, not shown yet (see ShowFilm).
 QWindow* brotalia_film_window_open(const platform::ModuleHost* host, const char* realPath);
 // film_window: loads the media back end (its plugin, its codecs, the list of

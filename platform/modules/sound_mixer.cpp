@@ -23,6 +23,7 @@
 #include <mutex>
 #include <optional>
 #include <thread>
+#include <vector>
 
 namespace platform {
 namespace {
@@ -112,6 +113,28 @@ SDL_RWops* openForMixer(const std::string& realPath, MediaKind kind, std::string
     return rw;
 }
 
+// Held by tests (HoldSongLoading): a song taken by the loader waits here,
+// counted as loading, until released.
+struct Hold {
+    std::mutex mutex;
+    std::condition_variable released;
+    bool held = false;
+    int waiting = 0;  // songs waiting here
+};
+
+Hold& songHold() {
+    static auto* h = new Hold;
+    return *h;
+}
+
+void waitWhileHeld() {
+    Hold& h = songHold();
+    std::unique_lock<std::mutex> lock(h.mutex);
+    ++h.waiting;
+    h.released.wait(lock, [&h] { return !h.held; });
+    --h.waiting;
+}
+
 // The songs' loader: one thread for the life of the back end, fed with the
 // latest song asked for. Loading a song starts the synthesiser and reads its
 // sound font, a few hundred milliseconds, so the main thread only hands the
@@ -127,6 +150,7 @@ struct SongLoader {
 
     std::mutex mutex;
     std::condition_variable wake;
+    std::condition_variable settled;  // the loader has nothing to do
     std::optional<Request> next;  // a request not yet begun; a newer one replaces it
     // Moved on by every sound, cut or song: a song asked for under an
     // older ticket does not start.
@@ -143,6 +167,7 @@ struct SongLoader {
             Request r;
             {
                 std::unique_lock<std::mutex> lock(mutex);
+                if (!next) settled.notify_all();
                 // A song that has ended (or never started) gives back its
                 // synthesiser and the sound font it read, some megabytes,
                 // checked now and then while nothing is asked for.
@@ -169,6 +194,7 @@ struct SongLoader {
                 if (r.ticket != ticket) continue;
                 loading = true;
             }
+            waitWhileHeld();
             const bool loaded = load(r.call);
             // A sound or a cut asked for while the song loaded wins over it,
             // and a song that took too long is no longer what the player
@@ -214,6 +240,20 @@ struct SongLoader {
     }
 };
 
+// The songs' loaders that ended back ends left loading, each with the audio
+// output it keeps open until it is done; joined and closed when the process
+// ends (brotalia_sound_mixer_end).
+struct Abandoned {
+    std::mutex mutex;
+    std::vector<std::thread> threads;
+    int openOutputs = 0;
+};
+
+Abandoned& abandoned() {
+    static auto* a = new Abandoned;  // a loader left running never meets it destroyed
+    return *a;
+}
+
 // Play is called from the program's main thread; songs load on the song
 // loader's thread. Mixer functions take the audio lock, and the mixer calls
 // channelFinished with that lock held, so no mixer function is called while
@@ -235,6 +275,12 @@ public:
     }
 
     void Prepare() override { ensureOpen(); }
+
+    void AwaitSongs() override {
+        if (!songThread_.joinable()) return;
+        std::unique_lock<std::mutex> lock(songs_->mutex);
+        songs_->settled.wait(lock, [this] { return !songs_->loading && !songs_->next; });
+    }
 
 private:
     enum class Device { Closed, Open, Failed };
@@ -267,8 +313,8 @@ private:
     }
 
     // Ends the song loader without waiting for a song it is loading: that
-    // one is left to finish on its own, with the device, on a program that
-    // is ending anyway.
+    // one is left to finish on its own, with the device, and is joined when
+    // the process ends (brotalia_sound_mixer_end).
     bool endSongLoader() {
         if (!songThread_.joinable()) return true;
         bool busy;
@@ -280,7 +326,10 @@ private:
         }
         songs_->wake.notify_all();
         if (busy) {
-            songThread_.detach();
+            Abandoned& a = abandoned();
+            std::lock_guard<std::mutex> lock(a.mutex);
+            a.threads.push_back(std::move(songThread_));
+            ++a.openOutputs;
             host().logOnce("midia-abandonada", "uma música ainda carregava ao fechar a saída de áudio");
             return false;
         }
@@ -420,4 +469,34 @@ private:
 extern "C" platform::SoundBackend* brotalia_sound_mixer_create(const platform::ModuleHost* host) {
     platform::g_host = host;
     return new platform::MixerSoundBackend;
+}
+
+extern "C" void brotalia_sound_mixer_end() {
+    platform::Abandoned& a = platform::abandoned();
+    std::vector<std::thread> threads;
+    int outputs;
+    {
+        std::lock_guard<std::mutex> lock(a.mutex);
+        threads.swap(a.threads);
+        outputs = a.openOutputs;
+        a.openOutputs = 0;
+    }
+    for (std::thread& t : threads) t.join();
+    for (int i = 0; i < outputs; ++i) {
+        Mix_CloseAudio();
+        Mix_Quit();
+        SDL_QuitSubSystem(SDL_INIT_AUDIO);
+    }
+}
+
+extern "C" int brotalia_sound_mixer_hold_songs(int hold) {
+    platform::Hold& h = platform::songHold();
+    int waiting;
+    {
+        std::lock_guard<std::mutex> lock(h.mutex);
+        h.held = hold != 0;
+        waiting = h.waiting;
+    }
+    h.released.notify_all();
+    return waiting;
 }

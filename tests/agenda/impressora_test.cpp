@@ -198,10 +198,10 @@ TEST_F(ImpressoraTest, ServidorQueNaoRespondeNaoPrendeOJogo) {
     ::close(ouvinte);
     EXPECT_EQ(conexoes, 1);
 
-    EXPECT_LE(segundos, 3.0);
+    EXPECT_LE(segundos, 2 * platform::Report::PrintTimeLimitMs / 1000.0);  // not held by the server
     EXPECT_GE(segundos, platform::Report::PrintTimeLimitMs / 1000.0 - 0.1);
-    // The screen's timers ran all along: a tick every 50 ms.
-    EXPECT_GE(contador.tiques, 30) << segundos;
+    // The screen's timers ran all along: ticks came after the tenth too.
+    EXPECT_GT(contador.tiques, 10) << segundos;
     ASSERT_EQ(dialogos.size(), 2u);
     EXPECT_EQ(dialogos[1].mensagem.rfind("A impressora não respondeu. Os relatórios foram salvos na pasta ", 0), 0u)
         << dialogos[1].mensagem;

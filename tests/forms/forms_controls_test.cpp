@@ -356,11 +356,19 @@ TEST(PictureCache, PrefetchedPicturesMatchTheOnesReadNormally) {
     pf::AfterPrefetch([&] { ++depois; });
     EXPECT_EQ(depois, 1);
 
-    // Loaded once the worker is done, then while it is still reading.
+    // Loaded once the worker is done, then while it is still reading. Work
+    // asked for during a prefetch runs when that one is done; asked for after
+    // it, at once: neither waits for a later prefetch.
     for (const bool aguarda : {true, false}) {
         pf::PrefetchPictures(nomes);
         pf::AfterPrefetch([&] { ++depois; });
-        if (aguarda) pf::test::WaitForPrefetch();
+        if (aguarda) {
+            pf::test::WaitForPrefetch();
+            QCoreApplication::processEvents();
+            EXPECT_EQ(depois, 2);
+            pf::AfterPrefetch([&] { ++depois; });
+            EXPECT_EQ(depois, 3);
+        }
         for (std::size_t i = 0; i < nomes.size(); ++i) {
             const pf::Picture p = pf::LoadPicture(nomes[i]);
             EXPECT_EQ(p.IsEmpty(), lidas[i].isNull()) << nomes[i];
@@ -374,13 +382,13 @@ TEST(PictureCache, PrefetchedPicturesMatchTheOnesReadNormally) {
         pf::EndPrefetch();
         pf::ClearPictureCache();
         QCoreApplication::processEvents();
-        EXPECT_EQ(depois, aguarda ? 2 : 3);
+        EXPECT_EQ(depois, aguarda ? 3 : 4);
     }
     pf::PrefetchPictures(nomes);
     pf::AfterPrefetch([&] { ++depois; });
     pf::EndPrefetch();  // before the workers are done
     QCoreApplication::processEvents();
-    EXPECT_EQ(depois, 4);
+    EXPECT_EQ(depois, 5);
     EXPECT_FALSE(lidas[0].isNull());
     EXPECT_TRUE(lidas[3].isNull());
     pf::Screen::SetVirtualSize(800, 600);
@@ -518,6 +526,13 @@ TEST_F(FormsControls, RenderingClipsWrappedLabelsAndShowsDisabledPictures) {
     for (int y = static_cast<int>(r.bottom()) + 1; y < static_cast<int>(r.bottom()) + 40; ++y)
         for (int x = static_cast<int>(r.left()); x < static_cast<int>(r.right()); ++x)
             ASSERT_EQ(shot.pixel(x, y), clean.pixel(x, y)) << x << "," << y;
+    // Blanks after the last word take no room: the text keeps its one line.
+    f->lbl_msg.SetCaption("Alface");
+    const double uma_linha = f->lbl_msg.CaptionHeight();
+    const bool cortada = f->lbl_msg.CaptionCut();
+    f->lbl_msg.SetCaption("Alface" + std::string(300, ' '));
+    EXPECT_EQ(f->lbl_msg.CaptionHeight(), uma_linha);
+    EXPECT_EQ(f->lbl_msg.CaptionCut(), cortada);
     // A disabled graphical button shows its disabled picture.
     pf::CommandButton& b = f->Command2(7);
     b.SetPicture(demo::MakeCropPicture("C", pf::RGB(255, 0, 0), 20, 20));

@@ -5,6 +5,9 @@
 #include "temp_folder.h"
 
 #include <gtest/gtest.h>
+#include <sys/resource.h>
+
+#include <csignal>
 
 #include <fstream>
 #include <sqlite3.h>
@@ -664,6 +667,23 @@ TEST_F(DbTest, ACopyIsWholeUnderItsNameAndReplacesNothing) {
     folder.write("outra", "x");
     EXPECT_FALSE(CopyFileWhole(copy, folder.path() + "/outra"));
     EXPECT_EQ(readAll(folder.path() + "/outra"), "x");
+    // A write that fails part-way (the disk takes no more than 64 KB a file):
+    // the copy does not take its name.
+    folder.write("grande", std::string(1 << 20, 'g'));
+    EXPECT_EQ(inChild(
+                  [&] {
+                      ::signal(SIGXFSZ, SIG_IGN);
+                      const rlimit disco{1 << 16, 1 << 16};
+                      ::setrlimit(RLIMIT_FSIZE, &disco);
+                      try {
+                          return CopyFileWhole(folder.path() + "/grande", folder.path() + "/nova") ? 1 : 0;
+                      } catch (const std::exception&) {
+                          return 0;
+                      }
+                  },
+                  false),
+              0);
+    EXPECT_FALSE(std::filesystem::exists(folder.path() + "/nova"));
     EXPECT_EQ(FreeFileName(folder.path() + "/outra", ""), folder.path() + "/outra-2");
     EXPECT_THROW(db->CopyTo(folder.path() + "/nao/existe.mdb"), DbError);
 }

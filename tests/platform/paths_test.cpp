@@ -4,7 +4,10 @@
 #include "tests/comum/outro_usuario.h"
 
 #include <gtest/gtest.h>
+#include <sched.h>
+#include <sys/mount.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
 
 #include <cstdio>
 #include <filesystem>
@@ -100,6 +103,30 @@ TEST_F(PathsTest, AProgramFolderTheUserCannotWriteIsOverlaidByTheDataFolder) {
     });
     EXPECT_EQ(failed, 0);
     EXPECT_EQ(comum::listagem(p), before);
+}
+
+// A program folder on a file system mounted read-only (in a mount namespace
+// of the test's child alone) is overlaid by the data folder too.
+TEST_F(PathsTest, AProgramFolderOnAReadOnlyMountIsOverlaidByTheDataFolder) {
+    if (::geteuid() != 0) GTEST_SKIP() << "só o superusuário monta uma pasta só para leitura";
+    const std::string p = folder.path();
+    TempFolder home;
+    const pid_t pid = ::fork();
+    if (pid == 0) {
+        if (::unshare(CLONE_NEWNS) != 0 || ::mount(nullptr, "/", nullptr, MS_REC | MS_PRIVATE, nullptr) != 0 ||
+            ::mount(p.c_str(), p.c_str(), nullptr, MS_BIND, nullptr) != 0 ||
+            ::mount(nullptr, p.c_str(), nullptr, MS_REMOUNT | MS_BIND | MS_RDONLY, nullptr) != 0)
+            ::_exit(100);
+        ::setenv("XDG_DATA_HOME", home.path().c_str(), 1);
+        SetProgramFolder(p);
+        const std::string data = home.path() + "/" + std::filesystem::read_symlink("/proc/self/exe").filename().string();
+        ::_exit(DataFolder() == data && ResolvePathForWrite(p + "\\relatorio.pdf") == data + "/relatorio.pdf" ? 0 : 1);
+    }
+    int status = 0;
+    ::waitpid(pid, &status, 0);
+    ASSERT_TRUE(WIFEXITED(status));
+    if (WEXITSTATUS(status) == 100) GTEST_SKIP() << "não foi possível montar uma pasta só para leitura aqui";
+    EXPECT_EQ(WEXITSTATUS(status), 0);
 }
 
 TEST_F(PathsTest, CachedListingsAreInvalidated) {

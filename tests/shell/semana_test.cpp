@@ -1,5 +1,10 @@
 #include "apoio.h"
 #include <sqlite3.h>
+#include <sys/resource.h>
+#include <sys/wait.h>
+
+#include <csignal>
+#include <cstdio>
 
 #include "platform/log.h"
 #include "shell/semana.h"
@@ -115,6 +120,38 @@ TEST_F(NovaSemana, SaltoGrandeGuardaACopiaDaHortaEContaAsSemanas) {
         rs->Update();
     }
     platform::SetNow(dt(2036, 12, 10, 11));  // a clock ten years ahead
+
+    // First on a disk that takes no more than 100 KB a file: the copy cannot
+    // be made, so the garden is neither aged nor saved.
+    platform::Workspace::Default().CloseAll();
+    {
+        sqlite3* db = nullptr;
+        ASSERT_EQ(sqlite3_open(platform::ResolvePath(model::caminho_banco()).c_str(), &db), SQLITE_OK);
+        EXPECT_EQ(sqlite3_exec(db, "CREATE TABLE lastro (x BLOB); INSERT INTO lastro VALUES (randomblob(300000));",
+                               nullptr, nullptr, nullptr),
+                  SQLITE_OK);
+        sqlite3_close(db);
+    }
+    const pid_t jogo = ::fork();
+    ASSERT_GE(jogo, 0);
+    if (jogo == 0) {
+        ::signal(SIGXFSZ, SIG_IGN);
+        const rlimit disco{100000, 100000};
+        ::setrlimit(RLIMIT_FSIZE, &disco);
+        shell::nova_semana(false);
+        t::ProcessEvents();
+        for (const auto& d : dialogos) std::fprintf(stderr, "%s\n", d.texto.c_str());
+        ::_exit(dialogos.size() == 1 && dialogos[0].texto.find("A horta não foi avançada.") != std::string::npos &&
+                        model::horta().idade_can[0] == model::catalogo().ciclo_cult[model::cod_alface] - 1
+                    ? 0
+                    : 1);
+    }
+    int status = 0;
+    ::waitpid(jogo, &status, 0);
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+    EXPECT_EQ(le_semana("data").ToDate(), dt(2026, 12, 9, 10));
+    EXPECT_EQ(linhas_st(), 1);
+
     shell::nova_semana(false);
     ASSERT_EQ(dialogos.size(), 2u);
     EXPECT_EQ(dialogos[0].linha, "Passaram 522 semanas!");
