@@ -205,7 +205,7 @@ age::ColunasLista age::colunas(Lista l) {
 void age::Form_Load() {
     auto& s = shell::estado_telas();
     const auto& h = model::horta();
-    s.acao = acao_nenhuma;
+    s.acao = shell::AcaoAtual{};
     quadro_pld = quadro_pls = quadro_tr = quadro_li = quadro_des = quadro_am = quadro_cop = quadro_cof = 1;
 
     hortelino.LoadPicture(anima("hort00.bmp"));
@@ -265,12 +265,12 @@ void age::final_animation_3() {
 }
 
 void age::figuras_em_repouso() {
-    const int acao = shell::estado_telas().acao;
-    if (acao == acao_tempo_real)
+    const shell::AcaoAtual acao = shell::estado_telas().acao;
+    if (acao == AcaoSemana::tempo_real)
         tempo_real.LoadPicture(model::pict_semana());
-    else if (acao == acao_previsao)
+    else if (acao == AcaoSemana::previsao)
         previsao.LoadPicture(anima("planet01.bmp"));
-    else if (acao == acao_imprime)
+    else if (acao == Acao::imprime)
         pic_imp.LoadPicture(anima("imp06.bmp"));
 }
 
@@ -345,7 +345,7 @@ void age::prepara_relat() {
 
 // ------------------------------------------------------------------ clicks
 
-void age::cuidado_click(int acao, pf::ControlArray<pf::Label>& primeira_coluna, const char* som_com,
+void age::cuidado_click(Acao acao, pf::ControlArray<pf::Label>& primeira_coluna, const char* som_com,
                         const char* som_sem) {
     auto& s = shell::estado_telas();
     final_animation_3();
@@ -356,20 +356,20 @@ void age::cuidado_click(int acao, pf::ControlArray<pf::Label>& primeira_coluna, 
     timer_.SetInterval(100);
 }
 
-void age::pld_Click() { cuidado_click(acao_pld, PLD1, "\\agepla.wav", "\\agenpla.wav"); }
-void age::pls_Click() { cuidado_click(acao_pls, PLS1, "\\agesem.wav", "\\agensem.wav"); }
-void age::tr_Click() { cuidado_click(acao_tr, TR1, "\\agetra.wav", "\\agentra.wav"); }
-void age::limp_Click() { cuidado_click(acao_li, LI1, "\\agelim.wav", "\\l2.wav"); }
-void age::desb_Click() { cuidado_click(acao_des, des1, "\\agedes.wav", "\\d2.wav"); }
-void age::amo_Click() { cuidado_click(acao_am, amo1, "\\ageamo.wav", "\\am2.wav"); }
-void age::cop_Click() { cuidado_click(acao_cop, cop1, "\\agecop.wav", "\\cp2.wav"); }
-void age::cof_Click() { cuidado_click(acao_cof, cof1, "\\agecof.wav", "\\cf2.wav"); }
+void age::pld_Click() { cuidado_click(Acao::pld, PLD1, "\\agepla.wav", "\\agenpla.wav"); }
+void age::pls_Click() { cuidado_click(Acao::pls, PLS1, "\\agesem.wav", "\\agensem.wav"); }
+void age::tr_Click() { cuidado_click(Acao::tr, TR1, "\\agetra.wav", "\\agentra.wav"); }
+void age::limp_Click() { cuidado_click(Acao::li, LI1, "\\agelim.wav", "\\l2.wav"); }
+void age::desb_Click() { cuidado_click(Acao::des, des1, "\\agedes.wav", "\\d2.wav"); }
+void age::amo_Click() { cuidado_click(Acao::am, amo1, "\\ageamo.wav", "\\am2.wav"); }
+void age::cop_Click() { cuidado_click(Acao::cop, cop1, "\\agecop.wav", "\\cp2.wav"); }
+void age::cof_Click() { cuidado_click(Acao::cof, cof1, "\\agecof.wav", "\\cf2.wav"); }
 
 void age::hortelino_Click() {
     auto& s = shell::estado_telas();
     hortelino.SetMousePointer(pf::vbHourglass);
     final_animation_3();
-    s.acao = acao_menu;
+    s.acao = Acao::menu;
     s.quadro = 14;
     timer_.SetInterval(100);
     shell::prepara_destino(tela_menu);
@@ -378,7 +378,7 @@ void age::hortelino_Click() {
 void age::pic_semen_Click() {
     auto& s = shell::estado_telas();
     pic_semen.SetMousePointer(pf::vbHourglass);
-    s.acao = acao_sementeira;
+    s.acao = Acao::sementeira;
     s.quadro = 8;
     timer_.SetInterval(100);
     shell::prepara_destino(tela_sementeira);
@@ -387,7 +387,7 @@ void age::pic_semen_Click() {
 void age::pic_horta_Click() {
     auto& s = shell::estado_telas();
     quadro_botao = 1;
-    s.acao = acao_horta;
+    s.acao = Acao::horta;
     s.quadro = 12;
     timer_.SetInterval(100);
     shell::prepara_destino(tela_horta);
@@ -396,7 +396,7 @@ void age::pic_horta_Click() {
 void age::pic_imp_Click() {
     auto& s = shell::estado_telas();
     final_animation_3();
-    s.acao = acao_imprime;
+    s.acao = Acao::imprime;
     s.quadro = 7;
     quadro_botao = 1;
     timer_.SetInterval(100);
@@ -408,33 +408,33 @@ void age::lbl_tempo_Click() { shell::mostra_figura("Tempo Real", anima("help6.jp
 
 // ------------------------------------------------------------------ animation engine
 
-int& age::indice_cuidado(int acao) {
+int& age::indice_cuidado(Acao acao) {
     switch (acao) {
-        case acao_tr: return quadro_tr;
-        case acao_pls: return quadro_pls;
-        case acao_cof: return quadro_cof;
-        case acao_li: return quadro_li;
-        case acao_pld: return quadro_pld;
-        case acao_am: return quadro_am;
-        case acao_cop: return quadro_cop;
+        case Acao::tr: return quadro_tr;
+        case Acao::pls: return quadro_pls;
+        case Acao::cof: return quadro_cof;
+        case Acao::li: return quadro_li;
+        case Acao::pld: return quadro_pld;
+        case Acao::am: return quadro_am;
+        case Acao::cop: return quadro_cop;
         default: return quadro_des;
     }
 }
 
-pf::PictureBox& age::figura_cuidado(int acao) {
+pf::PictureBox& age::figura_cuidado(Acao acao) {
     switch (acao) {
-        case acao_tr: return tr;
-        case acao_pls: return pls;
-        case acao_cof: return cof;
-        case acao_li: return limp;
-        case acao_pld: return pld;
-        case acao_am: return amo;
-        case acao_cop: return cop;
+        case Acao::tr: return tr;
+        case Acao::pls: return pls;
+        case Acao::cof: return cof;
+        case Acao::li: return limp;
+        case Acao::pld: return pld;
+        case Acao::am: return amo;
+        case Acao::cop: return cop;
         default: return desb;
     }
 }
 
-void age::quadro_cuidado(int acao, pf::PictureBox& figura, int& indice) {
+void age::quadro_cuidado(Acao acao, pf::PictureBox& figura, int& indice) {
     auto& s = shell::estado_telas();
     if (s.quadro == 0) {
         timer_.SetInterval(0);
@@ -466,32 +466,32 @@ void age::Timer__Timer() {
 
     // The week pictures: the weekdays back to today, or the turning planet;
     // never during the entry presentation, which rests them.
-    if (!intro_ativa && s.acao == acao_tempo_real)
+    if (!intro_ativa && s.acao == AcaoSemana::tempo_real)
         shell::passo_tempo_real(timer_, tempo_real, dias_atras);
-    else if (!intro_ativa && s.acao == acao_previsao)
+    else if (!intro_ativa && s.acao == AcaoSemana::previsao)
         shell::passo_previsao(timer_, previsao);
 
-    auto cuidado = [&](int acao) {
+    auto cuidado = [&](Acao acao) {
         if (s.acao == acao || intro_ativa) quadro_cuidado(acao, figura_cuidado(acao), indice_cuidado(acao));
     };
-    cuidado(acao_tr);
-    cuidado(acao_pls);
-    cuidado(acao_cof);
-    cuidado(acao_li);
+    cuidado(Acao::tr);
+    cuidado(Acao::pls);
+    cuidado(Acao::cof);
+    cuidado(Acao::li);
 
-    if (s.acao == acao_menu &&
+    if (s.acao == Acao::menu &&
         shell::passo_saida(hortelino, quadro_hortelino, [this] { return navega(tela_menu, nullptr); }))
         return;
 
-    cuidado(acao_pld);
-    cuidado(acao_am);
-    cuidado(acao_cop);
-    cuidado(acao_des);
+    cuidado(Acao::pld);
+    cuidado(Acao::am);
+    cuidado(Acao::cop);
+    cuidado(Acao::des);
 
-    if (s.acao == acao_sementeira &&
+    if (s.acao == Acao::sementeira &&
         shell::passo_saida(pic_semen, quadro_mudas, [this] { return navega(tela_sementeira, "\\vamsem.wav"); }))
         return;
-    if (s.acao == acao_horta) {
+    if (s.acao == Acao::horta) {
         if (s.quadro == 0) {
             if (pf::Forms::ModalForm() == nullptr) {
                 pic_horta.LoadPicture(anima("enx00c.bmp"));
@@ -501,7 +501,7 @@ void age::Timer__Timer() {
             quadro_de_botao(pic_horta, ciclo_enxada, quadro_enxada);
         }
     }
-    if (s.acao == acao_imprime && !intro_ativa) {
+    if (s.acao == Acao::imprime && !intro_ativa) {
         if (s.quadro == 0) {
             timer_.SetInterval(0);
             imprime_relatorios();
@@ -547,7 +547,7 @@ void age::imprime_relatorios() {
 // ------------------------------------------------------------------ forecast
 
 // Starts a week picture's animation on the 100 ms timer.
-void age::anima_semana(int acao, int quadros) {
+void age::anima_semana(AcaoSemana acao, int quadros) {
     auto& s = shell::estado_telas();
     s.acao = acao;
     s.quadro = quadros;
@@ -557,7 +557,7 @@ void age::anima_semana(int acao, int quadros) {
 void age::previsao_Click() {
     final_animation_3();
     shell::clica_previsao(
-        previsao, terra, [this] { anima_semana(acao_previsao, 22); },
+        previsao, terra, [this] { anima_semana(AcaoSemana::previsao, 22); },
         [this](const std::vector<int>&) {
             monta_semana();
             prepara_relat();
@@ -566,7 +566,7 @@ void age::previsao_Click() {
 
 void age::tempo_real_Click() {
     final_animation_3();
-    shell::clica_tempo_real(tempo_real, terra, [this] { anima_semana(acao_tempo_real, 7); },
+    shell::clica_tempo_real(tempo_real, terra, [this] { anima_semana(AcaoSemana::tempo_real, 7); },
                             [this] { monta_semana(); });
     prepara_relat();
 }

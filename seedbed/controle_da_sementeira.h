@@ -13,6 +13,7 @@
 #include <string>
 
 #include "platform/forms/forms.h"
+#include "seedbed/tabela.h"
 #include "shell/navegacao.h"
 
 namespace seedbed {
@@ -148,13 +149,13 @@ private:
     // The redraw shared by Monta_sem2 (first activation) and Monta_sem.
     void monta(bool primeira);
     // One frame of a care, garden-button or garden-picture animation.
-    void quadro_botao(int acao_botao, pf::CommandButton& botao, int& fase);
+    void quadro_botao(AcaoSementeira ciclo, pf::CommandButton& botao, int& fase);
     // Ends a navigation: cue, unload, show the target. False (nothing done)
     // while a modal dialog is open, so a later tick tries again, or when the
     // target screen does not exist.
     bool navega(const char* destino, const char* cue);
     // Plays a picture's frames (ends the entry presentation first).
-    void anima_botao(int acao, int quadros);
+    void anima_botao(shell::AcaoAtual acao, int quadros);
     bool algum_cuidado_habilitado();
     bool algum_indicador_visivel();
     pf::Picture figura_programa(const std::string& nome) const;

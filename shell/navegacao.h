@@ -14,6 +14,7 @@
 #include <initializer_list>
 #include <optional>
 #include <string>
+#include <type_traits>
 #include <vector>
 
 #include "model/estado.h"
@@ -24,15 +25,48 @@ namespace shell {
 
 namespace pf = platform::forms;
 
+// The action a screen's animation timer plays: one value of that screen's
+// own action enum (AcaoSemana for the week buttons, AcaoHorta,
+// AcaoSementeira, agenda::Acao, AcaoMenu...), or none. It remembers which
+// enum the value came from, so that an action of one screen never equals an
+// action of another, whatever their numbers.
+class AcaoAtual {
+public:
+    constexpr AcaoAtual() = default;
+    template <class E>
+        requires std::is_enum_v<E>
+    constexpr AcaoAtual(E e) : tipo_(&marca<E>), valor_(static_cast<int>(e)) {}
+
+    constexpr bool vazia() const { return tipo_ == nullptr; }
+    template <class E>
+        requires std::is_enum_v<E>
+    constexpr bool operator==(E e) const {
+        return tipo_ == &marca<E> && valor_ == static_cast<int>(e);
+    }
+    constexpr bool operator==(const AcaoAtual&) const = default;
+    // The action as a value of `E`, or nothing when it is not one.
+    template <class E>
+        requires std::is_enum_v<E>
+    constexpr std::optional<E> como() const {
+        if (tipo_ != &marca<E>) return std::nullopt;
+        return static_cast<E>(valor_);
+    }
+
+private:
+    // One object per enum: its address tells the enums apart.
+    template <class E>
+    static constexpr char marca = 0;
+    const char* tipo_ = nullptr;
+    int valor_ = 0;
+};
+
 // What the screens share about moving between them and about their
 // animations; one instance, put back to these values by
 // model::reinicia_estado().
 struct EstadoTelas {
-    // The action the current screen's animation timer plays, in that
-    // screen's own codes (AcaoSemana for the week buttons, and AcaoHorta,
-    // AcaoSementeira, agenda::Acao, AcaoMenu...; -1 none), and the frames
-    // left.
-    int acao = -1;
+    // The action the current screen's animation timer plays (none when
+    // empty), and the frames left.
+    AcaoAtual acao;
     int quadro = 0;
     // The screen help returns to, and the help subject.
     std::string tela_atual;
@@ -47,12 +81,11 @@ struct EstadoTelas {
 
 EstadoTelas& estado_telas();
 
-// The action codes of the week buttons, the same on every work screen; each
-// screen names its other codes itself.
-enum AcaoSemana : int {
-    acao_nenhuma = -1,
-    acao_tempo_real = 0,  // back to the real week
-    acao_previsao = 1,    // the forecast
+// The actions of the week buttons, the same on every work screen; each
+// screen names its other actions itself.
+enum class AcaoSemana {
+    tempo_real,  // back to the real week
+    previsao,    // the forecast
 };
 
 // A frame file relative to the media root: "\anima\" + prefixo + the number
@@ -82,7 +115,7 @@ std::string texto_semana(platform::DateTime data);
 struct BotaoCuidado {
     int indice;
     const char* trato;
-    int acao;
+    AcaoAtual acao;
     int quadros;
     int fase_inicial;
     const char* som_com_marca;

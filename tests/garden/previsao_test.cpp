@@ -77,7 +77,7 @@ TEST_F(PrevisaoTest, DuasSemanasAFrenteEVolta) {
     // In the real week the button only animates.
     t::Click(f.tempo_real);
     EXPECT_EQ(h.idade_can[1], 3);
-    EXPECT_EQ(shell::estado_telas().acao, 0);
+    EXPECT_EQ(shell::estado_telas().acao, shell::AcaoSemana::tempo_real);
 }
 
 TEST_F(PrevisaoTest, MudancasDuranteAPrevisaoSaoDesfeitasNaTelaTambem) {

@@ -98,7 +98,7 @@ TEST_F(PrevisaoTest, TempoRealSemPrevisaoNaoMudaNada) {
     t::Click(f.tempo_real);
     EXPECT_EQ(h.cult_sem, lotes);
     for (const std::string& fig : novas_figuras()) EXPECT_EQ(fig.find("az_"), std::string::npos) << fig;
-    EXPECT_EQ(shell::estado_telas().acao, 0);
+    EXPECT_EQ(shell::estado_telas().acao, shell::AcaoSemana::tempo_real);
     EXPECT_EQ(f.timer_.Interval(), 100);
 }
 
