@@ -51,7 +51,7 @@ TEST_F(PrevisaoTest, DuasSemanasAFrenteEVolta) {
     EXPECT_EQ(h.idade_can[1], 5);
     EXPECT_EQ(f.terra.Text(), semana_mais(2));
     EXPECT_EQ(f.tempo.Text(), real);
-    EXPECT_EQ(h.idade_can_prev[1], 3);  // the backup is the real week's
+    EXPECT_EQ(h.real.idade_can[1], 3);  // the backup is the real week's
 
     t::Click(f.tempo_real);
     EXPECT_EQ(h.data_agenda, h.data_real);
