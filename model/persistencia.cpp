@@ -475,25 +475,6 @@ bool le_horta(std::string* erro) {
     }
 }
 
-bool le_sementeira(std::string* erro) {
-    EstadoHorta& h = horta();
-    zera_lotes(h);
-    try {
-        auto db = abre_banco();
-        int lotes = 0;
-        const bool tem_cultura = le_sem(*db, h, lotes);
-        banco().lotes_ilegiveis = lotes;
-        guarda_copia(*db);
-        db->Close();
-        sucesso(erro);
-        return tem_cultura;
-    } catch (const std::exception& e) {
-        zera_lotes(h);
-        banco().carga_falhou = true;
-        return falha(erro, msg_leitura + texto_de(e));
-    }
-}
-
 bool le_seq(std::string* erro) {
     EstadoHorta& h = horta();
     try {

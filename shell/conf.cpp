@@ -255,7 +255,6 @@ void conf::Label1_Click() {
             s.som_entrada_feira = pasta + "\\fefimc.wav";
         }
     }
-    shell::estado_telas().dia_semana = 0;
 
     Unload();
     pf::Forms::Show("INTRONEW");

@@ -71,12 +71,9 @@ struct EstadoTelas {
     // The screen help returns to, and the help subject.
     std::string tela_atual;
     std::string assunto_help;
-    // Blink mode of the screens' completion blink, and the mouse pointer kept
-    // by the forecast and real-time buttons while they work.
-    int modo_pisca = 0;
+    // The mouse pointer kept by the forecast and real-time buttons while
+    // they work.
     int ponteiro_salvo = 0;
-    // Day counter of the screens' week clocks.
-    int dia_semana = 0;
 };
 
 EstadoTelas& estado_telas();
@@ -292,7 +289,6 @@ public:
         });
         if (pendente) return;
         animacao_.SetInterval(0);
-        shell::estado_telas().modo_pisca = 0;
         conta = duracao_;
         relogio_.SetInterval(100);
         ganchos.conclui(marcador.BackColor());
@@ -310,7 +306,6 @@ public:
 
     // One tick of the blink timer.
     void passo() {
-        if (shell::estado_telas().modo_pisca != 0) return;
         conta -= 1;
         if (relogio_.Interval() == 0 || conta <= 0) {
             relogio_.SetInterval(0);
