@@ -44,7 +44,7 @@ constexpr int kTopsBotoes[] = {540, 1950, 3360, 4770, 6180, 7590};
 
 // ------------------------------------------------------------------ design
 
-trabalhando_na_horta::trabalhando_na_horta() : pf::Form(nome_tela_horta) {
+trabalhando_na_horta::trabalhando_na_horta() : pf::Form(nome_tela_horta), cuidados(kCuidados) {
     SetCaption("Trabalhando na Horta");
     SetClientSize(12000, 9000);
     const pf::Picture ponteiro = figura_programa("\\forms\\trabalhando_na_horta_MouseIcon.png");
@@ -245,7 +245,8 @@ void trabalhando_na_horta::Form_Load() {
     primeira_ativacao = true;
     shell::estado_telas().acao = shell::AcaoAtual{};
     shell::estado_telas().tela_atual = "horta";
-    fase_li = fase_des = fase_amo = fase_cop = fase_cof = fase_ssem = 1;
+    cuidados.reinicia();
+    fase_ssem = 1;
     arq_quadro.clear();
     estado_tela().modo_trato = false;
     ultimo_tipo_legenda = 0;
@@ -682,18 +683,12 @@ void trabalhando_na_horta::Command2_Click(int Index) {
         timer_.SetInterval(100);
         shell::prepara_destino(tela_sementeira);
     } else {
-        const shell::BotaoCuidado* c = nullptr;
-        for (const auto& b : kCuidados)
-            if (b.indice == Index) c = &b;
-        if (c) {
+        if (const shell::BotaoCuidado* c = cuidados.do_botao(Index)) {
             estado_tela().modo_trato = true;
             tem_canteiro = false;
             monta_matriz3(1, c->trato, "");
             shell::toca_voz(tem_canteiro ? c->som_com_marca : c->som_sem_marca, SoundMode::Async);
-            int* fases[] = {&fase_li, &fase_des, &fase_amo, &fase_cop, &fase_cof};
-            *fases[c->indice - 5] = c->fase_inicial;
-            s.acao = c->acao;
-            s.quadro = c->quadros;
+            cuidados.inicia(*c);
             timer_.SetInterval(100);
         }
     }
@@ -741,11 +736,9 @@ void trabalhando_na_horta::Timer__Timer() {
     // Forecast: the planet turns.
     if (t.acao == AcaoSemana::previsao) shell::passo_previsao(timer_, previsao);
     // Care buttons, each alone or all together in the entry presentation.
-    if (t.acao == AcaoHorta::limpar || intro_ativa) quadro_cuidado(AcaoHorta::limpar, 5, fase_li);
-    if (t.acao == AcaoHorta::desbastar || intro_ativa) quadro_cuidado(AcaoHorta::desbastar, 6, fase_des);
-    if (t.acao == AcaoHorta::amontoar || intro_ativa) quadro_cuidado(AcaoHorta::amontoar, 7, fase_amo);
-    if (t.acao == AcaoHorta::colher_parte || intro_ativa) quadro_cuidado(AcaoHorta::colher_parte, 8, fase_cop);
-    if (t.acao == AcaoHorta::colher_total || intro_ativa) quadro_cuidado(AcaoHorta::colher_total, 9, fase_cof);
+    cuidados.anima(intro_ativa, [this](const shell::BotaoCuidado& c, int& fase) {
+        quadro_cuidado(*c.acao.como<AcaoHorta>(), c.indice, fase);
+    });
 
     // The seedbed button.
     if (t.acao == AcaoHorta::botao_sementeira || intro_ativa) {

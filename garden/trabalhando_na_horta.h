@@ -79,7 +79,10 @@ public:
     bool intro_ativa = false;
     bool ja_tocou = false;
     bool tem_canteiro = false;
-    int fase_li = 1, fase_des = 1, fase_amo = 1, fase_cop = 1, fase_cof = 1, fase_ssem = 1;
+    // The care buttons' frame cycles, and the seedbed button's position in
+    // its own.
+    shell::CuidadosAnimados cuidados;
+    int fase_ssem = 1;
     std::string arq_quadro;
     std::int16_t ultimo_tipo_legenda = 0;
     std::string ultimo_tipo_trato;

@@ -67,7 +67,7 @@ std::string numeros_das_colunas() {
 
 // ------------------------------------------------------------------ design
 
-controle_da_sementeira::controle_da_sementeira() : pf::Form(nome_tela_sementeira) {
+controle_da_sementeira::controle_da_sementeira() : pf::Form(nome_tela_sementeira), cuidados(kCuidados) {
     SetCaption("");
     SetClientSize(12000, 9000);  // maximized: the whole screen, as the menu
     SetBackColor(0x00E0E0E0);
@@ -285,7 +285,8 @@ void controle_da_sementeira::Form_Load() {
     shell::estado_telas().acao = shell::AcaoAtual{};
     primeira_ativacao = true;
     shell::estado_telas().tela_atual = "sementeira";
-    fase_li = fase_des = fase_tra = fase_enx = 1;
+    cuidados.reinicia();
+    fase_enx = 1;
     atividade.clear();
 
     // The legend colours are the buttons' own, whatever another screen left.
@@ -585,16 +586,12 @@ void controle_da_sementeira::command4_Click(int Index) {
         s.acao = AcaoSementeira::botao_horta;
         s.quadro = 12;
         timer_.SetInterval(100);
-    } else if (Index >= 1 && Index <= 3) {
-        const shell::BotaoCuidado& c = kCuidados[Index - 1];
-        const bool marcou = leg_sem(c.trato);
-        shell::toca_voz(marcou ? c.som_com_marca : c.som_sem_marca, SoundMode::Async);
-        int* fases[] = {&fase_li, &fase_des, &fase_tra};
-        *fases[Index - 1] = c.fase_inicial;
-        s.acao = c.acao;
-        s.quadro = c.quadros;
+    } else if (const shell::BotaoCuidado* c = cuidados.do_botao(Index)) {
+        const bool marcou = leg_sem(c->trato);
+        shell::toca_voz(marcou ? c->som_com_marca : c->som_sem_marca, SoundMode::Async);
+        cuidados.inicia(*c);
         timer_.SetInterval(100);
-        atividade = c.trato;
+        atividade = c->trato;
     }
     Command4(Index).SetMousePointer(pf::vbCustom);
 }
@@ -657,9 +654,9 @@ void controle_da_sementeira::Timer__Timer() {
     if (s.acao == AcaoSemana::previsao)
         shell::passo_previsao(timer_, previsao);
     // Care buttons, each alone or all together in the entry presentation.
-    if (s.acao == AcaoSementeira::limpar || em_intro) quadro_botao(AcaoSementeira::limpar, Command4(1), fase_li);
-    if (s.acao == AcaoSementeira::desbastar || em_intro) quadro_botao(AcaoSementeira::desbastar, Command4(2), fase_des);
-    if (s.acao == AcaoSementeira::transplantar || em_intro) quadro_botao(AcaoSementeira::transplantar, Command4(3), fase_tra);
+    cuidados.anima(em_intro, [this](const shell::BotaoCuidado& c, int& fase) {
+        quadro_botao(*c.acao.como<AcaoSementeira>(), Command4(c.indice), fase);
+    });
 
     // The garden button.
     if (s.acao == AcaoSementeira::botao_horta || em_intro) {

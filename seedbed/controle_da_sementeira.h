@@ -81,7 +81,10 @@ public:
     bool em_intro = false;
     bool ja_tocou = false;
     std::string atividade;
-    int fase_li = 1, fase_des = 1, fase_tra = 1, fase_enx = 1;
+    // The care buttons' frame cycles, and the garden button's and garden
+    // picture's position in theirs.
+    shell::CuidadosAnimados cuidados;
+    int fase_enx = 1;
     std::string arq_quadro;
     // The completion blink of the lot markers.
     shell::PiscaConclusao<pf::Label> pisca{Timergame, timer_, 18};

@@ -13,6 +13,7 @@
 #include <functional>
 #include <initializer_list>
 #include <optional>
+#include <span>
 #include <string>
 #include <type_traits>
 #include <vector>
@@ -119,6 +120,32 @@ struct BotaoCuidado {
     const char* som_sem_marca;
     const char* figura;
     const char* figura_pb;
+};
+
+// The frame cycles of a screen's care buttons (its table of BotaoCuidado):
+// where each button stands in its cycle, and which of them the animation
+// timer steps.
+class CuidadosAnimados {
+public:
+    explicit CuidadosAnimados(std::span<const BotaoCuidado> tabela);
+
+    // Every cycle back to its first position.
+    void reinicia();
+    // The care of the button `indice`, or nullptr.
+    const BotaoCuidado* do_botao(int indice) const;
+    // The care `c` clicked: its cycle starts from its first frame position,
+    // and its frames become the running animation.
+    void inicia(const BotaoCuidado& c);
+    // One tick: `passo` on the care whose animation runs, or on every care
+    // when `todos` (the entry presentation), in the table's order, with its
+    // position in its cycle.
+    void anima(bool todos, const std::function<void(const BotaoCuidado&, int&)>& passo);
+    // The position of the table's care `k` in its cycle.
+    int fase(std::size_t k) const { return fase_[k]; }
+
+private:
+    std::span<const BotaoCuidado> tabela_;
+    std::vector<int> fase_;
 };
 
 // The care button of an activity code in a screen's table, or nullptr.
