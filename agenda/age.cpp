@@ -38,6 +38,32 @@ constexpr int kAlturaLinha = 300;
 
 // ------------------------------------------------------------------ design
 
+namespace {
+
+// The care pictures, in the order the animation timer steps them: the
+// action, the picture, the first column of its list and the voices of its
+// click (the list holds some row / none).
+struct CuidadoAgenda {
+    Acao acao;
+    pf::PictureBox age::*figura;
+    pf::ControlArray<pf::Label> age::*primeira_coluna;
+    const char* som_com;
+    const char* som_sem;
+};
+const CuidadoAgenda kCuidadosAgenda[] = {
+    {Acao::tr, &age::tr, &age::TR1, "\\agetra.wav", "\\agentra.wav"},
+    {Acao::pls, &age::pls, &age::PLS1, "\\agesem.wav", "\\agensem.wav"},
+    {Acao::cof, &age::cof, &age::cof1, "\\agecof.wav", "\\cf2.wav"},
+    {Acao::li, &age::limp, &age::LI1, "\\agelim.wav", "\\l2.wav"},
+    {Acao::pld, &age::pld, &age::PLD1, "\\agepla.wav", "\\agenpla.wav"},
+    {Acao::am, &age::amo, &age::amo1, "\\ageamo.wav", "\\am2.wav"},
+    {Acao::cop, &age::cop, &age::cop1, "\\agecop.wav", "\\cp2.wav"},
+    {Acao::des, &age::desb, &age::des1, "\\agedes.wav", "\\d2.wav"},
+};
+static_assert(std::size(kCuidadosAgenda) == std::tuple_size_v<decltype(age::quadro_cuidados)>);
+
+}  // namespace
+
 age::age() : pf::Form(nome_tela_agenda) {
     SetCaption("Agenda");
     SetClientSize(12000, 9000);
@@ -206,7 +232,7 @@ void age::Form_Load() {
     auto& s = shell::estado_telas();
     const auto& h = model::horta();
     s.acao = shell::AcaoAtual{};
-    quadro_pld = quadro_pls = quadro_tr = quadro_li = quadro_des = quadro_am = quadro_cop = quadro_cof = 1;
+    quadro_cuidados.fill(1);
 
     hortelino.LoadPicture(anima("hort00.bmp"));
     tempo_real.LoadPicture(model::pict_semana());
@@ -345,25 +371,25 @@ void age::prepara_relat() {
 
 // ------------------------------------------------------------------ clicks
 
-void age::cuidado_click(Acao acao, pf::ControlArray<pf::Label>& primeira_coluna, const char* som_com,
-                        const char* som_sem) {
+void age::cuidado_click(std::size_t k) {
+    const CuidadoAgenda& c = kCuidadosAgenda[k];
     auto& s = shell::estado_telas();
     final_animation_3();
-    shell::toca_voz(primeira_coluna(0).Caption().empty() ? som_sem : som_com, SoundMode::Async);
-    indice_cuidado(acao) = posicao_repouso(acao);
-    s.acao = acao;
-    s.quadro = quadros_cuidado(acao);
+    shell::toca_voz((this->*c.primeira_coluna)(0).Caption().empty() ? c.som_sem : c.som_com, SoundMode::Async);
+    quadro_cuidados[k] = posicao_repouso(c.acao);
+    s.acao = c.acao;
+    s.quadro = quadros_cuidado(c.acao);
     timer_.SetInterval(100);
 }
 
-void age::pld_Click() { cuidado_click(Acao::pld, PLD1, "\\agepla.wav", "\\agenpla.wav"); }
-void age::pls_Click() { cuidado_click(Acao::pls, PLS1, "\\agesem.wav", "\\agensem.wav"); }
-void age::tr_Click() { cuidado_click(Acao::tr, TR1, "\\agetra.wav", "\\agentra.wav"); }
-void age::limp_Click() { cuidado_click(Acao::li, LI1, "\\agelim.wav", "\\l2.wav"); }
-void age::desb_Click() { cuidado_click(Acao::des, des1, "\\agedes.wav", "\\d2.wav"); }
-void age::amo_Click() { cuidado_click(Acao::am, amo1, "\\ageamo.wav", "\\am2.wav"); }
-void age::cop_Click() { cuidado_click(Acao::cop, cop1, "\\agecop.wav", "\\cp2.wav"); }
-void age::cof_Click() { cuidado_click(Acao::cof, cof1, "\\agecof.wav", "\\cf2.wav"); }
+void age::tr_Click() { cuidado_click(0); }
+void age::pls_Click() { cuidado_click(1); }
+void age::cof_Click() { cuidado_click(2); }
+void age::limp_Click() { cuidado_click(3); }
+void age::pld_Click() { cuidado_click(4); }
+void age::amo_Click() { cuidado_click(5); }
+void age::cop_Click() { cuidado_click(6); }
+void age::desb_Click() { cuidado_click(7); }
 
 void age::hortelino_Click() {
     auto& s = shell::estado_telas();
@@ -408,32 +434,6 @@ void age::lbl_tempo_Click() { shell::mostra_figura("Tempo Real", anima("help6.jp
 
 // ------------------------------------------------------------------ animation engine
 
-int& age::indice_cuidado(Acao acao) {
-    switch (acao) {
-        case Acao::tr: return quadro_tr;
-        case Acao::pls: return quadro_pls;
-        case Acao::cof: return quadro_cof;
-        case Acao::li: return quadro_li;
-        case Acao::pld: return quadro_pld;
-        case Acao::am: return quadro_am;
-        case Acao::cop: return quadro_cop;
-        default: return quadro_des;
-    }
-}
-
-pf::PictureBox& age::figura_cuidado(Acao acao) {
-    switch (acao) {
-        case Acao::tr: return tr;
-        case Acao::pls: return pls;
-        case Acao::cof: return cof;
-        case Acao::li: return limp;
-        case Acao::pld: return pld;
-        case Acao::am: return amo;
-        case Acao::cop: return cop;
-        default: return desb;
-    }
-}
-
 void age::quadro_cuidado(Acao acao, pf::PictureBox& figura, int& indice) {
     auto& s = shell::estado_telas();
     if (s.quadro == 0) {
@@ -471,22 +471,16 @@ void age::Timer__Timer() {
     else if (!intro_ativa && s.acao == AcaoSemana::previsao)
         shell::passo_previsao(timer_, previsao);
 
-    auto cuidado = [&](Acao acao) {
-        if (s.acao == acao || intro_ativa) quadro_cuidado(acao, figura_cuidado(acao), indice_cuidado(acao));
-    };
-    cuidado(Acao::tr);
-    cuidado(Acao::pls);
-    cuidado(Acao::cof);
-    cuidado(Acao::li);
+    // The care pictures, each alone or all together in the entry
+    // presentation (which a click on the gardener has ended).
+    for (std::size_t k = 0; k < std::size(kCuidadosAgenda); ++k) {
+        const CuidadoAgenda& c = kCuidadosAgenda[k];
+        if (s.acao == c.acao || intro_ativa) quadro_cuidado(c.acao, this->*c.figura, quadro_cuidados[k]);
+    }
 
     if (s.acao == Acao::menu &&
         shell::passo_saida(hortelino, quadro_hortelino, [this] { return navega(tela_menu, nullptr); }))
         return;
-
-    cuidado(Acao::pld);
-    cuidado(Acao::am);
-    cuidado(Acao::cop);
-    cuidado(Acao::des);
 
     if (s.acao == Acao::sementeira &&
         shell::passo_saida(pic_semen, quadro_mudas, [this] { return navega(tela_sementeira, "\\vamsem.wav"); }))
