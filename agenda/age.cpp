@@ -485,16 +485,11 @@ void age::Timer__Timer() {
     if (s.acao == Acao::sementeira &&
         shell::passo_saida(pic_semen, quadro_mudas, [this] { return navega(tela_sementeira, "\\vamsem.wav"); }))
         return;
-    if (s.acao == Acao::horta) {
-        if (s.quadro == 0) {
-            if (pf::Forms::ModalForm() == nullptr) {
-                pic_horta.LoadPicture(anima("enx00c.bmp"));
-                if (navega(tela_horta, "\\vamhor.wav")) return;
-            }
-        } else {
-            quadro_de_botao(pic_horta, ciclo_enxada, quadro_enxada);
-        }
-    }
+    if (s.acao == Acao::horta &&
+        shell::passo_saida([this] { quadro_de_botao(pic_horta, ciclo_enxada, quadro_enxada); },
+                           [this] { pic_horta.LoadPicture(anima("enx00c.bmp")); },
+                           [this] { return navega(tela_horta, "\\vamhor.wav"); }))
+        return;
     if (s.acao == Acao::imprime && !intro_ativa) {
         if (s.quadro == 0) {
             timer_.SetInterval(0);

@@ -761,17 +761,15 @@ void trabalhando_na_horta::Timer__Timer() {
         shell::passo_saida(pic_agenda, shell::quadro_agenda, [this] { return navega(tela_agenda, "\\vamage.wav"); }))
         return;
     // The seedlings, to the seedbed.
-    if (t.acao == AcaoHorta::mudas) {
-        if (t.quadro == 0) {
-            if (pf::Forms::ModalForm() == nullptr) {
-                pic_semen.LoadPicture(anima("mudas007.bmp"));
-                if (navega(tela_sementeira, "\\vamsem.wav")) return;
-            }
-        } else {
-            pic_semen.LoadPicture(model::sessao().dir_anima + shell::quadro_mudas(t.quadro));
-            t.quadro -= 1;
-        }
-    }
+    if (t.acao == AcaoHorta::mudas &&
+        shell::passo_saida(
+            [&] {
+                pic_semen.LoadPicture(model::sessao().dir_anima + shell::quadro_mudas(t.quadro));
+                t.quadro -= 1;
+            },
+            [this] { pic_semen.LoadPicture(anima("mudas007.bmp")); },
+            [this] { return navega(tela_sementeira, "\\vamsem.wav"); }))
+        return;
 }
 
 void trabalhando_na_horta::Timer1_Timer() { final_animation_1(); }

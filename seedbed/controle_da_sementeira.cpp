@@ -681,21 +681,21 @@ void controle_da_sementeira::Timer__Timer() {
         shell::passo_saida(pic_agenda, shell::quadro_agenda, [this] { return navega(tela_agenda, "\\vamage.wav"); }))
         return;
     // The garden picture.
-    if (s.acao == AcaoSementeira::figura_horta) {
-        if (s.quadro == 0) {
-            if (pf::Forms::ModalForm() == nullptr) {
+    if (s.acao == AcaoSementeira::figura_horta &&
+        shell::passo_saida(
+            [&] {
+                shell::passo_ciclo(fase_enx, comprimento_ciclo_sem(AcaoSementeira::figura_horta), arq_quadro,
+                                   quadros_do_ciclo(AcaoSementeira::figura_horta));
+                pic_horta.LoadPicture(arq_quadro);
+                fase_enx += 1;
+                s.quadro -= 1;
+            },
+            [this] {
                 arq_quadro = anima("enx00c.bmp");
                 pic_horta.LoadPicture(arq_quadro);
-                if (navega(tela_horta, "\\vamhor.wav")) return;
-            }
-        } else {
-            shell::passo_ciclo(fase_enx, comprimento_ciclo_sem(AcaoSementeira::figura_horta), arq_quadro,
-                               quadros_do_ciclo(AcaoSementeira::figura_horta));
-            pic_horta.LoadPicture(arq_quadro);
-            fase_enx += 1;
-            s.quadro -= 1;
-        }
-    }
+            },
+            [this] { return navega(tela_horta, "\\vamhor.wav"); }))
+        return;
 }
 
 void controle_da_sementeira::Timer1_Timer() { final_animation_2(); }

@@ -136,6 +136,17 @@ bool passo_saida(pf::PictureBox& figura, std::string (*quadro)(int), const std::
     return false;
 }
 
+bool passo_saida(const std::function<void()>& quadro, const std::function<void()>& repousa,
+                 const std::function<bool()>& sai) {
+    if (estado_telas().quadro != 0) {
+        quadro();
+        return false;
+    }
+    if (pf::Forms::ModalForm() != nullptr) return false;
+    repousa();
+    return sai();
+}
+
 void abre_help(pf::Form& tela, pf::Control& rotulo, const std::string& assunto, const std::string& chave_log) {
     if (!pf::Forms::IsRegistered(tela_help)) {
         platform::LogOnce(chave_log, "tela não disponível: help");

@@ -230,6 +230,13 @@ bool navega(pf::Form& tela, pf::Timer& relogio, const char* destino, const char*
 // `sai()`. True when the screen was left (the tick ends there).
 bool passo_saida(pf::PictureBox& figura, std::string (*quadro)(int), const std::function<bool()>& sai);
 
+// The same for a picture whose frames the screen steps itself: with frames
+// left, `quadro()` shows the next one and counts it; with none, and no dialog
+// open (the last frame stays until it closes), `repousa()` puts the resting
+// picture back and `sai()` leaves. True when the screen was left.
+bool passo_saida(const std::function<void()>& quadro, const std::function<void()>& repousa,
+                 const std::function<bool()>& sai);
+
 // Leaves `tela` for the help window on `assunto`: hourglass on the clicked
 // `rotulo`, the help voice, unload, then the help window. Without a help
 // window it stays and says so once in the log under `chave_log`.
