@@ -339,31 +339,19 @@ void INTRONEW::Timer__Timer() {
             if (pergunta_sair()) encerra_programa(OrdemPendencias::menu);
             break;
         case AcaoMenu::agenda:
-            timer_.SetInterval(0);
-            toca_voz("\\vamage.wav", SoundMode::Sync);
-            Unload();
-            pf::Forms::Show("age");
+            navega("age", "\\vamage.wav");
             break;
         case AcaoMenu::sementeira:
-            timer_.SetInterval(0);
-            toca_voz("\\vamsem.wav", SoundMode::Sync);
-            Unload();
-            pf::Forms::Show("controle_da_sementeira");
+            navega("controle_da_sementeira", "\\vamsem.wav");
             break;
         case AcaoMenu::horta:
             arq_quadro = figura("enx00c.bmp");
             pic_horta.LoadPicture(arq_quadro);
-            toca_voz("\\vamhor.wav", SoundMode::Sync);
-            timer_.SetInterval(0);
-            Unload();
-            pf::Forms::Show("trabalhando_na_horta");
+            navega("trabalhando_na_horta", "\\vamhor.wav");
             break;
         case AcaoMenu::feira:
             pic_feira.SetMousePointer(pf::vbHourglass);
-            toca_voz("\\vamfei.wav", SoundMode::Sync);
-            timer_.SetInterval(0);
-            Unload();
-            pf::Forms::Show("feira_horta");
+            navega("feira_horta", "\\vamfei.wav");
             break;
         case AcaoMenu::help:
             toca_silencio(SoundMode::Async);
@@ -373,6 +361,13 @@ void INTRONEW::Timer__Timer() {
             pf::Forms::Show("help");
             break;
     }
+}
+
+// Leaves the menu for `destino` with the voice `cue`, as the work screens
+// leave: not under an open dialog (the timer tries again), and not for a
+// screen that does not exist (the menu stays, its pictures' pointers back).
+bool INTRONEW::navega(const char* destino, const char* cue) {
+    return shell::navega(*this, timer_, destino, cue, "menu-destino-", {&pic_semen, &pic_feira}, pf::vbDefault);
 }
 
 // ------------------------------------------------------------------- earthworm

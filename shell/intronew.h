@@ -70,6 +70,8 @@ public:
     void Timer__Timer();
     void Timer1_Timer();
 
+    // Leaves for the screen `destino` (see shell::navega).
+    bool navega(const char* destino, const char* cue);
     void carga_4_botões();
     // The picture buttons and the earthworm from the media root in use.
     void carrega_figuras_da_unidade();
