@@ -38,6 +38,32 @@ constexpr int kAlturaLinha = 300;
 
 // ------------------------------------------------------------------ design
 
+namespace {
+
+// The care pictures, in the order the animation timer steps them: the
+// action, the picture, the first column of its list and the voices of its
+// click (the list holds some row / none).
+struct CuidadoAgenda {
+    Acao acao;
+    pf::PictureBox age::*figura;
+    pf::ControlArray<pf::Label> age::*primeira_coluna;
+    const char* som_com;
+    const char* som_sem;
+};
+const CuidadoAgenda kCuidadosAgenda[] = {
+    {Acao::tr, &age::tr, &age::TR1, "\\agetra.wav", "\\agentra.wav"},
+    {Acao::pls, &age::pls, &age::PLS1, "\\agesem.wav", "\\agensem.wav"},
+    {Acao::cof, &age::cof, &age::cof1, "\\agecof.wav", "\\cf2.wav"},
+    {Acao::li, &age::limp, &age::LI1, "\\agelim.wav", "\\l2.wav"},
+    {Acao::pld, &age::pld, &age::PLD1, "\\agepla.wav", "\\agenpla.wav"},
+    {Acao::am, &age::amo, &age::amo1, "\\ageamo.wav", "\\am2.wav"},
+    {Acao::cop, &age::cop, &age::cop1, "\\agecop.wav", "\\cp2.wav"},
+    {Acao::des, &age::desb, &age::des1, "\\agedes.wav", "\\d2.wav"},
+};
+static_assert(std::size(kCuidadosAgenda) == std::tuple_size_v<decltype(age::quadro_cuidados)>);
+
+}  // namespace
+
 age::age() : pf::Form(nome_tela_agenda) {
     SetCaption("Agenda");
     SetClientSize(12000, 9000);
@@ -205,8 +231,8 @@ age::ColunasLista age::colunas(Lista l) {
 void age::Form_Load() {
     auto& s = shell::estado_telas();
     const auto& h = model::horta();
-    s.acao = acao_nenhuma;
-    quadro_pld = quadro_pls = quadro_tr = quadro_li = quadro_des = quadro_am = quadro_cop = quadro_cof = 1;
+    s.acao = shell::AcaoAtual{};
+    quadro_cuidados.fill(1);
 
     hortelino.LoadPicture(anima("hort00.bmp"));
     tempo_real.LoadPicture(model::pict_semana());
@@ -265,12 +291,12 @@ void age::final_animation_3() {
 }
 
 void age::figuras_em_repouso() {
-    const int acao = shell::estado_telas().acao;
-    if (acao == acao_tempo_real)
+    const shell::AcaoAtual acao = shell::estado_telas().acao;
+    if (acao == AcaoSemana::tempo_real)
         tempo_real.LoadPicture(model::pict_semana());
-    else if (acao == acao_previsao)
+    else if (acao == AcaoSemana::previsao)
         previsao.LoadPicture(anima("planet01.bmp"));
-    else if (acao == acao_imprime)
+    else if (acao == Acao::imprime)
         pic_imp.LoadPicture(anima("imp06.bmp"));
 }
 
@@ -345,31 +371,31 @@ void age::prepara_relat() {
 
 // ------------------------------------------------------------------ clicks
 
-void age::cuidado_click(int acao, pf::ControlArray<pf::Label>& primeira_coluna, const char* som_com,
-                        const char* som_sem) {
+void age::cuidado_click(std::size_t k) {
+    const CuidadoAgenda& c = kCuidadosAgenda[k];
     auto& s = shell::estado_telas();
     final_animation_3();
-    shell::toca_voz(primeira_coluna(0).Caption().empty() ? som_sem : som_com, SoundMode::Async);
-    indice_cuidado(acao) = posicao_repouso(acao);
-    s.acao = acao;
-    s.quadro = quadros_cuidado(acao);
+    shell::toca_voz((this->*c.primeira_coluna)(0).Caption().empty() ? c.som_sem : c.som_com, SoundMode::Async);
+    quadro_cuidados[k] = posicao_repouso(c.acao);
+    s.acao = c.acao;
+    s.quadro = quadros_cuidado(c.acao);
     timer_.SetInterval(100);
 }
 
-void age::pld_Click() { cuidado_click(acao_pld, PLD1, "\\agepla.wav", "\\agenpla.wav"); }
-void age::pls_Click() { cuidado_click(acao_pls, PLS1, "\\agesem.wav", "\\agensem.wav"); }
-void age::tr_Click() { cuidado_click(acao_tr, TR1, "\\agetra.wav", "\\agentra.wav"); }
-void age::limp_Click() { cuidado_click(acao_li, LI1, "\\agelim.wav", "\\l2.wav"); }
-void age::desb_Click() { cuidado_click(acao_des, des1, "\\agedes.wav", "\\d2.wav"); }
-void age::amo_Click() { cuidado_click(acao_am, amo1, "\\ageamo.wav", "\\am2.wav"); }
-void age::cop_Click() { cuidado_click(acao_cop, cop1, "\\agecop.wav", "\\cp2.wav"); }
-void age::cof_Click() { cuidado_click(acao_cof, cof1, "\\agecof.wav", "\\cf2.wav"); }
+void age::tr_Click() { cuidado_click(0); }
+void age::pls_Click() { cuidado_click(1); }
+void age::cof_Click() { cuidado_click(2); }
+void age::limp_Click() { cuidado_click(3); }
+void age::pld_Click() { cuidado_click(4); }
+void age::amo_Click() { cuidado_click(5); }
+void age::cop_Click() { cuidado_click(6); }
+void age::desb_Click() { cuidado_click(7); }
 
 void age::hortelino_Click() {
     auto& s = shell::estado_telas();
     hortelino.SetMousePointer(pf::vbHourglass);
     final_animation_3();
-    s.acao = acao_menu;
+    s.acao = Acao::menu;
     s.quadro = 14;
     timer_.SetInterval(100);
     shell::prepara_destino(tela_menu);
@@ -378,7 +404,7 @@ void age::hortelino_Click() {
 void age::pic_semen_Click() {
     auto& s = shell::estado_telas();
     pic_semen.SetMousePointer(pf::vbHourglass);
-    s.acao = acao_sementeira;
+    s.acao = Acao::sementeira;
     s.quadro = 8;
     timer_.SetInterval(100);
     shell::prepara_destino(tela_sementeira);
@@ -387,7 +413,7 @@ void age::pic_semen_Click() {
 void age::pic_horta_Click() {
     auto& s = shell::estado_telas();
     quadro_botao = 1;
-    s.acao = acao_horta;
+    s.acao = Acao::horta;
     s.quadro = 12;
     timer_.SetInterval(100);
     shell::prepara_destino(tela_horta);
@@ -396,7 +422,7 @@ void age::pic_horta_Click() {
 void age::pic_imp_Click() {
     auto& s = shell::estado_telas();
     final_animation_3();
-    s.acao = acao_imprime;
+    s.acao = Acao::imprime;
     s.quadro = 7;
     quadro_botao = 1;
     timer_.SetInterval(100);
@@ -408,33 +434,7 @@ void age::lbl_tempo_Click() { shell::mostra_figura("Tempo Real", anima("help6.jp
 
 // ------------------------------------------------------------------ animation engine
 
-int& age::indice_cuidado(int acao) {
-    switch (acao) {
-        case acao_tr: return quadro_tr;
-        case acao_pls: return quadro_pls;
-        case acao_cof: return quadro_cof;
-        case acao_li: return quadro_li;
-        case acao_pld: return quadro_pld;
-        case acao_am: return quadro_am;
-        case acao_cop: return quadro_cop;
-        default: return quadro_des;
-    }
-}
-
-pf::PictureBox& age::figura_cuidado(int acao) {
-    switch (acao) {
-        case acao_tr: return tr;
-        case acao_pls: return pls;
-        case acao_cof: return cof;
-        case acao_li: return limp;
-        case acao_pld: return pld;
-        case acao_am: return amo;
-        case acao_cop: return cop;
-        default: return desb;
-    }
-}
-
-void age::quadro_cuidado(int acao, pf::PictureBox& figura, int& indice) {
+void age::quadro_cuidado(Acao acao, pf::PictureBox& figura, int& indice) {
     auto& s = shell::estado_telas();
     if (s.quadro == 0) {
         timer_.SetInterval(0);
@@ -466,42 +466,31 @@ void age::Timer__Timer() {
 
     // The week pictures: the weekdays back to today, or the turning planet;
     // never during the entry presentation, which rests them.
-    if (!intro_ativa && s.acao == acao_tempo_real)
+    if (!intro_ativa && s.acao == AcaoSemana::tempo_real)
         shell::passo_tempo_real(timer_, tempo_real, dias_atras);
-    else if (!intro_ativa && s.acao == acao_previsao)
+    else if (!intro_ativa && s.acao == AcaoSemana::previsao)
         shell::passo_previsao(timer_, previsao);
 
-    auto cuidado = [&](int acao) {
-        if (s.acao == acao || intro_ativa) quadro_cuidado(acao, figura_cuidado(acao), indice_cuidado(acao));
-    };
-    cuidado(acao_tr);
-    cuidado(acao_pls);
-    cuidado(acao_cof);
-    cuidado(acao_li);
+    // The care pictures, each alone or all together in the entry
+    // presentation (which a click on the gardener has ended).
+    for (std::size_t k = 0; k < std::size(kCuidadosAgenda); ++k) {
+        const CuidadoAgenda& c = kCuidadosAgenda[k];
+        if (s.acao == c.acao || intro_ativa) quadro_cuidado(c.acao, this->*c.figura, quadro_cuidados[k]);
+    }
 
-    if (s.acao == acao_menu &&
+    if (s.acao == Acao::menu &&
         shell::passo_saida(hortelino, quadro_hortelino, [this] { return navega(tela_menu, nullptr); }))
         return;
 
-    cuidado(acao_pld);
-    cuidado(acao_am);
-    cuidado(acao_cop);
-    cuidado(acao_des);
-
-    if (s.acao == acao_sementeira &&
+    if (s.acao == Acao::sementeira &&
         shell::passo_saida(pic_semen, quadro_mudas, [this] { return navega(tela_sementeira, "\\vamsem.wav"); }))
         return;
-    if (s.acao == acao_horta) {
-        if (s.quadro == 0) {
-            if (pf::Forms::ModalForm() == nullptr) {
-                pic_horta.LoadPicture(anima("enx00c.bmp"));
-                if (navega(tela_horta, "\\vamhor.wav")) return;
-            }
-        } else {
-            quadro_de_botao(pic_horta, ciclo_enxada, quadro_enxada);
-        }
-    }
-    if (s.acao == acao_imprime && !intro_ativa) {
+    if (s.acao == Acao::horta &&
+        shell::passo_saida([this] { quadro_de_botao(pic_horta, ciclo_enxada, quadro_enxada); },
+                           [this] { pic_horta.LoadPicture(anima("enx00c.bmp")); },
+                           [this] { return navega(tela_horta, "\\vamhor.wav"); }))
+        return;
+    if (s.acao == Acao::imprime && !intro_ativa) {
         if (s.quadro == 0) {
             timer_.SetInterval(0);
             imprime_relatorios();
@@ -547,7 +536,7 @@ void age::imprime_relatorios() {
 // ------------------------------------------------------------------ forecast
 
 // Starts a week picture's animation on the 100 ms timer.
-void age::anima_semana(int acao, int quadros) {
+void age::anima_semana(AcaoSemana acao, int quadros) {
     auto& s = shell::estado_telas();
     s.acao = acao;
     s.quadro = quadros;
@@ -557,7 +546,7 @@ void age::anima_semana(int acao, int quadros) {
 void age::previsao_Click() {
     final_animation_3();
     shell::clica_previsao(
-        previsao, terra, [this] { anima_semana(acao_previsao, 22); },
+        previsao, terra, [this] { anima_semana(AcaoSemana::previsao, 22); },
         [this](const std::vector<int>&) {
             monta_semana();
             prepara_relat();
@@ -566,7 +555,7 @@ void age::previsao_Click() {
 
 void age::tempo_real_Click() {
     final_animation_3();
-    shell::clica_tempo_real(tempo_real, terra, [this] { anima_semana(acao_tempo_real, 7); },
+    shell::clica_tempo_real(tempo_real, terra, [this] { anima_semana(AcaoSemana::tempo_real, 7); },
                             [this] { monta_semana(); });
     prepara_relat();
 }

@@ -15,6 +15,7 @@
 #include "platform/clock.h"
 #include "platform/forms/forms.h"
 #include "platform/report.h"
+#include "agenda/animacao.h"
 #include "shell/navegacao.h"
 
 namespace agenda {
@@ -81,8 +82,9 @@ public:
     platform::Report regrot;
 
     // --- form fields (fresh at every load) ---------------------------------------
-    int quadro_pld = 1, quadro_pls = 1, quadro_tr = 1, quadro_li = 1;
-    int quadro_des = 1, quadro_am = 1, quadro_cop = 1, quadro_cof = 1;
+    // Each care picture's position in its frame cycle, in the order of the
+    // screen's table of care pictures.
+    std::array<int, 8> quadro_cuidados{};
     int quadro_botao = 1;
     bool intro_ativa = false;
     std::string arq_quadro;
@@ -145,13 +147,13 @@ public:
 
 private:
     // Starts a week picture's animation (forecast or real time) of `quadros` frames.
-    void anima_semana(int acao, int quadros);
+    void anima_semana(AcaoSemana acao, int quadros);
     void monta(Lista l, std::int16_t inicio);
-    void cuidado_click(int acao, pf::ControlArray<pf::Label>& primeira_coluna, const char* som_com,
-                       const char* som_sem);
+    // A care picture clicked: the entry `k` of the table of care pictures.
+    void cuidado_click(std::size_t k);
     // One frame of a care picture's animation (stops the timer instead when
     // the countdown has run out).
-    void quadro_cuidado(int acao, pf::PictureBox& figura, int& indice);
+    void quadro_cuidado(Acao acao, pf::PictureBox& figura, int& indice);
     // One frame of the garden or print picture, chosen by quadro_botao.
     void quadro_de_botao(pf::PictureBox& figura, int ciclo, std::string (*quadro)(int));
     // Ends a navigation: cue, unload, show the target. False (nothing done)
@@ -160,8 +162,6 @@ private:
     // Today's weekday on tempo_real, the first planet on previsao, or the
     // printer's last frame on pic_imp, when the last action was theirs.
     void figuras_em_repouso();
-    int& indice_cuidado(int acao);
-    pf::PictureBox& figura_cuidado(int acao);
     std::string anima(const std::string& nome) const;
 };
 

@@ -7,7 +7,7 @@ namespace agenda {
 namespace {
 
 struct Ciclo {
-    int acao;
+    Acao acao;
     const char* prefixo;
     int comprimento;
     int repouso;   // position of the resting frame
@@ -15,12 +15,12 @@ struct Ciclo {
 };
 
 constexpr Ciclo kCiclos[] = {
-    {acao_tr, "tra", 13, 5, 79},  {acao_pls, "sem", 13, 9, 79}, {acao_cof, "cof", 14, 8, 85},
-    {acao_li, "li", 12, 7, 85},   {acao_pld, "pla", 10, 6, 61}, {acao_am, "amo", 12, 6, 73},
-    {acao_cop, "cop", 14, 6, 85}, {acao_des, "des", 13, 7, 79},
+    {Acao::tr, "tra", 13, 5, 79},  {Acao::pls, "sem", 13, 9, 79}, {Acao::cof, "cof", 14, 8, 85},
+    {Acao::li, "li", 12, 7, 85},   {Acao::pld, "pla", 10, 6, 61}, {Acao::am, "amo", 12, 6, 73},
+    {Acao::cop, "cop", 14, 6, 85}, {Acao::des, "des", 13, 7, 79},
 };
 
-const Ciclo* ciclo(int acao) {
+const Ciclo* ciclo(Acao acao) {
     for (const Ciclo& c : kCiclos)
         if (c.acao == acao) return &c;
     return nullptr;
@@ -28,31 +28,31 @@ const Ciclo* ciclo(int acao) {
 
 }  // namespace
 
-int comprimento_ciclo(int acao) {
+int comprimento_ciclo(Acao acao) {
     const Ciclo* c = ciclo(acao);
     return c ? c->comprimento : 0;
 }
 
-std::string quadro_ciclo(int acao, int posicao) {
+std::string quadro_ciclo(Acao acao, int posicao) {
     const Ciclo* c = ciclo(acao);
     if (!c || posicao < 1 || posicao > c->comprimento) return "";
     int numero = posicao - 1;
-    if (acao == acao_pld) numero = posicao;            // pla01..pla10
-    if (acao == acao_li && posicao >= 11) numero = posicao;  // li10 is not in the cycle
+    if (acao == Acao::pld) numero = posicao;            // pla01..pla10
+    if (acao == Acao::li && posicao >= 11) numero = posicao;  // li10 is not in the cycle
     return shell::quadro_anima(c->prefixo, numero);
 }
 
-std::string quadro_repouso(int acao) {
+std::string quadro_repouso(Acao acao) {
     const Ciclo* c = ciclo(acao);
     return c ? quadro_ciclo(acao, c->repouso) : "";
 }
 
-int posicao_repouso(int acao) {
+int posicao_repouso(Acao acao) {
     const Ciclo* c = ciclo(acao);
     return c ? c->repouso : 0;
 }
 
-int quadros_cuidado(int acao) {
+int quadros_cuidado(Acao acao) {
     const Ciclo* c = ciclo(acao);
     return c ? c->quadros : 0;
 }

@@ -8,36 +8,34 @@
 
 namespace agenda {
 
-// Action codes of the agenda's animation timer, beside the week buttons'.
-using shell::acao_nenhuma;
-using shell::acao_previsao;
-using shell::acao_tempo_real;
-enum Acao : int {
-    acao_pls = 4,
-    acao_pld = 5,
-    acao_tr = 6,
-    acao_li = 8,
-    acao_des = 9,
-    acao_am = 10,
-    acao_cop = 11,
-    acao_cof = 12,
-    acao_menu = 14,
-    acao_sementeira = 16,
-    acao_horta = 17,
-    acao_imprime = 18,
+// The actions of the agenda's animation timer, beside the week buttons'.
+using shell::AcaoSemana;
+enum class Acao {
+    pls,
+    pld,
+    tr,
+    li,
+    des,
+    am,
+    cop,
+    cof,
+    menu,
+    sementeira,
+    horta,
+    imprime,
 };
 
-// Cycle length of a care picture's animation (by its action code), 0 for any
-// other code.
-int comprimento_ciclo(int acao);
+// Cycle length of a care picture's animation (by its action), 0 for any
+// other action.
+int comprimento_ciclo(Acao acao);
 // The frame at position 1..length of that cycle; empty for any other position.
-std::string quadro_ciclo(int acao, int posicao);
+std::string quadro_ciclo(Acao acao, int posicao);
 // The resting frame of a care picture (the one its animation starts and ends on).
-std::string quadro_repouso(int acao);
+std::string quadro_repouso(Acao acao);
 // Position of the resting frame in its cycle (the care click's start index).
-int posicao_repouso(int acao);
+int posicao_repouso(Acao acao);
 // Frames the care click plays (a whole number of cycles plus one).
-int quadros_cuidado(int acao);
+int quadros_cuidado(Acao acao);
 
 // The gardener's, the seedlings' and the forecast's frames are the shell's.
 using shell::numero_previsao;

@@ -31,7 +31,6 @@ void BM_PiscaNaHortaCheia(benchmark::State& state) {
                 g.txt_label(i).SetText(".");
                 g.txt_label(i).SetVisible(false);
             }
-            shell::estado_telas().modo_pisca = 0;
             g.pisca.conta = 19;
             g.Timergame.SetInterval(100);
         };

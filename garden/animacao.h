@@ -22,27 +22,25 @@ std::int16_t celula_sob(double x, double y);
 inline int linha_de(int i) { return i / lado_grade; }
 inline int coluna_de(int i) { return i % lado_grade; }
 
-// Action codes of the garden's animation timer, beside the week buttons'.
-using shell::acao_nenhuma;
-using shell::acao_previsao;
-using shell::acao_tempo_real;
-enum AcaoHorta : int {
-    acao_limpar = 8,
-    acao_desbastar = 9,
-    acao_amontoar = 10,
-    acao_colher_parte = 11,
-    acao_colher_total = 12,
-    acao_botao_sementeira = 13,
-    acao_hortelino = 14,
-    acao_agenda = 15,
-    acao_mudas = 16,
+// The actions of the garden's animation timer, beside the week buttons'.
+using shell::AcaoSemana;
+enum class AcaoHorta {
+    limpar,
+    desbastar,
+    amontoar,
+    colher_parte,
+    colher_total,
+    botao_sementeira,
+    hortelino,
+    agenda,
+    mudas,
 };
 
-// The care and seedbed-button cycles, by action code (acao_limpar to
-// acao_botao_sementeira).
-int comprimento_ciclo(int acao);
+// The care and seedbed-button cycles, by action (limpar to
+// botao_sementeira); 0 for any other.
+int comprimento_ciclo(AcaoHorta acao);
 // The frame at position 1..length of that cycle, relative to the media root
 // ("\anima\li06.bmp"); empty for any other position.
-std::string quadro_ciclo(int acao, int posicao);
+std::string quadro_ciclo(AcaoHorta acao, int posicao);
 
 }  // namespace garden

@@ -18,11 +18,11 @@ using platform::SoundMode;
 
 // The care buttons of Command2 (indices 5 to 9).
 constexpr std::array<shell::BotaoCuidado, 5> kCuidados{{
-    {5, "LI", acao_limpar, 13, 7, "\\l1.wav", "\\l2.wav", "\\anima\\li06.bmp", "\\anima\\li06bw.bmp"},
-    {6, "DES", acao_desbastar, 13, 7, "\\d1.wav", "\\d2.wav", "\\anima\\des06.bmp", "\\anima\\des06bw.bmp"},
-    {7, "AM", acao_amontoar, 12, 6, "\\am1.wav", "\\am2.wav", "\\anima\\amo05.bmp", "\\anima\\amo05bw.bmp"},
-    {8, "COP", acao_colher_parte, 15, 6, "\\cp1.wav", "\\cp2.wav", "\\anima\\cop05.bmp", "\\anima\\cop05bw.bmp"},
-    {9, "COF", acao_colher_total, 14, 8, "\\cf1.wav", "\\cf2.wav", "\\anima\\cof05.bmp", "\\anima\\cof05bw.bmp"},
+    {5, "LI", AcaoHorta::limpar, 13, 7, "\\l1.wav", "\\l2.wav", "\\anima\\li06.bmp", "\\anima\\li06bw.bmp"},
+    {6, "DES", AcaoHorta::desbastar, 13, 7, "\\d1.wav", "\\d2.wav", "\\anima\\des06.bmp", "\\anima\\des06bw.bmp"},
+    {7, "AM", AcaoHorta::amontoar, 12, 6, "\\am1.wav", "\\am2.wav", "\\anima\\amo05.bmp", "\\anima\\amo05bw.bmp"},
+    {8, "COP", AcaoHorta::colher_parte, 15, 6, "\\cp1.wav", "\\cp2.wav", "\\anima\\cop05.bmp", "\\anima\\cop05bw.bmp"},
+    {9, "COF", AcaoHorta::colher_total, 14, 8, "\\cf1.wav", "\\cf2.wav", "\\anima\\cof05.bmp", "\\anima\\cof05bw.bmp"},
 }};
 
 // The colour setting of a care activity.
@@ -44,7 +44,7 @@ constexpr int kTopsBotoes[] = {540, 1950, 3360, 4770, 6180, 7590};
 
 // ------------------------------------------------------------------ design
 
-trabalhando_na_horta::trabalhando_na_horta() : pf::Form(nome_tela_horta) {
+trabalhando_na_horta::trabalhando_na_horta() : pf::Form(nome_tela_horta), cuidados(kCuidados) {
     SetCaption("Trabalhando na Horta");
     SetClientSize(12000, 9000);
     const pf::Picture ponteiro = figura_programa("\\forms\\trabalhando_na_horta_MouseIcon.png");
@@ -243,9 +243,10 @@ pf::Image& trabalhando_na_horta::imagem_da_cultura(std::int16_t cult) { return *
 void trabalhando_na_horta::Form_Load() {
     auto& s = model::sessao();
     primeira_ativacao = true;
-    shell::estado_telas().acao = acao_nenhuma;
+    shell::estado_telas().acao = shell::AcaoAtual{};
     shell::estado_telas().tela_atual = "horta";
-    fase_li = fase_des = fase_amo = fase_cop = fase_cof = fase_ssem = 1;
+    cuidados.reinicia();
+    fase_ssem = 1;
     arq_quadro.clear();
     estado_tela().modo_trato = false;
     ultimo_tipo_legenda = 0;
@@ -677,23 +678,17 @@ void trabalhando_na_horta::Command2_Click(int Index) {
     final_animation_1();
     if (Index == 2) {
         fase_ssem = 1;
-        s.acao = acao_botao_sementeira;
+        s.acao = AcaoHorta::botao_sementeira;
         s.quadro = 8;
         timer_.SetInterval(100);
         shell::prepara_destino(tela_sementeira);
     } else {
-        const shell::BotaoCuidado* c = nullptr;
-        for (const auto& b : kCuidados)
-            if (b.indice == Index) c = &b;
-        if (c) {
+        if (const shell::BotaoCuidado* c = cuidados.do_botao(Index)) {
             estado_tela().modo_trato = true;
             tem_canteiro = false;
             monta_matriz3(1, c->trato, "");
             shell::toca_voz(tem_canteiro ? c->som_com_marca : c->som_sem_marca, SoundMode::Async);
-            int* fases[] = {&fase_li, &fase_des, &fase_amo, &fase_cop, &fase_cof};
-            *fases[c->indice - 5] = c->fase_inicial;
-            s.acao = c->acao;
-            s.quadro = c->quadros;
+            cuidados.inicia(*c);
             timer_.SetInterval(100);
         }
     }
@@ -713,14 +708,14 @@ void trabalhando_na_horta::txt_label_GotFocus(int) { horta.SetFocus(); }
 
 // ------------------------------------------------------------------ animation engine
 
-void trabalhando_na_horta::quadro_cuidado(int acao_botao, int indice_botao, int& fase) {
+void trabalhando_na_horta::quadro_cuidado(AcaoHorta ciclo, int indice_botao, int& fase) {
     auto& s = shell::estado_telas();
     if (s.quadro == 0) {
         timer_.SetInterval(0);
         return;
     }
-    shell::passo_ciclo(fase, comprimento_ciclo(acao_botao), arq_quadro,
-                       [acao_botao](int posicao) { return quadro_ciclo(acao_botao, posicao); });
+    shell::passo_ciclo(fase, comprimento_ciclo(ciclo), arq_quadro,
+                       [ciclo](int posicao) { return quadro_ciclo(ciclo, posicao); });
     shell::mostra_quadro(Command2(indice_botao), arq_quadro);
     fase += 1;
     s.quadro -= 1;
@@ -736,56 +731,52 @@ void trabalhando_na_horta::Timer__Timer() {
     auto& t = shell::estado_telas();
 
     // Back to the real week: the weekdays up to today.
-    if (t.acao == acao_tempo_real)
+    if (t.acao == AcaoSemana::tempo_real)
         shell::passo_tempo_real(timer_, tempo_real, [](int quadro) { return 7 - quadro; });
     // Forecast: the planet turns.
-    if (t.acao == acao_previsao) shell::passo_previsao(timer_, previsao);
+    if (t.acao == AcaoSemana::previsao) shell::passo_previsao(timer_, previsao);
     // Care buttons, each alone or all together in the entry presentation.
-    if (t.acao == acao_limpar || intro_ativa) quadro_cuidado(acao_limpar, 5, fase_li);
-    if (t.acao == acao_desbastar || intro_ativa) quadro_cuidado(acao_desbastar, 6, fase_des);
-    if (t.acao == acao_amontoar || intro_ativa) quadro_cuidado(acao_amontoar, 7, fase_amo);
-    if (t.acao == acao_colher_parte || intro_ativa) quadro_cuidado(acao_colher_parte, 8, fase_cop);
-    if (t.acao == acao_colher_total || intro_ativa) quadro_cuidado(acao_colher_total, 9, fase_cof);
+    cuidados.anima(intro_ativa, [this](const shell::BotaoCuidado& c, int& fase) {
+        quadro_cuidado(*c.acao.como<AcaoHorta>(), c.indice, fase);
+    });
 
     // The seedbed button.
-    if (t.acao == acao_botao_sementeira || intro_ativa) {
+    if (t.acao == AcaoHorta::botao_sementeira || intro_ativa) {
         if (t.quadro == 0) {
-            if (t.acao == acao_botao_sementeira) {
+            if (t.acao == AcaoHorta::botao_sementeira) {
                 if (navega(tela_sementeira, "\\vamsem.wav")) return;
             } else {
                 timer_.SetInterval(0);
             }
         } else {
-            quadro_cuidado(acao_botao_sementeira, 2, fase_ssem);
+            quadro_cuidado(AcaoHorta::botao_sementeira, 2, fase_ssem);
         }
     }
     // The gardener, back to the main menu.
-    if (t.acao == acao_hortelino &&
+    if (t.acao == AcaoHorta::hortelino &&
         shell::passo_saida(hortelino, shell::quadro_hortelino, [this] { return navega(tela_menu, nullptr); }))
         return;
     // The agenda.
-    if (t.acao == acao_agenda &&
+    if (t.acao == AcaoHorta::agenda &&
         shell::passo_saida(pic_agenda, shell::quadro_agenda, [this] { return navega(tela_agenda, "\\vamage.wav"); }))
         return;
     // The seedlings, to the seedbed.
-    if (t.acao == acao_mudas) {
-        if (t.quadro == 0) {
-            if (pf::Forms::ModalForm() == nullptr) {
-                pic_semen.LoadPicture(anima("mudas007.bmp"));
-                if (navega(tela_sementeira, "\\vamsem.wav")) return;
-            }
-        } else {
-            pic_semen.LoadPicture(model::sessao().dir_anima + shell::quadro_mudas(t.quadro));
-            t.quadro -= 1;
-        }
-    }
+    if (t.acao == AcaoHorta::mudas &&
+        shell::passo_saida(
+            [&] {
+                pic_semen.LoadPicture(model::sessao().dir_anima + shell::quadro_mudas(t.quadro));
+                t.quadro -= 1;
+            },
+            [this] { pic_semen.LoadPicture(anima("mudas007.bmp")); },
+            [this] { return navega(tela_sementeira, "\\vamsem.wav"); }))
+        return;
 }
 
 void trabalhando_na_horta::Timer1_Timer() { final_animation_1(); }
 
 // A picture button's click: ends the palette animation, then plays the
 // button's frames through the 100 ms timer; the last click wins.
-void trabalhando_na_horta::anima_botao(int acao, int quadros) {
+void trabalhando_na_horta::anima_botao(shell::AcaoAtual acao, int quadros) {
     auto& s = shell::estado_telas();
     final_animation_1();
     s.acao = acao;
@@ -795,19 +786,19 @@ void trabalhando_na_horta::anima_botao(int acao, int quadros) {
 
 void trabalhando_na_horta::hortelino_Click() {
     hortelino.SetMousePointer(pf::vbHourglass);
-    anima_botao(acao_hortelino, 14);
+    anima_botao(AcaoHorta::hortelino, 14);
     shell::prepara_destino(tela_menu);
 }
 
 void trabalhando_na_horta::pic_agenda_Click() {
     pic_agenda.SetMousePointer(pf::vbHourglass);
-    anima_botao(acao_agenda, 11);
+    anima_botao(AcaoHorta::agenda, 11);
     shell::prepara_destino(tela_agenda);
 }
 
 void trabalhando_na_horta::pic_semen_Click() {
     pic_semen.SetMousePointer(pf::vbHourglass);
-    anima_botao(acao_mudas, 8);
+    anima_botao(AcaoHorta::mudas, 8);
     shell::prepara_destino(tela_sementeira);
 }
 
@@ -825,7 +816,7 @@ void trabalhando_na_horta::lbl_atividades_Click() {
 
 void trabalhando_na_horta::previsao_Click() {
     shell::clica_previsao(
-        previsao, terra, [this] { anima_botao(acao_previsao, 22); },
+        previsao, terra, [this] { anima_botao(AcaoSemana::previsao, 22); },
         [this](const std::vector<int>& liberados) {
             for (int i : liberados) remove_controles_canteiro(i);
             sincroniza_controles();
@@ -836,7 +827,7 @@ void trabalhando_na_horta::previsao_Click() {
 }
 
 void trabalhando_na_horta::tempo_real_Click() {
-    shell::clica_tempo_real(tempo_real, terra, [this] { anima_botao(acao_tempo_real, 7); }, [this] {
+    shell::clica_tempo_real(tempo_real, terra, [this] { anima_botao(AcaoSemana::tempo_real, 7); }, [this] {
         // Beds freed or removed during the forecast come back; beds planted
         // during it go.
         sincroniza_controles();

@@ -12,6 +12,7 @@
 
 #include "platform/clock.h"
 #include "platform/forms/forms.h"
+#include "garden/animacao.h"
 #include "shell/navegacao.h"
 
 namespace garden {
@@ -78,7 +79,10 @@ public:
     bool intro_ativa = false;
     bool ja_tocou = false;
     bool tem_canteiro = false;
-    int fase_li = 1, fase_des = 1, fase_amo = 1, fase_cop = 1, fase_cof = 1, fase_ssem = 1;
+    // The care buttons' frame cycles, and the seedbed button's position in
+    // its own.
+    shell::CuidadosAnimados cuidados;
+    int fase_ssem = 1;
     std::string arq_quadro;
     std::int16_t ultimo_tipo_legenda = 0;
     std::string ultimo_tipo_trato;
@@ -122,7 +126,7 @@ public:
                         int pos_atual, bool chama_acha_trato, const std::string& up_trato);
     std::optional<int> descobre_qual_btn(pf::Color cor);
     void final_animation_1();
-    void anima_botao(int acao, int quadros);
+    void anima_botao(shell::AcaoAtual acao, int quadros);
 
     // --- care work, blink ------------------------------------------------------
     void Command2_Click(int Index);
@@ -164,7 +168,7 @@ private:
     bool navega(const char* destino, const char* cue);
     // One frame of a care or seedbed-button animation on its button (stops
     // the timer instead when the countdown has run out).
-    void quadro_cuidado(int acao_botao, int indice_botao, int& fase);
+    void quadro_cuidado(AcaoHorta ciclo, int indice_botao, int& fase);
     void escreve_semanas_inicio();
     bool algum_cuidado_habilitado();
     pf::Picture figura_programa(const std::string& nome) const;

@@ -12,7 +12,6 @@ namespace help {
 
 namespace {
 
-constexpr int kAcaoNhoca = 100;
 constexpr int kIntervaloAnimacao = 100;
 constexpr int kPassosNhoca = 21;
 constexpr int kPassoNhoca = 50;
@@ -182,7 +181,7 @@ void help::imagespicturebox_Click() {
     if (anima_topico != 0) {
         auto& s = shell::estado_telas();
         quadro_help = quadro_inicial;
-        s.acao = anima_topico;
+        s.acao = static_cast<AcaoHelp>(anima_topico);
         s.quadro = qt_quadros;
         timer_.SetInterval(kIntervaloAnimacao);
     } else {
@@ -195,17 +194,18 @@ void help::imagespicturebox_Click() {
 void help::ImagesPictureBox_MouseDown(int, int, float, float) {}
 
 void help::pic_nhoca_Click() {
-    shell::estado_telas().acao = kAcaoNhoca;
+    shell::estado_telas().acao = AcaoHelp::nhoca;
     timer_.SetInterval(kIntervaloAnimacao);
     passos_nhoca = kPassosNhoca;
 }
 
 void help::Timer__Timer() {
     if (timer_.Interval() == 0) return;
-    const int acao = shell::estado_telas().acao;
-    if (acao == kAcaoNhoca)
+    const std::optional<AcaoHelp> acao = shell::estado_telas().acao.como<AcaoHelp>();
+    if (!acao) return;
+    if (*acao == AcaoHelp::nhoca)
         anima_nhoca_tick();
-    else if (!quadros_da_animacao(acao).empty())
+    else if (!quadros_da_animacao(static_cast<int>(*acao)).empty())
         anima_topico_tick();
 }
 
@@ -215,7 +215,8 @@ void help::anima_topico_tick() {
         timer_.SetInterval(0);
         return;
     }
-    const std::vector<std::string> quadros = quadros_da_animacao(shell::estado_telas().acao);
+    const std::optional<AcaoHelp> acao = shell::estado_telas().acao.como<AcaoHelp>();
+    const std::vector<std::string> quadros = quadros_da_animacao(acao ? static_cast<int>(*acao) : 0);
     const int n = static_cast<int>(quadros.size());
     if (quadro_help < 1 || quadro_help > n) quadro_help = 1;
     arq_quadro = s.dir_anima + quadros[quadro_help - 1];

@@ -33,6 +33,12 @@ const ArquivoAssunto* arquivo_do_assunto(const std::string& assunto);
 // animation, in order; empty for an id that is no topic animation.
 std::vector<std::string> quadros_da_animacao(int id);
 
+// The actions of the help window's animation timer: a topic's animation,
+// by its id (3 to 12), or the earthworm.
+enum class AcaoHelp {
+    nhoca = 100,
+};
+
 class help : public pf::Form {
 public:
     pf::PictureBox TextPictureBox{this, "TextPictureBox"};

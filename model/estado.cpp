@@ -19,16 +19,7 @@ EstadoHorta::EstadoHorta() {
     conta_can.fill(0);
     qt_sem_cult.fill(0);
 
-    cult_can_prev = cult_can;
-    nome_can_prev = nome_can;
-    idade_can_prev = idade_can;
-    check_can_prev = check_can;
-    ult_cult_prev = ult_cult;
-    penult_cult_prev = penult_cult;
-    cult_sem_prev = cult_sem;
-    nome_sem_prev = nome_sem;
-    idade_sem_prev = idade_sem;
-    check_sem_prev = check_sem;
+    real = mostrado();
 }
 
 namespace {
@@ -108,39 +99,21 @@ std::vector<int> passa_semana() {
 
 void guarda_previsao() {
     EstadoHorta& h = horta();
-    h.cult_can_prev = h.cult_can;
-    h.nome_can_prev = h.nome_can;
-    h.idade_can_prev = h.idade_can;
-    h.check_can_prev = h.check_can;
-    h.ult_cult_prev = h.ult_cult;
-    h.penult_cult_prev = h.penult_cult;
-    h.cult_sem_prev = h.cult_sem;
-    h.nome_sem_prev = h.nome_sem;
-    h.idade_sem_prev = h.idade_sem;
-    h.check_sem_prev = h.check_sem;
+    h.real = h.mostrado();
 }
 
 std::vector<int> canteiros_a_recriar() {
     const EstadoHorta& h = horta();
     std::vector<int> cantos;
     for (int i = 0; i < n_canteiros; ++i)
-        if (h.cult_can_prev[i] > nenhuma && h.cult_can[i] <= nenhuma) cantos.push_back(i);
+        if (h.real.cult_can[i] > nenhuma && h.cult_can[i] <= nenhuma) cantos.push_back(i);
     return cantos;
 }
 
 void restaura_previsao() {
     EstadoHorta& h = horta();
     h.data_agenda = h.data_real;
-    h.cult_can = h.cult_can_prev;
-    h.idade_can = h.idade_can_prev;
-    h.nome_can = h.nome_can_prev;
-    h.penult_cult = h.penult_cult_prev;
-    h.ult_cult = h.ult_cult_prev;
-    h.check_can = h.check_can_prev;
-    h.cult_sem = h.cult_sem_prev;
-    h.idade_sem = h.idade_sem_prev;
-    h.nome_sem = h.nome_sem_prev;
-    h.check_sem = h.check_sem_prev;
+    h.mostrado() = h.real;
 }
 
 std::vector<int> avanca_previsao() {

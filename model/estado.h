@@ -3,8 +3,8 @@
 // user-interface thread; it lives in two structs with one instance each:
 //
 //  - EstadoHorta: the garden beds, the seedbed lots, the market order, the
-//    per-crop tallies of the weekly checks, the forecast copies of the beds
-//    and lots, and the week dates;
+//    per-crop tallies of the weekly checks, the real week's beds and lots
+//    kept during a forecast, and the week dates;
 //  - EstadoSessao: what the screens share about media, sound, dialogs,
 //    colours and start-up (moving between screens is the shell's own).
 //
@@ -26,7 +26,8 @@ inline constexpr int n_colunas_horta = 10;
 inline constexpr int n_lotes = 22;       // seedbed lots 0 to 21, 2 x 11
 inline constexpr int n_colunas_sementeira = 11;
 
-struct EstadoHorta {
+// The beds and the lots of one week.
+struct Plantio {
     // Garden cells (`canteiro`). cult_can: -1 not a bed, 0 free bed, 1 to 21 a crop.
     std::array<int, n_canteiros> cult_can;
     std::array<std::string, n_canteiros> nome_can;   // "" when not a bed, "Vago" when free
@@ -40,7 +41,11 @@ struct EstadoHorta {
     std::array<std::string, n_lotes> nome_sem;
     std::array<int, n_lotes> idade_sem;              // weeks since sowing
     std::array<bool, n_lotes> check_sem;
+};
 
+// The beds and lots shown are the Plantio this struct is; `real` keeps the
+// real week's while a forecast shows later weeks.
+struct EstadoHorta : Plantio {
     // Market order: beds per sowing interval, per crop code (1 to 21 used).
     std::array<int, n_codigos> seq_cult;
 
@@ -49,18 +54,13 @@ struct EstadoHorta {
     std::array<int, n_codigos> qt_sem_cult;  // lots younger than the sowing interval
     int cult_atual = 0;                      // the crop tem_muda_pronta tests
 
-    // Forecast copies of the bed and lot arrays: taken by the first forecast
-    // step, put back by the return to the real week.
-    std::array<int, n_canteiros> cult_can_prev;
-    std::array<std::string, n_canteiros> nome_can_prev;
-    std::array<int, n_canteiros> idade_can_prev;
-    std::array<bool, n_canteiros> check_can_prev;
-    std::array<int, n_canteiros> ult_cult_prev;
-    std::array<int, n_canteiros> penult_cult_prev;
-    std::array<int, n_lotes> cult_sem_prev;
-    std::array<std::string, n_lotes> nome_sem_prev;
-    std::array<int, n_lotes> idade_sem_prev;
-    std::array<bool, n_lotes> check_sem_prev;
+    // The real week's beds and lots: taken by the first forecast step, put
+    // back by the return to the real week.
+    Plantio real;
+
+    // The beds and lots shown.
+    Plantio& mostrado() { return *this; }
+    const Plantio& mostrado() const { return *this; }
 
     // Week dates: the present moment taken at start-up, and the date of the
     // week shown (seven days on per forecast step). A forecast is in effect
@@ -143,16 +143,16 @@ void ao_reiniciar_estado(std::function<void()> reinicia);
 // Returns the cells freed by this step, in ascending order.
 std::vector<int> passa_semana();
 
-// Forecast: copies the live bed and lot arrays into their forecast copies.
+// Forecast: keeps the live beds and lots as the real week's.
 void guarda_previsao();
 
-// Return to the real week: the cells that held a crop in the forecast copy
+// Return to the real week: the cells that held a crop in the real week's copy
 // and hold none now (their bed controls must be created again), in ascending
 // order. Call before restaura_previsao().
 std::vector<int> canteiros_a_recriar();
 
-// Return to the real week: copies the forecast copies back into the live
-// arrays and sets data_agenda back to data_real.
+// Return to the real week: puts the real week's beds and lots back into the
+// live ones and sets data_agenda back to data_real.
 void restaura_previsao();
 
 // A forecast is in effect: the week shown is not the real week.

@@ -475,25 +475,6 @@ bool le_horta(std::string* erro) {
     }
 }
 
-bool le_sementeira(std::string* erro) {
-    EstadoHorta& h = horta();
-    zera_lotes(h);
-    try {
-        auto db = abre_banco();
-        int lotes = 0;
-        const bool tem_cultura = le_sem(*db, h, lotes);
-        banco().lotes_ilegiveis = lotes;
-        guarda_copia(*db);
-        db->Close();
-        sucesso(erro);
-        return tem_cultura;
-    } catch (const std::exception& e) {
-        zera_lotes(h);
-        banco().carga_falhou = true;
-        return falha(erro, msg_leitura + texto_de(e));
-    }
-}
-
 bool le_seq(std::string* erro) {
     EstadoHorta& h = horta();
     try {
@@ -536,18 +517,11 @@ bool le_seq(std::string* erro) {
 bool grava_horta(std::string* erro, const std::function<void(platform::Database&)>& extra) {
     if (banco().carga_falhou) return falha(erro, msg_carga_falhou);
     // During a forecast the live arrays hold weeks that have not come yet;
-    // the real week is in the forecast copies, and that is what is stored
+    // the real week is kept apart, and that is what is stored
     // (the next start-up ages it by the weeks that really passed).
     EstadoHorta h = horta();
     if (previsao_ativa()) {
-        h.cult_can = h.cult_can_prev;
-        h.idade_can = h.idade_can_prev;
-        h.check_can = h.check_can_prev;
-        h.ult_cult = h.ult_cult_prev;
-        h.penult_cult = h.penult_cult_prev;
-        h.cult_sem = h.cult_sem_prev;
-        h.idade_sem = h.idade_sem_prev;
-        h.check_sem = h.check_sem_prev;
+        h.mostrado() = h.real;
     }
     std::unique_ptr<platform::Database> db;
     try {

@@ -53,9 +53,6 @@ void reinicia_banco();
 // and *erro holds why.
 bool le_horta(std::string* erro = nullptr);
 
-// Loads the seedbed from "sem"; true when some loaded lot holds a crop.
-bool le_sementeira(std::string* erro = nullptr);
-
 // Loads the market order from "seq" into seq_cult (crops without a row keep
 // their value); unreadable rows as in le_horta. Returns false when the
 // database cannot be read.

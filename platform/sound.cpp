@@ -90,9 +90,15 @@ SoundBackend& backend() {
     return *s.backend;
 }
 
+// The name given to SetCutSoundName, in lower case.
+std::string& cutSoundName() {
+    static std::string name;
+    return name;
+}
+
 bool endsWithSilence(const std::string& path) {
-    static const std::string name = "silencio.wav";
-    if (path.size() < name.size()) return false;
+    const std::string& name = cutSoundName();
+    if (name.empty() || path.size() < name.size()) return false;
     std::string tail = LCase(path.substr(path.size() - name.size()));
     if (tail != name) return false;
     if (path.size() == name.size()) return true;
@@ -169,6 +175,8 @@ int HoldSongLoading(bool hold) {
 void AwaitSongs() {
     if (state().backend) state().backend->AwaitSongs();
 }
+
+void SetCutSoundName(const std::string& fileName) { cutSoundName() = LCase(fileName); }
 
 bool PlaySound(const std::string& path, SoundMode mode) {
     SoundCall call{mode == SoundMode::Sync ? SoundCall::Kind::Sync : SoundCall::Kind::Async, path, ResolvePath(path)};

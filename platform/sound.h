@@ -3,8 +3,8 @@
 // game path), either asynchronously (the call returns at once and the sound
 // replaces any sound playing) or synchronously (the call returns when the
 // sound has ended and no other event of the program runs in between). Playing
-// a file named "silencio.wav" (in any folder, any case) cuts the sound
-// playing. PlayMedia plays the media links of the help (MID, WAV, AVI) by
+// a file of the name given to SetCutSoundName (in any folder, any case) cuts
+// the sound playing. PlayMedia plays the media links of the help (MID, WAV, AVI) by
 // path. A missing file or a machine without sound is silent and quick: the
 // call returns at once and the problem is logged once.
 //
@@ -104,6 +104,10 @@ void AwaitSongs();
 inline bool IsSongName(const std::string& lowerPath) {
     return lowerPath.ends_with(".mid") || lowerPath.ends_with(".midi") || lowerPath.ends_with(".rmi");
 }
+
+// The file name (without folder, any case) whose play cuts the sound playing
+// instead of playing; none until one is given.
+void SetCutSoundName(const std::string& fileName);
 
 // Plays a WAV file by game path. Returns false when the file is missing.
 bool PlaySound(const std::string& path, SoundMode mode);

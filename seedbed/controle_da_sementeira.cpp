@@ -21,9 +21,9 @@ using platform::SoundMode;
 
 // The three care buttons of Command4.
 constexpr std::array<shell::BotaoCuidado, 3> kCuidados{{
-    {1, "LI", acao_limpar, 13, 7, "\\mudlimp.wav", "\\nlimp.wav", "\\anima\\li06.bmp", "\\anima\\li06bw.bmp"},
-    {2, "DES", acao_desbastar, 14, 7, "\\muddesb.wav", "\\ndesb.wav", "\\anima\\des06.bmp", "\\anima\\des06bw.bmp"},
-    {3, "TR", acao_transplantar, 14, 5, "\\mudtran.wav", "\\ntran.wav", "\\anima\\tra04.bmp", "\\anima\\tra04bw.bmp"},
+    {1, "LI", AcaoSementeira::limpar, 13, 7, "\\mudlimp.wav", "\\nlimp.wav", "\\anima\\li06.bmp", "\\anima\\li06bw.bmp"},
+    {2, "DES", AcaoSementeira::desbastar, 14, 7, "\\muddesb.wav", "\\ndesb.wav", "\\anima\\des06.bmp", "\\anima\\des06bw.bmp"},
+    {3, "TR", AcaoSementeira::transplantar, 14, 5, "\\mudtran.wav", "\\ntran.wav", "\\anima\\tra04.bmp", "\\anima\\tra04bw.bmp"},
 }};
 
 model::Cor cor_do_trato(const std::string& trato) {
@@ -38,8 +38,8 @@ bool e_lote(const pf::Control& c) {
     return platform::UCase(c.Name().substr(0, 6)) == "IMAGE3";
 }
 
-// The frames of a button cycle by its action code.
-std::function<std::string(int)> quadros_do_ciclo(int acao) {
+// The frames of a button cycle by its action.
+std::function<std::string(int)> quadros_do_ciclo(AcaoSementeira acao) {
     return [acao](int posicao) { return quadro_ciclo_sem(acao, posicao); };
 }
 
@@ -67,7 +67,7 @@ std::string numeros_das_colunas() {
 
 // ------------------------------------------------------------------ design
 
-controle_da_sementeira::controle_da_sementeira() : pf::Form(nome_tela_sementeira) {
+controle_da_sementeira::controle_da_sementeira() : pf::Form(nome_tela_sementeira), cuidados(kCuidados) {
     SetCaption("");
     SetClientSize(12000, 9000);  // maximized: the whole screen, as the menu
     SetBackColor(0x00E0E0E0);
@@ -282,10 +282,11 @@ bool controle_da_sementeira::lote_ocupado(int i) const {
 
 void controle_da_sementeira::Form_Load() {
     auto& s = model::sessao();
-    shell::estado_telas().acao = -1;
+    shell::estado_telas().acao = shell::AcaoAtual{};
     primeira_ativacao = true;
     shell::estado_telas().tela_atual = "sementeira";
-    fase_li = fase_des = fase_tra = fase_enx = 1;
+    cuidados.reinicia();
+    fase_enx = 1;
     atividade.clear();
 
     // The legend colours are the buttons' own, whatever another screen left.
@@ -582,19 +583,15 @@ void controle_da_sementeira::command4_Click(int Index) {
     if (Index == 4) {
         Command4(Index).SetMousePointer(pf::vbHourglass);
         fase_enx = 1;
-        s.acao = acao_botao_horta;
+        s.acao = AcaoSementeira::botao_horta;
         s.quadro = 12;
         timer_.SetInterval(100);
-    } else if (Index >= 1 && Index <= 3) {
-        const shell::BotaoCuidado& c = kCuidados[Index - 1];
-        const bool marcou = leg_sem(c.trato);
-        shell::toca_voz(marcou ? c.som_com_marca : c.som_sem_marca, SoundMode::Async);
-        int* fases[] = {&fase_li, &fase_des, &fase_tra};
-        *fases[Index - 1] = c.fase_inicial;
-        s.acao = c.acao;
-        s.quadro = c.quadros;
+    } else if (const shell::BotaoCuidado* c = cuidados.do_botao(Index)) {
+        const bool marcou = leg_sem(c->trato);
+        shell::toca_voz(marcou ? c->som_com_marca : c->som_sem_marca, SoundMode::Async);
+        cuidados.inicia(*c);
         timer_.SetInterval(100);
-        atividade = c.trato;
+        atividade = c->trato;
     }
     Command4(Index).SetMousePointer(pf::vbCustom);
 }
@@ -630,12 +627,12 @@ void controle_da_sementeira::final_animation_2() {
     carrega_pict_dos_botões();
 }
 
-void controle_da_sementeira::quadro_botao(int acao_botao, pf::CommandButton& botao, int& fase) {
+void controle_da_sementeira::quadro_botao(AcaoSementeira ciclo, pf::CommandButton& botao, int& fase) {
     auto& s = shell::estado_telas();
     if (s.quadro == 0)
         timer_.SetInterval(0);
     else
-        shell::passo_ciclo(fase, comprimento_ciclo_sem(acao_botao), arq_quadro, quadros_do_ciclo(acao_botao));
+        shell::passo_ciclo(fase, comprimento_ciclo_sem(ciclo), arq_quadro, quadros_do_ciclo(ciclo));
     shell::mostra_quadro(botao, arq_quadro);
     fase += 1;
     s.quadro -= 1;
@@ -651,23 +648,23 @@ void controle_da_sementeira::Timer__Timer() {
     auto& s = shell::estado_telas();
 
     // Back to the real week: the weekdays up to today.
-    if (s.acao == acao_tempo_real)
+    if (s.acao == AcaoSemana::tempo_real)
         shell::passo_tempo_real(timer_, tempo_real, [](int quadro) { return 7 - quadro; });
     // Forecast: the planet turns.
-    if (s.acao == acao_previsao)
+    if (s.acao == AcaoSemana::previsao)
         shell::passo_previsao(timer_, previsao);
     // Care buttons, each alone or all together in the entry presentation.
-    if (s.acao == acao_limpar || em_intro) quadro_botao(acao_limpar, Command4(1), fase_li);
-    if (s.acao == acao_desbastar || em_intro) quadro_botao(acao_desbastar, Command4(2), fase_des);
-    if (s.acao == acao_transplantar || em_intro) quadro_botao(acao_transplantar, Command4(3), fase_tra);
+    cuidados.anima(em_intro, [this](const shell::BotaoCuidado& c, int& fase) {
+        quadro_botao(*c.acao.como<AcaoSementeira>(), Command4(c.indice), fase);
+    });
 
     // The garden button.
-    if (s.acao == acao_botao_horta || em_intro) {
+    if (s.acao == AcaoSementeira::botao_horta || em_intro) {
         if (s.quadro == 0) {
             if (navega(tela_horta, "\\vamhor.wav")) return;
         } else {
-            shell::passo_ciclo(fase_enx, comprimento_ciclo_sem(acao_botao_horta), arq_quadro,
-                               quadros_do_ciclo(acao_botao_horta));
+            shell::passo_ciclo(fase_enx, comprimento_ciclo_sem(AcaoSementeira::botao_horta), arq_quadro,
+                               quadros_do_ciclo(AcaoSementeira::botao_horta));
         }
         if (s.quadro > 0) {
             shell::mostra_quadro(Command4(4), arq_quadro);
@@ -676,36 +673,36 @@ void controle_da_sementeira::Timer__Timer() {
         }
     }
     // The gardener, back to the main menu.
-    if (s.acao == acao_hortelino &&
+    if (s.acao == AcaoSementeira::hortelino &&
         shell::passo_saida(hortelino, shell::quadro_hortelino, [this] { return navega(tela_menu, nullptr); }))
         return;
     // The agenda.
-    if (s.acao == acao_agenda &&
+    if (s.acao == AcaoSementeira::agenda &&
         shell::passo_saida(pic_agenda, shell::quadro_agenda, [this] { return navega(tela_agenda, "\\vamage.wav"); }))
         return;
     // The garden picture.
-    if (s.acao == acao_figura_horta) {
-        if (s.quadro == 0) {
-            if (pf::Forms::ModalForm() == nullptr) {
+    if (s.acao == AcaoSementeira::figura_horta &&
+        shell::passo_saida(
+            [&] {
+                shell::passo_ciclo(fase_enx, comprimento_ciclo_sem(AcaoSementeira::figura_horta), arq_quadro,
+                                   quadros_do_ciclo(AcaoSementeira::figura_horta));
+                pic_horta.LoadPicture(arq_quadro);
+                fase_enx += 1;
+                s.quadro -= 1;
+            },
+            [this] {
                 arq_quadro = anima("enx00c.bmp");
                 pic_horta.LoadPicture(arq_quadro);
-                if (navega(tela_horta, "\\vamhor.wav")) return;
-            }
-        } else {
-            shell::passo_ciclo(fase_enx, comprimento_ciclo_sem(acao_figura_horta), arq_quadro,
-                               quadros_do_ciclo(acao_figura_horta));
-            pic_horta.LoadPicture(arq_quadro);
-            fase_enx += 1;
-            s.quadro -= 1;
-        }
-    }
+            },
+            [this] { return navega(tela_horta, "\\vamhor.wav"); }))
+        return;
 }
 
 void controle_da_sementeira::Timer1_Timer() { final_animation_2(); }
 
 // A picture's click: ends the entry presentation, then plays the picture's
 // frames through the 100 ms timer; the last click wins.
-void controle_da_sementeira::anima_botao(int acao, int quadros) {
+void controle_da_sementeira::anima_botao(shell::AcaoAtual acao, int quadros) {
     auto& s = shell::estado_telas();
     final_animation_2();
     s.acao = acao;
@@ -715,19 +712,19 @@ void controle_da_sementeira::anima_botao(int acao, int quadros) {
 
 void controle_da_sementeira::hortelino_Click() {
     hortelino.SetMousePointer(pf::vbHourglass);
-    anima_botao(acao_hortelino, 14);
+    anima_botao(AcaoSementeira::hortelino, 14);
     shell::prepara_destino(tela_menu);
 }
 
 void controle_da_sementeira::pic_agenda_Click() {
     pic_agenda.SetMousePointer(pf::vbHourglass);
-    anima_botao(acao_agenda, 11);
+    anima_botao(AcaoSementeira::agenda, 11);
     shell::prepara_destino(tela_agenda);
 }
 
 void controle_da_sementeira::pic_horta_Click() {
     fase_enx = 1;
-    anima_botao(acao_figura_horta, 12);
+    anima_botao(AcaoSementeira::figura_horta, 12);
     shell::prepara_destino(tela_horta);
 }
 
@@ -745,7 +742,7 @@ void controle_da_sementeira::lbl_verduras_Click() {
 
 void controle_da_sementeira::previsao_Click() {
     shell::clica_previsao(
-        previsao, terra, [this] { anima_botao(acao_previsao, 22); },
+        previsao, terra, [this] { anima_botao(AcaoSemana::previsao, 22); },
         [this](const std::vector<int>&) {
             // No marker of an activity chosen before the forecast stays on
             // screen.
@@ -756,7 +753,7 @@ void controle_da_sementeira::previsao_Click() {
 }
 
 void controle_da_sementeira::tempo_real_Click() {
-    shell::clica_tempo_real(tempo_real, terra, [this] { anima_botao(acao_tempo_real, 7); }, [this] {
+    shell::clica_tempo_real(tempo_real, terra, [this] { anima_botao(AcaoSemana::tempo_real, 7); }, [this] {
         pl_sem(0);
         Monta_sem();
     });

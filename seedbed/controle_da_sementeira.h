@@ -13,6 +13,7 @@
 #include <string>
 
 #include "platform/forms/forms.h"
+#include "seedbed/tabela.h"
 #include "shell/navegacao.h"
 
 namespace seedbed {
@@ -80,7 +81,10 @@ public:
     bool em_intro = false;
     bool ja_tocou = false;
     std::string atividade;
-    int fase_li = 1, fase_des = 1, fase_tra = 1, fase_enx = 1;
+    // The care buttons' frame cycles, and the garden button's and garden
+    // picture's position in theirs.
+    shell::CuidadosAnimados cuidados;
+    int fase_enx = 1;
     std::string arq_quadro;
     // The completion blink of the lot markers.
     shell::PiscaConclusao<pf::Label> pisca{Timergame, timer_, 18};
@@ -148,13 +152,13 @@ private:
     // The redraw shared by Monta_sem2 (first activation) and Monta_sem.
     void monta(bool primeira);
     // One frame of a care, garden-button or garden-picture animation.
-    void quadro_botao(int acao_botao, pf::CommandButton& botao, int& fase);
+    void quadro_botao(AcaoSementeira ciclo, pf::CommandButton& botao, int& fase);
     // Ends a navigation: cue, unload, show the target. False (nothing done)
     // while a modal dialog is open, so a later tick tries again, or when the
     // target screen does not exist.
     bool navega(const char* destino, const char* cue);
     // Plays a picture's frames (ends the entry presentation first).
-    void anima_botao(int acao, int quadros);
+    void anima_botao(shell::AcaoAtual acao, int quadros);
     bool algum_cuidado_habilitado();
     bool algum_indicador_visivel();
     pf::Picture figura_programa(const std::string& nome) const;

@@ -70,25 +70,25 @@ std::string figura_crescimento(int cultura, int idade) {
     return "\\anima\\crescepb.bmp";
 }
 
-int comprimento_ciclo_sem(int acao) {
+int comprimento_ciclo_sem(AcaoSementeira acao) {
     switch (acao) {
-        case acao_limpar: return garden::comprimento_ciclo(garden::acao_limpar);     // the garden's LI cycle
-        case acao_desbastar: return garden::comprimento_ciclo(garden::acao_desbastar);  // the garden's DES cycle
-        case acao_transplantar: return 13;                         // tra00..tra12
-        case acao_botao_horta: return 11;                          // enx00..enx10
-        case acao_figura_horta: return 11;                         // enx00c..enx10c
+        case AcaoSementeira::limpar: return garden::comprimento_ciclo(garden::AcaoHorta::limpar);     // the garden's LI cycle
+        case AcaoSementeira::desbastar: return garden::comprimento_ciclo(garden::AcaoHorta::desbastar);  // the garden's DES cycle
+        case AcaoSementeira::transplantar: return 13;                         // tra00..tra12
+        case AcaoSementeira::botao_horta: return 11;                          // enx00..enx10
+        case AcaoSementeira::figura_horta: return 11;                         // enx00c..enx10c
         default: return 0;
     }
 }
 
-std::string quadro_ciclo_sem(int acao, int posicao) {
+std::string quadro_ciclo_sem(AcaoSementeira acao, int posicao) {
     if (posicao < 1 || posicao > comprimento_ciclo_sem(acao)) return {};
     switch (acao) {
-        case acao_limpar: return garden::quadro_ciclo(garden::acao_limpar, posicao);
-        case acao_desbastar: return garden::quadro_ciclo(garden::acao_desbastar, posicao);
-        case acao_transplantar: return shell::quadro_anima("tra", posicao - 1);
-        case acao_botao_horta: return shell::quadro_anima("enx", posicao - 1);
-        case acao_figura_horta: return shell::quadro_anima("enx", posicao - 1, "c");
+        case AcaoSementeira::limpar: return garden::quadro_ciclo(garden::AcaoHorta::limpar, posicao);
+        case AcaoSementeira::desbastar: return garden::quadro_ciclo(garden::AcaoHorta::desbastar, posicao);
+        case AcaoSementeira::transplantar: return shell::quadro_anima("tra", posicao - 1);
+        case AcaoSementeira::botao_horta: return shell::quadro_anima("enx", posicao - 1);
+        case AcaoSementeira::figura_horta: return shell::quadro_anima("enx", posicao - 1, "c");
         default: return {};
     }
 }

@@ -50,25 +50,24 @@ std::optional<std::int16_t> slot_do_botao(const std::string& nome);
 // a lot not in use.
 std::string figura_crescimento(int cultura, int idade);
 
-// Action codes of the seedbed's animation timer, beside the week buttons'.
-using shell::acao_previsao;
-using shell::acao_tempo_real;
-enum AcaoSementeira : int {
-    acao_limpar = 4,
-    acao_desbastar = 5,
-    acao_transplantar = 6,
-    acao_botao_horta = 7,
-    acao_hortelino = 14,
-    acao_agenda = 15,
-    acao_figura_horta = 16,
+// The actions of the seedbed's animation timer, beside the week buttons'.
+using shell::AcaoSemana;
+enum class AcaoSementeira {
+    limpar,
+    desbastar,
+    transplantar,
+    botao_horta,
+    hortelino,
+    agenda,
+    figura_horta,
 };
 
 // Cycle length of the counter-driven animations (LI, DES, TR, the garden
-// button and the garden picture), by action code; 0 for any other code.
-int comprimento_ciclo_sem(int acao);
+// button and the garden picture), by action; 0 for any other.
+int comprimento_ciclo_sem(AcaoSementeira acao);
 
 // Frame at position 1..length of that cycle, relative to the media root
 // ("\anima\tra04.bmp"); empty for any other position.
-std::string quadro_ciclo_sem(int acao, int posicao);
+std::string quadro_ciclo_sem(AcaoSementeira acao, int posicao);
 
 }  // namespace seedbed

@@ -255,7 +255,6 @@ void conf::Label1_Click() {
             s.som_entrada_feira = pasta + "\\fefimc.wav";
         }
     }
-    shell::estado_telas().dia_semana = 0;
 
     Unload();
     pf::Forms::Show("INTRONEW");
@@ -273,14 +272,14 @@ void conf::interroga_Click() {
     auto& s = estado_telas();
     interroga.SetMousePointer(pf::vbHourglass);
     quadro_anima = 1;
-    s.acao = acao_opcoes_help;
+    s.acao = AcaoOpcoes::help;
     s.quadro = 6;
     timer_.SetInterval(100);
 }
 
 void conf::Timer__Timer() {
     model::EstadoSessao& s = model::sessao();
-    if (shell::estado_telas().acao != acao_opcoes_help) return;
+    if (shell::estado_telas().acao != AcaoOpcoes::help) return;
     if (shell::estado_telas().quadro == 0) {
         toca_silencio(SoundMode::Async);
         shell::estado_telas().assunto_help = "PGM";

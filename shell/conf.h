@@ -16,9 +16,9 @@ namespace pf = platform::forms;
 // none of "C:" to "H:".
 int indice_unidade_digitada(const std::string& texto);
 
-// Action codes of the options screen's animation timer.
-enum AcaoOpcoes : int {
-    acao_opcoes_help = 19,  // the question mark, on to help
+// The actions of the options screen's animation timer.
+enum class AcaoOpcoes {
+    help,  // the question mark, on to help
 };
 
 class conf : public pf::Form {

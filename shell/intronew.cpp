@@ -61,13 +61,13 @@ const pf::Font fonte_opcoes{"Arial", 12, true};
 std::string icone_do_menu() { return platform::ProgramFolder() + "\\forms\\INTRONEW_MouseIcon.png"; }
 
 // The screen a picture button's animation leads to (none for the exit).
-const char* destino_do_botao(int acao) {
+const char* destino_do_botao(AcaoMenu acao) {
     switch (acao) {
-        case acao_agenda: return "age";
-        case acao_sementeira: return "controle_da_sementeira";
-        case acao_horta: return "trabalhando_na_horta";
-        case acao_feira: return "feira_horta";
-        case acao_help: return "help";
+        case AcaoMenu::agenda: return "age";
+        case AcaoMenu::sementeira: return "controle_da_sementeira";
+        case AcaoMenu::horta: return "trabalhando_na_horta";
+        case AcaoMenu::feira: return "feira_horta";
+        case AcaoMenu::help: return "help";
         default: return nullptr;
     }
 }
@@ -237,7 +237,7 @@ void INTRONEW::Form_Activate() {
 // A picture button's click: its action and frame count for the 100 ms
 // timer, which plays the frames and then leaves for the button's target;
 // the target's pictures are made ready while the frames play.
-void INTRONEW::anima_botao(int acao, int quadros) {
+void INTRONEW::anima_botao(AcaoMenu acao, int quadros) {
     auto& s = estado_telas();
     s.acao = acao;
     s.quadro = quadros;
@@ -245,29 +245,29 @@ void INTRONEW::anima_botao(int acao, int quadros) {
     if (const char* destino = destino_do_botao(acao)) prepara_destino(destino);
 }
 
-void INTRONEW::saida_Click() { anima_botao(acao_sair, 9); }
+void INTRONEW::saida_Click() { anima_botao(AcaoMenu::sair, 9); }
 
-void INTRONEW::pic_agenda_Click() { anima_botao(acao_agenda, 11); }
+void INTRONEW::pic_agenda_Click() { anima_botao(AcaoMenu::agenda, 11); }
 
 void INTRONEW::pic_semen_Click() {
     pic_semen.SetMousePointer(pf::vbHourglass);
-    anima_botao(acao_sementeira, 8);
+    anima_botao(AcaoMenu::sementeira, 8);
 }
 
 void INTRONEW::pic_horta_Click() {
     quadro_anima = 1;
-    anima_botao(acao_horta, 12);
+    anima_botao(AcaoMenu::horta, 12);
 }
 
 void INTRONEW::pic_feira_Click() {
     quadro_anima = 1;
-    anima_botao(acao_feira, 10);
+    anima_botao(AcaoMenu::feira, 10);
 }
 
 void INTRONEW::interroga_Click() {
     interroga.SetMousePointer(pf::vbHourglass);
     quadro_anima = 1;
-    anima_botao(acao_help, 6);
+    anima_botao(AcaoMenu::help, 6);
 }
 
 void INTRONEW::Label2_Click() {
@@ -286,31 +286,30 @@ void INTRONEW::Label1_Click(int Index) {
 void INTRONEW::Timer__Timer() {
     if (timer_.Interval() == 0) return;
     model::EstadoSessao& s = model::sessao();
-    const int acao = shell::estado_telas().acao;
-    if (acao != acao_sair && acao != acao_agenda && acao != acao_sementeira && acao != acao_horta &&
-        acao != acao_feira && acao != acao_help)
-        return;
+    const std::optional<AcaoMenu> acao_menu = shell::estado_telas().acao.como<AcaoMenu>();
+    if (!acao_menu) return;
+    const AcaoMenu acao = *acao_menu;
 
     if (shell::estado_telas().quadro != 0) {
         switch (acao) {
-            case acao_sair:
+            case AcaoMenu::sair:
                 saida.LoadPicture(figura(quadro_porta(shell::estado_telas().quadro) + ".bmp"));
                 break;
-            case acao_agenda:
+            case AcaoMenu::agenda:
                 pic_agenda.LoadPicture(s.dir_anima + quadro_agenda(shell::estado_telas().quadro));
                 break;
-            case acao_sementeira:
+            case AcaoMenu::sementeira:
                 pic_semen.LoadPicture(s.dir_anima + quadro_mudas(shell::estado_telas().quadro));
                 break;
-            case acao_horta:
-            case acao_feira:
-            case acao_help: {
+            case AcaoMenu::horta:
+            case AcaoMenu::feira:
+            case AcaoMenu::help: {
                 const int k = quadro_anima;
                 int ultimo;
-                if (acao == acao_horta) {
+                if (acao == AcaoMenu::horta) {
                     arq_quadro = s.dir_anima + shell::quadro_anima("enx", k - 1, "c");
                     ultimo = 11;
-                } else if (acao == acao_feira) {
+                } else if (acao == AcaoMenu::feira) {
                     arq_quadro = figura("cesta" + std::to_string(k - 1) + ".bmp");
                     ultimo = 10;
                 } else {
@@ -318,9 +317,9 @@ void INTRONEW::Timer__Timer() {
                     ultimo = 6;
                 }
                 if (k == ultimo) quadro_anima = 0;
-                if (acao == acao_horta)
+                if (acao == AcaoMenu::horta)
                     pic_horta.LoadPicture(arq_quadro);
-                else if (acao == acao_feira)
+                else if (acao == AcaoMenu::feira)
                     pic_feira.LoadPicture(arq_quadro);
                 else
                     interroga.LoadPicture(arq_quadro);
@@ -335,38 +334,26 @@ void INTRONEW::Timer__Timer() {
     // The tick after the last frame performs the button's end action.
 
     switch (acao) {
-        case acao_sair:
+        case AcaoMenu::sair:
             timer_.SetInterval(0);
             if (pergunta_sair()) encerra_programa(OrdemPendencias::menu);
             break;
-        case acao_agenda:
-            timer_.SetInterval(0);
-            toca_voz("\\vamage.wav", SoundMode::Sync);
-            Unload();
-            pf::Forms::Show("age");
+        case AcaoMenu::agenda:
+            navega("age", "\\vamage.wav");
             break;
-        case acao_sementeira:
-            timer_.SetInterval(0);
-            toca_voz("\\vamsem.wav", SoundMode::Sync);
-            Unload();
-            pf::Forms::Show("controle_da_sementeira");
+        case AcaoMenu::sementeira:
+            navega("controle_da_sementeira", "\\vamsem.wav");
             break;
-        case acao_horta:
+        case AcaoMenu::horta:
             arq_quadro = figura("enx00c.bmp");
             pic_horta.LoadPicture(arq_quadro);
-            toca_voz("\\vamhor.wav", SoundMode::Sync);
-            timer_.SetInterval(0);
-            Unload();
-            pf::Forms::Show("trabalhando_na_horta");
+            navega("trabalhando_na_horta", "\\vamhor.wav");
             break;
-        case acao_feira:
+        case AcaoMenu::feira:
             pic_feira.SetMousePointer(pf::vbHourglass);
-            toca_voz("\\vamfei.wav", SoundMode::Sync);
-            timer_.SetInterval(0);
-            Unload();
-            pf::Forms::Show("feira_horta");
+            navega("feira_horta", "\\vamfei.wav");
             break;
-        case acao_help:
+        case AcaoMenu::help:
             toca_silencio(SoundMode::Async);
             shell::estado_telas().assunto_help = "Orgânico";
             shell::estado_telas().tela_atual = "Orgânico";
@@ -374,6 +361,13 @@ void INTRONEW::Timer__Timer() {
             pf::Forms::Show("help");
             break;
     }
+}
+
+// Leaves the menu for `destino` with the voice `cue`, as the work screens
+// leave: not under an open dialog (the timer tries again), and not for a
+// screen that does not exist (the menu stays, its pictures' pointers back).
+bool INTRONEW::navega(const char* destino, const char* cue) {
+    return shell::navega(*this, timer_, destino, cue, "menu-destino-", {&pic_semen, &pic_feira}, pf::vbDefault);
 }
 
 // ------------------------------------------------------------------- earthworm

@@ -15,14 +15,14 @@ namespace shell {
 
 namespace pf = platform::forms;
 
-// Action codes of the menu's animation timer.
-enum AcaoMenu : int {
-    acao_sair = 2,
-    acao_agenda = 15,
-    acao_sementeira = 16,
-    acao_horta = 17,
-    acao_feira = 18,
-    acao_help = 19,
+// The actions of the menu's animation timer.
+enum class AcaoMenu {
+    sair,
+    agenda,
+    sementeira,
+    horta,
+    feira,
+    help,
 };
 
 // The pictures the main menu loads first, with the media root `unidade`
@@ -57,7 +57,7 @@ public:
     void Form_Activate() override;
 
     // Starts a picture button's frames through the 100 ms timer.
-    void anima_botao(int acao, int quadros);
+    void anima_botao(AcaoMenu acao, int quadros);
 
     void saida_Click();
     void pic_agenda_Click();
@@ -70,6 +70,8 @@ public:
     void Timer__Timer();
     void Timer1_Timer();
 
+    // Leaves for the screen `destino` (see shell::navega).
+    bool navega(const char* destino, const char* cue);
     void carga_4_botões();
     // The picture buttons and the earthworm from the media root in use.
     void carrega_figuras_da_unidade();

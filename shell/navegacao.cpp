@@ -1,5 +1,7 @@
 #include "shell/navegacao.h"
 
+#include <algorithm>
+
 #include "model/modelo.h"
 #include "platform/forms/screen.h"
 #include "platform/log.h"
@@ -134,6 +136,17 @@ bool passo_saida(pf::PictureBox& figura, std::string (*quadro)(int), const std::
     return false;
 }
 
+bool passo_saida(const std::function<void()>& quadro, const std::function<void()>& repousa,
+                 const std::function<bool()>& sai) {
+    if (estado_telas().quadro != 0) {
+        quadro();
+        return false;
+    }
+    if (pf::Forms::ModalForm() != nullptr) return false;
+    repousa();
+    return sai();
+}
+
 void abre_help(pf::Form& tela, pf::Control& rotulo, const std::string& assunto, const std::string& chave_log) {
     if (!pf::Forms::IsRegistered(tela_help)) {
         platform::LogOnce(chave_log, "tela não disponível: help");
@@ -209,6 +222,28 @@ void clica_tempo_real(pf::PictureBox& botao, pf::TextBox& semana, const std::fun
         redesenha();
     }
     botao.SetMousePointer(s.ponteiro_salvo);
+}
+
+CuidadosAnimados::CuidadosAnimados(std::span<const BotaoCuidado> tabela) : tabela_(tabela), fase_(tabela.size(), 1) {}
+
+void CuidadosAnimados::reinicia() { std::fill(fase_.begin(), fase_.end(), 1); }
+
+const BotaoCuidado* CuidadosAnimados::do_botao(int indice) const {
+    for (const BotaoCuidado& c : tabela_)
+        if (c.indice == indice) return &c;
+    return nullptr;
+}
+
+void CuidadosAnimados::inicia(const BotaoCuidado& c) {
+    fase_[&c - tabela_.data()] = c.fase_inicial;
+    auto& s = estado_telas();
+    s.acao = c.acao;
+    s.quadro = c.quadros;
+}
+
+void CuidadosAnimados::anima(bool todos, const std::function<void(const BotaoCuidado&, int&)>& passo) {
+    for (std::size_t k = 0; k < tabela_.size(); ++k)
+        if (todos || estado_telas().acao == tabela_[k].acao) passo(tabela_[k], fase_[k]);
 }
 
 }  // namespace shell

@@ -13,7 +13,9 @@
 #include <functional>
 #include <initializer_list>
 #include <optional>
+#include <span>
 #include <string>
+#include <type_traits>
 #include <vector>
 
 #include "model/estado.h"
@@ -24,35 +26,64 @@ namespace shell {
 
 namespace pf = platform::forms;
 
+// The action a screen's animation timer plays: one value of that screen's
+// own action enum (AcaoSemana for the week buttons, AcaoHorta,
+// AcaoSementeira, agenda::Acao, AcaoMenu...), or none. It remembers which
+// enum the value came from, so that an action of one screen never equals an
+// action of another, whatever their numbers.
+class AcaoAtual {
+public:
+    constexpr AcaoAtual() = default;
+    template <class E>
+        requires std::is_enum_v<E>
+    constexpr AcaoAtual(E e) : tipo_(&marca<E>), valor_(static_cast<int>(e)) {}
+
+    constexpr bool vazia() const { return tipo_ == nullptr; }
+    template <class E>
+        requires std::is_enum_v<E>
+    constexpr bool operator==(E e) const {
+        return tipo_ == &marca<E> && valor_ == static_cast<int>(e);
+    }
+    constexpr bool operator==(const AcaoAtual&) const = default;
+    // The action as a value of `E`, or nothing when it is not one.
+    template <class E>
+        requires std::is_enum_v<E>
+    constexpr std::optional<E> como() const {
+        if (tipo_ != &marca<E>) return std::nullopt;
+        return static_cast<E>(valor_);
+    }
+
+private:
+    // One object per enum: its address tells the enums apart.
+    template <class E>
+    static constexpr char marca = 0;
+    const char* tipo_ = nullptr;
+    int valor_ = 0;
+};
+
 // What the screens share about moving between them and about their
 // animations; one instance, put back to these values by
 // model::reinicia_estado().
 struct EstadoTelas {
-    // The action the current screen's animation timer plays, in that
-    // screen's own codes (AcaoSemana for the week buttons, and AcaoHorta,
-    // AcaoSementeira, agenda::Acao, AcaoMenu...; -1 none), and the frames
-    // left.
-    int acao = -1;
+    // The action the current screen's animation timer plays (none when
+    // empty), and the frames left.
+    AcaoAtual acao;
     int quadro = 0;
     // The screen help returns to, and the help subject.
     std::string tela_atual;
     std::string assunto_help;
-    // Blink mode of the screens' completion blink, and the mouse pointer kept
-    // by the forecast and real-time buttons while they work.
-    int modo_pisca = 0;
+    // The mouse pointer kept by the forecast and real-time buttons while
+    // they work.
     int ponteiro_salvo = 0;
-    // Day counter of the screens' week clocks.
-    int dia_semana = 0;
 };
 
 EstadoTelas& estado_telas();
 
-// The action codes of the week buttons, the same on every work screen; each
-// screen names its other codes itself.
-enum AcaoSemana : int {
-    acao_nenhuma = -1,
-    acao_tempo_real = 0,  // back to the real week
-    acao_previsao = 1,    // the forecast
+// The actions of the week buttons, the same on every work screen; each
+// screen names its other actions itself.
+enum class AcaoSemana {
+    tempo_real,  // back to the real week
+    previsao,    // the forecast
 };
 
 // A frame file relative to the media root: "\anima\" + prefixo + the number
@@ -82,13 +113,39 @@ std::string texto_semana(platform::DateTime data);
 struct BotaoCuidado {
     int indice;
     const char* trato;
-    int acao;
+    AcaoAtual acao;
     int quadros;
     int fase_inicial;
     const char* som_com_marca;
     const char* som_sem_marca;
     const char* figura;
     const char* figura_pb;
+};
+
+// The frame cycles of a screen's care buttons (its table of BotaoCuidado):
+// where each button stands in its cycle, and which of them the animation
+// timer steps.
+class CuidadosAnimados {
+public:
+    explicit CuidadosAnimados(std::span<const BotaoCuidado> tabela);
+
+    // Every cycle back to its first position.
+    void reinicia();
+    // The care of the button `indice`, or nullptr.
+    const BotaoCuidado* do_botao(int indice) const;
+    // The care `c` clicked: its cycle starts from its first frame position,
+    // and its frames become the running animation.
+    void inicia(const BotaoCuidado& c);
+    // One tick: `passo` on the care whose animation runs, or on every care
+    // when `todos` (the entry presentation), in the table's order, with its
+    // position in its cycle.
+    void anima(bool todos, const std::function<void(const BotaoCuidado&, int&)>& passo);
+    // The position of the table's care `k` in its cycle.
+    int fase(std::size_t k) const { return fase_[k]; }
+
+private:
+    std::span<const BotaoCuidado> tabela_;
+    std::vector<int> fase_;
 };
 
 // The care button of an activity code in a screen's table, or nullptr.
@@ -172,6 +229,13 @@ bool navega(pf::Form& tela, pf::Timer& relogio, const char* destino, const char*
 // frame quadro(frames left) on `figura` and one frame less; with none,
 // `sai()`. True when the screen was left (the tick ends there).
 bool passo_saida(pf::PictureBox& figura, std::string (*quadro)(int), const std::function<bool()>& sai);
+
+// The same for a picture whose frames the screen steps itself: with frames
+// left, `quadro()` shows the next one and counts it; with none, and no dialog
+// open (the last frame stays until it closes), `repousa()` puts the resting
+// picture back and `sai()` leaves. True when the screen was left.
+bool passo_saida(const std::function<void()>& quadro, const std::function<void()>& repousa,
+                 const std::function<bool()>& sai);
 
 // Leaves `tela` for the help window on `assunto`: hourglass on the clicked
 // `rotulo`, the help voice, unload, then the help window. Without a help
@@ -259,7 +323,6 @@ public:
         });
         if (pendente) return;
         animacao_.SetInterval(0);
-        shell::estado_telas().modo_pisca = 0;
         conta = duracao_;
         relogio_.SetInterval(100);
         ganchos.conclui(marcador.BackColor());
@@ -277,7 +340,6 @@ public:
 
     // One tick of the blink timer.
     void passo() {
-        if (shell::estado_telas().modo_pisca != 0) return;
         conta -= 1;
         if (relogio_.Interval() == 0 || conta <= 0) {
             relogio_.SetInterval(0);

@@ -23,6 +23,8 @@ void toca_voz(const std::string& nome, SoundMode modo) {
 void toca_efeito(const std::string& nome, SoundMode modo) { toca(platform::ProgramFolder() + nome, modo); }
 
 void toca_silencio(SoundMode modo) {
+    // The platform plays this file as a cut of the sound playing.
+    platform::SetCutSoundName("silencio.wav");
     model::sessao().arq_som = platform::ProgramFolder() + "\\silencio.wav";
     if (model::sessao().som_ligado) platform::PlaySound(model::sessao().arq_som, modo);
 }

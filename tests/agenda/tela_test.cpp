@@ -24,7 +24,7 @@ TEST_F(TelaTest, CargaMostraASemanaEOsSemanarios) {
     EXPECT_EQ(f.tempo.Text(), "23");
     EXPECT_EQ(f.terra.Text(), "23");
     EXPECT_EQ(shell::estado_telas().tela_atual, "Agenda");
-    EXPECT_EQ(shell::estado_telas().acao, -1);
+    EXPECT_EQ(shell::estado_telas().acao, shell::AcaoAtual{});
     EXPECT_EQ(f.timer_.Interval(), 0);
     EXPECT_EQ(f.relat.ReportFileName(), pasta_programa() + "\\relatb.rpt");
     EXPECT_EQ(f.regrot.ReportFileName(), pasta_programa() + "\\rrr.rpt");
@@ -37,7 +37,7 @@ TEST_F(TelaTest, CliqueDeAtividadeFalaEAnimaAteORepouso) {
     auto& f = abre();
     t::Click(f.pld);  // empty list
     EXPECT_EQ(tocou("\\agenpla.wav"), 1);
-    EXPECT_EQ(shell::estado_telas().acao, 5);
+    EXPECT_EQ(shell::estado_telas().acao, agenda::Acao::pld);
     EXPECT_EQ(shell::estado_telas().quadro, 61);
     tique(f);
     EXPECT_EQ(figura(f.pld), "E:\\anima\\pla06.bmp");
@@ -126,7 +126,7 @@ TEST_F(TelaTest, ApresentacaoMostraHojeEOPrimeiroPlanetaDoComecoAoFim) {
     t::Click(f.lbl_tempo);
     t::ProcessEvents();
     ASSERT_TRUE(f.intro_ativa);
-    ASSERT_EQ(shell::estado_telas().acao, 0);
+    ASSERT_EQ(shell::estado_telas().acao, shell::AcaoSemana::tempo_real);
     for (int k = 0; k < 20; ++k) {
         EXPECT_EQ(figura(f.tempo_real), model::pict_semana()) << k;  // Wednesday
         tique(f);

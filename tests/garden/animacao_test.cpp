@@ -146,7 +146,7 @@ TEST_F(HortaTest, ApresentacaoDeEntradaEInterrupcao) {
     EXPECT_TRUE(f.intro_ativa);
     EXPECT_EQ(f.Timer1.Interval(), 12000);
     EXPECT_EQ(f.timer_.Interval(), 100);
-    EXPECT_EQ(shell::estado_telas().acao, -1);
+    EXPECT_EQ(shell::estado_telas().acao, shell::AcaoAtual{});
     EXPECT_EQ(tocou("\\hortafim.wav"), 1);  // whatever the voice option
     novas_figuras();
     t::TickTimer(f.timer_);
@@ -160,7 +160,7 @@ TEST_F(HortaTest, ApresentacaoDeEntradaEInterrupcao) {
     t::Click(f.pic_agenda);  // cuts the presentation short
     EXPECT_FALSE(f.intro_ativa);
     EXPECT_EQ(f.Timer1.Interval(), 0);
-    EXPECT_EQ(shell::estado_telas().acao, 15);
+    EXPECT_EQ(shell::estado_telas().acao, garden::AcaoHorta::agenda);
     const auto depois = novas_figuras();
     EXPECT_NE(std::find(depois.begin(), depois.end(), "\\anima\\li06.bmp"), depois.end());
 
@@ -178,7 +178,7 @@ TEST_F(HortaTest, SemTrilhaNaoHaApresentacao) {
     EXPECT_FALSE(f.intro_ativa);
     EXPECT_EQ(f.Timer1.Interval(), 0);
     EXPECT_EQ(f.timer_.Interval(), 0);
-    EXPECT_EQ(shell::estado_telas().acao, -1);
+    EXPECT_EQ(shell::estado_telas().acao, shell::AcaoAtual{});
     EXPECT_EQ(shell::estado_telas().tela_atual, "horta");
 }
 

@@ -81,7 +81,7 @@ TEST_F(HortaTest, EscolhaDoCuidadoMarcaOsCanteiros) {
     EXPECT_EQ(f.txt_label(2).BackColor(), kCorLi);  // coloured, not shown
     EXPECT_EQ(f.txt_label(0).ForeColor(), pf::vbBlack);
     EXPECT_EQ(tocou("\\l1.wav"), 1);
-    EXPECT_EQ(shell::estado_telas().acao, 8);
+    EXPECT_EQ(shell::estado_telas().acao, garden::AcaoHorta::limpar);
 
     t::Click(f.Command2(6));
     EXPECT_FALSE(f.txt_label(0).Visible());

@@ -51,7 +51,7 @@ TEST_F(PrevisaoTest, DuasSemanasAFrenteEVolta) {
     EXPECT_EQ(h.idade_can[1], 5);
     EXPECT_EQ(f.terra.Text(), semana_mais(2));
     EXPECT_EQ(f.tempo.Text(), real);
-    EXPECT_EQ(h.idade_can_prev[1], 3);  // the backup is the real week's
+    EXPECT_EQ(h.real.idade_can[1], 3);  // the backup is the real week's
 
     t::Click(f.tempo_real);
     EXPECT_EQ(h.data_agenda, h.data_real);
@@ -77,7 +77,7 @@ TEST_F(PrevisaoTest, DuasSemanasAFrenteEVolta) {
     // In the real week the button only animates.
     t::Click(f.tempo_real);
     EXPECT_EQ(h.idade_can[1], 3);
-    EXPECT_EQ(shell::estado_telas().acao, 0);
+    EXPECT_EQ(shell::estado_telas().acao, shell::AcaoSemana::tempo_real);
 }
 
 TEST_F(PrevisaoTest, MudancasDuranteAPrevisaoSaoDesfeitasNaTelaTambem) {

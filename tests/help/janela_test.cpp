@@ -234,7 +234,7 @@ TEST_F(JanelaTest, TopicAnimationCyclesFromItsStartFrameAndStops) {
     clica_link(h, "A Limpeza");
     novas_figuras();
     t::Click(h.imagespicturebox);
-    EXPECT_EQ(shell::estado_telas().acao, 8);
+    EXPECT_EQ(shell::estado_telas().acao, help::AcaoHelp{8});
     EXPECT_EQ(shell::estado_telas().quadro, 85);
     for (int k = 0; k < 85; ++k) t::TickTimer(h.timer_);
     const auto quadros = novas_figuras();
@@ -289,7 +289,7 @@ TEST_F(JanelaTest, EarthwormCrawlsAndTurnsAtTheEdges) {
     EXPECT_EQ(h.pic_nhoca.Left(), 11130);
     novas_figuras();
     t::Click(h.pic_nhoca);
-    EXPECT_EQ(shell::estado_telas().acao, 100);
+    EXPECT_EQ(shell::estado_telas().acao, help::AcaoHelp::nhoca);
     std::vector<int> lefts;
     for (int k = 0; k < 21; ++k) {
         t::TickTimer(h.timer_);

@@ -193,6 +193,7 @@ protected:
         if (!soundServerAnswers()) GTEST_SKIP() << "nenhum servidor de som (PulseAudio) em execução";
         ResetLog();
         SetLogToStderr(false);
+        SetCutSoundName("silencio.wav");
         folder.write("bip.wav", tone(0.120));
         folder.write("voz.wav", tone(2.0));
         folder.write("silencio.wav", tone(0.1));

@@ -71,6 +71,7 @@ protected:
     void SetUp() override {
         ResetLog();
         SetLogToStderr(false);
+        SetCutSoundName("silencio.wav");
         folder.write("drives/C/audio/caipira/oi.wav", wav(0.2));
         folder.write("blip.wav", wav(0.3));
         folder.write("silencio.wav", wav(0.1));

@@ -33,14 +33,14 @@ int corre(controle_da_sementeira& f, int maximo = 40) {
 
 TEST(CiclosSementeira, QuadrosPorPosicao) {
     using seedbed::quadro_ciclo_sem;
-    EXPECT_EQ(quadro_ciclo_sem(seedbed::acao_limpar, 10), "\\anima\\li09.bmp");
-    EXPECT_EQ(quadro_ciclo_sem(seedbed::acao_limpar, 11), "\\anima\\li11.bmp");  // li10 is skipped
-    EXPECT_EQ(quadro_ciclo_sem(seedbed::acao_limpar, 13), "");
-    EXPECT_EQ(quadro_ciclo_sem(seedbed::acao_transplantar, 13), "\\anima\\tra12.bmp");
-    EXPECT_EQ(quadro_ciclo_sem(seedbed::acao_botao_horta, 1), "\\anima\\enx00.bmp");
-    EXPECT_EQ(quadro_ciclo_sem(seedbed::acao_figura_horta, 11), "\\anima\\enx10c.bmp");
-    EXPECT_EQ(quadro_ciclo_sem(seedbed::acao_figura_horta, 0), "");
-    EXPECT_EQ(quadro_ciclo_sem(seedbed::acao_hortelino, 1), "");
+    EXPECT_EQ(quadro_ciclo_sem(seedbed::AcaoSementeira::limpar, 10), "\\anima\\li09.bmp");
+    EXPECT_EQ(quadro_ciclo_sem(seedbed::AcaoSementeira::limpar, 11), "\\anima\\li11.bmp");  // li10 is skipped
+    EXPECT_EQ(quadro_ciclo_sem(seedbed::AcaoSementeira::limpar, 13), "");
+    EXPECT_EQ(quadro_ciclo_sem(seedbed::AcaoSementeira::transplantar, 13), "\\anima\\tra12.bmp");
+    EXPECT_EQ(quadro_ciclo_sem(seedbed::AcaoSementeira::botao_horta, 1), "\\anima\\enx00.bmp");
+    EXPECT_EQ(quadro_ciclo_sem(seedbed::AcaoSementeira::figura_horta, 11), "\\anima\\enx10c.bmp");
+    EXPECT_EQ(quadro_ciclo_sem(seedbed::AcaoSementeira::figura_horta, 0), "");
+    EXPECT_EQ(quadro_ciclo_sem(seedbed::AcaoSementeira::hortelino, 1), "");
 }
 
 TEST_F(SementeiraTest, QuadrosDosCuidados) {
@@ -163,7 +163,7 @@ TEST_F(SementeiraTest, ApresentacaoDeEntrada) {
     EXPECT_TRUE(f.em_intro);
     EXPECT_EQ(f.Timer1.Interval(), 12000);
     EXPECT_EQ(f.timer_.Interval(), 100);
-    EXPECT_EQ(shell::estado_telas().acao, -1);
+    EXPECT_EQ(shell::estado_telas().acao, shell::AcaoAtual{});
     EXPECT_EQ(tocou("\\semefim.wav"), 1);
     novas_figuras();
     t::TickTimer(f.timer_);
@@ -189,7 +189,7 @@ TEST_F(SementeiraTest, CliqueEncerraAApresentacao) {
     t::Click(f.pic_agenda);
     EXPECT_FALSE(f.em_intro);
     EXPECT_EQ(f.Timer1.Interval(), 0);
-    EXPECT_EQ(shell::estado_telas().acao, 15);
+    EXPECT_EQ(shell::estado_telas().acao, seedbed::AcaoSementeira::agenda);
     EXPECT_EQ(shell::estado_telas().quadro, 11);
     EXPECT_EQ(f.timer_.Interval(), 100);
     EXPECT_EQ(caminho(f.Command4(2).DisabledPicture()), "\\anima\\des06bw.bmp");

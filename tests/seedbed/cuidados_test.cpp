@@ -41,7 +41,7 @@ TEST_F(SementeiraTest, EscolhaMarcaOsLotesDaAtividade) {
     EXPECT_EQ(f.Label4(1).Caption(), "ok");
     EXPECT_FALSE(f.Label4(2).Visible());
     EXPECT_EQ(tocou("\\mudlimp.wav"), 1);
-    EXPECT_EQ(shell::estado_telas().acao, 4);
+    EXPECT_EQ(shell::estado_telas().acao, seedbed::AcaoSementeira::limpar);
     EXPECT_EQ(shell::estado_telas().quadro, 13);
     EXPECT_EQ(f.timer_.Interval(), 100);
     EXPECT_EQ(f.Command4(1).MousePointer(), pf::vbCustom);
@@ -52,7 +52,7 @@ TEST_F(SementeiraTest, EscolhaMarcaOsLotesDaAtividade) {
     EXPECT_TRUE(f.Label4(3).Visible());
     EXPECT_EQ(f.Label4(3).BackColor(), kCorTr);
     EXPECT_EQ(tocou("\\mudtran.wav"), 1);
-    EXPECT_EQ(f.fase_tra, 5);
+    EXPECT_EQ(f.cuidados.fase(2), 5);
 
     // A due lot without a picture, and an activity with nothing marked.
     f.Image3(2).SetPicture(pf::Picture{});
@@ -61,7 +61,7 @@ TEST_F(SementeiraTest, EscolhaMarcaOsLotesDaAtividade) {
     t::Click(f.Command4(2));
     EXPECT_FALSE(f.Label4(2).Visible());
     EXPECT_EQ(tocou("\\ndesb.wav"), 1);
-    EXPECT_EQ(shell::estado_telas().acao, 5);
+    EXPECT_EQ(shell::estado_telas().acao, seedbed::AcaoSementeira::desbastar);
     EXPECT_EQ(f.atividade, "DES");
     EXPECT_FALSE(f.leg_sem("PLS"));
     for (int i = 0; i < model::n_lotes; ++i) EXPECT_FALSE(f.Label4(i).Visible());

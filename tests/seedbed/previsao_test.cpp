@@ -49,7 +49,7 @@ TEST_F(PrevisaoTest, DuasSemanasAFrenteEVolta) {
     EXPECT_EQ(h.cult_sem[1], model::nenhuma) << "older than its 5 seedbed weeks";
     EXPECT_EQ(f.terra.Text(), semana_mais(2));
     EXPECT_EQ(f.tempo.Text(), real);
-    EXPECT_EQ(h.idade_sem_prev[1], 4) << "the backup is the real week's";
+    EXPECT_EQ(h.real.idade_sem[1], 4) << "the backup is the real week's";
 
     t::Click(f.tempo_real);
     EXPECT_EQ(h.data_agenda, h.data_real);
@@ -93,12 +93,12 @@ TEST_F(PrevisaoTest, TempoRealSemPrevisaoNaoMudaNada) {
     auto& h = model::horta();
     auto& f = abre();
     const auto lotes = h.cult_sem;
-    h.cult_sem_prev.fill(model::cod_couve);  // a stale backup must not come back
+    h.real.cult_sem.fill(model::cod_couve);  // a stale backup must not come back
     novas_figuras();
     t::Click(f.tempo_real);
     EXPECT_EQ(h.cult_sem, lotes);
     for (const std::string& fig : novas_figuras()) EXPECT_EQ(fig.find("az_"), std::string::npos) << fig;
-    EXPECT_EQ(shell::estado_telas().acao, 0);
+    EXPECT_EQ(shell::estado_telas().acao, shell::AcaoSemana::tempo_real);
     EXPECT_EQ(f.timer_.Interval(), 100);
 }
 
@@ -116,7 +116,7 @@ TEST_F(PrevisaoTest, PrevisaoCompartilhadaComAHorta) {
     EXPECT_EQ(f.terra.Text(), semana_mais(1));
     EXPECT_NE(f.terra.Text(), f.tempo.Text());
     t::Click(f.previsao);
-    EXPECT_EQ(h.idade_sem_prev[1], 4);
+    EXPECT_EQ(h.real.idade_sem[1], 4);
     t::Click(f.tempo_real);
     EXPECT_EQ(h.cult_sem[0], model::cod_alface);
     EXPECT_EQ(h.cult_can[0], model::cod_alface);

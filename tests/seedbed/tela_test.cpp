@@ -50,7 +50,7 @@ TEST_F(SementeiraTest, CargaDaTela) {
     auto& f = abre();
     const auto& s = model::sessao();
     EXPECT_EQ(shell::estado_telas().tela_atual, "sementeira");
-    EXPECT_EQ(shell::estado_telas().acao, -1);
+    EXPECT_EQ(shell::estado_telas().acao, shell::AcaoAtual{});
     EXPECT_EQ(s.cor_li, kCorLi);
     EXPECT_EQ(s.cor_des, kCorDes);
     EXPECT_EQ(s.cor_tr, kCorTr);

@@ -125,6 +125,8 @@ TEST_F(Menu, BotaoDecodificaAsFigurasDaTelaDeDestinoDuranteOsQuadros) {
 }
 
 TEST_F(Menu, CliqueDuranteAnimacaoAssumeONovoBotao) {
+    struct Aviso : pf::Form { Aviso() : pf::Form("aviso") {} };
+    pf::Forms::Register<Aviso>("aviso");
     auto& m = abre_menu();
     t::Click(m.pic_horta);
     for (int i = 0; i < 5; ++i) t::TickTimer(m.timer_);
@@ -132,6 +134,10 @@ TEST_F(Menu, CliqueDuranteAnimacaoAssumeONovoBotao) {
     for (int i = 0; i < 11; ++i) t::TickTimer(m.timer_);
     EXPECT_EQ(quadros("age").size(), 11u);
     EXPECT_EQ(quadros("enx").back(), "enx04c");
+    t::SetModalHook([&](pf::Form& aviso) { t::TickTimer(m.timer_); aviso.Hide(); });
+    pf::Forms::Show("aviso", pf::vbModal);  // the last tick comes under an open dialog: the menu stays
+    t::SetModalHook({});
+    EXPECT_FALSE(pf::Forms::IsLoaded("age"));
     t::TickTimer(m.timer_);
     t::ProcessEvents();
     EXPECT_TRUE(pf::Forms::IsLoaded("age"));
