@@ -25,16 +25,11 @@
 #include "model/persistencia.h"
 #include "platform/db.h"
 #include "platform/paths.h"
+#include "inicio/mediana.h"
 
 namespace {
 
 namespace fs = std::filesystem;
-
-double mediana(std::vector<double> v) {
-    std::sort(v.begin(), v.end());
-    const size_t n = v.size();
-    return n == 0 ? 0 : n % 2 ? v[n / 2] : (v[n / 2 - 1] + v[n / 2]) / 2;
-}
 
 const fs::path& pasta() {
     static const fs::path p = [] {

@@ -33,16 +33,11 @@
 
 #include "platform/paths.h"
 #include "platform/report.h"
+#include "inicio/mediana.h"
 
 namespace {
 
 namespace fs = std::filesystem;
-
-double mediana(std::vector<double> v) {
-    std::sort(v.begin(), v.end());
-    const size_t n = v.size();
-    return n == 0 ? 0 : n % 2 ? v[n / 2] : (v[n / 2 - 1] + v[n / 2]) / 2;
-}
 
 double ms_de(const std::function<void()>& f) {
     const auto t0 = std::chrono::steady_clock::now();

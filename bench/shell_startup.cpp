@@ -31,6 +31,7 @@
 #include "app/telas.h"
 #include "inicio/marca.h"
 #include "inicio/tela.h"
+#include "inicio/mediana.h"
 
 #include <malloc.h>
 #include <poll.h>
@@ -80,19 +81,6 @@ double agora_s() {
     timespec ts;
     clock_gettime(CLOCK_MONOTONIC, &ts);
     return ts.tv_sec + ts.tv_nsec / 1e9;
-}
-
-double percentil(std::vector<double> v, double q) {
-    if (v.empty()) return 0;
-    std::sort(v.begin(), v.end());
-    return v[std::min(v.size() - 1, static_cast<size_t>(q * (v.size() - 1) + 0.5))];
-}
-
-double mediana(std::vector<double> v) {
-    if (v.empty()) return 0;
-    std::sort(v.begin(), v.end());
-    const size_t n = v.size();
-    return n % 2 ? v[n / 2] : (v[n / 2 - 1] + v[n / 2]) / 2;
 }
 
 // ------------------------------------------------------------- the children

@@ -11,6 +11,7 @@
 // pixels on the screen.
 
 #include "tela.h"
+#include "mediana.h"
 
 #include <QApplication>
 #include <QGuiApplication>
@@ -122,11 +123,6 @@ protected:
 private:
     QImage imagem_;
 };
-
-inline double mediana(std::vector<double> v) {
-    std::sort(v.begin(), v.end());
-    return v.empty() ? 0 : v[v.size() / 2];
-}
 
 // The game's median time per step against the bare window repainting the
 // same rectangle, as many times (at most `vezes`), in the same run.
