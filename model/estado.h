@@ -13,6 +13,7 @@
 #include <array>
 #include <cstdint>
 #include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -113,6 +114,9 @@ struct EstadoSessao {
     // The stored game was read at the start of this run (and its week
     // applied, or about to be): from then on the live state is the game.
     bool jogo_lido = false;
+    // The processing date of a week applied and not stored yet: stored once
+    // the menu is painted, or with the game should the program end before.
+    std::optional<platform::DateTime> semana_a_gravar;
     // The player answered the save question on the way out.
     bool gravar_respondido = false;
 

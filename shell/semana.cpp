@@ -3,6 +3,7 @@
 #include <cmath>
 #include <exception>
 #include <memory>
+#include <utility>
 
 #include "model/catalogo.h"
 #include "model/estado.h"
@@ -32,12 +33,6 @@ constexpr int semanas_sem_copia = 4;
 // A stored date later than the clock by less than this is a clock put back
 // an hour or a trip across time zones, not a date to tell the player about.
 constexpr double dias_de_folga = 1.0;
-// The processing date of a week applied and not stored yet.
-std::optional<platform::DateTime>& semana_pendente() {
-    static std::optional<platform::DateTime> d;
-    return d;
-}
-
 constexpr const char* msg_leitura_semana = "Não foi possível ler a semana salva no banco de dados: ";
 
 std::unique_ptr<platform::Database> abre_banco() {
@@ -256,22 +251,17 @@ void nova_semana(bool horta_vazia, bool estado_carregado) {
     // The week is stored once the main menu is on the screen: the menu does
     // not wait for the disk, and the save comes before any click on it (or
     // with the game, should the program be ended before).
-    semana_pendente() = agora;
+    model::sessao().semana_a_gravar = agora;
     pf::Screen::AfterNextPaint([] {
-        if (!semana_pendente()) return;
-        const platform::DateTime data = *semana_pendente();
-        semana_pendente().reset();
+        if (!model::sessao().semana_a_gravar) return;
         std::string erro;
-        if (!grava_horta_e_data(data, &erro)) mostra_ok(titulo_banco, erro);
+        if (!grava_jogo(&erro)) mostra_ok(titulo_banco, erro);
     });
 }
 
 bool grava_jogo(std::string* erro) {
-    if (semana_pendente()) {
-        const platform::DateTime data = *semana_pendente();
-        semana_pendente().reset();
-        return grava_horta_e_data(data, erro);
-    }
+    if (const auto data = std::exchange(model::sessao().semana_a_gravar, std::nullopt))
+        return grava_horta_e_data(*data, erro);
     return model::grava_horta(erro);
 }
 
