@@ -62,6 +62,7 @@ void OnEndRequest(std::function<void()> request) {
     sa.sa_flags = SA_RESTART;
     ::sigaction(SIGTERM, &sa, nullptr);
     ::sigaction(SIGHUP, &sa, nullptr);
+    ::sigaction(SIGINT, &sa, nullptr);
     if (auto* gui = qobject_cast<QGuiApplication*>(app))
         QObject::connect(gui, &QGuiApplication::commitDataRequest, gui, [](QSessionManager&) { run(); },
                          Qt::DirectConnection);

@@ -138,9 +138,9 @@ TEST(Inicio, ASecondStartOnTheSameFolderSaysSoAndTouchesNothing) {
     EXPECT_TRUE(espera([&] {
         return le(pasta / "brotalia.lock").rfind(std::to_string(terceiro.pid) + "\n", 0) == 0;
     })) << le(saidas / "3.txt");
-    // Ended from outside before the game was read, it ends by itself;
-    // what it made is the user's alone.
-    ::kill(terceiro.pid, SIGTERM);
+    // Ended from outside before the game was read (a Ctrl-C in the terminal
+    // that started it), it ends by itself; what it made is the user's alone.
+    ::kill(terceiro.pid, SIGINT);
     int status = 0;
     ASSERT_EQ(::waitpid(terceiro.pid, &status, 0), terceiro.pid);
     terceiro.pid = 0;
