@@ -106,12 +106,19 @@ struct Execucao {
     }
 };
 
-TEST(Inicio, ASecondStartOnTheSameFolderSaysSoAndTouchesNothing) {
+// The game copied alone into a fresh program folder, with a fresh folder
+// beside it for what the runs write and say.
+struct Instalacao {
     const PastaNova pasta_nova, saidas_novas;
     const fs::path& pasta = pasta_nova.caminho;
     const fs::path& saidas = saidas_novas.caminho;
     const fs::path programa = pasta / "brotalia";
-    fs::copy_file(BROTALIA_EXE, programa);
+    Instalacao() { fs::copy_file(BROTALIA_EXE, programa); }
+};
+
+TEST(Inicio, ASecondStartOnTheSameFolderSaysSoAndTouchesNothing) {
+    const Instalacao inst;
+    const fs::path &pasta = inst.pasta, &saidas = inst.saidas, &programa = inst.programa;
     // What a copy killed part-way left behind goes at the next start.
     std::ofstream(pasta / "hortas00.mdb.2026-12-09_20-05.bak.tmp") << "meia cópia";
 
@@ -152,11 +159,8 @@ TEST(Inicio, ASecondStartOnTheSameFolderSaysSoAndTouchesNothing) {
 TEST(Inicio, EachAccountPlaysInItsOwnDataFolderWhenTheProgramFolderIsReadOnly) {
     if (::geteuid() != 0) GTEST_SKIP() << "só o superusuário inicia o jogo como outros usuários";
     // The program installed by the administrator, read-only for the players.
-    const PastaNova pasta_nova, saidas_novas;
-    const fs::path& pasta = pasta_nova.caminho;
-    const fs::path& saidas = saidas_novas.caminho;
-    const fs::path programa = pasta / "brotalia";
-    fs::copy_file(BROTALIA_EXE, programa);
+    const Instalacao inst;
+    const fs::path &pasta = inst.pasta, &saidas = inst.saidas, &programa = inst.programa;
     fs::permissions(pasta, static_cast<fs::perms>(0755));
     fs::permissions(saidas, static_cast<fs::perms>(01777));  // as /tmp
     const auto instalado = conteudo(pasta);
@@ -228,11 +232,8 @@ TEST(Inicio, AnInstalledCopyNeverWritesItsFolderAndKeepsOneDataFolderUnderAnyNam
 
 TEST(Inicio, ADataFolderOthersCanWriteIsRefusedAndItsLinksAreNotFollowed) {
     if (::geteuid() != 0) GTEST_SKIP() << "só o superusuário inicia o jogo como outros usuários";
-    const PastaNova pasta_nova, saidas_novas;
-    const fs::path& pasta = pasta_nova.caminho;
-    const fs::path& saidas = saidas_novas.caminho;
-    const fs::path programa = pasta / "brotalia";
-    fs::copy_file(BROTALIA_EXE, programa);
+    const Instalacao inst;
+    const fs::path &pasta = inst.pasta, &saidas = inst.saidas, &programa = inst.programa;
     fs::permissions(pasta, static_cast<fs::perms>(0755));
     fs::permissions(saidas, static_cast<fs::perms>(0755));
     const uid_t aluno = 65534, intruso = 65533;
