@@ -15,6 +15,7 @@
 #include <functional>
 #include <map>
 #include <memory>
+#include <set>
 #include <string>
 #include <thread>
 #include <vector>
@@ -202,6 +203,12 @@ TEST(Inicio, AnInstalledCopyNeverWritesItsFolderAndKeepsOneDataFolderUnderAnyNam
     const PastaNova prefixo_novo, saidas_novas;
     const fs::path& prefixo = prefixo_novo.caminho;
     const fs::path& saidas = saidas_novas.caminho;
+    // What the prefix held before: its own folders, as /usr/local has them,
+    // and another program's icon.
+    for (const char* d : {"bin", "lib", "share/icons/hicolor/48x48/apps"}) fs::create_directories(prefixo / d);
+    std::ofstream(prefixo / "share/icons/hicolor/48x48/apps/outro.png") << "ícone";
+    std::set<fs::path> antes;
+    for (const auto& e : fs::recursive_directory_iterator(prefixo)) antes.insert(e.path());
     const std::string instala = std::string("'") + BROTALIA_CMAKE + "' -DCMAKE_INSTALL_PREFIX='" + prefixo.string() +
                                 "' -P '" + BROTALIA_INSTALL_SCRIPT + "' >'" + (saidas / "instala.txt").string() +
                                 "' 2>&1";
@@ -228,6 +235,14 @@ TEST(Inicio, AnInstalledCopyNeverWritesItsFolderAndKeepsOneDataFolderUnderAnyNam
     renomeado.termina();
     EXPECT_EQ(std::vector<fs::path>(fs::directory_iterator(dados), fs::directory_iterator()),
               std::vector<fs::path>{jogo});
+
+    // Uninstalled, the prefix holds what it held before, no empty folder left.
+    const std::string desinstala = "'" BROTALIA_SOURCE "/scripts/uninstall.sh' '" + prefixo.string() + "' >'" +
+                                   (saidas / "desinstala.txt").string() + "' 2>&1";
+    ASSERT_EQ(std::system(desinstala.c_str()), 0) << le(saidas / "desinstala.txt");
+    std::set<fs::path> depois;
+    for (const auto& e : fs::recursive_directory_iterator(prefixo)) depois.insert(e.path());
+    EXPECT_EQ(depois, antes);
 }
 
 TEST(Inicio, ADataFolderOthersCanWriteIsRefusedAndItsLinksAreNotFollowed) {
