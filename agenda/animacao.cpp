@@ -57,11 +57,6 @@ int quadros_cuidado(Acao acao) {
     return c ? c->quadros : 0;
 }
 
-std::string quadro_enxada(int posicao) {
-    if (posicao < 1 || posicao > ciclo_enxada) return "";
-    return shell::quadro_anima("enx", posicao - 1, "c");
-}
-
 std::string quadro_impressora(int posicao) {
     if (posicao < 1 || posicao > ciclo_impressora) return "";
     return shell::quadro_anima("imp", posicao - 1);

@@ -43,9 +43,8 @@ using shell::quadro_hortelino;
 using shell::quadro_mudas;
 using shell::quadro_previsao;
 
-// The garden picture's frame at position 1..11 (enx00c..enx10c).
-std::string quadro_enxada(int posicao);
-inline constexpr int ciclo_enxada = 11;
+using shell::ciclo_enxada;
+using shell::quadro_enxada;
 // The print picture's frame at position 1..7 (imp00..imp06).
 std::string quadro_impressora(int posicao);
 inline constexpr int ciclo_impressora = 7;

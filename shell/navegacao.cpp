@@ -52,6 +52,11 @@ std::string quadro_mudas(int quadro) {
     return quadro_anima("mudas0", 8 - quadro);
 }
 
+std::string quadro_enxada(int posicao) {
+    if (posicao < 1 || posicao > ciclo_enxada) return "";
+    return quadro_anima("enx", posicao - 1, "c");
+}
+
 std::string texto_semana(platform::DateTime data) { return std::to_string(platform::WeekOfYear(data)); }
 
 bool unidade_tem_midia(int indice) {
@@ -114,7 +119,7 @@ void avisa_disco_retirado() {
 void prepara_destino(const char* destino) { pf::PrefetchScreen(destino); }
 
 bool navega(pf::Form& tela, pf::Timer& relogio, const char* destino, const char* cue,
-            const std::string& chave_log, std::initializer_list<pf::Control*> figuras, int ponteiro) {
+            const std::string& chave_log, const std::vector<pf::Control*>& figuras, int ponteiro) {
     if (pf::Forms::ModalForm() != nullptr) return false;
     relogio.SetInterval(0);
     if (cue) toca_voz(cue, SoundMode::Sync);

@@ -103,6 +103,11 @@ std::string quadro_agenda(int quadro);
 // other count.
 std::string quadro_mudas(int quadro);
 
+// The hoe's frame at position 1..11 of its cycle (enx00c..enx10c); empty
+// for any other position.
+std::string quadro_enxada(int posicao);
+inline constexpr int ciclo_enxada = 11;
+
 // Week number of a date as the week boxes show it ("1" to "54").
 std::string texto_semana(platform::DateTime data);
 
@@ -223,7 +228,7 @@ void prepara_destino(const char* destino);
 // `chave_log` followed by the target), gives the picture buttons `figuras`
 // the pointer `ponteiro` back and returns false.
 bool navega(pf::Form& tela, pf::Timer& relogio, const char* destino, const char* cue,
-            const std::string& chave_log, std::initializer_list<pf::Control*> figuras, int ponteiro);
+            const std::string& chave_log, const std::vector<pf::Control*>& figuras, int ponteiro);
 
 // One tick of a picture that leads to another screen: with frames left, the
 // frame quadro(frames left) on `figura` and one frame less; with none,
