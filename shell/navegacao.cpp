@@ -52,9 +52,29 @@ std::string quadro_mudas(int quadro) {
     return quadro_anima("mudas0", 8 - quadro);
 }
 
+namespace {
+
+// Frame `posicao` of a cycle of `n` frames prefixo00, prefixo01...
+std::string quadro_de_ciclo(const char* prefixo, int n, int posicao, const char* sufixo = "") {
+    if (posicao < 1 || posicao > n) return "";
+    return quadro_anima(prefixo, posicao - 1, sufixo);
+}
+
+}  // namespace
+
+std::string quadro_limpeza(int posicao) {
+    // li10 is not in the cycle.
+    if (posicao < 1 || posicao > ciclo_limpeza) return "";
+    return quadro_anima("li", posicao <= 10 ? posicao - 1 : posicao);
+}
+std::string quadro_desbaste(int posicao) { return quadro_de_ciclo("des", ciclo_desbaste, posicao); }
+std::string quadro_amontoa(int posicao) { return quadro_de_ciclo("amo", ciclo_amontoa, posicao); }
+std::string quadro_colheita_parcial(int posicao) { return quadro_de_ciclo("cop", ciclo_colheita_parcial, posicao); }
+std::string quadro_colheita_total(int posicao) { return quadro_de_ciclo("cof", ciclo_colheita_total, posicao); }
+std::string quadro_transplante(int posicao) { return quadro_de_ciclo("tra", ciclo_transplante, posicao); }
+
 std::string quadro_enxada(int posicao) {
-    if (posicao < 1 || posicao > ciclo_enxada) return "";
-    return quadro_anima("enx", posicao - 1, "c");
+    return quadro_de_ciclo("enx", ciclo_enxada, posicao, "c");
 }
 
 std::string texto_semana(platform::DateTime data) { return std::to_string(platform::WeekOfYear(data)); }
@@ -227,28 +247,6 @@ void clica_tempo_real(pf::PictureBox& botao, pf::TextBox& semana, const std::fun
         redesenha();
     }
     botao.SetMousePointer(s.ponteiro_salvo);
-}
-
-CuidadosAnimados::CuidadosAnimados(std::span<const BotaoCuidado> tabela) : tabela_(tabela), fase_(tabela.size(), 1) {}
-
-void CuidadosAnimados::reinicia() { std::fill(fase_.begin(), fase_.end(), 1); }
-
-const BotaoCuidado* CuidadosAnimados::do_botao(int indice) const {
-    for (const BotaoCuidado& c : tabela_)
-        if (c.indice == indice) return &c;
-    return nullptr;
-}
-
-void CuidadosAnimados::inicia(const BotaoCuidado& c) {
-    fase_[&c - tabela_.data()] = c.fase_inicial;
-    auto& s = estado_telas();
-    s.acao = c.acao;
-    s.quadro = c.quadros;
-}
-
-void CuidadosAnimados::anima(bool todos, const std::function<void(const BotaoCuidado&, int&)>& passo) {
-    for (std::size_t k = 0; k < tabela_.size(); ++k)
-        if (todos || estado_telas().acao == tabela_[k].acao) passo(tabela_[k], fase_[k]);
 }
 
 }  // namespace shell
