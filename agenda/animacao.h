@@ -32,14 +32,12 @@ inline constexpr int ciclo_semeadura = 13;
 std::string quadro_plantio(int posicao);
 inline constexpr int ciclo_plantio = 10;
 
-// The gardener's, the seedlings' and the forecast's frames are the shell's.
-using shell::numero_previsao;
-using shell::quadro_hortelino;
-using shell::quadro_mudas;
-using shell::quadro_previsao;
-
+// The gardener's, the seedlings' and the hoe's frames are the shell's.
 using shell::ciclo_enxada;
 using shell::quadro_enxada;
+using shell::quadro_hortelino;
+using shell::quadro_mudas;
+
 // The print picture's frame at position 1..7 (imp00..imp06).
 std::string quadro_impressora(int posicao);
 inline constexpr int ciclo_impressora = 7;

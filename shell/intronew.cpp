@@ -94,9 +94,8 @@ constexpr BotaoFigura<INTRONEW> kFiguras[] = {
     {.acao = AcaoMenu::feira, .figura = &INTRONEW::pic_feira,
      .quadro = [](int p) { return "\\anima\\cesta" + std::to_string(p - 1) + ".bmp"; }, .ciclo = 10, .quadros = 10,
      .destino = "feira_horta", .cue = "\\vamfei.wav", .fim = &INTRONEW::fim_feira},
-    {.acao = AcaoMenu::help, .figura = &INTRONEW::interroga,
-     .quadro = [](int p) { return "\\anima\\int0" + std::to_string(6 - p) + ".bmp"; }, .ciclo = 6, .quadros = 6,
-     .destino = "help", .fim = &INTRONEW::fim_help},
+    {.acao = AcaoMenu::help, .figura = &INTRONEW::interroga, .quadro = quadro_interroga, .ciclo = ciclo_interroga,
+     .quadros = 6, .destino = "help", .fim = &INTRONEW::fim_help},
 };
 
 }  // namespace

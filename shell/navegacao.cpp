@@ -73,6 +73,11 @@ std::string quadro_colheita_parcial(int posicao) { return quadro_de_ciclo("cop",
 std::string quadro_colheita_total(int posicao) { return quadro_de_ciclo("cof", ciclo_colheita_total, posicao); }
 std::string quadro_transplante(int posicao) { return quadro_de_ciclo("tra", ciclo_transplante, posicao); }
 
+std::string quadro_interroga(int posicao) {
+    if (posicao < 1 || posicao > ciclo_interroga) return "";
+    return quadro_anima("int", ciclo_interroga - posicao);
+}
+
 std::string quadro_enxada(int posicao) {
     return quadro_de_ciclo("enx", ciclo_enxada, posicao, "c");
 }
@@ -151,25 +156,6 @@ bool navega(pf::Form& tela, pf::Timer& relogio, const char* destino, const char*
     tela.Unload();
     pf::Forms::Show(destino);
     return true;
-}
-
-bool passo_saida(pf::PictureBox& figura, std::string (*quadro)(int), const std::function<bool()>& sai) {
-    auto& t = estado_telas();
-    if (t.quadro == 0) return sai();
-    figura.LoadPicture(model::sessao().dir_anima + quadro(t.quadro));
-    t.quadro -= 1;
-    return false;
-}
-
-bool passo_saida(const std::function<void()>& quadro, const std::function<void()>& repousa,
-                 const std::function<bool()>& sai) {
-    if (estado_telas().quadro != 0) {
-        quadro();
-        return false;
-    }
-    if (pf::Forms::ModalForm() != nullptr) return false;
-    repousa();
-    return sai();
 }
 
 void abre_help(pf::Form& tela, pf::Control& rotulo, const std::string& assunto, const std::string& chave_log) {

@@ -1,19 +1,18 @@
 #pragma once
 // The engine the work screens (garden, seedbed, agenda) are built on, each
 // rule once, with the screen's own part passed in: the frame names of the
-// pictures they share, leaving for another screen or for the help window at
-// the end of an animation, stepping a button's frame cycle, the week buttons
-// (the forecast one week on and the return to the real week, with their
-// pictures' ticks), the care buttons of the garden and the seedbed and the
-// completion blink of their markers. Also the check of a chosen media drive
-// by the drive dialog and the options screen.
+// pictures they share, leaving for another screen or for the help window,
+// stepping a button's frame cycle, the week buttons (the forecast one week
+// on and the return to the real week, with their pictures' ticks), the care
+// buttons of the garden and the seedbed and the completion blink of their
+// markers. Also the check of a chosen media drive by the drive dialog and the
+// options screen. The picture buttons' table and its stepper are in
+// shell/figuras.h.
 
 #include <array>
 #include <cstddef>
 #include <functional>
-#include <initializer_list>
 #include <optional>
-#include <span>
 #include <string>
 #include <type_traits>
 #include <vector>
@@ -117,6 +116,10 @@ std::string quadro_colheita_total(int posicao);  // cof00..cof13
 inline constexpr int ciclo_colheita_total = 14;
 std::string quadro_transplante(int posicao);  // tra00..tra12
 inline constexpr int ciclo_transplante = 13;
+
+// The help icon's frame at position 1..6 of its cycle (int05..int00).
+std::string quadro_interroga(int posicao);
+inline constexpr int ciclo_interroga = 6;
 
 // The hoe's frame at position 1..11 of its cycle (enx00c..enx10c); empty
 // for any other position.
@@ -223,18 +226,6 @@ void prepara_destino(const char* destino);
 // the pointer `ponteiro` back and returns false.
 bool navega(pf::Form& tela, pf::Timer& relogio, const char* destino, const char* cue,
             const std::string& chave_log, const std::vector<pf::Control*>& figuras, int ponteiro);
-
-// One tick of a picture that leads to another screen: with frames left, the
-// frame quadro(frames left) on `figura` and one frame less; with none,
-// `sai()`. True when the screen was left (the tick ends there).
-bool passo_saida(pf::PictureBox& figura, std::string (*quadro)(int), const std::function<bool()>& sai);
-
-// The same for a picture whose frames the screen steps itself: with frames
-// left, `quadro()` shows the next one and counts it; with none, and no dialog
-// open (the last frame stays until it closes), `repousa()` puts the resting
-// picture back and `sai()` leaves. True when the screen was left.
-bool passo_saida(const std::function<void()>& quadro, const std::function<void()>& repousa,
-                 const std::function<bool()>& sai);
 
 // Leaves `tela` for the help window on `assunto`: hourglass on the clicked
 // `rotulo`, the help voice, unload, then the help window. Without a help
