@@ -31,16 +31,6 @@ int corre(controle_da_sementeira& f, int maximo = 40) {
     return ticks;
 }
 
-TEST(CiclosSementeira, QuadrosPorPosicao) {
-    EXPECT_EQ(shell::quadro_limpeza(10), "\\anima\\li09.bmp");
-    EXPECT_EQ(shell::quadro_limpeza(11), "\\anima\\li11.bmp");  // li10 is skipped
-    EXPECT_EQ(shell::quadro_limpeza(13), "");
-    EXPECT_EQ(shell::quadro_transplante(13), "\\anima\\tra12.bmp");
-    EXPECT_EQ(seedbed::quadro_botao_horta(1), "\\anima\\enx00.bmp");
-    EXPECT_EQ(shell::quadro_enxada(11), "\\anima\\enx10c.bmp");
-    EXPECT_EQ(shell::quadro_enxada(0), "");
-}
-
 TEST_F(SementeiraTest, QuadrosDosCuidados) {
     struct Caso {
         int botao;
