@@ -62,8 +62,9 @@ struct BotaoFigura {
     // Frames a click plays, and the cycle position it starts from.
     int quadros;
     int fase_inicial = 1;
-    // The screen it leads to (none: it stops after its frames) and the
-    // voice said on leaving (none when null).
+    // The screen it leads to, whose pictures are made ready while the frames
+    // play (none: it stops after them), and the voice said on leaving (none
+    // when null).
     const char* destino = nullptr;
     const char* cue = nullptr;
     // The resting picture put back before leaving, once no dialog is open.
