@@ -40,31 +40,66 @@ constexpr int kAlturaLinha = 300;
 
 namespace {
 
-// The care pictures, in the order the animation timer steps them: the
-// action, the picture, the first column of its list and the voices of its
-// click (the list holds some row / none).
+using shell::NaApresentacao;
+using A = age;
+
+// The picture buttons: the activity pictures play their cycles, all together
+// in the entry presentation; the gardener and the seedlings count their
+// frames down to their screen, the hoe plays its cycle there; the printer
+// plays its cycle, then asks to print.
+constexpr shell::BotaoFigura<A> kFiguras[] = {
+    {.acao = Acao::tr, .figura = &A::tr, .quadro = shell::quadro_transplante, .ciclo = shell::ciclo_transplante,
+     .quadros = 79, .fase_inicial = 5, .apresentacao = NaApresentacao::anima},
+    {.acao = Acao::pls, .figura = &A::pls, .quadro = quadro_semeadura, .ciclo = ciclo_semeadura, .quadros = 79,
+     .fase_inicial = 9, .apresentacao = NaApresentacao::anima},
+    {.acao = Acao::cof, .figura = &A::cof, .quadro = shell::quadro_colheita_total,
+     .ciclo = shell::ciclo_colheita_total, .quadros = 85, .fase_inicial = 8, .apresentacao = NaApresentacao::anima},
+    {.acao = Acao::li, .figura = &A::limp, .quadro = shell::quadro_limpeza, .ciclo = shell::ciclo_limpeza,
+     .quadros = 85, .fase_inicial = 7, .apresentacao = NaApresentacao::anima},
+    {.acao = Acao::pld, .figura = &A::pld, .quadro = quadro_plantio, .ciclo = ciclo_plantio, .quadros = 61,
+     .fase_inicial = 6, .apresentacao = NaApresentacao::anima},
+    {.acao = Acao::am, .figura = &A::amo, .quadro = shell::quadro_amontoa, .ciclo = shell::ciclo_amontoa,
+     .quadros = 73, .fase_inicial = 6, .apresentacao = NaApresentacao::anima},
+    {.acao = Acao::cop, .figura = &A::cop, .quadro = shell::quadro_colheita_parcial,
+     .ciclo = shell::ciclo_colheita_parcial, .quadros = 85, .fase_inicial = 6, .apresentacao = NaApresentacao::anima},
+    {.acao = Acao::des, .figura = &A::desb, .quadro = shell::quadro_desbaste, .ciclo = shell::ciclo_desbaste,
+     .quadros = 79, .fase_inicial = 7, .apresentacao = NaApresentacao::anima},
+    {.acao = Acao::menu, .figura = &A::hortelino, .quadro = quadro_hortelino, .ciclo = 0, .quadros = 14,
+     .destino = tela_menu},
+    {.acao = Acao::sementeira, .figura = &A::pic_semen, .quadro = quadro_mudas, .ciclo = 0, .quadros = 8,
+     .destino = tela_sementeira, .cue = "\\vamsem.wav"},
+    {.acao = Acao::horta, .figura = &A::pic_horta, .quadro = quadro_enxada, .ciclo = ciclo_enxada, .quadros = 12,
+     .destino = tela_horta, .cue = "\\vamhor.wav", .repouso = "\\anima\\enx00c.bmp"},
+    {.acao = Acao::imprime, .figura = &A::pic_imp, .quadro = quadro_impressora, .ciclo = ciclo_impressora,
+     .quadros = 7, .apresentacao = NaApresentacao::repousa, .fim = &A::fim_impressao},
+};
+
+// The activity pictures' clicks: the action, the first column of its list
+// and the voices of the click (the list holds some row / none).
 struct CuidadoAgenda {
     Acao acao;
-    pf::PictureBox age::*figura;
     pf::ControlArray<pf::Label> age::*primeira_coluna;
     const char* som_com;
     const char* som_sem;
 };
 const CuidadoAgenda kCuidadosAgenda[] = {
-    {Acao::tr, &age::tr, &age::TR1, "\\agetra.wav", "\\agentra.wav"},
-    {Acao::pls, &age::pls, &age::PLS1, "\\agesem.wav", "\\agensem.wav"},
-    {Acao::cof, &age::cof, &age::cof1, "\\agecof.wav", "\\cf2.wav"},
-    {Acao::li, &age::limp, &age::LI1, "\\agelim.wav", "\\l2.wav"},
-    {Acao::pld, &age::pld, &age::PLD1, "\\agepla.wav", "\\agenpla.wav"},
-    {Acao::am, &age::amo, &age::amo1, "\\ageamo.wav", "\\am2.wav"},
-    {Acao::cop, &age::cop, &age::cop1, "\\agecop.wav", "\\cp2.wav"},
-    {Acao::des, &age::desb, &age::des1, "\\agedes.wav", "\\d2.wav"},
+    {Acao::tr, &age::TR1, "\\agetra.wav", "\\agentra.wav"},
+    {Acao::pls, &age::PLS1, "\\agesem.wav", "\\agensem.wav"},
+    {Acao::cof, &age::cof1, "\\agecof.wav", "\\cf2.wav"},
+    {Acao::li, &age::LI1, "\\agelim.wav", "\\l2.wav"},
+    {Acao::pld, &age::PLD1, "\\agepla.wav", "\\agenpla.wav"},
+    {Acao::am, &age::amo1, "\\ageamo.wav", "\\am2.wav"},
+    {Acao::cop, &age::cop1, "\\agecop.wav", "\\cp2.wav"},
+    {Acao::des, &age::des1, "\\agedes.wav", "\\d2.wav"},
 };
-static_assert(std::size(kCuidadosAgenda) == std::tuple_size_v<decltype(age::quadro_cuidados)>);
 
 }  // namespace
 
-age::age() : pf::Form(nome_tela_agenda) {
+age::age()
+    : pf::Form(nome_tela_agenda),
+      figuras(*this, timer_, kFiguras,
+              shell::Saida{"agenda-destino-", {&hortelino, &pic_horta, &pic_semen}, pf::vbDefault},
+              shell::BotoesSemana{&previsao, &tempo_real, dias_atras}) {
     SetCaption("Agenda");
     SetClientSize(12000, 9000);
     SetFont(pf::Font{"MS Sans Serif", 8.25, false});
@@ -232,7 +267,7 @@ void age::Form_Load() {
     auto& s = shell::estado_telas();
     const auto& h = model::horta();
     s.acao = shell::AcaoAtual{};
-    quadro_cuidados.fill(1);
+    figuras.reinicia();
 
     hortelino.LoadPicture(anima("hort00.bmp"));
     tempo_real.LoadPicture(model::pict_semana());
@@ -373,13 +408,9 @@ void age::prepara_relat() {
 
 void age::cuidado_click(std::size_t k) {
     const CuidadoAgenda& c = kCuidadosAgenda[k];
-    auto& s = shell::estado_telas();
     final_animation_3();
     shell::toca_voz((this->*c.primeira_coluna)(0).Caption().empty() ? c.som_sem : c.som_com, SoundMode::Async);
-    quadro_cuidados[k] = posicao_repouso(c.acao);
-    s.acao = c.acao;
-    s.quadro = quadros_cuidado(c.acao);
-    timer_.SetInterval(100);
+    figuras.inicia(c.acao);
 }
 
 void age::tr_Click() { cuidado_click(0); }
@@ -392,40 +423,21 @@ void age::cop_Click() { cuidado_click(6); }
 void age::desb_Click() { cuidado_click(7); }
 
 void age::hortelino_Click() {
-    auto& s = shell::estado_telas();
     hortelino.SetMousePointer(pf::vbHourglass);
     final_animation_3();
-    s.acao = Acao::menu;
-    s.quadro = 14;
-    timer_.SetInterval(100);
-    shell::prepara_destino(tela_menu);
+    figuras.inicia(Acao::menu);
 }
 
 void age::pic_semen_Click() {
-    auto& s = shell::estado_telas();
     pic_semen.SetMousePointer(pf::vbHourglass);
-    s.acao = Acao::sementeira;
-    s.quadro = 8;
-    timer_.SetInterval(100);
-    shell::prepara_destino(tela_sementeira);
+    figuras.inicia(Acao::sementeira);
 }
 
-void age::pic_horta_Click() {
-    auto& s = shell::estado_telas();
-    quadro_botao = 1;
-    s.acao = Acao::horta;
-    s.quadro = 12;
-    timer_.SetInterval(100);
-    shell::prepara_destino(tela_horta);
-}
+void age::pic_horta_Click() { figuras.inicia(Acao::horta); }
 
 void age::pic_imp_Click() {
-    auto& s = shell::estado_telas();
     final_animation_3();
-    s.acao = Acao::imprime;
-    s.quadro = 7;
-    quadro_botao = 1;
-    timer_.SetInterval(100);
+    figuras.inicia(Acao::imprime);
 }
 
 void age::Label1_Click(int Index) { shell::abre_help(*this, Label1(Index), "Agenda", "agenda-destino-help"); }
@@ -434,73 +446,18 @@ void age::lbl_tempo_Click() { shell::mostra_figura("Tempo Real", anima("help6.jp
 
 // ------------------------------------------------------------------ animation engine
 
-void age::quadro_cuidado(Acao acao, pf::PictureBox& figura, int& indice) {
-    auto& s = shell::estado_telas();
-    if (s.quadro == 0) {
-        timer_.SetInterval(0);
-        return;
-    }
-    shell::passo_ciclo(indice, comprimento_ciclo(acao), arq_quadro,
-                       [acao](int posicao) { return quadro_ciclo(acao, posicao); });
-    figura.LoadPicture(arq_quadro);
-    indice += 1;
-    s.quadro -= 1;
-}
-
-void age::quadro_de_botao(pf::PictureBox& figura, int ciclo, std::string (*quadro)(int)) {
-    auto& s = shell::estado_telas();
-    shell::passo_ciclo(quadro_botao, ciclo, arq_quadro, quadro);
-    figura.LoadPicture(arq_quadro);
-    quadro_botao += 1;
-    s.quadro -= 1;
-}
-
-bool age::navega(const char* destino, const char* cue) {
-    return shell::navega(*this, timer_, destino, cue, "agenda-destino-", {&hortelino, &pic_horta, &pic_semen},
-                         pf::vbDefault);
-}
-
-void age::Timer__Timer() {
-    if (timer_.Interval() == 0) return;
-    auto& s = shell::estado_telas();
-
-    // The week pictures: the weekdays back to today, or the turning planet;
-    // never during the entry presentation, which rests them.
-    if (!intro_ativa && s.acao == AcaoSemana::tempo_real)
-        shell::passo_tempo_real(timer_, tempo_real, dias_atras);
-    else if (!intro_ativa && s.acao == AcaoSemana::previsao)
-        shell::passo_previsao(timer_, previsao);
-
-    // The care pictures, each alone or all together in the entry
-    // presentation (which a click on the gardener has ended).
-    for (std::size_t k = 0; k < std::size(kCuidadosAgenda); ++k) {
-        const CuidadoAgenda& c = kCuidadosAgenda[k];
-        if (s.acao == c.acao || intro_ativa) quadro_cuidado(c.acao, this->*c.figura, quadro_cuidados[k]);
-    }
-
-    if (s.acao == Acao::menu &&
-        shell::passo_saida(hortelino, quadro_hortelino, [this] { return navega(tela_menu, nullptr); }))
-        return;
-
-    if (s.acao == Acao::sementeira &&
-        shell::passo_saida(pic_semen, quadro_mudas, [this] { return navega(tela_sementeira, "\\vamsem.wav"); }))
-        return;
-    if (s.acao == Acao::horta &&
-        shell::passo_saida([this] { quadro_de_botao(pic_horta, ciclo_enxada, quadro_enxada); },
-                           [this] { pic_horta.LoadPicture(anima("enx00c.bmp")); },
-                           [this] { return navega(tela_horta, "\\vamhor.wav"); }))
-        return;
-    if (s.acao == Acao::imprime && !intro_ativa) {
-        if (s.quadro == 0) {
-            timer_.SetInterval(0);
-            imprime_relatorios();
-        } else {
-            quadro_de_botao(pic_imp, ciclo_impressora, quadro_impressora);
-        }
-    }
-}
+// The week pictures rest during the entry presentation, and so does the
+// printer, which a click ends it for.
+void age::Timer__Timer() { figuras.passo(intro_ativa); }
 
 // ------------------------------------------------------------------ printing
+
+// The printer's last frame: the timer stops and the question is asked.
+bool age::fim_impressao() {
+    timer_.SetInterval(0);
+    imprime_relatorios();
+    return true;
+}
 
 void age::imprime_relatorios() {
     auto& s = model::sessao();
@@ -536,12 +493,7 @@ void age::imprime_relatorios() {
 // ------------------------------------------------------------------ forecast
 
 // Starts a week picture's animation on the 100 ms timer.
-void age::anima_semana(AcaoSemana acao, int quadros) {
-    auto& s = shell::estado_telas();
-    s.acao = acao;
-    s.quadro = quadros;
-    timer_.SetInterval(100);
-}
+void age::anima_semana(AcaoSemana acao, int quadros) { figuras.inicia(acao, quadros); }
 
 void age::previsao_Click() {
     final_animation_3();

@@ -16,6 +16,7 @@
 #include "platform/forms/forms.h"
 #include "platform/report.h"
 #include "agenda/animacao.h"
+#include "shell/figuras.h"
 #include "shell/navegacao.h"
 
 namespace agenda {
@@ -82,12 +83,9 @@ public:
     platform::Report regrot;
 
     // --- form fields (fresh at every load) ---------------------------------------
-    // Each care picture's position in its frame cycle, in the order of the
-    // screen's table of care pictures.
-    std::array<int, 8> quadro_cuidados{};
-    int quadro_botao = 1;
+    // The picture buttons' frames, played by the 100 ms timer.
+    shell::FigurasAnimadas<age> figuras;
     bool intro_ativa = false;
-    std::string arq_quadro;
     Pendencias pendencias;
     ListasRelatorio listas;
 
@@ -132,6 +130,7 @@ public:
 
     // --- animation, printing, forecast --------------------------------------------
     void Timer__Timer();
+    bool fim_impressao();
     void imprime_relatorios();
     void previsao_Click();
     void tempo_real_Click();
@@ -149,16 +148,8 @@ private:
     // Starts a week picture's animation (forecast or real time) of `quadros` frames.
     void anima_semana(AcaoSemana acao, int quadros);
     void monta(Lista l, std::int16_t inicio);
-    // A care picture clicked: the entry `k` of the table of care pictures.
+    // An activity picture clicked: the entry `k` of the table of its clicks.
     void cuidado_click(std::size_t k);
-    // One frame of a care picture's animation (stops the timer instead when
-    // the countdown has run out).
-    void quadro_cuidado(Acao acao, pf::PictureBox& figura, int& indice);
-    // One frame of the garden or print picture, chosen by quadro_botao.
-    void quadro_de_botao(pf::PictureBox& figura, int ciclo, std::string (*quadro)(int));
-    // Ends a navigation: cue, unload, show the target. False (nothing done)
-    // while a modal dialog is open or the target is not available.
-    bool navega(const char* destino, const char* cue);
     // Today's weekday on tempo_real, the first planet on previsao, or the
     // printer's last frame on pic_imp, when the last action was theirs.
     void figuras_em_repouso();

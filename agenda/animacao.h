@@ -25,27 +25,19 @@ enum class Acao {
     imprime,
 };
 
-// Cycle length of a care picture's animation (by its action), 0 for any
-// other action.
-int comprimento_ciclo(Acao acao);
-// The frame at position 1..length of that cycle; empty for any other position.
-std::string quadro_ciclo(Acao acao, int posicao);
-// The resting frame of a care picture (the one its animation starts and ends on).
-std::string quadro_repouso(Acao acao);
-// Position of the resting frame in its cycle (the care click's start index).
-int posicao_repouso(Acao acao);
-// Frames the care click plays (a whole number of cycles plus one).
-int quadros_cuidado(Acao acao);
+// The sowing picture's frame at position 1..13 of its cycle (sem00..sem12),
+// and the planting picture's (pla01..pla10); empty for any other position.
+std::string quadro_semeadura(int posicao);
+inline constexpr int ciclo_semeadura = 13;
+std::string quadro_plantio(int posicao);
+inline constexpr int ciclo_plantio = 10;
 
-// The gardener's, the seedlings' and the forecast's frames are the shell's.
-using shell::numero_previsao;
+// The gardener's, the seedlings' and the hoe's frames are the shell's.
+using shell::ciclo_enxada;
+using shell::quadro_enxada;
 using shell::quadro_hortelino;
 using shell::quadro_mudas;
-using shell::quadro_previsao;
 
-// The garden picture's frame at position 1..11 (enx00c..enx10c).
-std::string quadro_enxada(int posicao);
-inline constexpr int ciclo_enxada = 11;
 // The print picture's frame at position 1..7 (imp00..imp06).
 std::string quadro_impressora(int posicao);
 inline constexpr int ciclo_impressora = 7;

@@ -1,6 +1,6 @@
 #pragma once
-// Frame names of the garden screen's picture-button animations and the grid
-// geometry, kept apart from the form so that they are plain functions.
+// The frames of the garden's seedbed button and the grid geometry, kept apart
+// from the form so that they are plain functions.
 
 #include <cstdint>
 #include <string>
@@ -36,11 +36,8 @@ enum class AcaoHorta {
     mudas,
 };
 
-// The care and seedbed-button cycles, by action (limpar to
-// botao_sementeira); 0 for any other.
-int comprimento_ciclo(AcaoHorta acao);
-// The frame at position 1..length of that cycle, relative to the media root
-// ("\anima\li06.bmp"); empty for any other position.
-std::string quadro_ciclo(AcaoHorta acao, int posicao);
+// The seedbed button's frame at position 1..8 of its cycle (ssem00..ssem07).
+std::string quadro_botao_sementeira(int posicao);
+inline constexpr int ciclo_botao_sementeira = 8;
 
 }  // namespace garden

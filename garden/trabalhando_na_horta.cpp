@@ -18,11 +18,11 @@ using platform::SoundMode;
 
 // The care buttons of Command2 (indices 5 to 9).
 constexpr std::array<shell::BotaoCuidado, 5> kCuidados{{
-    {5, "LI", AcaoHorta::limpar, 13, 7, "\\l1.wav", "\\l2.wav", "\\anima\\li06.bmp", "\\anima\\li06bw.bmp"},
-    {6, "DES", AcaoHorta::desbastar, 13, 7, "\\d1.wav", "\\d2.wav", "\\anima\\des06.bmp", "\\anima\\des06bw.bmp"},
-    {7, "AM", AcaoHorta::amontoar, 12, 6, "\\am1.wav", "\\am2.wav", "\\anima\\amo05.bmp", "\\anima\\amo05bw.bmp"},
-    {8, "COP", AcaoHorta::colher_parte, 15, 6, "\\cp1.wav", "\\cp2.wav", "\\anima\\cop05.bmp", "\\anima\\cop05bw.bmp"},
-    {9, "COF", AcaoHorta::colher_total, 14, 8, "\\cf1.wav", "\\cf2.wav", "\\anima\\cof05.bmp", "\\anima\\cof05bw.bmp"},
+    {5, "LI", AcaoHorta::limpar, "\\l1.wav", "\\l2.wav", "\\anima\\li06.bmp", "\\anima\\li06bw.bmp"},
+    {6, "DES", AcaoHorta::desbastar, "\\d1.wav", "\\d2.wav", "\\anima\\des06.bmp", "\\anima\\des06bw.bmp"},
+    {7, "AM", AcaoHorta::amontoar, "\\am1.wav", "\\am2.wav", "\\anima\\amo05.bmp", "\\anima\\amo05bw.bmp"},
+    {8, "COP", AcaoHorta::colher_parte, "\\cp1.wav", "\\cp2.wav", "\\anima\\cop05.bmp", "\\anima\\cop05bw.bmp"},
+    {9, "COF", AcaoHorta::colher_total, "\\cf1.wav", "\\cf2.wav", "\\anima\\cof05.bmp", "\\anima\\cof05bw.bmp"},
 }};
 
 // The colour setting of a care activity.
@@ -38,13 +38,45 @@ model::Cor cor_do_trato(const std::string& trato) {
 bool e_imagem_paleta(const pf::Control& c) { return c.Name().rfind("c_", 0) == 0; }
 
 constexpr int kIndicesBotoes[] = {2, 5, 6, 7, 8, 9};
+
+using shell::NaApresentacao;
+using G = trabalhando_na_horta;
+
+// The picture buttons: the care buttons and the seedbed button play their
+// cycles, all together in the entry presentation; the gardener, the agenda
+// and the seedlings count their frames down to their screen.
+constexpr shell::BotaoFigura<G> kFiguras[] = {
+    {.acao = AcaoHorta::limpar, .figura = {&G::Command2, 5}, .quadro = shell::quadro_limpeza,
+     .ciclo = shell::ciclo_limpeza, .quadros = 13, .fase_inicial = 7, .apresentacao = NaApresentacao::anima},
+    {.acao = AcaoHorta::desbastar, .figura = {&G::Command2, 6}, .quadro = shell::quadro_desbaste,
+     .ciclo = shell::ciclo_desbaste, .quadros = 13, .fase_inicial = 7, .apresentacao = NaApresentacao::anima},
+    {.acao = AcaoHorta::amontoar, .figura = {&G::Command2, 7}, .quadro = shell::quadro_amontoa,
+     .ciclo = shell::ciclo_amontoa, .quadros = 12, .fase_inicial = 6, .apresentacao = NaApresentacao::anima},
+    {.acao = AcaoHorta::colher_parte, .figura = {&G::Command2, 8}, .quadro = shell::quadro_colheita_parcial,
+     .ciclo = shell::ciclo_colheita_parcial, .quadros = 15, .fase_inicial = 6, .apresentacao = NaApresentacao::anima},
+    {.acao = AcaoHorta::colher_total, .figura = {&G::Command2, 9}, .quadro = shell::quadro_colheita_total,
+     .ciclo = shell::ciclo_colheita_total, .quadros = 14, .fase_inicial = 8, .apresentacao = NaApresentacao::anima},
+    {.acao = AcaoHorta::botao_sementeira, .figura = {&G::Command2, 2}, .quadro = quadro_botao_sementeira,
+     .ciclo = ciclo_botao_sementeira, .quadros = 8, .destino = tela_sementeira, .cue = "\\vamsem.wav",
+     .apresentacao = NaApresentacao::anima},
+    {.acao = AcaoHorta::hortelino, .figura = &G::hortelino, .quadro = shell::quadro_hortelino, .ciclo = 0,
+     .quadros = 14, .destino = tela_menu},
+    {.acao = AcaoHorta::agenda, .figura = &G::pic_agenda, .quadro = shell::quadro_agenda, .ciclo = 0, .quadros = 11,
+     .destino = tela_agenda, .cue = "\\vamage.wav"},
+    {.acao = AcaoHorta::mudas, .figura = &G::pic_semen, .quadro = shell::quadro_mudas, .ciclo = 0, .quadros = 8,
+     .destino = tela_sementeira, .cue = "\\vamsem.wav", .repouso = "\\anima\\mudas007.bmp"},
+};
 constexpr int kTopsBotoes[] = {540, 1950, 3360, 4770, 6180, 7590};
 
 }  // namespace
 
 // ------------------------------------------------------------------ design
 
-trabalhando_na_horta::trabalhando_na_horta() : pf::Form(nome_tela_horta), cuidados(kCuidados) {
+trabalhando_na_horta::trabalhando_na_horta()
+    : pf::Form(nome_tela_horta),
+      figuras(*this, timer_, kFiguras,
+              shell::Saida{"horta-destino-", {&hortelino, &pic_agenda, &pic_semen}, pf::vbCustom},
+              shell::BotoesSemana{&previsao, &tempo_real, [](int quadro) { return 7 - quadro; }}) {
     SetCaption("Trabalhando na Horta");
     SetClientSize(12000, 9000);
     const pf::Picture ponteiro = figura_programa("\\forms\\trabalhando_na_horta_MouseIcon.png");
@@ -245,9 +277,7 @@ void trabalhando_na_horta::Form_Load() {
     primeira_ativacao = true;
     shell::estado_telas().acao = shell::AcaoAtual{};
     shell::estado_telas().tela_atual = "horta";
-    cuidados.reinicia();
-    fase_ssem = 1;
-    arq_quadro.clear();
+    figuras.reinicia();
     estado_tela().modo_trato = false;
     ultimo_tipo_legenda = 0;
     ultimo_tipo_trato.clear();
@@ -671,26 +701,20 @@ void trabalhando_na_horta::Form_DragDrop(pf::Control& Source, float, float) {
 
 // ------------------------------------------------------------------ care work
 
+// A care button shows the beds of its care, says whether there are any and
+// plays its cycle; the seedbed button plays its own on the way there.
 void trabalhando_na_horta::Command2_Click(int Index) {
-    auto& s = shell::estado_telas();
     Command2(Index).SetMousePointer(pf::vbHourglass);
     Timergame.SetInterval(0);
     final_animation_1();
-    if (Index == 2) {
-        fase_ssem = 1;
-        s.acao = AcaoHorta::botao_sementeira;
-        s.quadro = 8;
-        timer_.SetInterval(100);
-        shell::prepara_destino(tela_sementeira);
-    } else {
-        if (const shell::BotaoCuidado* c = cuidados.do_botao(Index)) {
+    if (const auto* b = figuras.do_botao(&G::Command2, Index)) {
+        if (const shell::BotaoCuidado* c = shell::cuidado_da_acao(kCuidados, b->acao)) {
             estado_tela().modo_trato = true;
             tem_canteiro = false;
             monta_matriz3(1, c->trato, "");
             shell::toca_voz(tem_canteiro ? c->som_com_marca : c->som_sem_marca, SoundMode::Async);
-            cuidados.inicia(*c);
-            timer_.SetInterval(100);
         }
+        figuras.inicia(*b);
     }
     if (Command2.Exists(Index)) Command2(Index).SetMousePointer(pf::vbCustom);
 }
@@ -706,100 +730,37 @@ void trabalhando_na_horta::Timergame_Timer() { pisca.passo(); }
 
 void trabalhando_na_horta::txt_label_GotFocus(int) { horta.SetFocus(); }
 
-// ------------------------------------------------------------------ animation engine
+// ------------------------------------------------------------------ picture buttons
 
-void trabalhando_na_horta::quadro_cuidado(AcaoHorta ciclo, int indice_botao, int& fase) {
-    auto& s = shell::estado_telas();
-    if (s.quadro == 0) {
-        timer_.SetInterval(0);
-        return;
-    }
-    shell::passo_ciclo(fase, comprimento_ciclo(ciclo), arq_quadro,
-                       [ciclo](int posicao) { return quadro_ciclo(ciclo, posicao); });
-    shell::mostra_quadro(Command2(indice_botao), arq_quadro);
-    fase += 1;
-    s.quadro -= 1;
-}
-
-bool trabalhando_na_horta::navega(const char* destino, const char* cue) {
-    return shell::navega(*this, timer_, destino, cue, "horta-destino-", {&hortelino, &pic_agenda, &pic_semen},
-                         pf::vbCustom);
-}
-
-void trabalhando_na_horta::Timer__Timer() {
-    if (timer_.Interval() == 0) return;
-    auto& t = shell::estado_telas();
-
-    // Back to the real week: the weekdays up to today.
-    if (t.acao == AcaoSemana::tempo_real)
-        shell::passo_tempo_real(timer_, tempo_real, [](int quadro) { return 7 - quadro; });
-    // Forecast: the planet turns.
-    if (t.acao == AcaoSemana::previsao) shell::passo_previsao(timer_, previsao);
-    // Care buttons, each alone or all together in the entry presentation.
-    cuidados.anima(intro_ativa, [this](const shell::BotaoCuidado& c, int& fase) {
-        quadro_cuidado(*c.acao.como<AcaoHorta>(), c.indice, fase);
-    });
-
-    // The seedbed button.
-    if (t.acao == AcaoHorta::botao_sementeira || intro_ativa) {
-        if (t.quadro == 0) {
-            if (t.acao == AcaoHorta::botao_sementeira) {
-                if (navega(tela_sementeira, "\\vamsem.wav")) return;
-            } else {
-                timer_.SetInterval(0);
-            }
-        } else {
-            quadro_cuidado(AcaoHorta::botao_sementeira, 2, fase_ssem);
-        }
-    }
-    // The gardener, back to the main menu.
-    if (t.acao == AcaoHorta::hortelino &&
-        shell::passo_saida(hortelino, shell::quadro_hortelino, [this] { return navega(tela_menu, nullptr); }))
-        return;
-    // The agenda.
-    if (t.acao == AcaoHorta::agenda &&
-        shell::passo_saida(pic_agenda, shell::quadro_agenda, [this] { return navega(tela_agenda, "\\vamage.wav"); }))
-        return;
-    // The seedlings, to the seedbed.
-    if (t.acao == AcaoHorta::mudas &&
-        shell::passo_saida(
-            [&] {
-                pic_semen.LoadPicture(model::sessao().dir_anima + shell::quadro_mudas(t.quadro));
-                t.quadro -= 1;
-            },
-            [this] { pic_semen.LoadPicture(anima("mudas007.bmp")); },
-            [this] { return navega(tela_sementeira, "\\vamsem.wav"); }))
-        return;
-}
+void trabalhando_na_horta::Timer__Timer() { figuras.passo(intro_ativa); }
 
 void trabalhando_na_horta::Timer1_Timer() { final_animation_1(); }
 
 // A picture button's click: ends the palette animation, then plays the
 // button's frames through the 100 ms timer; the last click wins.
-void trabalhando_na_horta::anima_botao(shell::AcaoAtual acao, int quadros) {
-    auto& s = shell::estado_telas();
+void trabalhando_na_horta::anima_botao(shell::AcaoAtual acao) {
     final_animation_1();
-    s.acao = acao;
-    s.quadro = quadros;
-    timer_.SetInterval(100);
+    figuras.inicia(acao);
+}
+
+void trabalhando_na_horta::anima_semana(shell::AcaoSemana acao, int quadros) {
+    final_animation_1();
+    figuras.inicia(acao, quadros);
 }
 
 void trabalhando_na_horta::hortelino_Click() {
     hortelino.SetMousePointer(pf::vbHourglass);
-    anima_botao(AcaoHorta::hortelino, 14);
-    shell::prepara_destino(tela_menu);
+    anima_botao(AcaoHorta::hortelino);
 }
 
 void trabalhando_na_horta::pic_agenda_Click() {
     pic_agenda.SetMousePointer(pf::vbHourglass);
-    anima_botao(AcaoHorta::agenda, 11);
-    shell::prepara_destino(tela_agenda);
+    anima_botao(AcaoHorta::agenda);
 }
 
 void trabalhando_na_horta::pic_semen_Click() {
     pic_semen.SetMousePointer(pf::vbHourglass);
-    anima_botao(AcaoHorta::mudas, 8);
-    shell::prepara_destino(tela_sementeira);
+    anima_botao(AcaoHorta::mudas);
 }
 
 void trabalhando_na_horta::lbl_verduras_Click(int Index) {
@@ -816,7 +777,7 @@ void trabalhando_na_horta::lbl_atividades_Click() {
 
 void trabalhando_na_horta::previsao_Click() {
     shell::clica_previsao(
-        previsao, terra, [this] { anima_botao(AcaoSemana::previsao, 22); },
+        previsao, terra, [this] { anima_semana(AcaoSemana::previsao, 22); },
         [this](const std::vector<int>& liberados) {
             for (int i : liberados) remove_controles_canteiro(i);
             sincroniza_controles();
@@ -827,7 +788,7 @@ void trabalhando_na_horta::previsao_Click() {
 }
 
 void trabalhando_na_horta::tempo_real_Click() {
-    shell::clica_tempo_real(tempo_real, terra, [this] { anima_botao(AcaoSemana::tempo_real, 7); }, [this] {
+    shell::clica_tempo_real(tempo_real, terra, [this] { anima_semana(AcaoSemana::tempo_real, 7); }, [this] {
         // Beds freed or removed during the forecast come back; beds planted
         // during it go.
         sincroniza_controles();

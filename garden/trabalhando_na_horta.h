@@ -13,6 +13,7 @@
 #include "platform/clock.h"
 #include "platform/forms/forms.h"
 #include "garden/animacao.h"
+#include "shell/figuras.h"
 #include "shell/navegacao.h"
 
 namespace garden {
@@ -79,11 +80,8 @@ public:
     bool intro_ativa = false;
     bool ja_tocou = false;
     bool tem_canteiro = false;
-    // The care buttons' frame cycles, and the seedbed button's position in
-    // its own.
-    shell::CuidadosAnimados cuidados;
-    int fase_ssem = 1;
-    std::string arq_quadro;
+    // The picture buttons' frames, played by the 100 ms timer.
+    shell::FigurasAnimadas<trabalhando_na_horta> figuras;
     std::int16_t ultimo_tipo_legenda = 0;
     std::string ultimo_tipo_trato;
     std::string ultimo_tipo_2;
@@ -126,7 +124,8 @@ public:
                         int pos_atual, bool chama_acha_trato, const std::string& up_trato);
     std::optional<int> descobre_qual_btn(pf::Color cor);
     void final_animation_1();
-    void anima_botao(shell::AcaoAtual acao, int quadros);
+    void anima_botao(shell::AcaoAtual acao);
+    void anima_semana(shell::AcaoSemana acao, int quadros);
 
     // --- care work, blink ------------------------------------------------------
     void Command2_Click(int Index);
@@ -163,12 +162,6 @@ private:
     void sincroniza_controles();
     // Refuses a palette drop on a bed that already holds a crop.
     void recusa_ocupado();
-    // Ends a navigation: cue, unload, show the target. Returns false (and does
-    // nothing) while a modal dialog is open, so the tick tries again later.
-    bool navega(const char* destino, const char* cue);
-    // One frame of a care or seedbed-button animation on its button (stops
-    // the timer instead when the countdown has run out).
-    void quadro_cuidado(AcaoHorta ciclo, int indice_botao, int& fase);
     void escreve_semanas_inicio();
     bool algum_cuidado_habilitado();
     pf::Picture figura_programa(const std::string& nome) const;

@@ -21,9 +21,9 @@ using platform::SoundMode;
 
 // The three care buttons of Command4.
 constexpr std::array<shell::BotaoCuidado, 3> kCuidados{{
-    {1, "LI", AcaoSementeira::limpar, 13, 7, "\\mudlimp.wav", "\\nlimp.wav", "\\anima\\li06.bmp", "\\anima\\li06bw.bmp"},
-    {2, "DES", AcaoSementeira::desbastar, 14, 7, "\\muddesb.wav", "\\ndesb.wav", "\\anima\\des06.bmp", "\\anima\\des06bw.bmp"},
-    {3, "TR", AcaoSementeira::transplantar, 14, 5, "\\mudtran.wav", "\\ntran.wav", "\\anima\\tra04.bmp", "\\anima\\tra04bw.bmp"},
+    {1, "LI", AcaoSementeira::limpar, "\\mudlimp.wav", "\\nlimp.wav", "\\anima\\li06.bmp", "\\anima\\li06bw.bmp"},
+    {2, "DES", AcaoSementeira::desbastar, "\\muddesb.wav", "\\ndesb.wav", "\\anima\\des06.bmp", "\\anima\\des06bw.bmp"},
+    {3, "TR", AcaoSementeira::transplantar, "\\mudtran.wav", "\\ntran.wav", "\\anima\\tra04.bmp", "\\anima\\tra04bw.bmp"},
 }};
 
 model::Cor cor_do_trato(const std::string& trato) {
@@ -38,10 +38,31 @@ bool e_lote(const pf::Control& c) {
     return platform::UCase(c.Name().substr(0, 6)) == "IMAGE3";
 }
 
-// The frames of a button cycle by its action.
-std::function<std::string(int)> quadros_do_ciclo(AcaoSementeira acao) {
-    return [acao](int posicao) { return quadro_ciclo_sem(acao, posicao); };
-}
+using shell::NaApresentacao;
+using S = controle_da_sementeira;
+
+// The picture buttons: the care buttons and the garden button play their
+// cycles, all together in the entry presentation; the gardener and the
+// agenda count their frames down to their screen, the garden picture plays
+// its cycle there.
+constexpr shell::BotaoFigura<S> kFiguras[] = {
+    {.acao = AcaoSementeira::limpar, .figura = {&S::Command4, 1}, .quadro = shell::quadro_limpeza,
+     .ciclo = shell::ciclo_limpeza, .quadros = 13, .fase_inicial = 7, .apresentacao = NaApresentacao::anima},
+    {.acao = AcaoSementeira::desbastar, .figura = {&S::Command4, 2}, .quadro = shell::quadro_desbaste,
+     .ciclo = shell::ciclo_desbaste, .quadros = 14, .fase_inicial = 7, .apresentacao = NaApresentacao::anima},
+    {.acao = AcaoSementeira::transplantar, .figura = {&S::Command4, 3}, .quadro = shell::quadro_transplante,
+     .ciclo = shell::ciclo_transplante, .quadros = 14, .fase_inicial = 5, .apresentacao = NaApresentacao::anima},
+    {.acao = AcaoSementeira::botao_horta, .figura = {&S::Command4, 4}, .quadro = quadro_botao_horta,
+     .ciclo = ciclo_botao_horta, .quadros = 12, .destino = tela_horta, .cue = "\\vamhor.wav",
+     .apresentacao = NaApresentacao::anima},
+    {.acao = AcaoSementeira::hortelino, .figura = &S::hortelino, .quadro = shell::quadro_hortelino, .ciclo = 0,
+     .quadros = 14, .destino = tela_menu},
+    {.acao = AcaoSementeira::agenda, .figura = &S::pic_agenda, .quadro = shell::quadro_agenda, .ciclo = 0,
+     .quadros = 11, .destino = tela_agenda, .cue = "\\vamage.wav"},
+    {.acao = AcaoSementeira::figura_horta, .figura = &S::pic_horta, .quadro = shell::quadro_enxada,
+     .ciclo = shell::ciclo_enxada, .quadros = 12, .destino = tela_horta, .cue = "\\vamhor.wav",
+     .repouso = "\\anima\\enx00c.bmp"},
+};
 
 constexpr const char* kAvisoTransplante =
     "Para fazer o transplante va para a tela da horta e arraste para algum espaço vazio as verduras indicadas.";
@@ -67,7 +88,11 @@ std::string numeros_das_colunas() {
 
 // ------------------------------------------------------------------ design
 
-controle_da_sementeira::controle_da_sementeira() : pf::Form(nome_tela_sementeira), cuidados(kCuidados) {
+controle_da_sementeira::controle_da_sementeira()
+    : pf::Form(nome_tela_sementeira),
+      figuras(*this, timer_, kFiguras,
+              shell::Saida{"sementeira-destino-", {&hortelino, &pic_agenda, &pic_horta}, pf::vbCustom},
+              shell::BotoesSemana{&previsao, &tempo_real, [](int quadro) { return 7 - quadro; }}) {
     SetCaption("");
     SetClientSize(12000, 9000);  // maximized: the whole screen, as the menu
     SetBackColor(0x00E0E0E0);
@@ -285,8 +310,7 @@ void controle_da_sementeira::Form_Load() {
     shell::estado_telas().acao = shell::AcaoAtual{};
     primeira_ativacao = true;
     shell::estado_telas().tela_atual = "sementeira";
-    cuidados.reinicia();
-    fase_enx = 1;
+    figuras.reinicia();
     atividade.clear();
 
     // The legend colours are the buttons' own, whatever another screen left.
@@ -574,24 +598,18 @@ bool controle_da_sementeira::leg_sem(const std::string& codigo) {
     return marcou;
 }
 
+// A care button marks the lots of its care, says whether there are any and
+// plays its cycle; the garden button plays its own on the way there.
 void controle_da_sementeira::command4_Click(int Index) {
     if (!Command4.Exists(Index)) return;
-    auto& s = shell::estado_telas();
     Command4(Index).SetMousePointer(pf::vbHourglass);
     Timergame.SetInterval(0);
     final_animation_2();
-    if (Index == 4) {
-        Command4(Index).SetMousePointer(pf::vbHourglass);
-        fase_enx = 1;
-        s.acao = AcaoSementeira::botao_horta;
-        s.quadro = 12;
-        timer_.SetInterval(100);
-    } else if (const shell::BotaoCuidado* c = cuidados.do_botao(Index)) {
-        const bool marcou = leg_sem(c->trato);
-        shell::toca_voz(marcou ? c->som_com_marca : c->som_sem_marca, SoundMode::Async);
-        cuidados.inicia(*c);
-        timer_.SetInterval(100);
-        atividade = c->trato;
+    if (const auto* b = figuras.do_botao(&S::Command4, Index)) {
+        const shell::BotaoCuidado* c = shell::cuidado_da_acao(kCuidados, b->acao);
+        if (c) shell::toca_voz(leg_sem(c->trato) ? c->som_com_marca : c->som_sem_marca, SoundMode::Async);
+        figuras.inicia(*b);
+        if (c) atividade = c->trato;
     }
     Command4(Index).SetMousePointer(pf::vbCustom);
 }
@@ -627,106 +645,33 @@ void controle_da_sementeira::final_animation_2() {
     carrega_pict_dos_botões();
 }
 
-void controle_da_sementeira::quadro_botao(AcaoSementeira ciclo, pf::CommandButton& botao, int& fase) {
-    auto& s = shell::estado_telas();
-    if (s.quadro == 0)
-        timer_.SetInterval(0);
-    else
-        shell::passo_ciclo(fase, comprimento_ciclo_sem(ciclo), arq_quadro, quadros_do_ciclo(ciclo));
-    shell::mostra_quadro(botao, arq_quadro);
-    fase += 1;
-    s.quadro -= 1;
-}
-
-bool controle_da_sementeira::navega(const char* destino, const char* cue) {
-    return shell::navega(*this, timer_, destino, cue, "sementeira-destino-", {&hortelino, &pic_agenda, &pic_horta},
-                         pf::vbCustom);
-}
-
-void controle_da_sementeira::Timer__Timer() {
-    if (timer_.Interval() == 0) return;
-    auto& s = shell::estado_telas();
-
-    // Back to the real week: the weekdays up to today.
-    if (s.acao == AcaoSemana::tempo_real)
-        shell::passo_tempo_real(timer_, tempo_real, [](int quadro) { return 7 - quadro; });
-    // Forecast: the planet turns.
-    if (s.acao == AcaoSemana::previsao)
-        shell::passo_previsao(timer_, previsao);
-    // Care buttons, each alone or all together in the entry presentation.
-    cuidados.anima(em_intro, [this](const shell::BotaoCuidado& c, int& fase) {
-        quadro_botao(*c.acao.como<AcaoSementeira>(), Command4(c.indice), fase);
-    });
-
-    // The garden button.
-    if (s.acao == AcaoSementeira::botao_horta || em_intro) {
-        if (s.quadro == 0) {
-            if (navega(tela_horta, "\\vamhor.wav")) return;
-        } else {
-            shell::passo_ciclo(fase_enx, comprimento_ciclo_sem(AcaoSementeira::botao_horta), arq_quadro,
-                               quadros_do_ciclo(AcaoSementeira::botao_horta));
-        }
-        if (s.quadro > 0) {
-            shell::mostra_quadro(Command4(4), arq_quadro);
-            fase_enx += 1;
-            s.quadro -= 1;
-        }
-    }
-    // The gardener, back to the main menu.
-    if (s.acao == AcaoSementeira::hortelino &&
-        shell::passo_saida(hortelino, shell::quadro_hortelino, [this] { return navega(tela_menu, nullptr); }))
-        return;
-    // The agenda.
-    if (s.acao == AcaoSementeira::agenda &&
-        shell::passo_saida(pic_agenda, shell::quadro_agenda, [this] { return navega(tela_agenda, "\\vamage.wav"); }))
-        return;
-    // The garden picture.
-    if (s.acao == AcaoSementeira::figura_horta &&
-        shell::passo_saida(
-            [&] {
-                shell::passo_ciclo(fase_enx, comprimento_ciclo_sem(AcaoSementeira::figura_horta), arq_quadro,
-                                   quadros_do_ciclo(AcaoSementeira::figura_horta));
-                pic_horta.LoadPicture(arq_quadro);
-                fase_enx += 1;
-                s.quadro -= 1;
-            },
-            [this] {
-                arq_quadro = anima("enx00c.bmp");
-                pic_horta.LoadPicture(arq_quadro);
-            },
-            [this] { return navega(tela_horta, "\\vamhor.wav"); }))
-        return;
-}
+void controle_da_sementeira::Timer__Timer() { figuras.passo(em_intro); }
 
 void controle_da_sementeira::Timer1_Timer() { final_animation_2(); }
 
 // A picture's click: ends the entry presentation, then plays the picture's
 // frames through the 100 ms timer; the last click wins.
-void controle_da_sementeira::anima_botao(shell::AcaoAtual acao, int quadros) {
-    auto& s = shell::estado_telas();
+void controle_da_sementeira::anima_botao(shell::AcaoAtual acao) {
     final_animation_2();
-    s.acao = acao;
-    s.quadro = quadros;
-    timer_.SetInterval(100);
+    figuras.inicia(acao);
+}
+
+void controle_da_sementeira::anima_semana(shell::AcaoSemana acao, int quadros) {
+    final_animation_2();
+    figuras.inicia(acao, quadros);
 }
 
 void controle_da_sementeira::hortelino_Click() {
     hortelino.SetMousePointer(pf::vbHourglass);
-    anima_botao(AcaoSementeira::hortelino, 14);
-    shell::prepara_destino(tela_menu);
+    anima_botao(AcaoSementeira::hortelino);
 }
 
 void controle_da_sementeira::pic_agenda_Click() {
     pic_agenda.SetMousePointer(pf::vbHourglass);
-    anima_botao(AcaoSementeira::agenda, 11);
-    shell::prepara_destino(tela_agenda);
+    anima_botao(AcaoSementeira::agenda);
 }
 
-void controle_da_sementeira::pic_horta_Click() {
-    fase_enx = 1;
-    anima_botao(AcaoSementeira::figura_horta, 12);
-    shell::prepara_destino(tela_horta);
-}
+void controle_da_sementeira::pic_horta_Click() { anima_botao(AcaoSementeira::figura_horta); }
 
 void controle_da_sementeira::lbl_tempo_Click() { shell::mostra_figura("Tempo Real", anima("help6.jpg")); }
 
@@ -742,7 +687,7 @@ void controle_da_sementeira::lbl_verduras_Click() {
 
 void controle_da_sementeira::previsao_Click() {
     shell::clica_previsao(
-        previsao, terra, [this] { anima_botao(AcaoSemana::previsao, 22); },
+        previsao, terra, [this] { anima_semana(AcaoSemana::previsao, 22); },
         [this](const std::vector<int>&) {
             // No marker of an activity chosen before the forecast stays on
             // screen.
@@ -753,7 +698,7 @@ void controle_da_sementeira::previsao_Click() {
 }
 
 void controle_da_sementeira::tempo_real_Click() {
-    shell::clica_tempo_real(tempo_real, terra, [this] { anima_botao(AcaoSemana::tempo_real, 7); }, [this] {
+    shell::clica_tempo_real(tempo_real, terra, [this] { anima_semana(AcaoSemana::tempo_real, 7); }, [this] {
         pl_sem(0);
         Monta_sem();
     });

@@ -14,6 +14,7 @@
 
 #include "platform/forms/forms.h"
 #include "seedbed/tabela.h"
+#include "shell/figuras.h"
 #include "shell/navegacao.h"
 
 namespace seedbed {
@@ -81,11 +82,8 @@ public:
     bool em_intro = false;
     bool ja_tocou = false;
     std::string atividade;
-    // The care buttons' frame cycles, and the garden button's and garden
-    // picture's position in theirs.
-    shell::CuidadosAnimados cuidados;
-    int fase_enx = 1;
-    std::string arq_quadro;
+    // The picture buttons' frames, played by the 100 ms timer.
+    shell::FigurasAnimadas<controle_da_sementeira> figuras;
     // The completion blink of the lot markers.
     shell::PiscaConclusao<pf::Label> pisca{Timergame, timer_, 18};
 
@@ -151,14 +149,10 @@ public:
 private:
     // The redraw shared by Monta_sem2 (first activation) and Monta_sem.
     void monta(bool primeira);
-    // One frame of a care, garden-button or garden-picture animation.
-    void quadro_botao(AcaoSementeira ciclo, pf::CommandButton& botao, int& fase);
-    // Ends a navigation: cue, unload, show the target. False (nothing done)
-    // while a modal dialog is open, so a later tick tries again, or when the
-    // target screen does not exist.
-    bool navega(const char* destino, const char* cue);
-    // Plays a picture's frames (ends the entry presentation first).
-    void anima_botao(shell::AcaoAtual acao, int quadros);
+    // Plays a picture's frames, or a week button's (ends the entry
+    // presentation first).
+    void anima_botao(shell::AcaoAtual acao);
+    void anima_semana(shell::AcaoSemana acao, int quadros);
     bool algum_cuidado_habilitado();
     bool algum_indicador_visivel();
     pf::Picture figura_programa(const std::string& nome) const;

@@ -2,7 +2,6 @@
 
 #include <cstdio>
 
-#include "garden/animacao.h"
 #include "model/catalogo.h"
 #include "platform/text.h"
 #include "shell/navegacao.h"
@@ -70,27 +69,9 @@ std::string figura_crescimento(int cultura, int idade) {
     return "\\anima\\crescepb.bmp";
 }
 
-int comprimento_ciclo_sem(AcaoSementeira acao) {
-    switch (acao) {
-        case AcaoSementeira::limpar: return garden::comprimento_ciclo(garden::AcaoHorta::limpar);     // the garden's LI cycle
-        case AcaoSementeira::desbastar: return garden::comprimento_ciclo(garden::AcaoHorta::desbastar);  // the garden's DES cycle
-        case AcaoSementeira::transplantar: return 13;                         // tra00..tra12
-        case AcaoSementeira::botao_horta: return 11;                          // enx00..enx10
-        case AcaoSementeira::figura_horta: return 11;                         // enx00c..enx10c
-        default: return 0;
-    }
-}
-
-std::string quadro_ciclo_sem(AcaoSementeira acao, int posicao) {
-    if (posicao < 1 || posicao > comprimento_ciclo_sem(acao)) return {};
-    switch (acao) {
-        case AcaoSementeira::limpar: return garden::quadro_ciclo(garden::AcaoHorta::limpar, posicao);
-        case AcaoSementeira::desbastar: return garden::quadro_ciclo(garden::AcaoHorta::desbastar, posicao);
-        case AcaoSementeira::transplantar: return shell::quadro_anima("tra", posicao - 1);
-        case AcaoSementeira::botao_horta: return shell::quadro_anima("enx", posicao - 1);
-        case AcaoSementeira::figura_horta: return shell::quadro_anima("enx", posicao - 1, "c");
-        default: return {};
-    }
+std::string quadro_botao_horta(int posicao) {
+    if (posicao < 1 || posicao > ciclo_botao_horta) return {};
+    return shell::quadro_anima("enx", posicao - 1);
 }
 
 }  // namespace seedbed

@@ -62,12 +62,9 @@ enum class AcaoSementeira {
     figura_horta,
 };
 
-// Cycle length of the counter-driven animations (LI, DES, TR, the garden
-// button and the garden picture), by action; 0 for any other.
-int comprimento_ciclo_sem(AcaoSementeira acao);
-
-// Frame at position 1..length of that cycle, relative to the media root
-// ("\anima\tra04.bmp"); empty for any other position.
-std::string quadro_ciclo_sem(AcaoSementeira acao, int posicao);
+// The garden button's frame at position 1..11 of its cycle (enx00..enx10);
+// empty for any other position.
+std::string quadro_botao_horta(int posicao);
+inline constexpr int ciclo_botao_horta = 11;
 
 }  // namespace seedbed

@@ -25,6 +25,13 @@ pf::Label& rotulo_opcao(pf::Label& l, const char* texto, int left, int top, int 
     return l;
 }
 
+// The help icon plays its cycle, then opens help on the program over this
+// screen.
+constexpr BotaoFigura<conf> kFiguras[] = {
+    {.acao = AcaoOpcoes::help, .figura = &conf::interroga, .quadro = quadro_interroga, .ciclo = ciclo_interroga,
+     .quadros = 6, .destino = "help", .fim = &conf::fim_help},
+};
+
 }  // namespace
 
 int indice_unidade_digitada(const std::string& texto) {
@@ -35,7 +42,7 @@ int indice_unidade_digitada(const std::string& texto) {
     return -1;
 }
 
-conf::conf() {
+conf::conf() : figuras(*this, timer_, kFiguras, Saida{"conf-destino-", {}, pf::vbDefault}) {
     SetCaption("Configuração de Sons");
     SetClientSize(12000, 9000);
     SetBackColor(pf::vbWhite);
@@ -256,8 +263,7 @@ void conf::Label1_Click() {
         }
     }
 
-    Unload();
-    pf::Forms::Show("INTRONEW");
+    figuras.navega("INTRONEW", nullptr);
 }
 
 void conf::Labelgame_Click() {
@@ -269,30 +275,19 @@ void conf::Labelgame_Click() {
 }
 
 void conf::interroga_Click() {
-    auto& s = estado_telas();
     interroga.SetMousePointer(pf::vbHourglass);
-    quadro_anima = 1;
-    s.acao = AcaoOpcoes::help;
-    s.quadro = 6;
-    timer_.SetInterval(100);
+    figuras.inicia(AcaoOpcoes::help);
 }
 
-void conf::Timer__Timer() {
-    model::EstadoSessao& s = model::sessao();
-    if (shell::estado_telas().acao != AcaoOpcoes::help) return;
-    if (shell::estado_telas().quadro == 0) {
-        toca_silencio(SoundMode::Async);
-        shell::estado_telas().assunto_help = "PGM";
-        shell::estado_telas().tela_atual = "PGM";
-        timer_.SetInterval(0);
-        pf::Forms::Show("help");
-        return;
-    }
-    arq_quadro = s.dir_anima + "\\anima\\int0" + std::to_string(6 - quadro_anima) + ".bmp";
-    if (quadro_anima >= 6) quadro_anima = 0;
-    interroga.LoadPicture(arq_quadro);
-    ++quadro_anima;
-    --shell::estado_telas().quadro;
+void conf::Timer__Timer() { figuras.passo(false); }
+
+bool conf::fim_help() {
+    toca_silencio(SoundMode::Async);
+    estado_telas().assunto_help = "PGM";
+    estado_telas().tela_atual = "PGM";
+    timer_.SetInterval(0);
+    pf::Forms::Show("help");
+    return true;
 }
 
 }  // namespace shell

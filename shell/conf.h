@@ -7,6 +7,7 @@
 #include <string>
 
 #include "platform/forms/forms.h"
+#include "shell/figuras.h"
 
 namespace shell {
 
@@ -51,6 +52,7 @@ public:
     void Labelgame_Click();
     void interroga_Click();
     void Timer__Timer();
+    bool fim_help();
 
     // The drive the list names: the chosen item, or a typed drive letter;
     // -1 when it names none.
@@ -60,8 +62,8 @@ public:
     // has lost its pictures too) and the player is told.
     void recusa_unidade(int indice);
 
-    int quadro_anima = 0;
-    std::string arq_quadro;
+    // The help icon's frames, played by the 100 ms timer.
+    FigurasAnimadas<conf> figuras;
 };
 
 }  // namespace shell

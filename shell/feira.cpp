@@ -241,9 +241,7 @@ void feira_horta::Label2_Click() {
     model::sessao().modo_guiado = platform::Val(lbl_total.Caption()) != 0;
     // The garden's pictures are decoded while the voice plays.
     prepara_destino("trabalhando_na_horta");
-    toca_voz("\\vamhor.wav", SoundMode::Sync);
-    Unload();
-    pf::Forms::Show("trabalhando_na_horta");
+    navega(*this, Timer1, "trabalhando_na_horta", "\\vamhor.wav", "feira-destino-", {&Label2}, pf::vbCustom);
 }
 
 void feira_horta::Label3_Click() {

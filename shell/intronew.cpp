@@ -1,5 +1,6 @@
 #include "shell/intronew.h"
 
+#include <algorithm>
 #include <cstdio>
 
 #include "model/catalogo.h"
@@ -60,18 +61,6 @@ const pf::Font fonte_opcoes{"Arial", 12, true};
 // The pointer shown over the menu's hotspots, its label and its help icon.
 std::string icone_do_menu() { return platform::ProgramFolder() + "\\forms\\INTRONEW_MouseIcon.png"; }
 
-// The screen a picture button's animation leads to (none for the exit).
-const char* destino_do_botao(AcaoMenu acao) {
-    switch (acao) {
-        case AcaoMenu::agenda: return "age";
-        case AcaoMenu::sementeira: return "controle_da_sementeira";
-        case AcaoMenu::horta: return "trabalhando_na_horta";
-        case AcaoMenu::feira: return "feira_horta";
-        case AcaoMenu::help: return "help";
-        default: return nullptr;
-    }
-}
-
 }  // namespace
 
 std::vector<std::string> figuras_do_menu(const std::string& unidade) {
@@ -84,21 +73,35 @@ std::vector<std::string> figuras_do_menu(const std::string& unidade) {
 }
 
 std::string quadro_porta(int quadro) {
-    switch (quadro) {
-        case 9: return "port01";
-        case 8: return "port02";
-        case 7: return "port03";
-        case 6:
-        case 5: return "port04";
-        case 4: return "port03";
-        case 3: return "port02";
-        case 2: return "port01";
-        case 1: return "port00";
-        default: return {};
-    }
+    // 9 -> port01 ... 6 and 5 -> port04, then back: 1 -> port00.
+    if (quadro < 1 || quadro > 9) return {};
+    return quadro_anima("port", quadro >= 5 ? std::min(10 - quadro, 4) : quadro - 1);
 }
 
-INTRONEW::INTRONEW() {
+namespace {
+
+// The menu's picture buttons: the door, the agenda and the seedlings count
+// their frames down; the hoe, the basket and the help icon play a cycle.
+constexpr BotaoFigura<INTRONEW> kFiguras[] = {
+    {.acao = AcaoMenu::sair, .figura = &INTRONEW::saida, .quadro = quadro_porta, .ciclo = 0, .quadros = 9,
+     .fim = &INTRONEW::fim_saida},
+    {.acao = AcaoMenu::agenda, .figura = &INTRONEW::pic_agenda, .quadro = quadro_agenda, .ciclo = 0, .quadros = 11,
+     .destino = "age", .cue = "\\vamage.wav"},
+    {.acao = AcaoMenu::sementeira, .figura = &INTRONEW::pic_semen, .quadro = quadro_mudas, .ciclo = 0, .quadros = 8,
+     .destino = "controle_da_sementeira", .cue = "\\vamsem.wav"},
+    {.acao = AcaoMenu::horta, .figura = &INTRONEW::pic_horta, .quadro = quadro_enxada, .ciclo = ciclo_enxada,
+     .quadros = 12, .destino = "trabalhando_na_horta", .cue = "\\vamhor.wav", .repouso = "\\anima\\enx00c.bmp"},
+    {.acao = AcaoMenu::feira, .figura = &INTRONEW::pic_feira,
+     .quadro = [](int p) { return "\\anima\\cesta" + std::to_string(p - 1) + ".bmp"; }, .ciclo = 10, .quadros = 10,
+     .destino = "feira_horta", .cue = "\\vamfei.wav", .fim = &INTRONEW::fim_feira},
+    {.acao = AcaoMenu::help, .figura = &INTRONEW::interroga, .quadro = quadro_interroga, .ciclo = ciclo_interroga,
+     .quadros = 6, .destino = "help", .fim = &INTRONEW::fim_help},
+};
+
+}  // namespace
+
+INTRONEW::INTRONEW()
+    : figuras(*this, timer_, kFiguras, Saida{"menu-destino-", {&pic_semen, &pic_feira}, pf::vbDefault}) {
     SetCaption("Brotalia");
     SetClientSize(12000, 9000);
     SetBackColor(pf::RGB(160, 208, 255));
@@ -234,40 +237,22 @@ void INTRONEW::Form_Activate() {
 
 // ------------------------------------------------------------------- clicks
 
-// A picture button's click: its action and frame count for the 100 ms
-// timer, which plays the frames and then leaves for the button's target;
-// the target's pictures are made ready while the frames play.
-void INTRONEW::anima_botao(AcaoMenu acao, int quadros) {
-    auto& s = estado_telas();
-    s.acao = acao;
-    s.quadro = quadros;
-    timer_.SetInterval(100);
-    if (const char* destino = destino_do_botao(acao)) prepara_destino(destino);
-}
+void INTRONEW::saida_Click() { figuras.inicia(AcaoMenu::sair); }
 
-void INTRONEW::saida_Click() { anima_botao(AcaoMenu::sair, 9); }
-
-void INTRONEW::pic_agenda_Click() { anima_botao(AcaoMenu::agenda, 11); }
+void INTRONEW::pic_agenda_Click() { figuras.inicia(AcaoMenu::agenda); }
 
 void INTRONEW::pic_semen_Click() {
     pic_semen.SetMousePointer(pf::vbHourglass);
-    anima_botao(AcaoMenu::sementeira, 8);
+    figuras.inicia(AcaoMenu::sementeira);
 }
 
-void INTRONEW::pic_horta_Click() {
-    quadro_anima = 1;
-    anima_botao(AcaoMenu::horta, 12);
-}
+void INTRONEW::pic_horta_Click() { figuras.inicia(AcaoMenu::horta); }
 
-void INTRONEW::pic_feira_Click() {
-    quadro_anima = 1;
-    anima_botao(AcaoMenu::feira, 10);
-}
+void INTRONEW::pic_feira_Click() { figuras.inicia(AcaoMenu::feira); }
 
 void INTRONEW::interroga_Click() {
     interroga.SetMousePointer(pf::vbHourglass);
-    quadro_anima = 1;
-    anima_botao(AcaoMenu::help, 6);
+    figuras.inicia(AcaoMenu::help);
 }
 
 void INTRONEW::Label2_Click() {
@@ -283,91 +268,28 @@ void INTRONEW::Label1_Click(int Index) {
 
 // ------------------------------------------------------------------- animation
 
-void INTRONEW::Timer__Timer() {
-    if (timer_.Interval() == 0) return;
-    model::EstadoSessao& s = model::sessao();
-    const std::optional<AcaoMenu> acao_menu = shell::estado_telas().acao.como<AcaoMenu>();
-    if (!acao_menu) return;
-    const AcaoMenu acao = *acao_menu;
+void INTRONEW::Timer__Timer() { figuras.passo(false); }
 
-    if (shell::estado_telas().quadro != 0) {
-        switch (acao) {
-            case AcaoMenu::sair:
-                saida.LoadPicture(figura(quadro_porta(shell::estado_telas().quadro) + ".bmp"));
-                break;
-            case AcaoMenu::agenda:
-                pic_agenda.LoadPicture(s.dir_anima + quadro_agenda(shell::estado_telas().quadro));
-                break;
-            case AcaoMenu::sementeira:
-                pic_semen.LoadPicture(s.dir_anima + quadro_mudas(shell::estado_telas().quadro));
-                break;
-            case AcaoMenu::horta:
-            case AcaoMenu::feira:
-            case AcaoMenu::help: {
-                const int k = quadro_anima;
-                int ultimo;
-                if (acao == AcaoMenu::horta) {
-                    arq_quadro = s.dir_anima + shell::quadro_anima("enx", k - 1, "c");
-                    ultimo = 11;
-                } else if (acao == AcaoMenu::feira) {
-                    arq_quadro = figura("cesta" + std::to_string(k - 1) + ".bmp");
-                    ultimo = 10;
-                } else {
-                    arq_quadro = figura("int0" + std::to_string(6 - k) + ".bmp");
-                    ultimo = 6;
-                }
-                if (k == ultimo) quadro_anima = 0;
-                if (acao == AcaoMenu::horta)
-                    pic_horta.LoadPicture(arq_quadro);
-                else if (acao == AcaoMenu::feira)
-                    pic_feira.LoadPicture(arq_quadro);
-                else
-                    interroga.LoadPicture(arq_quadro);
-                ++quadro_anima;
-                break;
-            }
-        }
-        --shell::estado_telas().quadro;
-        return;
-    }
-
-    // The tick after the last frame performs the button's end action.
-
-    switch (acao) {
-        case AcaoMenu::sair:
-            timer_.SetInterval(0);
-            if (pergunta_sair()) encerra_programa(OrdemPendencias::menu);
-            break;
-        case AcaoMenu::agenda:
-            navega("age", "\\vamage.wav");
-            break;
-        case AcaoMenu::sementeira:
-            navega("controle_da_sementeira", "\\vamsem.wav");
-            break;
-        case AcaoMenu::horta:
-            arq_quadro = figura("enx00c.bmp");
-            pic_horta.LoadPicture(arq_quadro);
-            navega("trabalhando_na_horta", "\\vamhor.wav");
-            break;
-        case AcaoMenu::feira:
-            pic_feira.SetMousePointer(pf::vbHourglass);
-            navega("feira_horta", "\\vamfei.wav");
-            break;
-        case AcaoMenu::help:
-            toca_silencio(SoundMode::Async);
-            shell::estado_telas().assunto_help = "Orgânico";
-            shell::estado_telas().tela_atual = "Orgânico";
-            timer_.SetInterval(0);
-            pf::Forms::Show("help");
-            break;
-    }
+// The door's last tick asks whether to leave the program.
+bool INTRONEW::fim_saida() {
+    timer_.SetInterval(0);
+    if (pergunta_sair()) encerra_programa(OrdemPendencias::menu);
+    return true;
 }
 
-// Leaves the menu for `destino` with the voice `cue`, as the work screens
-// leave: not under an open dialog (the timer tries again), and not for a
-// screen that does not exist (the menu stays, its pictures' pointers back).
-bool INTRONEW::navega(const char* destino, const char* cue) {
-    return shell::navega(*this, timer_, destino, cue, "menu-destino-", {&pic_semen, &pic_feira}, pf::vbDefault);
+bool INTRONEW::fim_feira() {
+    pic_feira.SetMousePointer(pf::vbHourglass);
+    return false;
+}
+
+// Help on growing opens over the menu, which stays loaded behind it.
+bool INTRONEW::fim_help() {
+    toca_silencio(SoundMode::Async);
+    estado_telas().assunto_help = "Orgânico";
+    estado_telas().tela_atual = "Orgânico";
+    timer_.SetInterval(0);
+    pf::Forms::Show("help");
+    return true;
 }
 
 // ------------------------------------------------------------------- earthworm

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "platform/forms/forms.h"
+#include "shell/figuras.h"
 
 namespace shell {
 
@@ -33,7 +34,8 @@ std::vector<std::string> figuras_do_menu(const std::string& unidade);
 // The earthworm's resting frame, under the media root's "\anima\".
 inline constexpr const char* primeiro_quadro_nhoca = "nhoca0p.bmp";
 
-// Frame shown by the door animation while `quadro` runs from 9 down to 1.
+// Frame shown by the door animation while `quadro` runs from 9 down to 1,
+// under the media root ("\\anima\\port03.bmp").
 std::string quadro_porta(int quadro);
 
 class INTRONEW : public pf::Form {
@@ -56,8 +58,9 @@ public:
     void Form_Load() override;
     void Form_Activate() override;
 
-    // Starts a picture button's frames through the 100 ms timer.
-    void anima_botao(AcaoMenu acao, int quadros);
+    // The picture buttons' frames, played by the 100 ms timer; the target's
+    // pictures are made ready while they play.
+    FigurasAnimadas<INTRONEW> figuras;
 
     void saida_Click();
     void pic_agenda_Click();
@@ -70,8 +73,10 @@ public:
     void Timer__Timer();
     void Timer1_Timer();
 
-    // Leaves for the screen `destino` (see shell::navega).
-    bool navega(const char* destino, const char* cue);
+    // The last tick of the door, the basket and the help icon.
+    bool fim_saida();
+    bool fim_feira();
+    bool fim_help();
     void carga_4_botões();
     // The picture buttons and the earthworm from the media root in use.
     void carrega_figuras_da_unidade();
@@ -82,8 +87,6 @@ public:
     bool nhoca_esq = true;    // crawling leftwards
     bool horta_vazia = false; // no bed and no lot held a crop at the first load
     bool estado_carregado = true;  // the stored game was read at the first load
-    int quadro_anima = 0;     // frame counter of the garden, market and help animations
-    std::string arq_quadro;   // frame loaded by the current tick
     std::string raiz_figuras; // media root the pictures were loaded from
 
     // The earthworm's design position (twips).

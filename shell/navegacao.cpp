@@ -52,6 +52,36 @@ std::string quadro_mudas(int quadro) {
     return quadro_anima("mudas0", 8 - quadro);
 }
 
+namespace {
+
+// Frame `posicao` of a cycle of `n` frames prefixo00, prefixo01...
+std::string quadro_de_ciclo(const char* prefixo, int n, int posicao, const char* sufixo = "") {
+    if (posicao < 1 || posicao > n) return "";
+    return quadro_anima(prefixo, posicao - 1, sufixo);
+}
+
+}  // namespace
+
+std::string quadro_limpeza(int posicao) {
+    // li10 is not in the cycle.
+    if (posicao < 1 || posicao > ciclo_limpeza) return "";
+    return quadro_anima("li", posicao <= 10 ? posicao - 1 : posicao);
+}
+std::string quadro_desbaste(int posicao) { return quadro_de_ciclo("des", ciclo_desbaste, posicao); }
+std::string quadro_amontoa(int posicao) { return quadro_de_ciclo("amo", ciclo_amontoa, posicao); }
+std::string quadro_colheita_parcial(int posicao) { return quadro_de_ciclo("cop", ciclo_colheita_parcial, posicao); }
+std::string quadro_colheita_total(int posicao) { return quadro_de_ciclo("cof", ciclo_colheita_total, posicao); }
+std::string quadro_transplante(int posicao) { return quadro_de_ciclo("tra", ciclo_transplante, posicao); }
+
+std::string quadro_interroga(int posicao) {
+    if (posicao < 1 || posicao > ciclo_interroga) return "";
+    return quadro_anima("int", ciclo_interroga - posicao);
+}
+
+std::string quadro_enxada(int posicao) {
+    return quadro_de_ciclo("enx", ciclo_enxada, posicao, "c");
+}
+
 std::string texto_semana(platform::DateTime data) { return std::to_string(platform::WeekOfYear(data)); }
 
 bool unidade_tem_midia(int indice) {
@@ -114,7 +144,7 @@ void avisa_disco_retirado() {
 void prepara_destino(const char* destino) { pf::PrefetchScreen(destino); }
 
 bool navega(pf::Form& tela, pf::Timer& relogio, const char* destino, const char* cue,
-            const std::string& chave_log, std::initializer_list<pf::Control*> figuras, int ponteiro) {
+            const std::string& chave_log, const std::vector<pf::Control*>& figuras, int ponteiro) {
     if (pf::Forms::ModalForm() != nullptr) return false;
     relogio.SetInterval(0);
     if (cue) toca_voz(cue, SoundMode::Sync);
@@ -126,25 +156,6 @@ bool navega(pf::Form& tela, pf::Timer& relogio, const char* destino, const char*
     tela.Unload();
     pf::Forms::Show(destino);
     return true;
-}
-
-bool passo_saida(pf::PictureBox& figura, std::string (*quadro)(int), const std::function<bool()>& sai) {
-    auto& t = estado_telas();
-    if (t.quadro == 0) return sai();
-    figura.LoadPicture(model::sessao().dir_anima + quadro(t.quadro));
-    t.quadro -= 1;
-    return false;
-}
-
-bool passo_saida(const std::function<void()>& quadro, const std::function<void()>& repousa,
-                 const std::function<bool()>& sai) {
-    if (estado_telas().quadro != 0) {
-        quadro();
-        return false;
-    }
-    if (pf::Forms::ModalForm() != nullptr) return false;
-    repousa();
-    return sai();
 }
 
 void abre_help(pf::Form& tela, pf::Control& rotulo, const std::string& assunto, const std::string& chave_log) {
@@ -222,28 +233,6 @@ void clica_tempo_real(pf::PictureBox& botao, pf::TextBox& semana, const std::fun
         redesenha();
     }
     botao.SetMousePointer(s.ponteiro_salvo);
-}
-
-CuidadosAnimados::CuidadosAnimados(std::span<const BotaoCuidado> tabela) : tabela_(tabela), fase_(tabela.size(), 1) {}
-
-void CuidadosAnimados::reinicia() { std::fill(fase_.begin(), fase_.end(), 1); }
-
-const BotaoCuidado* CuidadosAnimados::do_botao(int indice) const {
-    for (const BotaoCuidado& c : tabela_)
-        if (c.indice == indice) return &c;
-    return nullptr;
-}
-
-void CuidadosAnimados::inicia(const BotaoCuidado& c) {
-    fase_[&c - tabela_.data()] = c.fase_inicial;
-    auto& s = estado_telas();
-    s.acao = c.acao;
-    s.quadro = c.quadros;
-}
-
-void CuidadosAnimados::anima(bool todos, const std::function<void(const BotaoCuidado&, int&)>& passo) {
-    for (std::size_t k = 0; k < tabela_.size(); ++k)
-        if (todos || estado_telas().acao == tabela_[k].acao) passo(tabela_[k], fase_[k]);
 }
 
 }  // namespace shell

@@ -1,19 +1,18 @@
 #pragma once
 // The engine the work screens (garden, seedbed, agenda) are built on, each
 // rule once, with the screen's own part passed in: the frame names of the
-// pictures they share, leaving for another screen or for the help window at
-// the end of an animation, stepping a button's frame cycle, the week buttons
-// (the forecast one week on and the return to the real week, with their
-// pictures' ticks), the care buttons of the garden and the seedbed and the
-// completion blink of their markers. Also the check of a chosen media drive
-// by the drive dialog and the options screen.
+// pictures they share, leaving for another screen or for the help window,
+// stepping a button's frame cycle, the week buttons (the forecast one week
+// on and the return to the real week, with their pictures' ticks), the care
+// buttons of the garden and the seedbed and the completion blink of their
+// markers. Also the check of a chosen media drive by the drive dialog and the
+// options screen. The picture buttons' table and its stepper are in
+// shell/figuras.h.
 
 #include <array>
 #include <cstddef>
 #include <functional>
-#include <initializer_list>
 #include <optional>
-#include <span>
 #include <string>
 #include <type_traits>
 #include <vector>
@@ -103,50 +102,53 @@ std::string quadro_agenda(int quadro);
 // other count.
 std::string quadro_mudas(int quadro);
 
+// The care pictures' frame cycles, the same on every screen: the frame at
+// position 1..length of the cycle, empty for any other position.
+std::string quadro_limpeza(int posicao);  // li00..li09, li11, li12
+inline constexpr int ciclo_limpeza = 12;
+std::string quadro_desbaste(int posicao);  // des00..des12
+inline constexpr int ciclo_desbaste = 13;
+std::string quadro_amontoa(int posicao);  // amo00..amo11
+inline constexpr int ciclo_amontoa = 12;
+std::string quadro_colheita_parcial(int posicao);  // cop00..cop13
+inline constexpr int ciclo_colheita_parcial = 14;
+std::string quadro_colheita_total(int posicao);  // cof00..cof13
+inline constexpr int ciclo_colheita_total = 14;
+std::string quadro_transplante(int posicao);  // tra00..tra12
+inline constexpr int ciclo_transplante = 13;
+
+// The help icon's frame at position 1..6 of its cycle (int05..int00).
+std::string quadro_interroga(int posicao);
+inline constexpr int ciclo_interroga = 6;
+
+// The hoe's frame at position 1..11 of its cycle (enx00c..enx10c); empty
+// for any other position.
+std::string quadro_enxada(int posicao);
+inline constexpr int ciclo_enxada = 11;
+
 // Week number of a date as the week boxes show it ("1" to "54").
 std::string texto_semana(platform::DateTime data);
 
 // A care button of a work screen: its index in the screen's button array,
-// activity code, animation action, frames of the animation, first frame
-// position, voice files (some bed or lot marked / none), rest and greyed
-// pictures.
+// activity code, the action of its picture button (which plays its frames),
+// voice files (some bed or lot marked / none), rest and greyed pictures.
 struct BotaoCuidado {
     int indice;
     const char* trato;
     AcaoAtual acao;
-    int quadros;
-    int fase_inicial;
     const char* som_com_marca;
     const char* som_sem_marca;
     const char* figura;
     const char* figura_pb;
 };
 
-// The frame cycles of a screen's care buttons (its table of BotaoCuidado):
-// where each button stands in its cycle, and which of them the animation
-// timer steps.
-class CuidadosAnimados {
-public:
-    explicit CuidadosAnimados(std::span<const BotaoCuidado> tabela);
-
-    // Every cycle back to its first position.
-    void reinicia();
-    // The care of the button `indice`, or nullptr.
-    const BotaoCuidado* do_botao(int indice) const;
-    // The care `c` clicked: its cycle starts from its first frame position,
-    // and its frames become the running animation.
-    void inicia(const BotaoCuidado& c);
-    // One tick: `passo` on the care whose animation runs, or on every care
-    // when `todos` (the entry presentation), in the table's order, with its
-    // position in its cycle.
-    void anima(bool todos, const std::function<void(const BotaoCuidado&, int&)>& passo);
-    // The position of the table's care `k` in its cycle.
-    int fase(std::size_t k) const { return fase_[k]; }
-
-private:
-    std::span<const BotaoCuidado> tabela_;
-    std::vector<int> fase_;
-};
+// The care of a picture button's action in a screen's table, or nullptr.
+template <std::size_t N>
+const BotaoCuidado* cuidado_da_acao(const std::array<BotaoCuidado, N>& tabela, AcaoAtual acao) {
+    for (const auto& c : tabela)
+        if (c.acao == acao) return &c;
+    return nullptr;
+}
 
 // The care button of an activity code in a screen's table, or nullptr.
 template <std::size_t N>
@@ -223,19 +225,7 @@ void prepara_destino(const char* destino);
 // `chave_log` followed by the target), gives the picture buttons `figuras`
 // the pointer `ponteiro` back and returns false.
 bool navega(pf::Form& tela, pf::Timer& relogio, const char* destino, const char* cue,
-            const std::string& chave_log, std::initializer_list<pf::Control*> figuras, int ponteiro);
-
-// One tick of a picture that leads to another screen: with frames left, the
-// frame quadro(frames left) on `figura` and one frame less; with none,
-// `sai()`. True when the screen was left (the tick ends there).
-bool passo_saida(pf::PictureBox& figura, std::string (*quadro)(int), const std::function<bool()>& sai);
-
-// The same for a picture whose frames the screen steps itself: with frames
-// left, `quadro()` shows the next one and counts it; with none, and no dialog
-// open (the last frame stays until it closes), `repousa()` puts the resting
-// picture back and `sai()` leaves. True when the screen was left.
-bool passo_saida(const std::function<void()>& quadro, const std::function<void()>& repousa,
-                 const std::function<bool()>& sai);
+            const std::string& chave_log, const std::vector<pf::Control*>& figuras, int ponteiro);
 
 // Leaves `tela` for the help window on `assunto`: hourglass on the clicked
 // `rotulo`, the help voice, unload, then the help window. Without a help
