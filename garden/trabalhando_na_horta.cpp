@@ -223,7 +223,7 @@ trabalhando_na_horta::trabalhando_na_horta() : pf::Form(nome_tela_horta), cuidad
         if (auto n = descobre_qual_btn(ultimo_tipo_trato)) Command2(*n).SetEnabled(false);
     };
     pisca.ganchos.termina = [this] {
-        if (!model::tem_plantio() && !algum_cuidado_habilitado() && model::sessao().modo_guiado)
+        if (model::parabens_na_horta(algum_cuidado_habilitado()))
             shell::mostra_figura("Parabéns", anima("parah.jpg"));
     };
 }
@@ -582,7 +582,7 @@ void trabalhando_na_horta::horta_DragDrop(pf::Control& Source, float X, float Y)
     des_liga(model::trato_horta(k, 0));
     btn_sem_horta();
 
-    if (model::parabens_do_plantio(direto_antes, algum_cuidado_habilitado()))
+    if (model::parabens_na_horta(algum_cuidado_habilitado()) && direto_antes)
         shell::mostra_figura("Parabéns", anima("parah.jpg"));
 }
 

@@ -99,10 +99,9 @@ bool plantio_direto_pendente() {
     return false;
 }
 
-bool parabens_do_plantio(bool direto_antes, bool cuidado_aberto) {
-    const bool guiado = sessao().modo_guiado;
+bool parabens_na_horta(bool cuidado_aberto) {
     const bool plantio = tem_plantio();
-    return guiado && direto_antes && !plantio && !cuidado_aberto;
+    return sessao().modo_guiado && !plantio && !cuidado_aberto;
 }
 
 // ------------------------------------------------------------------ seedbed
@@ -153,9 +152,9 @@ bool semeadura_pendente() {
     return false;
 }
 
-bool parabens_da_semeadura(bool semeadura_antes, bool cuidado_aberto) {
+bool parabens_na_sementeira(bool cuidado_aberto) {
     const bool semeadura = tem_pls();
-    return !semeadura && !cuidado_aberto && semeadura_antes && sessao().modo_guiado;
+    return sessao().modo_guiado && !semeadura && !cuidado_aberto;
 }
 
 // ------------------------------------------------------------------ care

@@ -55,11 +55,11 @@ std::vector<StatusCultura> status_da_paleta(int cult, int removida = nenhuma);
 // interval (its palette counter is shown). Changes nothing.
 bool plantio_direto_pendente();
 
-// The guided "Parabéns" after a planting: a market order exists, a direct
-// crop was due before the drop (`direto_antes`), no planting or transplant is
-// due now (tem_plantio, with its recount) and no care is left open
-// (`cuidado_aberto`).
-bool parabens_do_plantio(bool direto_antes, bool cuidado_aberto);
+// The garden's guided "Parabéns": a market order exists, no planting or
+// transplant is due (tem_plantio, whose recount always runs) and no care is
+// left open (`cuidado_aberto`, as the screen shows its care buttons). After a
+// planting it is due only when a direct crop was due before the drop.
+bool parabens_na_horta(bool cuidado_aberto);
 
 // The lot holds a seedbed crop.
 bool lote_ocupado(int lote);
@@ -83,10 +83,10 @@ std::vector<StatusCultura> status_da_semeadura(int cult);
 // A sowing is due this week (as tem_pls, without recounting anything).
 bool semeadura_pendente();
 
-// The guided "Parabéns" after a sowing: a market order exists, a sowing was
-// due before the drop (`semeadura_antes`), none is due now (tem_pls, with its
-// recount) and no care is left open (`cuidado_aberto`).
-bool parabens_da_semeadura(bool semeadura_antes, bool cuidado_aberto);
+// The seedbed's guided "Parabéns": a market order exists, no sowing is due
+// (tem_pls, whose recount always runs) and no care is left open. After a
+// sowing it is due only when a sowing was due before the drop.
+bool parabens_na_sementeira(bool cuidado_aberto);
 
 // Ticks or unticks bed `canteiro` done for this week's care; its new mark.
 bool marca_canteiro(int canteiro);

@@ -254,7 +254,7 @@ controle_da_sementeira::controle_da_sementeira() : pf::Form(nome_tela_sementeira
     pisca.ganchos.termina = [this] {
         if (atividade == "TR") shell::mostra_ok("Transplante - Sementeira/Horta", kAvisoTransplante);
         atividade.clear();
-        if (!model::tem_pls() && !algum_cuidado_habilitado() && model::sessao().modo_guiado)
+        if (model::parabens_na_sementeira(algum_cuidado_habilitado()))
             shell::mostra_figura("Parabéns", anima("paras.jpg"));
     };
 }
@@ -441,7 +441,7 @@ void controle_da_sementeira::Image3_DragDrop(int Index, pf::Control& Source, flo
         pl_sem(cult);
         CRESCER(static_cast<std::int16_t>(Index));
 
-        if (model::parabens_da_semeadura(semeadura_antes, algum_cuidado_habilitado()))
+        if (model::parabens_na_sementeira(algum_cuidado_habilitado()) && semeadura_antes)
             shell::mostra_figura("Parabéns", anima("paras.jpg"));
     }
     Source.SetMousePointer(shell::estado_telas().ponteiro_salvo);
