@@ -1,6 +1,5 @@
 #include "garden/paleta.h"
 
-#include "platform/text.h"
 
 namespace garden {
 
@@ -56,26 +55,9 @@ const std::array<EntradaPaleta, n_paleta> kPaleta{{
      " leito(s) de Alho Poró", "\\alho.wav", "\\anima\\az_por.bmp", kTransplantar},
 }};
 
-const EntradaPaleta* entrada_do_nome(const std::string& nome) {
-    const std::string n = platform::UCase(nome);
-    for (const auto& e : kPaleta)
-        if (platform::UCase(e.imagem) == n) return &e;
-    return nullptr;
-}
-
 }  // namespace
 
 const std::array<EntradaPaleta, n_paleta>& paleta() { return kPaleta; }
-
-std::int16_t F_horta(const std::string& nome) {
-    const EntradaPaleta* e = entrada_do_nome(nome);
-    return e ? e->cultura : 0;
-}
-
-std::string FFF_horta_relativo(const std::string& nome) {
-    const EntradaPaleta* e = entrada_do_nome(nome);
-    return e ? e->icone_canteiro : std::string();
-}
 
 std::int16_t FF_horta(std::int16_t cultura) {
     if (cultura == 0) return 21;

@@ -30,13 +30,6 @@ constexpr int n_paleta = 21;
 // The palette in counter order (index = palette position).
 const std::array<EntradaPaleta, n_paleta>& paleta();
 
-// Crop code of a palette image name, compared upper-cased; 0 for any other name.
-std::int16_t F_horta(const std::string& nome);
-
-// The bed icon (relative to the media root, "\anima\az_alf.bmp") of a palette
-// image name; empty for any other name.
-std::string FFF_horta_relativo(const std::string& nome);
-
 // Palette position of a crop code: 0..20 for codes 1..21, 21 for code 0
 // (no counter), 0 for any other code.
 std::int16_t FF_horta(std::int16_t cultura);

@@ -5,7 +5,6 @@
 #include "garden/paleta.h"
 #include "model/modelo.h"
 #include "platform/paths.h"
-#include "platform/text.h"
 #include "shell/dialogos.h"
 #include "shell/navegacao.h"
 #include "shell/sons.h"
@@ -35,7 +34,9 @@ model::Cor cor_do_trato(const std::string& trato) {
     return s.cor_cof;
 }
 
-bool e_imagem_paleta(const pf::Control& c) { return c.Name().rfind("c_", 0) == 0; }
+constexpr const char* kPerguntaRotacao =
+    "Esta verdura pertence à mesma família botânica da verdura que ocupava este canteiro. "
+    "Você deseja plantar assim mesmo ?";
 
 constexpr int kIndicesBotoes[] = {2, 5, 6, 7, 8, 9};
 
@@ -248,12 +249,13 @@ trabalhando_na_horta::trabalhando_na_horta()
         for (int i = 0; i < model::n_canteiros; ++i)
             if (h.cult_can[i] > model::nenhuma && txt_label.Exists(i)) f(txt_label(i));
     };
-    pisca.ganchos.reabre = [this](pf::Color cor) { shell::reabre_cuidado(Command2, kCuidados, cor); };
-    pisca.ganchos.conclui = [this](pf::Color cor) {
-        if (auto n = descobre_qual_btn(cor)) Command2(*n).SetEnabled(false);
+    // The care the markers belong to is the one chosen last.
+    pisca.ganchos.reabre = [this] { shell::reabre_cuidado(Command2, kCuidados, ultimo_tipo_trato); };
+    pisca.ganchos.conclui = [this] {
+        if (auto n = descobre_qual_btn(ultimo_tipo_trato)) Command2(*n).SetEnabled(false);
     };
     pisca.ganchos.termina = [this] {
-        if (!model::tem_plantio() && !algum_cuidado_habilitado() && model::sessao().modo_guiado)
+        if (model::parabens_na_horta(algum_cuidado_habilitado()))
             shell::mostra_figura("Parabéns", anima("parah.jpg"));
     };
 }
@@ -269,6 +271,18 @@ std::string trabalhando_na_horta::anima(const std::string& nome) const {
 pf::Image& trabalhando_na_horta::imagem_paleta(int k) { return *paleta_.at(k); }
 
 pf::Image& trabalhando_na_horta::imagem_da_cultura(std::int16_t cult) { return *paleta_.at(FF_horta(cult)); }
+
+std::int16_t trabalhando_na_horta::cultura_arrastada(const pf::Control& Source) const {
+    for (int k = 0; k < n_paleta; ++k)
+        if (paleta_[k] == &Source) return paleta()[k].cultura;
+    return 0;
+}
+
+int trabalhando_na_horta::canteiro_arrastado(const pf::Control& Source) {
+    for (int i = 0; i < model::n_canteiros; ++i)
+        if (cant.Exists(i) && &cant(i) == &Source) return i;
+    return -1;
+}
 
 // ------------------------------------------------------------------ life cycle
 
@@ -488,8 +502,8 @@ void trabalhando_na_horta::mostra_legenda(std::int16_t tipo_legenda, const std::
     }
 }
 
-std::optional<int> trabalhando_na_horta::descobre_qual_btn(pf::Color cor) {
-    return shell::descobre_cuidado(Command2, kCuidados, cor);
+std::optional<int> trabalhando_na_horta::descobre_qual_btn(const std::string& trato) {
+    return shell::descobre_cuidado(Command2, kCuidados, trato);
 }
 
 void trabalhando_na_horta::final_animation_1() {
@@ -508,40 +522,17 @@ bool trabalhando_na_horta::algum_cuidado_habilitado() {
 
 // ------------------------------------------------------------------ palette
 
-std::string trabalhando_na_horta::FFF_horta(const std::string& nome) const {
-    const std::string rel = FFF_horta_relativo(nome);
-    return rel.empty() ? std::string() : model::sessao().dir_anima + rel;
-}
-
-void trabalhando_na_horta::pl_tr(std::int16_t cult) {
+void trabalhando_na_horta::pl_tr(std::int16_t cult, int removida) {
     if (cult == model::nao_usado) return;
     if (cult != 0 && !model::e_cultura(cult)) return;
-    auto& h = model::horta();
-    const auto& cat = model::catalogo();
-    auto& est = estado_tela();
     const int primeira = cult == 0 ? 1 : cult;
     const int ultima = cult == 0 ? model::n_culturas : cult;
-
     for (int k = primeira; k <= ultima; ++k) {
         pf::Label& cont = Label3(FF_horta(static_cast<std::int16_t>(k)));
         cont.SetVisible(false);
         cont.SetCaption("-");
-        h.conta_can[k] = 0;
     }
-    for (int i = 0; i < model::n_canteiros; ++i) {
-        const int c = h.cult_can[i];
-        if (!model::e_cultura(c)) continue;
-        if (cult != 0 && c != cult) continue;
-        if (h.idade_can[i] < cat.interv_cult[c]) h.conta_can[c] += 1;
-    }
-    for (int k = primeira; k <= ultima; ++k) {
-        std::string status = model::status_plantio(k);
-        // A bed of this seedbed crop was just removed: it may be planted again
-        // although no seedlings of it are ready.
-        if (status == "x" && est.estado_arraste == 6 && est.flag_excluir && est.cult_excluida == k) {
-            est.flag_excluir = false;
-            status = "1";
-        }
+    for (const auto& [k, status] : model::status_da_paleta(cult, removida)) {
         if (status == "x" || status == "-") continue;
         const EntradaPaleta& e = paleta()[FF_horta(static_cast<std::int16_t>(k))];
         pf::Label& cont = Label3(FF_horta(static_cast<std::int16_t>(k)));
@@ -567,8 +558,8 @@ void trabalhando_na_horta::Label3_Click(int Index) {
 // ------------------------------------------------------------------ planting and removal
 
 void trabalhando_na_horta::c_DragOver(pf::Image& imagem, pf::Control& Source, float, float, int) {
-    if (ja_tocou || Source.Name() != imagem.Name()) return;
-    const EntradaPaleta* e = entrada_da_cultura(F_horta(imagem.Name()));
+    if (ja_tocou || &Source != &imagem) return;
+    const EntradaPaleta* e = entrada_da_cultura(cultura_arrastada(imagem));
     if (e) shell::toca_voz(e->nome_som, SoundMode::Async);
     ja_tocou = true;
 }
@@ -581,72 +572,32 @@ void trabalhando_na_horta::recusa_ocupado() {
 }
 
 void trabalhando_na_horta::cant_DragDrop(int, pf::Control& Source, float, float) {
-    if (e_imagem_paleta(Source)) recusa_ocupado();
+    if (cultura_arrastada(Source) != 0) recusa_ocupado();
 }
 
 bool trabalhando_na_horta::arrastar_soltar_horta(std::int16_t i_cult, std::int16_t i_matriz) {
-    auto& s = model::sessao();
-    auto& h = model::horta();
-    const auto& cat = model::catalogo();
-    if (!model::e_cultura(i_cult) || i_matriz < 0 || i_matriz >= model::n_canteiros) return false;
-    static const char* kPergunta =
-        "Esta verdura pertence à mesma família botânica da verdura que ocupava este canteiro. "
-        "Você deseja plantar assim mesmo ?";
-
-    s.resp_ok_nao = true;
-    const int ult = h.ult_cult[i_matriz];
-    if (model::e_cultura(ult) && cat.fam_cult[i_cult] == cat.fam_cult[ult])
-        shell::pergunta_sim_nao("Regra de Rotação", kPergunta);
-    const int penult = h.penult_cult[i_matriz];
-    if (model::e_cultura(penult) && cat.fam_cult[i_cult] == cat.fam_cult[penult])
-        shell::pergunta_sim_nao("Regra de Rotação", kPergunta);
-    if (!s.resp_ok_nao) return false;
-
-    h.nome_can[i_matriz] = cat.nome_cult[i_cult];
-    h.cult_can[i_matriz] = i_cult;
-    h.idade_can[i_matriz] = 0;
-    // The last bed of a transplanted crop: its ready seedlings left in the
-    // seedbed are no longer needed.
-    if (cat.sem_cult[i_cult] > 0 && Label3(FF_horta(i_cult)).Caption() == "1") {
-        for (int n = 0; n < model::n_lotes; ++n) {
-            if (h.cult_sem[n] == i_cult && h.idade_sem[n] == cat.sem_cult[i_cult]) {
-                h.cult_sem[n] = model::nenhuma;
-                h.idade_sem[n] = 0;
-                h.nome_sem[n].clear();
-            }
-        }
-    }
-    return true;
+    return model::planta(i_cult, i_matriz, [] { return shell::pergunta_sim_nao("Regra de Rotação", kPerguntaRotacao); });
 }
 
 void trabalhando_na_horta::horta_DragDrop(pf::Control& Source, float X, float Y) {
-    auto& est = estado_tela();
-    bool direto_visivel = false;
-    for (int p : posicoes_plantio_direto) direto_visivel = direto_visivel || Label3(p).Visible();
-
-    if (!e_imagem_paleta(Source)) {
-        est.flag_excluir = false;
-        return;
-    }
+    const bool direto_antes = model::plantio_direto_pendente();
+    const std::int16_t k = cultura_arrastada(Source);
+    if (k == 0) return;
     const std::int16_t i = celula_sob(X, Y);
     // The pointer in the margin of a bed that already holds a crop: refused
     // as a drop on the bed's image is.
-    if (model::horta().cult_can[i] > model::nenhuma) {
+    if (model::canteiro_ocupado(i)) {
         recusa_ocupado();
         return;
     }
-    est.flag_excluir = false;
     ja_tocou = false;
     shell::toca_efeito("\\blip.wav", SoundMode::Sync);
-
-    const std::string nome = Source.Name();
-    const std::int16_t k = F_horta(nome);
     if (!arrastar_soltar_horta(k, i)) return;
 
     cria_controles_canteiro(i);
     cant(i).Move(passo_grade * coluna_de(i) + 1, passo_grade * linha_de(i) + 1);
     cant(i).SetVisible(true);
-    cant(i).LoadPicture(FFF_horta(nome));
+    cant(i).LoadPicture(model::sessao().dir_anima + figura_canteiro(k));
     txt_label(i).Move(passo_grade * coluna_de(i) + 2, passo_grade * linha_de(i) + 1);
     mostra_legenda(ultimo_tipo_legenda, ultimo_tipo_trato, ultimo_tipo_2, i, true, "");
 
@@ -661,40 +612,26 @@ void trabalhando_na_horta::horta_DragDrop(pf::Control& Source, float X, float Y)
     des_liga(model::trato_horta(k, 0));
     btn_sem_horta();
 
-    const bool guiado = model::sessao().modo_guiado;
-    const bool plantio = model::tem_plantio();
-    if (guiado && direto_visivel && !plantio && !algum_cuidado_habilitado())
+    if (model::parabens_na_horta(algum_cuidado_habilitado()) && direto_antes)
         shell::mostra_figura("Parabéns", anima("parah.jpg"));
 }
 
 void trabalhando_na_horta::Form_DragDrop(pf::Control& Source, float, float) {
-    auto& est = estado_tela();
-    est.estado_arraste = 5;
     ja_tocou = false;
-    if (platform::UCase(Source.Name().substr(0, 4)) != "CANT") return;
-
-    const int i = Source.Index();
-    if (i < 0 || i >= model::n_canteiros) return;
-    auto& h = model::horta();
-    const int k0 = h.cult_can[i];
+    const int i = canteiro_arrastado(Source);
+    if (i < 0) return;
     if (!shell::pergunta_sim_nao("Atenção ...", "Confirma que quer 'excluir' essa verdura ?")) return;
 
     shell::toca_efeito("\\blip.wav", SoundMode::Sync);
-    est.estado_arraste = 6;
-    if (model::e_cultura(k0) && model::catalogo().sem_cult[k0] > 0) {
-        est.flag_excluir = true;
-        est.cult_excluida = static_cast<std::int16_t>(k0);
-    }
-    h.cult_can[i] = model::nao_usado;
-    h.nome_can[i].clear();
-    h.idade_can[i] = 0;
+    const int k0 = model::remove_canteiro(i);
     remove_controles_canteiro(i);  // Source is gone from here on
 
     if (k0 > 0 && model::sessao().som_ligado) shell::toca_efeito("\\blip.wav", SoundMode::Sync);
-    pl_tr(static_cast<std::int16_t>(k0));
-    // The removal flag serves this one refresh of the removed crop only.
-    est.flag_excluir = false;
+    // A removed seedbed crop may be transplanted again although no
+    // seedlings of it are ready: its counter says so on this refresh.
+    pl_tr(static_cast<std::int16_t>(k0), k0);
     paint_modulo(i);
+    const auto& h = model::horta();
     des_liga(model::trato_horta(h.cult_can[i], h.idade_can[i]));
     btn_sem_horta();
 }
@@ -720,10 +657,9 @@ void trabalhando_na_horta::Command2_Click(int Index) {
 }
 
 void trabalhando_na_horta::txt_label_Click(int Index) {
-    auto& h = model::horta();
     if (Index < 0 || Index >= model::n_canteiros || !txt_label.Exists(Index)) return;
-    h.check_can[Index] = !h.check_can[Index];
-    pisca.clicado(txt_label(Index), h.check_can[Index]);
+    const bool feito = model::marca_canteiro(Index);
+    pisca.clicado(txt_label(Index), feito, model::cuidado_concluido_na_horta(ultimo_tipo_trato));
 }
 
 void trabalhando_na_horta::Timergame_Timer() { pisca.passo(); }

@@ -101,11 +101,13 @@ public:
     void c_DragDrop(pf::Control& Source, float X, float Y);
     void horta_DragDrop(pf::Control& Source, float X, float Y);
     void cant_DragDrop(int Index, pf::Control& Source, float X, float Y);
-    // Rotation question and writing of the planted bed; false when the player
+    // Plants crop i_cult in cell i_matriz, asking the rotation question when
+    // an earlier crop of the bed shares its family; false when the player
     // answered "&Não".
     bool arrastar_soltar_horta(std::int16_t i_cult, std::int16_t i_matriz);
-    std::string FFF_horta(const std::string& nome) const;
-    void pl_tr(std::int16_t cult);
+    // Refreshes the counters of crop `cult` (0 every crop); `removida` is the
+    // crop of a bed just removed (see model::status_da_paleta).
+    void pl_tr(std::int16_t cult, int removida = 0);
     void Label3_Click(int Index);
 
     // --- grid and buttons ------------------------------------------------------
@@ -122,7 +124,8 @@ public:
     void btn_sem_horta();
     void mostra_legenda(std::int16_t tipo_legenda, const std::string& tipo_trato, const std::string& tipo_2,
                         int pos_atual, bool chama_acha_trato, const std::string& up_trato);
-    std::optional<int> descobre_qual_btn(pf::Color cor);
+    // A care finished: the index of its button, given its greyed picture.
+    std::optional<int> descobre_qual_btn(const std::string& trato);
     void final_animation_1();
     void anima_botao(shell::AcaoAtual acao);
     void anima_semana(shell::AcaoSemana acao, int quadros);
@@ -151,6 +154,10 @@ public:
     pf::Image& imagem_paleta(int k);
     // The palette image of a crop code 1..21.
     pf::Image& imagem_da_cultura(std::int16_t cult);
+    // The crop of a dragged palette image; 0 for any other control.
+    std::int16_t cultura_arrastada(const pf::Control& Source) const;
+    // The cell of a dragged bed image; -1 for any other control.
+    int canteiro_arrastado(const pf::Control& Source);
 
 private:
     // Creates the image and legend box of cell i at their grid places.

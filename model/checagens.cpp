@@ -31,13 +31,13 @@ bool tem_cult_nova(int cult) {
     return false;
 }
 
-bool tem_muda_pronta() {
+bool tem_muda_pronta() { return tem_muda_pronta(horta().cult_atual); }
+
+bool tem_muda_pronta(int cult) {
     const EstadoHorta& h = horta();
-    const Catalogo& c = catalogo();
-    for (int j = 0; j < n_lotes; ++j) {
-        const int cult = h.cult_sem[j];
-        if (e_cultura(cult) && h.idade_sem[j] == c.sem_cult[cult] && h.cult_atual == cult) return true;
-    }
+    if (!e_cultura(cult)) return false;
+    for (int j = 0; j < n_lotes; ++j)
+        if (h.cult_sem[j] == cult && h.idade_sem[j] == catalogo().sem_cult[cult]) return true;
     return false;
 }
 
@@ -95,27 +95,31 @@ bool tem_pls() {
 }
 
 void conta_canteiros_novos() {
-    EstadoHorta& h = horta();
-    const Catalogo& c = catalogo();
-    for (int k = 1; k <= n_culturas; ++k) h.conta_can[k] = 0;
-    for (int i = 0; i < n_canteiros; ++i) {
-        const int cult = h.cult_can[i];
-        if (e_cultura(cult) && h.idade_can[i] < c.interv_cult[cult]) h.conta_can[cult] += 1;
-    }
+    for (int k = 1; k <= n_culturas; ++k) horta().conta_can[k] = canteiros_novos(k);
 }
 
 std::string status_plantio(int cult) {
     if (!e_cultura(cult)) return "-";
-    EstadoHorta& h = horta();
-    const Catalogo& c = catalogo();
+    horta().cult_atual = cult;
+    return status_plantio(cult, horta().conta_can[cult]);
+}
 
-    const int faltam = h.seq_cult[cult] - h.conta_can[cult];
+std::string status_plantio(int cult, int conta) {
+    if (!e_cultura(cult)) return "-";
+    const int faltam = horta().seq_cult[cult] - conta;
     std::string s = faltam > 0 ? std::to_string(faltam) : "-";
-    h.cult_atual = cult;
-    const bool pronta = tem_muda_pronta();
-    if (c.sem_cult[cult] > 0 && !pronta) s = "x";
+    const bool pronta = tem_muda_pronta(cult);
+    if (catalogo().sem_cult[cult] > 0 && !pronta) s = "x";
     if (s == "-" && pronta && !tem_cult_nova(cult)) s = "1";
     return s;
+}
+
+int canteiros_novos(int cult) {
+    const EstadoHorta& h = horta();
+    int n = 0;
+    for (int i = 0; i < n_canteiros; ++i)
+        if (h.cult_can[i] == cult && e_cultura(cult) && h.idade_can[i] < catalogo().interv_cult[cult]) ++n;
+    return n;
 }
 
 bool tem_plantio() {

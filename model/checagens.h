@@ -23,6 +23,8 @@ bool tem_cult_nova(int cult);
 // Some seedbed lot holds cult_atual at exactly its seedbed weeks (its
 // seedlings are ready to transplant this week).
 bool tem_muda_pronta();
+// The same for the crop `cult`, cult_atual untouched.
+bool tem_muda_pronta(int cult);
 
 // Seedbed care of the week other than sowing: 0 none due, 1 some not done,
 // 2 all done.
@@ -40,6 +42,12 @@ bool tem_pls();
 // still to plant. Uses conta_can as recounted by conta_canteiros_novos()
 // (tem_plantio recounts it first) and sets cult_atual to the crop.
 std::string status_plantio(int cult);
+// The same status with `conta` beds of the crop younger than its sowing
+// interval; changes nothing.
+std::string status_plantio(int cult, int conta);
+
+// The beds holding `cult` younger than its sowing interval.
+int canteiros_novos(int cult);
 
 // Recounts conta_can: per crop, the beds holding it younger than its sowing
 // interval.

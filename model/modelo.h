@@ -6,3 +6,4 @@
 #include "model/checagens.h"
 #include "model/estado.h"
 #include "model/persistencia.h"
+#include "model/regras.h"

@@ -1,5 +1,6 @@
 #include "seedbed/controle_da_sementeira.h"
 
+#include <algorithm>
 #include <cmath>
 #include <functional>
 
@@ -7,7 +8,6 @@
 #include "garden/trabalhando_na_horta.h"
 #include "model/modelo.h"
 #include "platform/paths.h"
-#include "platform/text.h"
 #include "seedbed/tabela.h"
 #include "shell/dialogos.h"
 #include "shell/navegacao.h"
@@ -31,11 +31,6 @@ model::Cor cor_do_trato(const std::string& trato) {
     if (trato == "LI") return s.cor_li;
     if (trato == "DES") return s.cor_des;
     return s.cor_tr;
-}
-
-// A lot picture dragged (as opposed to a crop button).
-bool e_lote(const pf::Control& c) {
-    return platform::UCase(c.Name().substr(0, 6)) == "IMAGE3";
 }
 
 using shell::NaApresentacao;
@@ -276,14 +271,15 @@ controle_da_sementeira::controle_da_sementeira()
     pisca.ganchos.marcadores = [this](const std::function<void(pf::Label&)>& f) {
         for (int i = 0; i < model::n_lotes; ++i) f(Label4(i));
     };
-    pisca.ganchos.reabre = [this](pf::Color cor) { shell::reabre_cuidado(Command4, kCuidados, cor); };
-    pisca.ganchos.conclui = [this](pf::Color cor) {
-        if (auto k = descobre_qual_sem_btn(cor)) Command4(*k).SetEnabled(false);
+    // The care the markers belong to is the activity chosen.
+    pisca.ganchos.reabre = [this] { shell::reabre_cuidado(Command4, kCuidados, atividade); };
+    pisca.ganchos.conclui = [this] {
+        if (auto k = descobre_qual_sem_btn(atividade)) Command4(*k).SetEnabled(false);
     };
     pisca.ganchos.termina = [this] {
         if (atividade == "TR") shell::mostra_ok("Transplante - Sementeira/Horta", kAvisoTransplante);
         atividade.clear();
-        if (!model::tem_pls() && !algum_cuidado_habilitado() && model::sessao().modo_guiado)
+        if (model::parabens_na_sementeira(algum_cuidado_habilitado()))
             shell::mostra_figura("Parabéns", anima("paras.jpg"));
     };
 }
@@ -300,7 +296,19 @@ pf::Image& controle_da_sementeira::botao_cultura(int slot) { return *botoes_.at(
 
 bool controle_da_sementeira::lote_ocupado(int i) const {
     if (i < 0 || i >= model::n_lotes) return false;
-    return !Image3(i).Picture().IsEmpty() || FF_SEM(static_cast<std::int16_t>(model::horta().cult_sem[i])).has_value();
+    return !Image3(i).Picture().IsEmpty() || model::lote_ocupado(i);
+}
+
+std::optional<int> controle_da_sementeira::slot_arrastado(const pf::Control& Source) const {
+    for (int k = 0; k < n_slots; ++k)
+        if (botoes_[k] == &Source) return k;
+    return std::nullopt;
+}
+
+int controle_da_sementeira::lote_arrastado(const pf::Control& Source) {
+    for (int i = 0; i < model::n_lotes; ++i)
+        if (&Image3(i) == &Source) return i;
+    return -1;
 }
 
 // ------------------------------------------------------------------ life cycle
@@ -417,7 +425,7 @@ void controle_da_sementeira::monta(bool primeira) {
 
 void controle_da_sementeira::c_DragOver(pf::Image& botao, pf::Control&, float, float, int) {
     if (ja_tocou) return;
-    if (auto slot = slot_do_botao(botao.Name()))
+    if (auto slot = slot_arrastado(botao))
         shell::toca_voz(culturas_sementeira()[*slot].nome_som, SoundMode::Async);
     ja_tocou = true;
 }
@@ -425,74 +433,52 @@ void controle_da_sementeira::c_DragOver(pf::Image& botao, pf::Control&, float, f
 void controle_da_sementeira::c_DragDrop(pf::Control&, float, float) { ja_tocou = false; }
 
 void controle_da_sementeira::c_Click(pf::Image& botao) {
-    if (auto slot = slot_do_botao(botao.Name()))
+    if (auto slot = slot_arrastado(botao))
         shell::toca_voz(culturas_sementeira()[*slot].nome_som, SoundMode::Async);
 }
 
 void controle_da_sementeira::Form_DragOver(pf::Control&, float, float, int) { ja_tocou = false; }
 
-void controle_da_sementeira::ocupa_leira(const pf::Control& Source, std::int16_t i) {
-    if (i < 0 || i >= model::n_lotes) return;
-    const auto slot = slot_do_botao(Source.Name());
-    if (!slot) return;
-    auto& h = model::horta();
-    const std::int16_t cult = culturas_sementeira()[*slot].cultura;
-    h.nome_sem[i] = model::catalogo().nome_cult[cult];
-    h.cult_sem[i] = cult;
-}
-
 void controle_da_sementeira::Image3_DragDrop(int Index, pf::Control& Source, float, float) {
     if (Index < 0 || Index >= model::n_lotes) return;
-    const bool havia_indicador = algum_indicador_visivel();
+    const bool semeadura_antes = model::semeadura_pendente();
     ja_tocou = false;
     // Only a crop button sows: a lot dropped on a lot changes nothing.
-    if (e_lote(Source) || F_SEM(Source.Name()) == 0) return;
+    const auto slot = slot_arrastado(Source);
+    if (!slot) return;
     shell::toca_efeito("\\blip.wav", SoundMode::Sync);
 
-    auto& h = model::horta();
     auto& s = model::sessao();
-    if (lote_ocupado(Index)) {
+    const std::int16_t cult = culturas_sementeira()[*slot].cultura;
+    if (lote_ocupado(Index) || !model::semeia(cult, Index)) {
         shell::mostra_ok("Ocupado ...", "Este 'lote' está ocupado");
     } else {
-        ocupa_leira(Source, static_cast<std::int16_t>(Index));
-        h.idade_sem[Index] = 0;
-        const int cult = h.cult_sem[Index];
         // The lot shows its crop's lot picture, as the screen's refresh does
         // (a button of a crop not due this week shows another picture). When
         // that picture cannot be read it shows the button's, so it is never
         // taken for a free lot.
         Image3(Index).SetPicture(pf::Picture{});
-        if (auto slot = FF_SEM(static_cast<std::int16_t>(cult)))
-            Image3(Index).LoadPicture(s.dir_anima + culturas_sementeira()[*slot].figura_lote);
+        Image3(Index).LoadPicture(s.dir_anima + culturas_sementeira()[*slot].figura_lote);
         if (Image3(Index).Picture().IsEmpty()) Image3(Index).SetPicture(Source.Picture());
-        if (cult > 0) {
-            Label3(Supertreme_sem(static_cast<std::int16_t>(cult))).SetCaption("-");
-            if (s.som_ligado) shell::toca_efeito("\\blip.wav", SoundMode::Sync);
-        }
-        pl_sem(F_SEM(Source.Name()));
+        Label3(*slot).SetCaption("-");
+        if (s.som_ligado) shell::toca_efeito("\\blip.wav", SoundMode::Sync);
+        pl_sem(cult);
         CRESCER(static_cast<std::int16_t>(Index));
 
-        const bool cuidados = algum_cuidado_habilitado();
-        const bool semeadura = model::tem_pls();
-        if (!semeadura && !cuidados && havia_indicador && s.modo_guiado)
+        if (model::parabens_na_sementeira(algum_cuidado_habilitado()) && semeadura_antes)
             shell::mostra_figura("Parabéns", anima("paras.jpg"));
     }
     Source.SetMousePointer(shell::estado_telas().ponteiro_salvo);
 }
 
 void controle_da_sementeira::Form_DragDrop(pf::Control& Source, float, float) {
-    if (!e_lote(Source)) return;
-    const int i = Source.Index();
-    if (i < 0 || i >= model::n_lotes) return;
-    auto& h = model::horta();
-    if (h.cult_sem[i] <= 0) return;
+    const int i = lote_arrastado(Source);
+    if (i < 0 || model::horta().cult_sem[i] <= 0) return;
     if (!shell::pergunta_sim_nao("Atenção", "Quer 'excluir' a  muda ?")) return;
 
     shell::toca_efeito("\\blip.wav", SoundMode::Sync);
     Image3(i).SetPicture(pf::Picture{});
-    h.cult_sem[i] = model::nao_usado;
-    h.nome_sem[i].clear();
-    h.idade_sem[i] = 0;
+    model::remove_lote(i);
     pl_sem(0);
     CRESCER(static_cast<std::int16_t>(i));
 }
@@ -507,46 +493,21 @@ void controle_da_sementeira::CRESCE_Click(int) { shell::toca_silencio(SoundMode:
 
 void controle_da_sementeira::pl_sem(std::int16_t cult) {
     if (cult > model::n_culturas) return;
-    auto& h = model::horta();
-    const auto& cat = model::catalogo();
-    const int primeira = cult <= 0 ? 1 : cult;
-    const int ultima = cult <= 0 ? model::n_culturas : cult;
-    for (int k = primeira; k <= ultima; ++k) h.qt_sem_cult[k] = 0;
-
-    for (int i = 0; i < model::n_lotes; ++i) {
-        const int c = h.cult_sem[i];
-        if (cult <= 0) {
-            if (model::e_cultura(c) && h.idade_sem[i] < cat.interv_cult[c]) h.qt_sem_cult[c] += 1;
-            if (i < n_slots) {
-                Label3(i).SetVisible(false);
-                Label3(i).SetCaption("-");
-            }
-        } else if (c == cult) {
-            if (auto slot = FF_SEM(cult)) {
-                Label3(*slot).SetVisible(false);
-                Label3(*slot).SetCaption("-");
-            }
-            if (h.idade_sem[i] < cat.interv_cult[cult]) {
-                h.qt_sem_cult[cult] = 1;
-                break;
-            }
+    // The indicators refreshed: every one, or the crop's own when a lot
+    // holds it.
+    const auto& h = model::horta();
+    if (cult <= 0) {
+        for (int k = 0; k < n_slots; ++k) {
+            Label3(k).SetVisible(false);
+            Label3(k).SetCaption("-");
         }
+    } else if (auto slot = FF_SEM(cult);
+               slot && std::find(h.cult_sem.begin(), h.cult_sem.end(), cult) != h.cult_sem.end()) {
+        Label3(*slot).SetVisible(false);
+        Label3(*slot).SetCaption("-");
     }
-
-    for (int k = primeira; k <= ultima; ++k) {
-        if (cat.sem_cult[k] <= 0) continue;
-        const int pedido = h.seq_cult[k] >= 1 ? 1 : h.seq_cult[k];
-        if (h.qt_sem_cult[k] == 0) {
-            // Seedlings sown within the interval and already transplanted.
-            for (int i = 0; i < model::n_canteiros; ++i) {
-                if (h.cult_can[i] == k && h.idade_can[i] + cat.sem_cult[k] < cat.interv_cult[k]) {
-                    h.qt_sem_cult[k] = 1;
-                    break;
-                }
-            }
-        }
-        Des_Liga_sem(static_cast<std::int16_t>(k), pedido - h.qt_sem_cult[k] > 0 ? "1" : "-");
-    }
+    for (const auto& [k, status] : model::status_da_semeadura(cult))
+        Des_Liga_sem(static_cast<std::int16_t>(k), status);
     if (!atividade.empty()) leg_sem(atividade);
 }
 
@@ -572,12 +533,6 @@ void controle_da_sementeira::Label3_Click(int Index) {
     if (Index < 0 || Index >= n_slots) return;
     const CulturaSementeira& e = culturas_sementeira()[Index];
     shell::mostra_ok(e.titulo_aviso, e.aviso);
-}
-
-bool controle_da_sementeira::algum_indicador_visivel() {
-    for (int k = 0; k < n_slots; ++k)
-        if (Label3(k).Visible()) return true;
-    return false;
 }
 
 // ------------------------------------------------------------------ care activities
@@ -614,15 +569,14 @@ void controle_da_sementeira::command4_Click(int Index) {
     Command4(Index).SetMousePointer(pf::vbCustom);
 }
 
-std::optional<int> controle_da_sementeira::descobre_qual_sem_btn(pf::Color cor) {
-    return shell::descobre_cuidado(Command4, kCuidados, cor);
+std::optional<int> controle_da_sementeira::descobre_qual_sem_btn(const std::string& trato) {
+    return shell::descobre_cuidado(Command4, kCuidados, trato);
 }
 
 void controle_da_sementeira::Label4_Click(int Index) {
     if (Index < 0 || Index >= model::n_lotes) return;
-    auto& h = model::horta();
-    h.check_sem[Index] = !h.check_sem[Index];
-    pisca.clicado(Label4(Index), h.check_sem[Index]);
+    const bool feito = model::marca_lote(Index);
+    pisca.clicado(Label4(Index), feito, model::cuidado_concluido_na_sementeira(atividade));
 }
 
 void controle_da_sementeira::Timergame_Timer() { pisca.passo(); }

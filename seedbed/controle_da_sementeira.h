@@ -109,7 +109,6 @@ public:
     void Image3_DragDrop(int Index, pf::Control& Source, float X, float Y);
     void Image3_Click(int Index);
     void CRESCE_Click(int Index);
-    void ocupa_leira(const pf::Control& Source, std::int16_t i);
 
     // --- sowing plan -------------------------------------------------------------
     void pl_sem(std::int16_t cult);
@@ -119,7 +118,8 @@ public:
     // --- care activities ---------------------------------------------------------
     bool leg_sem(const std::string& codigo);
     void command4_Click(int Index);
-    std::optional<int> descobre_qual_sem_btn(pf::Color cor);
+    // A care finished: the index of its button, given its greyed picture.
+    std::optional<int> descobre_qual_sem_btn(const std::string& trato);
     void Label4_Click(int Index);
     void Timergame_Timer();
 
@@ -154,7 +154,10 @@ private:
     void anima_botao(shell::AcaoAtual acao);
     void anima_semana(shell::AcaoSemana acao, int quadros);
     bool algum_cuidado_habilitado();
-    bool algum_indicador_visivel();
+    // The slot of a dragged crop button, or the lot of a dragged lot picture
+    // (nothing, -1, for any other control).
+    std::optional<int> slot_arrastado(const pf::Control& Source) const;
+    int lote_arrastado(const pf::Control& Source);
     pf::Picture figura_programa(const std::string& nome) const;
     std::string anima(const std::string& nome) const;
 

@@ -3,7 +3,6 @@
 #include <cstdio>
 
 #include "model/catalogo.h"
-#include "platform/text.h"
 #include "shell/navegacao.h"
 
 namespace seedbed {
@@ -43,13 +42,6 @@ constexpr std::array<CulturaSementeira, n_slots> kCulturas{{
 
 const std::array<CulturaSementeira, n_slots>& culturas_sementeira() { return kCulturas; }
 
-std::int16_t F_SEM(const std::string& nome) {
-    const std::string n = platform::UCase(nome);
-    for (const auto& c : kCulturas)
-        if (n == platform::UCase(c.botao)) return c.cultura;
-    return 0;
-}
-
 std::optional<std::int16_t> FF_SEM(std::int16_t cultura) {
     for (std::int16_t k = 0; k < n_slots; ++k)
         if (kCulturas[k].cultura == cultura) return k;
@@ -57,12 +49,6 @@ std::optional<std::int16_t> FF_SEM(std::int16_t cultura) {
 }
 
 std::int16_t Supertreme_sem(std::int16_t cultura) { return FF_SEM(cultura).value_or(0); }
-
-std::optional<std::int16_t> slot_do_botao(const std::string& nome) {
-    for (std::int16_t k = 0; k < n_slots; ++k)
-        if (nome == kCulturas[k].botao) return k;
-    return std::nullopt;
-}
 
 std::string figura_crescimento(int cultura, int idade) {
     if (cultura > 0) return "\\anima\\cresce" + std::to_string(idade) + ".bmp";

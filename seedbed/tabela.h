@@ -31,19 +31,11 @@ constexpr int n_slots = 13;
 // The seedbed crops, index = slot.
 const std::array<CulturaSementeira, n_slots>& culturas_sementeira();
 
-// Crop code of a crop button name, compared upper-cased ("c_alf", "C_ALF");
-// 0 for any other name, the lot pictures' "Image3" included.
-std::int16_t F_SEM(const std::string& nome);
-
 // Slot of a seedbed crop code; 0 (Alface) for any other code.
 std::int16_t Supertreme_sem(std::int16_t cultura);
 
 // Slot of a seedbed crop code; nothing for any other code.
 std::optional<std::int16_t> FF_SEM(std::int16_t cultura);
-
-// Slot of a crop button name compared exactly ("c_alf"); nothing for any
-// other name.
-std::optional<std::int16_t> slot_do_botao(const std::string& nome);
 
 // Growth picture of a lot, relative to the media root: "\anima\cresce3.bmp"
 // for a lot holding a crop at age 3, "\anima\crescepb.bmp" for a free lot or

@@ -158,37 +158,26 @@ const BotaoCuidado* cuidado_do_trato(const std::array<BotaoCuidado, N>& tabela, 
     return nullptr;
 }
 
-// The care of `tabela` whose button in `botoes` shows the colour `cor` (a
-// marker wears its care's colour), the first in the table's order; nullptr
-// when no care button has it.
-template <std::size_t N>
-const BotaoCuidado* cuidado_da_cor(pf::ControlArray<pf::CommandButton>& botoes,
-                                   const std::array<BotaoCuidado, N>& tabela, pf::Color cor) {
-    for (const auto& c : tabela)
-        if (botoes.Exists(c.indice) && botoes(c.indice).BackColor() == cor) return &c;
-    return nullptr;
-}
-
-// A care finished: its button (named by the colour `cor` of the last marker
-// ticked) takes its greyed picture again, to show once the caller disables
-// it. Returns the button's index, or nothing when no care button has the
-// colour.
+// A care finished: its button (named by its activity code `trato`) takes its
+// greyed picture again, to show once the caller disables it. Returns the
+// button's index, or nothing when the table has no such care.
 template <std::size_t N>
 std::optional<int> descobre_cuidado(pf::ControlArray<pf::CommandButton>& botoes,
-                                    const std::array<BotaoCuidado, N>& tabela, pf::Color cor) {
-    const BotaoCuidado* c = cuidado_da_cor(botoes, tabela, cor);
-    if (!c) return std::nullopt;
+                                    const std::array<BotaoCuidado, N>& tabela, const std::string& trato) {
+    const BotaoCuidado* c = cuidado_do_trato(tabela, trato);
+    if (!c || !botoes.Exists(c->indice)) return std::nullopt;
     botoes(c->indice).SetDisabledPicture(pf::LoadPicture(model::sessao().dir_anima + c->figura_pb));
     return c->indice;
 }
 
-// A marker unticked: its care (named by the marker's colour `cor`) is no
-// longer finished, so its button comes back enabled. The player can finish
-// the care again on this visit, and no "Parabéns" is given while it waits.
+// A marker unticked: its care `trato` is no longer finished, so its button
+// comes back enabled. The player can finish the care again on this visit,
+// and no "Parabéns" is given while it waits.
 template <std::size_t N>
 void reabre_cuidado(pf::ControlArray<pf::CommandButton>& botoes, const std::array<BotaoCuidado, N>& tabela,
-                    pf::Color cor) {
-    if (const BotaoCuidado* c = cuidado_da_cor(botoes, tabela, cor)) botoes(c->indice).SetEnabled(true);
+                    const std::string& trato) {
+    const BotaoCuidado* c = cuidado_do_trato(tabela, trato);
+    if (c && botoes.Exists(c->indice)) botoes(c->indice).SetEnabled(true);
 }
 
 // True when the media drive `indice` (0 "C:" to 5 "H:") holds the game's
@@ -271,20 +260,20 @@ inline void poe_texto_marcador(pf::TextBox& c, std::string t) { c.SetText(std::m
 inline void poe_texto_marcador(pf::Label& c, std::string t) { c.SetCaption(std::move(t)); }
 
 // The completion blink of a work screen's care markers. A marker shows ""
-// (pending) or "ok" (done); once every marker shown is ticked, the ticked
-// ones blink on `relogio` (hidden as ".", then "ok" again) for `duracao`
-// ticks and end hidden. The screen gives its markers and what changes around
-// them through the hooks.
+// (pending) or "ok" (done); once the care is finished (every bed or lot due
+// for it ticked, as the model tells), the ticked markers blink on `relogio`
+// (hidden as ".", then "ok" again) for `duracao` ticks and end hidden. The
+// screen gives its markers and what changes around them through the hooks.
 template <class Marcador>
 class PiscaConclusao {
 public:
     struct Ganchos {
         // Calls its argument on every marker the screen has now.
         std::function<void(const std::function<void(Marcador&)>&)> marcadores;
-        // A marker of colour `cor` unticked: its care is open again.
-        std::function<void(pf::Color cor)> reabre;
-        // Every marker ticked, the last one of colour `cor`: its care is done.
-        std::function<void(pf::Color cor)> conclui;
+        // A marker of the care unticked: the care is open again.
+        std::function<void()> reabre;
+        // The care finished.
+        std::function<void()> conclui;
         // The blink over: what the screen says then.
         std::function<void()> termina;
     };
@@ -296,26 +285,23 @@ public:
     // Ticks left of the running blink.
     int conta = 0;
 
-    // The player ticked or unticked `marcador` (`marcado` its new state).
-    void clicado(Marcador& marcador, bool marcado) {
+    // The player ticked or unticked `marcador` (`marcado` its new state;
+    // `concluido`: the care is now finished).
+    void clicado(Marcador& marcador, bool marcado, bool concluido) {
         if (!marcado) {
             // An unticked marker is pending again: it empties, a running
             // blink no longer holds, and its care is open again.
             poe_texto_marcador(marcador, "");
             if (relogio_.Interval() != 0) interrompe();
-            ganchos.reabre(marcador.BackColor());
+            ganchos.reabre();
             return;
         }
         poe_texto_marcador(marcador, "ok");
-        bool pendente = false;
-        ganchos.marcadores([&](Marcador& m) {
-            if (m.Visible() && texto_marcador(m).empty()) pendente = true;
-        });
-        if (pendente) return;
+        if (!concluido) return;
         animacao_.SetInterval(0);
         conta = duracao_;
         relogio_.SetInterval(100);
-        ganchos.conclui(marcador.BackColor());
+        ganchos.conclui();
     }
 
     // Ends the blink at once, the ticked markers shown again.

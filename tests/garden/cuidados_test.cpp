@@ -166,17 +166,6 @@ TEST_F(HortaTest, DesmarcarDuranteAPiscadaTerminaAPiscada) {
     EXPECT_EQ(f.Timergame.Interval(), 100);
 }
 
-TEST_F(HortaTest, CorSemBotaoNaoDesabilitaNada) {
-    planta(0, model::cod_alface, 2);
-    auto& f = abre();
-    EXPECT_FALSE(f.descobre_qual_btn(0x123456).has_value());
-    t::Click(f.Command2(5));
-    f.txt_label(0).SetBackColor(0x123456);
-    t::Click(f.txt_label(0));
-    EXPECT_TRUE(f.Command2(5).Enabled());
-    EXPECT_EQ(f.Timergame.Interval(), 100);
-}
-
 TEST_F(HortaTest, CaixasNaoAceitamDigitacaoNemColagem) {
     planta(0, model::cod_alface, 2);
     auto& f = abre();

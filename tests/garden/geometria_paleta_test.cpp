@@ -29,13 +29,7 @@ TEST(Paleta, NomesCodigosEContadores) {
         const EntradaPaleta& e = paleta()[k];
         EXPECT_EQ(FF_horta(e.cultura), k) << e.imagem;
         EXPECT_EQ(supertreme(e.cultura), k) << e.imagem;
-        EXPECT_EQ(F_horta(e.imagem), e.cultura) << e.imagem;
     }
-    EXPECT_EQ(F_horta("C_BER"), 7);  // Quiabo's image keeps the layout's name
-    EXPECT_EQ(F_horta("c_Bgl"), 16);
-    EXPECT_EQ(F_horta("cant"), 0);
-    EXPECT_EQ(FFF_horta_relativo("c_alh"), "\\anima\\az_por.bmp");
-    EXPECT_EQ(FFF_horta_relativo("horta"), "");
     EXPECT_EQ(FF_horta(0), 21);
     EXPECT_EQ(FF_horta(22), 0);
     EXPECT_EQ(FF_horta(-1), 0);

@@ -1,4 +1,4 @@
-// The palette counters: the planting status rule and the explanations.
+// The palette counters: the planting status shown, and the explanations.
 
 #include "apoio.h"
 
@@ -18,11 +18,7 @@ TEST_F(HortaTest, StatusDePlantioDaPaleta) {
     };
     const Caso casos[] = {
         {"direta, faltam canteiros", cod_quiabo, 3, 1, -1, "2", true},
-        {"direta, pedido cumprido", cod_quiabo, 1, 1, -1, "-", false},
-        {"direta, canteiro já fora do intervalo", cod_quiabo, 1, 8, -1, "1", true},
-        {"direta, sem pedido", cod_quiabo, 0, -1, -1, "-", false},
         {"sementeira, mudas não prontas", cod_alface, 2, -1, 2, "-", false},
-        {"sementeira, mudas prontas, faltam", cod_alface, 2, -1, 4, "2", true},
         {"sementeira, mudas prontas, sem pedido", cod_alface, 0, -1, 4, "1", true},
         {"sementeira, prontas, canteiro plantado na semana", cod_alface, 0, 0, 4, "-", false},
     };

@@ -220,17 +220,5 @@ TEST_F(SementeiraTest, MarcasRefeitasPelasRemontagens) {
     EXPECT_FALSE(f.Label4(0).Visible());
 }
 
-TEST_F(SementeiraTest, CorSemBotaoNaoDesabilitaNada) {
-    semeia(0, model::cod_alface, 2);
-    auto& f = abre();
-    EXPECT_FALSE(f.descobre_qual_sem_btn(0x123456).has_value());
-    EXPECT_EQ(f.descobre_qual_sem_btn(0x00C0FFFF), 1);
-    t::Click(f.Command4(1));
-    f.Label4(0).SetBackColor(0x123456);
-    t::Click(f.Label4(0));
-    EXPECT_TRUE(f.Command4(1).Enabled());
-    EXPECT_EQ(f.Timergame.Interval(), 100);
-}
-
 }  // namespace
 }  // namespace seedbed_test

@@ -25,41 +25,6 @@ protected:
     }
 };
 
-TEST_F(PlanoTest, PedidoELotesJovens) {
-    auto& h = model::horta();
-    const int intervalo = model::catalogo().interv_cult[model::cod_alface];  // 2
-    auto& f = abre();
-    EXPECT_EQ(situacao(f, model::cod_alface), "-") << "nothing ordered";
-    h.seq_cult[model::cod_alface] = 5;  // any order counts as one lot a week
-    EXPECT_EQ(situacao(f, model::cod_alface), "1");
-    semeia(3, model::cod_alface, intervalo - 1);
-    EXPECT_EQ(situacao(f, model::cod_alface), "-");
-    h.idade_sem[3] = intervalo;  // no longer young
-    EXPECT_EQ(situacao(f, model::cod_alface), "1");
-    semeia(20, model::cod_alface, 0);
-    EXPECT_EQ(situacao(f, model::cod_alface), "-");
-    // Free lots and lots not in use count for no crop.
-    h.cult_sem[20] = model::nao_usado;
-    h.cult_sem[3] = model::nenhuma;
-    EXPECT_EQ(situacao(f, model::cod_alface), "1");
-    EXPECT_EQ(h.qt_sem_cult[model::cod_alface], 0);
-}
-
-TEST_F(PlanoTest, TransplanteJovemNaHortaConta) {
-    // Couve: 5 weeks in the seedbed, sown every 12 weeks.
-    auto& h = model::horta();
-    h.seq_cult[model::cod_couve] = 1;
-    auto& f = abre();
-    for (int idade : {0, 6, 7}) {
-        planta(40, model::cod_couve, idade);
-        EXPECT_EQ(situacao(f, model::cod_couve), idade < 7 ? "-" : "1") << idade;
-    }
-    // A young lot is counted first; the garden is not looked at then.
-    semeia(1, model::cod_couve, 0);
-    EXPECT_EQ(situacao(f, model::cod_couve), "-");
-    EXPECT_EQ(h.qt_sem_cult[model::cod_couve], 1);
-}
-
 TEST_F(PlanoTest, UmaCulturaSoMexeNela) {
     auto& h = model::horta();
     h.seq_cult[model::cod_alface] = 1;

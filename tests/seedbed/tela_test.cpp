@@ -12,14 +12,7 @@ constexpr pf::Color kCorDes = 0x0000FFFF;
 constexpr pf::Color kCorTr = 0x00FF00FF;
 constexpr pf::Color kVerde = 0x0000C000;
 
-TEST(TabelaSementeira, BuscasPorNomeCodigoEPosicao) {
-    EXPECT_EQ(seedbed::F_SEM("c_alf"), model::cod_alface);
-    EXPECT_EQ(seedbed::F_SEM("C_ALH"), model::cod_alho_poro);
-    EXPECT_EQ(seedbed::F_SEM("c_Che"), model::cod_cheiro_verde);
-    EXPECT_EQ(seedbed::F_SEM("Image3"), 0);
-    EXPECT_EQ(seedbed::F_SEM("c_vag"), 0);
-    EXPECT_EQ(seedbed::F_SEM(""), 0);
-
+TEST(TabelaSementeira, BuscasPorCodigoEPosicao) {
     // Every seedbed crop has exactly one slot, in slot order, and the 8 crops
     // planted directly have none.
     int com_posicao = 0;
@@ -37,7 +30,6 @@ TEST(TabelaSementeira, BuscasPorNomeCodigoEPosicao) {
     EXPECT_EQ(com_posicao, seedbed::n_slots);
     EXPECT_EQ(*seedbed::FF_SEM(model::cod_cheiro_verde), 2);
     EXPECT_EQ(*seedbed::FF_SEM(model::cod_alho_poro), 12);
-    EXPECT_EQ(seedbed::slot_do_botao("C_ALF"), std::nullopt);  // exact names only
 
     EXPECT_EQ(seedbed::figura_crescimento(model::cod_alface, 0), "\\anima\\cresce0.bmp");
     EXPECT_EQ(seedbed::figura_crescimento(model::cod_tomate, 12), "\\anima\\cresce12.bmp");
