@@ -676,7 +676,7 @@ bool grava_pdf(const std::string& caminho, const Modelo& m, const Valores& valor
                 pdf.setPageMargins(QMarginsF(15, 15, 15, 15), QPageLayout::Millimeter);
                 pdf.setResolution(1200);
                 pdf.setTitle(q(preenche(m.titulo, nullptr, valores)));
-                pdf.setCreator(QStringLiteral("Brotalia"));
+                pdf.setCreator(q(ApplicationDisplayName()));
                 QPainter p;
                 if (!p.begin(&pdf)) throw std::runtime_error("Não foi possível desenhar o arquivo \"" + caminho + "\".");
                 Desenho(pdf, p, m, valores).desenha(dados);

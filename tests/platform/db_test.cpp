@@ -466,7 +466,7 @@ TEST_F(DbTest, ALockLeftByAnEndedRunKeepsNoOneOut) {
                   },
                   false),
               0);
-    ASSERT_TRUE(std::filesystem::exists(folder.path() + "/" + FolderLock::kFileName));
+    ASSERT_TRUE(std::filesystem::exists(FolderLock(folder.path()).FileName()));
     // In a folder this run cannot write, the old lock file still serves; with
     // none there, no lock can be taken, which keeps no one out either.
     ::chmod(folder.path().c_str(), 0555);
@@ -482,11 +482,11 @@ TEST_F(DbTest, ALockLeftByAnEndedRunKeepsNoOneOut) {
     }
     // The file then names this run alone, however long the last run's entry.
     {
-        std::ofstream(folder.path() + "/" + FolderLock::kFileName) << "123456789012\n";
+        std::ofstream(FolderLock(folder.path()).FileName()) << "123456789012\n";
     }
     FolderLock lock(folder.path());
     EXPECT_EQ(lock.Acquire(), FolderLock::Result::Acquired);
-    std::ifstream nome(folder.path() + "/" + FolderLock::kFileName);
+    std::ifstream nome(FolderLock(folder.path()).FileName());
     EXPECT_EQ(std::string(std::istreambuf_iterator<char>(nome), {}), std::to_string(::getpid()) + "\n");
     EXPECT_EQ(inChild([&] { return static_cast<int>(FolderLock(folder.path()).Acquire()); }, false),
               static_cast<int>(FolderLock::Result::HeldByAnother));
