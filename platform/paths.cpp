@@ -317,7 +317,7 @@ void SetApplicationName(const std::string& name, const std::string& displayName)
     s.appName = name;
     s.displayName = displayName;
     s.chosen = false;
-    SetLogName(name);
+    SetLogName(ApplicationName());
 }
 
 std::string ApplicationName() { return dataFolderName(); }

@@ -410,6 +410,20 @@ void makeDatabase(const std::string& path, const std::string& sql) {
     sqlite3_close(h);
 }
 
+TEST_F(DbTest, ThePlatformNamesTheProgramAsTheApplicationGaveIt) {
+    SetApplicationName("horta", "Horta Viva");
+    EXPECT_EQ(FolderLock(folder.path()).FileName(), folder.path() + "/horta.lock");
+    makeDatabase(folder.path() + "/gm.mdb", "CREATE TABLE clientes (nome TEXT);");
+    try {
+        open("\\gm.mdb");
+        ADD_FAILURE() << "no error";
+    } catch (const DbError& e) {
+        EXPECT_NE(std::string(e.what()).find("não é um banco de dados válido do Horta Viva."), std::string::npos)
+            << e.what();
+    }
+    SetApplicationName("");
+}
+
 TEST_F(DbTest, AnotherProgramsDatabaseIsRefusedUntouched) {
     const std::string own =
         "CREATE TABLE clientes (nome TEXT, saldo REAL); INSERT INTO clientes VALUES ('Ana', 10.5);"
