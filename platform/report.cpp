@@ -678,7 +678,7 @@ bool pdf_inteiro(int fd, qint64 escritos) {
 // be written whole; the file of an earlier print is then as it was.
 // Nothing here asks a print server anything.
 bool grava_pdf(const std::string& caminho, const Modelo& m, const Valores& valores,
-               const std::vector<std::vector<Linha>>& dados, std::string* erro) {
+               const std::vector<std::vector<Linha>>& dados, const std::string& criador, std::string* erro) {
     try {
         ReplaceFileWhole(caminho, [&](int fd) {
             int falha = 0;
@@ -691,7 +691,7 @@ bool grava_pdf(const std::string& caminho, const Modelo& m, const Valores& valor
                 pdf.setPageMargins(QMarginsF(15, 15, 15, 15), QPageLayout::Millimeter);
                 pdf.setResolution(1200);
                 pdf.setTitle(q(preenche(m.titulo, nullptr, valores)));
-                pdf.setCreator(q(ApplicationDisplayName()));
+                pdf.setCreator(q(criador));
                 QPainter p;
                 if (!p.begin(&pdf)) throw std::runtime_error("Não foi possível desenhar o arquivo \"" + caminho + "\".");
                 Desenho(pdf, p, m, valores).desenha(dados);
@@ -718,6 +718,7 @@ struct Pdf {
     Valores valores;
     std::vector<std::vector<Linha>> dados;
     std::string destino;
+    std::string criador;        // the program's name, the PDF's creator
     bool gravado = false;
     bool falhou = false;        // the drawing threw, `erro` says what
     std::string erro;           // also why the file was not written
@@ -800,7 +801,7 @@ void grava_pdfs(std::vector<Pdf>& pdfs) {
     Desenhista::o().entrega([&pdfs, fim] {
         for (Pdf& p : pdfs) {
             try {
-                p.gravado = grava_pdf(p.destino, p.modelo, p.valores, p.dados, &p.erro);
+                p.gravado = grava_pdf(p.destino, p.modelo, p.valores, p.dados, p.criador, &p.erro);
             } catch (const std::exception& e) {
                 p.falhou = true;
                 p.erro = e.what();
@@ -889,6 +890,7 @@ std::vector<ReportResult> Report::PrintReports(const std::vector<const Report*>&
             if (nome.find_first_of("/\\") != std::string::npos || Trim(nome).empty())
                 throw Falha{ReportStatus::BadPdfName, "", nome};
             p.destino = ResolvePathForWrite(caminho_do_pdf(nome));
+            p.criador = ApplicationDisplayName();
             if (p.destino.empty()) throw Falha{ReportStatus::PdfNotWritable, DataFolder() + "/" + nome};
             pdfs.push_back(std::move(p));
         } catch (const Falha& f) {
