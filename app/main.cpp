@@ -37,7 +37,7 @@ int main() {
     // reports, the lock) is the player's alone.
     ::umask(077);
     QApplication app(argc, argv);
-    platform::SetApplicationName(nome);
+    platform::SetApplicationName(nome, "Brotalia");
 
     // A data folder that is not the player's alone (another account could
     // write there, or plant links to the player's files) is not used at all.

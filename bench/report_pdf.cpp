@@ -2,10 +2,16 @@
 // rotation report) written through the game's report component
 // (platform::Report, PDF only, no print server), against a bare QPdfWriter
 // drawing the same text in the same places on the same pages (A4, the same
-// margins and resolution, the same face, size, weight and slant), as poppler
-// finds it in the game's PDF. The two alternate,
-// so both see the same machine at the same moment; the result is the medians
-// and the median of the per-pair ratios.
+// margins, resolution and metadata, the same face, size, weight and slant),
+// with the same rules and boxes, as poppler finds them in the game's PDF, and
+// writing its file the same way (a temporary file, checked whole, renamed).
+// The two alternate, so both see the same machine at the same moment; the
+// result is the medians and the median of the per-pair ratios.
+//
+// Under callgrind (valgrind --tool=callgrind --instr-atstart=no) each print
+// of either kind is counted apart (a dump named "jogo_semanal",
+// "nu_rotacao"...), all threads together: instructions do not vary with the
+// machine's load. scripts/bench_instrucoes.sh runs it and gives the medians.
 
 #include <sqlite3.h>
 
@@ -17,10 +23,12 @@
 #include <QPageLayout>
 #include <QPageSize>
 #include <QPainter>
+#include <QPainterPath>
 #include <QPdfWriter>
 
 #include <algorithm>
 #include <chrono>
+#include <ctime>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -31,6 +39,18 @@
 #include <string>
 #include <vector>
 
+#if __has_include(<valgrind/callgrind.h>)
+#include <valgrind/callgrind.h>
+#else
+#define CALLGRIND_START_INSTRUMENTATION
+#define CALLGRIND_DUMP_STATS_AT(x)
+#define RUNNING_ON_VALGRIND 0
+#endif
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include "platform/paths.h"
 #include "platform/report.h"
 #include "inicio/mediana.h"
@@ -39,10 +59,22 @@ namespace {
 
 namespace fs = std::filesystem;
 
-double ms_de(const std::function<void()>& f) {
+// Wall time of f, and the processor time the process spent on it, all its
+// threads together (the game draws on a thread of its own): the second
+// hardly changes when other programs load the machine.
+struct Tempo {
+    double ms, cpu_ms;
+};
+Tempo ms_de(const std::function<void()>& f) {
+    auto cpu = [] {
+        timespec t;
+        clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &t);
+        return t.tv_sec * 1e3 + t.tv_nsec / 1e6;
+    };
+    const double c0 = cpu();
     const auto t0 = std::chrono::steady_clock::now();
     f();
-    return std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - t0).count();
+    return {std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - t0).count(), cpu() - c0};
 }
 
 QApplication& aplicacao() {
@@ -99,20 +131,88 @@ struct Linha {
     std::string texto;
 };
 
+// A rule, a box's border or a shaded box, in points from the page's corner.
+struct Traco {
+    enum Tipo { reta, borda, caixa } tipo;
+    QPointF a, b;
+    QColor cor;
+    double largura;
+};
+
+struct Pagina {
+    std::vector<Linha> linhas;
+    std::vector<Traco> tracos;
+};
+
 double atributo(const std::string& s, const std::string& nome) {
     const auto p = s.find(" " + nome + "=\"");
     return p == std::string::npos ? 0 : std::atof(s.c_str() + p + nome.size() + 3);
 }
 
-// The pieces of text of each page of a PDF, each in its place.
-std::vector<std::vector<Linha>> paginas(const std::string& pdf) {
-    std::string xml;
-    if (FILE* f = ::popen(("pdftohtml -xml -stdout -i -zoom 1 '" + pdf + "' 2>/dev/null").c_str(), "r")) {
+std::string saida_de(const std::string& comando) {
+    std::string r;
+    if (FILE* f = ::popen((comando + " 2>/dev/null").c_str(), "r")) {
         char buf[4096];
-        for (size_t n; (n = std::fread(buf, 1, sizeof buf, f)) > 0;) xml.append(buf, n);
+        for (size_t n; (n = std::fread(buf, 1, sizeof buf, f)) > 0;) r.append(buf, n);
         ::pclose(f);
     }
-    std::vector<std::vector<Linha>> r;
+    return r;
+}
+
+// poppler gives whole point sizes; the report's are these (body, column
+// titles and groups, its page line, headings, title, the map's body). The
+// one meant is the nearest whose line height matches the one found.
+double tamanho_do_relatorio(double pontos, double altura) {
+    double melhor = pontos, erro = 1e9;
+    for (double t : {8.0, 10.0, 11.5, 12.5, 16.0}) {
+        const double e = std::abs(t * 1.164 - altura);
+        if (std::abs(t - pontos) <= 1 && e < erro) melhor = t, erro = e;
+    }
+    return melhor;
+}
+
+// The rules and boxes of a page as cairo writes them to SVG (glyphs aside):
+// "M x y L x y ..." in points, or in a scaled frame given by a matrix.
+std::vector<std::vector<Traco>> tracos(const std::string& pdf) {
+    const std::string svg = saida_de("pdftocairo -svg '" + pdf + "' -");
+    std::vector<std::vector<Traco>> r;
+    const size_t corpo = svg.find("</defs>");
+    std::istringstream in(corpo == std::string::npos ? std::string() : svg.substr(corpo));
+    for (std::string l; std::getline(in, l);) {
+        if (l.rfind("<g id=\"surface", 0) == 0) r.emplace_back();
+        if (l.rfind("<path", 0) != 0 || r.empty()) continue;
+        const auto d0 = l.find(" d=\"") + 4;
+        std::istringstream d(l.substr(d0, l.find('"', d0) - d0));
+        std::vector<QPointF> pts;
+        for (std::string op; d >> op;) {
+            double x, y;
+            if ((op == "M" || op == "L") && d >> x >> y) pts.emplace_back(x, y);
+        }
+        double m[6] = {1, 0, 0, 1, 0, 0};
+        if (const auto t = l.find("matrix("); t != std::string::npos)
+            std::sscanf(l.c_str() + t, "matrix(%lf,%lf,%lf,%lf,%lf,%lf)", &m[0], &m[1], &m[2], &m[3], &m[4], &m[5]);
+        for (auto& p : pts) p = QPointF(p.x() * m[0] + m[4], p.y() * m[3] + m[5]);
+        const bool preenche = l.find("fill:none") == std::string::npos;
+        auto cor = [&](const char* chave) {
+            double c[3] = {0, 0, 0};
+            if (const auto k = l.find(chave); k != std::string::npos)
+                std::sscanf(l.c_str() + k + std::strlen(chave), "rgb(%lf%%,%lf%%,%lf%%)", &c[0], &c[1], &c[2]);
+            return QColor::fromRgbF(c[0] / 100, c[1] / 100, c[2] / 100);
+        };
+        if (pts.size() == 2 && !preenche)
+            r.back().push_back({Traco::reta, pts[0], pts[1], cor("stroke:"), atributo(l, "stroke-width") * m[0]});
+        else if (pts.size() >= 4)
+            r.back().push_back({preenche ? Traco::caixa : Traco::borda, pts[0], pts[2],
+                                cor(preenche ? "fill:" : "stroke:"),
+                                std::atof(l.c_str() + l.find("stroke-width:") + 13) * m[0]});
+    }
+    return r;
+}
+
+// The pieces of text, rules and boxes of each page of a PDF, each in its place.
+std::vector<Pagina> paginas(const std::string& pdf) {
+    const std::string xml = saida_de("pdftohtml -xml -stdout -i -zoom 1 '" + pdf + "'");
+    std::vector<Pagina> r;
     std::map<int, double> tamanhos;
     std::istringstream in(xml);
     for (std::string l; std::getline(in, l);) {
@@ -129,35 +229,71 @@ std::vector<std::vector<Linha>> paginas(const std::string& pdf) {
             const bool italico = texto.find("<i>") != std::string::npos;
             for (const char* marca : {"<b>", "</b>", "<i>", "</i>"})
                 for (size_t p; (p = texto.find(marca)) != std::string::npos;) texto.erase(p, std::strlen(marca));
-            r.back().push_back({atributo(l, "left"), atributo(l, "top"), atributo(l, "height"),
-                                tamanhos[static_cast<int>(atributo(l, "font"))], negrito, italico, texto});
+            const double altura = atributo(l, "height");
+            r.back().linhas.push_back(
+                {atributo(l, "left"), atributo(l, "top"), altura,
+                 tamanho_do_relatorio(tamanhos[static_cast<int>(atributo(l, "font"))], altura), negrito, italico,
+                 texto});
         }
     }
+    const auto t = tracos(pdf);
+    for (size_t n = 0; n < r.size() && n < t.size(); ++n) r[n].tracos = t[n];
     return r;
 }
 
-// The bare writer: the same page set-up, each piece of text in its place, in
-// the report's face, size, weight and slant.
-void escreve_nu(const std::string& arquivo, const std::vector<std::vector<Linha>>& pags) {
-    QPdfWriter pdf(QString::fromStdString(arquivo));
-    pdf.setPageSize(QPageSize(QPageSize::A4));
-    pdf.setPageOrientation(QPageLayout::Portrait);
-    pdf.setPageMargins(QMarginsF(15, 15, 15, 15), QPageLayout::Millimeter);
-    pdf.setResolution(1200);
-    QPainter p(&pdf);
-    const double escala = 1200.0 / 72, margem = 15 / 25.4 * 72;
-    QFont f("DejaVu Sans");
-    for (size_t n = 0; n < pags.size(); ++n) {
-        if (n > 0) pdf.newPage();
-        for (const auto& l : pags[n]) {
-            f.setPointSizeF(l.pontos);
-            f.setBold(l.negrito);
-            f.setItalic(l.italico);
-            p.setFont(f);
-            p.drawText(QRectF((l.x - margem) * escala, (l.y - margem) * escala, pdf.width(), l.altura * escala),
-                       Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine, QString::fromStdString(l.texto));
+// As the game checks its PDFs: as long as written, its header first and its
+// end mark last.
+bool pdf_inteiro(const std::string& arquivo) {
+    const int fd = ::open(arquivo.c_str(), O_RDONLY | O_CLOEXEC);
+    struct stat st;
+    char inicio[5], fim[64];
+    const bool ok = fd >= 0 && ::fstat(fd, &st) == 0 && st.st_size >= 64 &&
+                    ::pread(fd, inicio, sizeof inicio, 0) == 5 && ::pread(fd, fim, 64, st.st_size - 64) == 64 &&
+                    std::string(inicio, 5) == "%PDF-" && std::string(fim, 64).find("%%EOF") != std::string::npos;
+    if (fd >= 0) ::close(fd);
+    return ok;
+}
+
+// The bare writer: the same page set-up and metadata, each piece of text in
+// its place, in the report's face, size, weight and slant, and the same
+// rules and shaded boxes; written as the game writes its PDFs, to a
+// temporary file checked whole and then renamed.
+void escreve_nu(const std::string& arquivo, const Pagina* pags, size_t n_pags, const QString& titulo) {
+    const std::string tmp = arquivo + ".tmp";
+    {
+        QPdfWriter pdf(QString::fromStdString(tmp));
+        pdf.setPageSize(QPageSize(QPageSize::A4));
+        pdf.setPageOrientation(QPageLayout::Portrait);
+        pdf.setPageMargins(QMarginsF(15, 15, 15, 15), QPageLayout::Millimeter);
+        pdf.setResolution(1200);
+        pdf.setTitle(titulo);
+        pdf.setCreator(QStringLiteral("Brotalia"));
+        QPainter p(&pdf);
+        const double escala = 1200.0 / 72, margem = 15 / 25.4 * 72;
+        QFont f("DejaVu Sans");
+        for (size_t n = 0; n < n_pags; ++n) {
+            if (n > 0) pdf.newPage();
+            for (const auto& t : pags[n].tracos) {
+                const QPointF a = (t.a - QPointF(margem, margem)) * escala, b = (t.b - QPointF(margem, margem)) * escala;
+                if (t.tipo == Traco::caixa) {
+                    p.fillRect(QRectF(a, b), t.cor);
+                    continue;
+                }
+                p.setPen(QPen(t.cor, t.largura * escala));
+                if (t.tipo == Traco::reta) p.drawLine(a, b);
+                else p.drawRect(QRectF(a, b));
+            }
+            for (const auto& l : pags[n].linhas) {
+                f.setPointSizeF(l.pontos);
+                f.setBold(l.negrito);
+                f.setItalic(l.italico);
+                p.setFont(f);
+                p.drawText(QRectF((l.x - margem) * escala, (l.y - margem) * escala, pdf.width(), l.altura * escala),
+                           Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine, QString::fromStdString(l.texto));
+            }
         }
     }
+    if (!pdf_inteiro(tmp) || std::rename(tmp.c_str(), arquivo.c_str()) != 0) std::abort();
 }
 
 void BM_RelatoriosDaSemanaContraQPdfWriterNu(benchmark::State& state) {
@@ -171,38 +307,77 @@ void BM_RelatoriosDaSemanaContraQPdfWriterNu(benchmark::State& state) {
         r->SetParameter("semana", "50");
         r->SetParameter("ano_semana", "2026-50");
     }
-    std::vector<std::vector<std::vector<Linha>>> linhas;
+    std::vector<std::vector<Pagina>> paginas_de;
+    std::vector<QString> titulos;
     for (const auto& r : platform::Report::PrintReports({&semanal, &rotacao})) {
         if (!r.ok()) {
             state.SkipWithError(("o relatório falhou: " + r.detail).c_str());
             return;
         }
-        linhas.push_back(paginas(r.pdfPath));
+        paginas_de.push_back(paginas(r.pdfPath));
+        titulos.push_back(QString::fromStdString(r.title));
+        if (paginas_de.back().empty() || paginas_de.back()[0].linhas.empty() || paginas_de.back()[0].tracos.empty()) {
+            state.SkipWithError("pdftohtml e pdftocairo (poppler-utils) não leram o PDF do jogo");
+            return;
+        }
     }
     const std::string nu = (pasta() / "nu.pdf").string();
-    std::vector<double> jogo[2], ref[2], razao[2];
+    auto escreve = [&](int k) { escreve_nu(nu, paginas_de[k].data(), paginas_de[k].size(), titulos[k]); };
+    // The bare writer's first page loads its fonts on this thread, as the
+    // game's first print did on its own.
+    escreve(0);
+    escreve(1);
+    // Under callgrind, a few pairs tell the instructions; the times of the
+    // rest are not taken there.
+    const size_t contados = RUNNING_ON_VALGRIND ? 5 : SIZE_MAX;
+    CALLGRIND_START_INSTRUMENTATION;
+    const char* nomes[2] = {"semanal", "rotacao"};
+    std::vector<double> jogo[2], ref[2], razao[2], jogo_cpu[2], ref_cpu[2], razao_cpu[2];
     for (auto _ : state) {
+        if (jogo[0].size() >= contados) continue;
         for (int k = 0; k < 2; ++k) {
             platform::ReportResult res;
-            const double j = ms_de([&] { res = (k == 0 ? semanal : rotacao).PrintReport(); });
-            const double r = ms_de([&] { escreve_nu(nu, linhas[k]); });
+            Tempo j, r;
+            auto do_jogo = [&] {
+                j = ms_de([&] { res = (k == 0 ? semanal : rotacao).PrintReport(); });
+                CALLGRIND_DUMP_STATS_AT(("jogo_" + std::string(nomes[k])).c_str());
+            };
+            auto do_nu = [&] {
+                r = ms_de([&] { escreve(k); });
+                CALLGRIND_DUMP_STATS_AT(("nu_" + std::string(nomes[k])).c_str());
+            };
+            // Each goes first in every other pair: neither inherits the
+            // other's warm caches more often.
+            CALLGRIND_DUMP_STATS_AT("antes");
+            if (jogo[k].size() % 2) {
+                do_nu();
+                do_jogo();
+            } else {
+                do_jogo();
+                do_nu();
+            }
             if (!res.ok()) {
                 state.SkipWithError("o relatório falhou");
                 return;
             }
-            jogo[k].push_back(j);
-            ref[k].push_back(r);
-            razao[k].push_back(j / r);
+            jogo[k].push_back(j.ms);
+            ref[k].push_back(r.ms);
+            razao[k].push_back(j.ms / r.ms);
+            jogo_cpu[k].push_back(j.cpu_ms);
+            ref_cpu[k].push_back(r.cpu_ms);
+            razao_cpu[k].push_back(j.cpu_ms / r.cpu_ms);
         }
         state.SetIterationTime((jogo[0].back() + jogo[1].back()) / 1000);
     }
-    const char* nomes[2] = {"semanal", "rotacao"};
     for (int k = 0; k < 2; ++k) {
         state.counters[std::string(nomes[k]) + "_jogo_ms"] = mediana(jogo[k]);
         state.counters[std::string(nomes[k]) + "_nu_ms"] = mediana(ref[k]);
         state.counters[std::string(nomes[k]) + "_razao"] = mediana(razao[k]);
+        state.counters[std::string(nomes[k]) + "_razao_cpu"] = mediana(razao_cpu[k]);
         std::printf("Relatório %s (%zu páginas), %zu pares: jogo %.2f ms, QPdfWriter nu %.2f ms, razão mediana %.2f\n",
-                    nomes[k], linhas[k].size(), jogo[k].size(), mediana(jogo[k]), mediana(ref[k]), mediana(razao[k]));
+                    nomes[k], paginas_de[k].size(), jogo[k].size(), mediana(jogo[k]), mediana(ref[k]), mediana(razao[k]));
+        std::printf("  processador: jogo %.2f ms, QPdfWriter nu %.2f ms, razão mediana %.2f\n", mediana(jogo_cpu[k]),
+                    mediana(ref_cpu[k]), mediana(razao_cpu[k]));
     }
     std::fflush(stdout);
 }

@@ -66,7 +66,7 @@ std::string notWritable(const std::string& path) {
 constexpr const char* diskFull = "o disco está cheio";
 
 std::string notValid(const std::string& path) {
-    return "O arquivo " + quoted(path) + " não é um banco de dados válido do Brotalia.";
+    return "O arquivo " + quoted(path) + " não é um banco de dados válido do " + ApplicationDisplayName() + ".";
 }
 
 std::int64_t clampToInt(double d) {
@@ -1025,7 +1025,7 @@ struct FolderLock::Impl {
 };
 
 FolderLock::FolderLock(const std::string& folder)
-    : file_((folder.empty() ? std::string(".") : folder) + "/" + kFileName), impl_(std::make_unique<Impl>()) {}
+    : file_((folder.empty() ? std::string(".") : folder) + "/" + ApplicationName() + ".lock"), impl_(std::make_unique<Impl>()) {}
 
 FolderLock::~FolderLock() {
     if (impl_->fd >= 0) ::close(impl_->fd);  // closing the file lets the lock go

@@ -277,9 +277,8 @@ public:
     FolderLock(const FolderLock&) = delete;
     FolderLock& operator=(const FolderLock&) = delete;
     Result Acquire();
+    // The lock file: the application's name with ".lock", in the folder.
     const std::string& FileName() const { return file_; }
-
-    static constexpr const char* kFileName = "brotalia.lock";
 
 private:
     std::string file_;

@@ -1,5 +1,6 @@
 #include "platform/log.h"
 
+#include <cerrno>
 #include <cstdio>
 #include <mutex>
 #include <unordered_set>
@@ -12,6 +13,7 @@ struct LogState {
     std::mutex mutex;
     std::unordered_set<std::string> keys;
     bool toStderr = true;
+    std::string name = program_invocation_short_name;
 };
 
 LogState& state() {
@@ -25,7 +27,7 @@ bool LogOnce(const std::string& key, const std::string& message) {
     auto& s = state();
     std::lock_guard<std::mutex> lock(s.mutex);
     if (!s.keys.insert(key).second) return false;
-    if (s.toStderr) std::fprintf(stderr, "brotalia: %s\n", message.c_str());
+    if (s.toStderr) std::fprintf(stderr, "%s: %s\n", s.name.c_str(), message.c_str());
     return true;
 }
 
@@ -40,5 +42,10 @@ void ResetLog() {
 }
 
 void SetLogToStderr(bool on) { state().toStderr = on; }
+
+void SetLogName(const std::string& name) {
+    std::lock_guard<std::mutex> lock(state().mutex);
+    state().name = name;
+}
 
 }  // namespace platform

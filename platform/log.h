@@ -21,4 +21,8 @@ void ResetLog();
 // provoke many failures on purpose keep their output short).
 void SetLogToStderr(bool on);
 
+// The name that starts each line written (SetApplicationName gives it);
+// until then, the executable's file name.
+void SetLogName(const std::string& name);
+
 }  // namespace platform

@@ -3,6 +3,7 @@
 #include "platform/log.h"
 #include "platform/media_file.h"
 #include "platform/modules/host.h"
+#include "platform/paths.h"
 #include "platform/sound.h"
 #include "platform/text.h"
 
@@ -67,7 +68,7 @@ void* ModuleEntry(const std::string& module, const char* entry) {
 }
 
 const ModuleHost& ThisModuleHost() {
-    static const ModuleHost host{&LogOnce, &LCase, &WavDuration, &OpenMediaFile};
+    static const ModuleHost host{&LogOnce, &LCase, &WavDuration, &OpenMediaFile, &ApplicationDisplayName};
     return host;
 }
 

@@ -1,6 +1,7 @@
 #include "platform/paths.h"
 
 #include "platform/files.h"
+#include "platform/log.h"
 #include "platform/text.h"
 
 #include <grp.h>
@@ -29,6 +30,7 @@ struct PathState {
     std::string exeFolder;      // computed once
     std::string exeName;
     std::string appName;        // set by the application; empty: exeName
+    std::string displayName;    // set by the application; empty: the name
     // Where this run writes: chosen once per program folder. Empty
     // dataFolder: the program folder itself.
     bool chosen = false;
@@ -310,10 +312,19 @@ void SetProgramFolder(const std::string& folder) {
     s.chosen = false;
 }
 
-void SetApplicationName(const std::string& name) {
+void SetApplicationName(const std::string& name, const std::string& displayName) {
     auto& s = state();
     s.appName = name;
+    s.displayName = displayName;
     s.chosen = false;
+    SetLogName(ApplicationName());
+}
+
+std::string ApplicationName() { return dataFolderName(); }
+
+std::string ApplicationDisplayName() {
+    const auto& s = state();
+    return s.displayName.empty() ? ApplicationName() : s.displayName;
 }
 
 std::string DataFolder() {

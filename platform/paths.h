@@ -42,9 +42,14 @@ void SetProgramFolder(const std::string& folder);
 // name>), which is made when missing.
 std::string DataFolder();
 
-// The application's name, which names its data folder whatever the executable
-// file is called; until it is set, the executable's file name stands for it.
-void SetApplicationName(const std::string& name);
+// The application's name, which names its data folder and its lock file
+// whatever the executable file is called, and prefixes its log lines; and the
+// name shown to the user (in messages, the sound output's name, the creator
+// of its PDFs), the name itself when not given. Until they are set, the
+// executable's file name stands for both.
+void SetApplicationName(const std::string& name, const std::string& displayName = {});
+std::string ApplicationName();
+std::string ApplicationDisplayName();
 
 // The file the install step leaves in the program folder it installs (the
 // list of files it installed). A program folder holding it is an installed

@@ -397,6 +397,9 @@ private:
     void texto(const QFont& f, double x, double w, double h, const std::string& s, int alinhamento = Qt::AlignLeft) {
         if (s.empty()) return;
         QTextLayout layout(q(s), f, &pdf_);
+        // The glyphs shaped to measure the line are kept for drawing it;
+        // without this the layout drops them and shapes the text again.
+        layout.setCacheEnabled(true);
         QTextLine linha = uma_linha(layout);
         if (linha.naturalTextWidth() > w) {
             layout.setText(QFontMetricsF(f, &pdf_).elidedText(layout.text(), Qt::ElideRight, w));
@@ -491,17 +494,26 @@ private:
 
     double margem() const { return linha_ * 0.25; }
 
-    // Text lines of a row: the most lines any of its cells holds.
-    int linhas_da_linha(const Bloco& b, const Linha& l) const {
-        int n = 1;
+    // A row's cells, each cut in its text lines, filled once: the row's
+    // height and its drawing both use them.
+    struct Celulas {
+        std::vector<std::vector<std::string>> colunas;
+        std::size_t linhas = 1;  // the most lines any of its cells holds, a last empty one included
+    };
+    Celulas celulas(const Bloco& b, const Linha& l) const {
+        Celulas r;
         for (const auto& c : b.colunas) {
             const std::string t = celula_(b, c, l);
-            n = std::max<int>(n, 1 + std::count(t.begin(), t.end(), '\n'));
+            r.linhas = std::max<std::size_t>(r.linhas, 1 + std::count(t.begin(), t.end(), '\n'));
+            std::vector<std::string> partes;
+            std::istringstream in(t);
+            for (std::string parte; std::getline(in, parte);) partes.push_back(std::move(parte));
+            r.colunas.push_back(std::move(partes));
         }
-        return n;
+        return r;
     }
 
-    double altura_linha(const Bloco& b, const Linha& l) const { return linha_ * linhas_da_linha(b, l) + margem(); }
+    double altura_linha(const Celulas& c) const { return linha_ * c.linhas + margem(); }
 
     void usa_fonte(double pontos) {
         corpo_ = QFont("DejaVu Sans");
@@ -520,6 +532,9 @@ private:
         largura_col_.clear();
         for (const auto& c : b.colunas) largura_col_.push_back(largura_ * c.largura / soma);
         const Linha* primeira = linhas.empty() ? nullptr : &linhas[0];
+        std::vector<Celulas> cels;
+        cels.reserve(linhas.size());
+        for (const Linha& l : linhas) cels.push_back(celulas(b, l));
         const double h_subtitulo = b.subtitulo.empty() ? 0 : altura_texto(subtitulo_);
         const double h_cabecalho = b.cabecalho.empty() ? 0 : linha_ * 1.2;
 
@@ -528,7 +543,7 @@ private:
             // The block's height: headings, column titles, rows and notes.
             double h = h_subtitulo + h_cabecalho + altura_titulos() + linha_ * b.notas.size();
             for (std::size_t n = 0; n < b.quebras.size(); ++n) h += altura_grupo(n);
-            for (const Linha& l : linhas) h += altura_linha(b, l);
+            for (const Celulas& c : cels) h += altura_linha(c);
             if (y_ + h > altura_ && h <= altura_ - altura_texto(titulo_) - altura_texto(cabecalho_fonte_) - linha_)
                 nova_pagina();
         }
@@ -538,7 +553,7 @@ private:
         if (linhas.empty()) {
             inicio += linha_;
         } else {
-            inicio += altura_titulos() + altura_linha(b, linhas[0]);
+            inicio += altura_titulos() + altura_linha(cels[0]);
             for (std::size_t n = 0; n < b.quebras.size(); ++n) inicio += altura_grupo(n);
         }
         garante(inicio);
@@ -554,7 +569,8 @@ private:
             titulos_colunas(b);
             std::vector<std::string> grupos(b.quebras.size());
             bool primeira_linha = true;
-            for (const Linha& l : linhas) {
+            for (std::size_t i = 0; i < linhas.size(); ++i) {
+                const Linha& l = linhas[i];
                 // The first group level whose value changes here; a new outer
                 // group restarts the inner ones.
                 std::size_t muda = b.quebras.size();
@@ -564,7 +580,8 @@ private:
                         break;
                     }
                 }
-                double h = altura_linha(b, l);
+                const double hl = altura_linha(cels[i]);
+                double h = hl;
                 for (std::size_t n = muda; n < b.quebras.size(); ++n) h += altura_grupo(n);
                 if (y_ + h > altura_) continua(b, primeira, grupos, muda);
                 for (std::size_t n = muda; n < b.quebras.size(); ++n) {
@@ -573,13 +590,11 @@ private:
                 }
                 primeira_linha = false;
 
-                const double hl = altura_linha(b, l);
                 double x = 0;
                 for (std::size_t c = 0; c < b.colunas.size(); ++c) {
                     const double w = largura_col_[c];
-                    std::istringstream partes(celula_(b, b.colunas[c], l));
                     const double y0 = y_;
-                    for (std::string parte; std::getline(partes, parte);) {
+                    for (const std::string& parte : cels[i].colunas[c]) {
                         texto(corpo_, x + margem(), w - 2 * margem(), linha_, parte);
                         y_ += linha_;
                     }
@@ -663,7 +678,7 @@ bool pdf_inteiro(int fd, qint64 escritos) {
 // be written whole; the file of an earlier print is then as it was.
 // Nothing here asks a print server anything.
 bool grava_pdf(const std::string& caminho, const Modelo& m, const Valores& valores,
-               const std::vector<std::vector<Linha>>& dados, std::string* erro) {
+               const std::vector<std::vector<Linha>>& dados, const std::string& criador, std::string* erro) {
     try {
         ReplaceFileWhole(caminho, [&](int fd) {
             int falha = 0;
@@ -676,7 +691,7 @@ bool grava_pdf(const std::string& caminho, const Modelo& m, const Valores& valor
                 pdf.setPageMargins(QMarginsF(15, 15, 15, 15), QPageLayout::Millimeter);
                 pdf.setResolution(1200);
                 pdf.setTitle(q(preenche(m.titulo, nullptr, valores)));
-                pdf.setCreator(QStringLiteral("Brotalia"));
+                pdf.setCreator(q(criador));
                 QPainter p;
                 if (!p.begin(&pdf)) throw std::runtime_error("Não foi possível desenhar o arquivo \"" + caminho + "\".");
                 Desenho(pdf, p, m, valores).desenha(dados);
@@ -703,6 +718,7 @@ struct Pdf {
     Valores valores;
     std::vector<std::vector<Linha>> dados;
     std::string destino;
+    std::string criador;        // the program's name, the PDF's creator
     bool gravado = false;
     bool falhou = false;        // the drawing threw, `erro` says what
     std::string erro;           // also why the file was not written
@@ -785,7 +801,7 @@ void grava_pdfs(std::vector<Pdf>& pdfs) {
     Desenhista::o().entrega([&pdfs, fim] {
         for (Pdf& p : pdfs) {
             try {
-                p.gravado = grava_pdf(p.destino, p.modelo, p.valores, p.dados, &p.erro);
+                p.gravado = grava_pdf(p.destino, p.modelo, p.valores, p.dados, p.criador, &p.erro);
             } catch (const std::exception& e) {
                 p.falhou = true;
                 p.erro = e.what();
@@ -874,6 +890,7 @@ std::vector<ReportResult> Report::PrintReports(const std::vector<const Report*>&
             if (nome.find_first_of("/\\") != std::string::npos || Trim(nome).empty())
                 throw Falha{ReportStatus::BadPdfName, "", nome};
             p.destino = ResolvePathForWrite(caminho_do_pdf(nome));
+            p.criador = ApplicationDisplayName();
             if (p.destino.empty()) throw Falha{ReportStatus::PdfNotWritable, DataFolder() + "/" + nome};
             pdfs.push_back(std::move(p));
         } catch (const Falha& f) {

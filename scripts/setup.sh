@@ -34,8 +34,9 @@ game=(
 # client tools (pactl, parec).
 tests=(libgtest-dev sqlite3 poppler-utils e2fsprogs cups-daemon cups-client pulseaudio-utils)
 # The benchmarks: their library, the display the start-up is measured on,
-# the sound server's client tools.
-bench=(libbenchmark-dev xvfb pulseaudio-utils)
+# the sound server's client tools, the reading of the reports' PDFs
+# (pdftohtml, pdftocairo) and the counting of their instructions (callgrind).
+bench=(libbenchmark-dev xvfb pulseaudio-utils poppler-utils valgrind)
 # The private sound server of the tests and benchmarks, only where it can be
 # installed without removing anything.
 sound_server=(pulseaudio)

@@ -17,6 +17,7 @@ struct ModuleHost {
     std::string (*lowerCase)(const std::string& text);
     std::optional<double> (*wavDuration)(const std::string& realPath);
     MediaFile (*openMediaFile)(const std::string& realPath, MediaKind kind);
+    std::string (*applicationDisplayName)();
 };
 
 // The host of this program (defined in platform_core, not in the modules).

@@ -289,7 +289,7 @@ private:
         if (device_ == Device::Open) return true;
         if (device_ == Device::Failed) return false;
         SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
-        SDL_SetHint(SDL_HINT_AUDIO_DEVICE_APP_NAME, "Brotalia");
+        SDL_SetHint(SDL_HINT_AUDIO_DEVICE_APP_NAME, host().applicationDisplayName().c_str());
         std::string why;
         if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) {
             why = SDL_GetError();

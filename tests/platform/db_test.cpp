@@ -410,6 +410,20 @@ void makeDatabase(const std::string& path, const std::string& sql) {
     sqlite3_close(h);
 }
 
+TEST_F(DbTest, ThePlatformNamesTheProgramAsTheApplicationGaveIt) {
+    SetApplicationName("horta", "Horta Viva");
+    EXPECT_EQ(FolderLock(folder.path()).FileName(), folder.path() + "/horta.lock");
+    makeDatabase(folder.path() + "/gm.mdb", "CREATE TABLE clientes (nome TEXT);");
+    try {
+        open("\\gm.mdb");
+        ADD_FAILURE() << "no error";
+    } catch (const DbError& e) {
+        EXPECT_NE(std::string(e.what()).find("não é um banco de dados válido do Horta Viva."), std::string::npos)
+            << e.what();
+    }
+    SetApplicationName("");
+}
+
 TEST_F(DbTest, AnotherProgramsDatabaseIsRefusedUntouched) {
     const std::string own =
         "CREATE TABLE clientes (nome TEXT, saldo REAL); INSERT INTO clientes VALUES ('Ana', 10.5);"
@@ -466,7 +480,7 @@ TEST_F(DbTest, ALockLeftByAnEndedRunKeepsNoOneOut) {
                   },
                   false),
               0);
-    ASSERT_TRUE(std::filesystem::exists(folder.path() + "/" + FolderLock::kFileName));
+    ASSERT_TRUE(std::filesystem::exists(FolderLock(folder.path()).FileName()));
     // In a folder this run cannot write, the old lock file still serves; with
     // none there, no lock can be taken, which keeps no one out either.
     ::chmod(folder.path().c_str(), 0555);
@@ -482,11 +496,11 @@ TEST_F(DbTest, ALockLeftByAnEndedRunKeepsNoOneOut) {
     }
     // The file then names this run alone, however long the last run's entry.
     {
-        std::ofstream(folder.path() + "/" + FolderLock::kFileName) << "123456789012\n";
+        std::ofstream(FolderLock(folder.path()).FileName()) << "123456789012\n";
     }
     FolderLock lock(folder.path());
     EXPECT_EQ(lock.Acquire(), FolderLock::Result::Acquired);
-    std::ifstream nome(folder.path() + "/" + FolderLock::kFileName);
+    std::ifstream nome(FolderLock(folder.path()).FileName());
     EXPECT_EQ(std::string(std::istreambuf_iterator<char>(nome), {}), std::to_string(::getpid()) + "\n");
     EXPECT_EQ(inChild([&] { return static_cast<int>(FolderLock(folder.path()).Acquire()); }, false),
               static_cast<int>(FolderLock::Result::HeldByAnother));
