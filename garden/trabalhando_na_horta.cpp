@@ -245,6 +245,7 @@ void trabalhando_na_horta::Form_Load() {
     primeira_ativacao = true;
     shell::estado_telas().acao = shell::AcaoAtual{};
     shell::estado_telas().tela_atual = "horta";
+    pf::Screen::AfterNextPaint([] { shell::prepara_destino("help"); });  // its help link has no animation to decode in
     cuidados.reinicia();
     fase_ssem = 1;
     arq_quadro.clear();
