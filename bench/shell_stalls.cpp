@@ -312,8 +312,8 @@ long rss_kib() {
 void passo(const std::string& nome) {
     passo_atual = nome;
     if (std::getenv("BROTALIA_BENCH_DETALHE"))
-        std::fprintf(stderr, "passo: %s (memória %.1f MiB, pico %.1f MiB)\n", nome.c_str(), rss_kib() / 1024.0,
-                     pico_kib() / 1024.0);
+        std::fprintf(stderr, "passo: %s (memória %.1f MiB, pico %.1f MiB, figuras %.1f MiB)\n", nome.c_str(),
+                     rss_kib() / 1024.0, pico_kib() / 1024.0, pf::PictureCacheBytes() / 1048576.0);
 }
 
 template <class T>

@@ -291,6 +291,7 @@ void trabalhando_na_horta::Form_Load() {
     primeira_ativacao = true;
     shell::estado_telas().acao = shell::AcaoAtual{};
     shell::estado_telas().tela_atual = "horta";
+    pf::Screen::AfterNextPaint([] { shell::prepara_destino("help"); });  // its help link has no animation to decode in
     figuras.reinicia();
     estado_tela().modo_trato = false;
     ultimo_tipo_legenda = 0;

@@ -3,6 +3,7 @@
 #include "platform/log.h"
 #include "platform/module.h"
 #include "platform/paths.h"
+#include "platform/shutdown.h"
 #include "platform/modules/film.h"
 #include "platform/modules/host.h"
 #include "platform/text.h"
@@ -13,6 +14,8 @@
 #include <QPointer>
 #include <QThread>
 #include <QWindow>
+
+#include <utility>
 
 namespace platform {
 namespace {
@@ -43,12 +46,17 @@ struct FilmState {
     // it starts and once it has been joined.
     QThread* preparing = nullptr;
     bool prepared = false;
+    // A film asked for while that loading goes on: opened once it ends,
+    // so the game does not wait for it meanwhile ("" for none).
+    std::string pending;
 };
 
 FilmState& film() {
     static FilmState s;
     return s;
 }
+
+void openFilmWindow(const std::string& realPath);
 
 // Waits for the loading ahead to end (at once when it is done).
 void endPreparation() {
@@ -81,17 +89,38 @@ void PrepareFilms(const std::string& gamePath) {
                 ModuleEntry("film_window", "brotalia_film_window_prepare")))
             prepare(&ThisModuleHost(), realPath.c_str());
     });
+    // Once loaded, a film asked for meanwhile opens (on the GUI thread).
+    QObject::connect(s.preparing, &QThread::finished, QCoreApplication::instance(), [] {
+        endPreparation();
+        FilmState& f = film();
+        if (f.pending.empty()) return;
+        const std::string path = std::exchange(f.pending, {});
+        if (f.enabled) openFilmWindow(path);
+    });
     // Joined before the application object goes, with the other threads of
-    // the platform layer.
+    // the platform layer, and at the process's end (see shutdown.h).
     qAddPostRoutine(endPreparation);
+    AtShutdown(endPreparation);
     s.preparing->start(QThread::LowPriority);
 }
 
 bool ShowFilm(const std::string& realPath) {
     if (!film().enabled || !qobject_cast<QGuiApplication*>(QCoreApplication::instance())) return false;
     chooseMediaBackend();
-    endPreparation();
     CloseFilmWindow();
+    // The back end still loading aside: the film opens as soon as it is
+    // loaded, and the game goes on meanwhile.
+    if (film().preparing && film().preparing->isRunning()) {
+        film().pending = realPath;
+        return true;
+    }
+    endPreparation();
+    openFilmWindow(realPath);
+    return true;
+}
+
+namespace {
+void openFilmWindow(const std::string& realPath) {
     // The film window lives in a module of its own; without it, the window
     // shows the message of a film that cannot be shown.
     QWindow* w = nullptr;
@@ -104,12 +133,13 @@ bool ShowFilm(const std::string& realPath) {
     }
     film().window = w;
     w->show();
-    return true;
 }
+}  // namespace
 
-bool FilmWindowOpen() { return film().window && film().window->isVisible(); }
+bool FilmWindowOpen() { return !film().pending.empty() || (film().window && film().window->isVisible()); }
 
 void CloseFilmWindow() {
+    film().pending.clear();
     if (QWindow* w = film().window) {
         film().window = nullptr;
         w->close();

@@ -24,13 +24,16 @@ bool IsFilm(const std::string& path);
 // own, once, and opens the film there (a game path; it is not played), so
 // that the first film opens without keeping the game waiting (loading them
 // takes a good part of a second on a busy machine). A film shown before
-// that is done waits for it. Nothing when the film window is off.
+// that is done opens as soon as it is, and the game goes on meanwhile.
+// Nothing when the film window is off.
 void PrepareFilms(const std::string& gamePath);
 
 // Opens the film window for a real file path, closing one still open. False
 // when the film window is off or no window can be shown (no GUI application).
 bool ShowFilm(const std::string& realPath);
 
+// True while the film window is shown, or a film waits for the back end to
+// open it.
 bool FilmWindowOpen();
 void CloseFilmWindow();
 

@@ -318,6 +318,7 @@ void controle_da_sementeira::Form_Load() {
     shell::estado_telas().acao = shell::AcaoAtual{};
     primeira_ativacao = true;
     shell::estado_telas().tela_atual = "sementeira";
+    pf::Screen::AfterNextPaint([] { shell::prepara_destino("help"); });  // its help link has no animation to decode in
     figuras.reinicia();
     atividade.clear();
 

@@ -164,6 +164,8 @@ void feira_horta::Form_Load() {
     lbl_total.SetCaption(total != 0 ? platform::NumText(total) : "");
 
     LoadPicture(platform::ProgramFolder() + "\\FEIRA98f.jpg");
+    // The garden, this screen's only way on, has its pictures decoded once this one is painted.
+    pf::Screen::AfterNextPaint([] { prepara_destino("trabalhando_na_horta"); });
 }
 
 void feira_horta::Form_Activate() { Timer2.SetInterval(model::sessao().trilha_fundo ? 12000 : 5); }

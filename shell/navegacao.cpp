@@ -164,6 +164,7 @@ void abre_help(pf::Form& tela, pf::Control& rotulo, const std::string& assunto, 
         return;
     }
     rotulo.SetMousePointer(pf::vbHourglass);
+    prepara_destino(tela_help);  // the help's pictures decoded while the voice plays
     toca_voz("\\ajuda.wav", SoundMode::Sync);
     tela.Unload();
     shell::estado_telas().assunto_help = assunto;

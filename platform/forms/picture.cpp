@@ -70,7 +70,12 @@ struct PictureCache {
     std::unordered_map<std::string, Entries::iterator> byPath;    // decoded files by resolved path
     std::unordered_map<const Decoded*, Entries::iterator> byEntry;
     std::size_t bytes = 0;
-    std::size_t budget = 32u * 1024u * 1024u;
+    // The pictures of the busiest screen (a full-screen background and a
+    // text box's texture, both at screen size, some 17 MiB on a full-HD
+    // screen) with room for a few more: a screen left behind gives back its
+    // pictures first, and the next screen's are decoded ahead as the change
+    // to it begins.
+    std::size_t budget = 24u * 1024u * 1024u;
     std::unordered_set<std::string> broken;                       // resolved paths that failed
     PictureLoadObserver observer;
     PictureFailureHandler failure;
@@ -139,8 +144,9 @@ void DropScaled(PictureCache& c, const Decoded& d) {
 
 // Brings the cache within its budget, least recently used first and sparing
 // the entry just used: first the images of files that are drawn by their
-// scaled copies (read again only if asked for), then scaled copies (made
-// again sooner than a file is read), then whole entries.
+// scaled copies (read again only if asked for), then the pictures no screen
+// holds any more (a screen left behind), then scaled copies (made again
+// sooner than a file is read), then whole entries.
 void Trim(PictureCache& c) {
     if (c.bytes <= c.budget || c.recency.size() < 2) return;
     const auto last = std::prev(c.recency.end());
@@ -150,6 +156,11 @@ void Trim(PictureCache& c) {
             c.bytes -= BytesOf(d.image);
             d.image = QImage();
         }
+    }
+    for (auto it = c.recency.begin(); c.bytes > c.budget && it != last;) {
+        const auto next = std::next(it);
+        if (it->use_count() == 1) Forget(c, it);  // the cache's own reference alone
+        it = next;
     }
     for (auto it = c.recency.begin(); c.bytes > c.budget && it != last; ++it) DropScaled(c, **it);
     while (c.bytes > c.budget && c.recency.size() > 1) Forget(c, c.recency.begin());
@@ -496,6 +507,8 @@ void SetScreenPictures(const std::string& formName, ScreenPictures pictures) {
 void PrefetchScreen(const std::string& formName) {
     auto it = PicturesOfScreens().find(detail::Upper(formName));
     if (it == PicturesOfScreens().end() || !it->second || Forms::IsLoaded(formName)) return;
+    // Already decoding (or decoded) for that form: what is done stays.
+    if (Prefetcher().form == it->first && !Prefetcher().workers.empty()) return;
     StartPrefetch(it->second(), it->first);
 }
 

@@ -81,7 +81,9 @@ using ScreenPictures = std::function<std::vector<std::string>()>;
 void SetScreenPictures(const std::string& formName, ScreenPictures pictures);
 // Starts the prefetch of the pictures of that form (PrefetchPictures), when
 // it named them and is not loaded already: called as the change to it
-// begins (a button's animation), which leaves the worker that time.
+// begins (a button's animation), which leaves the worker that time, or as
+// soon as the screen before it is shown when that screen leads only there.
+// A prefetch already made for that form is kept, not begun again.
 void PrefetchScreen(const std::string& formName);
 // Runs `work` on the GUI thread once the pictures being decoded ahead are
 // all done (or the prefetch is ended), at once when none are: for work of

@@ -386,6 +386,21 @@ TEST_F(FormsInput, AScreenWaitsForItsPicturesDecodedAheadThenShows) {
     t::RunFor(50);
     EXPECT_EQ(QColor(janela->screen()->grabWindow(janela->winId()).toImage().pixel(200, 150)), QColor(0, 128, 255));
     EXPECT_EQ(pf::PictureCacheBytes(), decodificado);
+
+    // Asked again before the screen opens (the screen before leads only
+    // there, then its button is clicked): what was decoded is kept, not read
+    // again from a file that changed meanwhile.
+    d.Unload();
+    t::ProcessEvents();
+    pf::ClearPictureCache();
+    pf::PrefetchScreen("destino");
+    t::WaitForPrefetch();
+    fundo.fill(Qt::red);
+    ASSERT_TRUE(fundo.save(dir.path() + "/fundo.png", "PNG"));
+    pf::PrefetchScreen("destino");
+    EXPECT_EQ(QColor(pf::Forms::Get("destino").Picture().CachedScaled(400, 300).pixel(200, 150)), QColor(0, 128, 255));
+    pf::Forms::Get("destino").Unload();
+    t::ProcessEvents();
     pf::SetScreenPictures("destino", {});
     pf::ClearPictureCache();
     platform::SetProgramFolder("");
