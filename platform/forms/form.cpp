@@ -14,6 +14,7 @@
 #include "platform/forms/internal.h"
 #include "platform/forms/screen.h"
 #include "platform/log.h"
+#include "platform/paths.h"
 #include "platform/wait.h"
 
 namespace platform::forms {
@@ -38,8 +39,8 @@ void EnsureApp() {
     (void)waitHooked;
     if (QCoreApplication::instance()) return;
     static int argc = 1;
-    static char name[] = "brotalia";
-    static char* argv[] = {name, nullptr};
+    static std::string name = ApplicationName();
+    static char* argv[] = {name.data(), nullptr};
     new QApplication(argc, argv);
 }
 

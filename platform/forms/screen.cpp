@@ -33,6 +33,7 @@
 #include "platform/forms/form.h"
 #include "platform/forms/internal.h"
 #include "platform/log.h"
+#include "platform/paths.h"
 
 namespace platform::forms {
 
@@ -128,7 +129,7 @@ public:
         setAttribute(Qt::WA_OpaquePaintEvent);
         setMouseTracking(true);
         setFocusPolicy(Qt::StrongFocus);
-        setWindowTitle(QStringLiteral("Brotalia"));
+        setWindowTitle(QString::fromStdString(ApplicationDisplayName()));
     }
 
 protected:
@@ -632,7 +633,7 @@ int MsgBox(const std::string& prompt, int buttons, const std::string& title) {
     }
     CancelDrag();
     QMessageBox box(SS().window);
-    box.setWindowTitle(QString::fromStdString(title.empty() ? std::string("Brotalia") : title));
+    box.setWindowTitle(QString::fromStdString(title.empty() ? ApplicationDisplayName() : title));
     box.setText(QString::fromStdString(prompt));
     const int icon = buttons & 0x70;
     box.setIcon(icon == vbCritical      ? QMessageBox::Critical
