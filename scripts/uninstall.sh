@@ -18,7 +18,9 @@ if [ -z "$list" ]; then
 fi
 program=$(dirname "$list")
 # The administrator's prefix needs sudo; a prefix of one's own does not.
-as_root() { if [ "$(id -u)" -eq 0 ] || [ -O "$program" ]; then "$@"; else sudo "$@"; fi; }
+own=false
+{ [ "$(id -u)" -eq 0 ] || [ -O "$program" ]; } && own=true
+as_root() { if $own; then "$@"; else sudo "$@"; fi; }
 
 # Only files under the prefix are removed, whatever the list holds.
 mapfile -t files < <(grep -E "^$(printf '%s' "$prefix" | sed 's/[][\.*^$]/\\&/g')/" "$list")
