@@ -74,23 +74,23 @@ constexpr shell::BotaoFigura<A> kFiguras[] = {
      .quadros = 7, .apresentacao = NaApresentacao::repousa, .fim = &A::fim_impressao},
 };
 
-// The activity pictures' clicks: the action, the first column of its list
-// and the voices of the click (the list holds some row / none).
+// The activity pictures' clicks: the action, its list and the voices of the
+// click (the list holds some line / none).
 struct CuidadoAgenda {
     Acao acao;
-    pf::ControlArray<pf::Label> age::*primeira_coluna;
+    Lista lista;
     const char* som_com;
     const char* som_sem;
 };
 const CuidadoAgenda kCuidadosAgenda[] = {
-    {Acao::tr, &age::TR1, "\\agetra.wav", "\\agentra.wav"},
-    {Acao::pls, &age::PLS1, "\\agesem.wav", "\\agensem.wav"},
-    {Acao::cof, &age::cof1, "\\agecof.wav", "\\cf2.wav"},
-    {Acao::li, &age::LI1, "\\agelim.wav", "\\l2.wav"},
-    {Acao::pld, &age::PLD1, "\\agepla.wav", "\\agenpla.wav"},
-    {Acao::am, &age::amo1, "\\ageamo.wav", "\\am2.wav"},
-    {Acao::cop, &age::cop1, "\\agecop.wav", "\\cp2.wav"},
-    {Acao::des, &age::des1, "\\agedes.wav", "\\d2.wav"},
+    {Acao::tr, Lista::TR, "\\agetra.wav", "\\agentra.wav"},
+    {Acao::pls, Lista::PLS, "\\agesem.wav", "\\agensem.wav"},
+    {Acao::cof, Lista::COF, "\\agecof.wav", "\\cf2.wav"},
+    {Acao::li, Lista::LI, "\\agelim.wav", "\\l2.wav"},
+    {Acao::pld, Lista::PLD, "\\agepla.wav", "\\agenpla.wav"},
+    {Acao::am, Lista::AM, "\\ageamo.wav", "\\am2.wav"},
+    {Acao::cop, Lista::COP, "\\agecop.wav", "\\cp2.wav"},
+    {Acao::des, Lista::DES, "\\agedes.wav", "\\d2.wav"},
 };
 
 }  // namespace
@@ -409,7 +409,7 @@ void age::prepara_relat() {
 void age::cuidado_click(std::size_t k) {
     const CuidadoAgenda& c = kCuidadosAgenda[k];
     final_animation_3();
-    shell::toca_voz((this->*c.primeira_coluna)(0).Caption().empty() ? c.som_sem : c.som_com, SoundMode::Async);
+    shell::toca_voz(linhas_lista(c.lista, pendencias).empty() ? c.som_sem : c.som_com, SoundMode::Async);
     figuras.inicia(c.acao);
 }
 
