@@ -781,6 +781,7 @@ BENCHMARK(BM_TravadasNumaTemporada)->UseManualTime()->Iterations(3)->Unit(benchm
 }  // namespace
 
 int main(int argc, char** argv) {
+    platform::RunChildRoleIfAsked();  // the season's film process
     if (argc == 4 && std::strcmp(argv[1], "--filho") == 0) return filho(std::atoi(argv[2]), argv[3]);
     benchmark::Initialize(&argc, argv);
     benchmark::RunSpecifiedBenchmarks();
