@@ -192,7 +192,7 @@ QProcess* startProcess() {
     });
     s.all.insert(p);
     s.process = p;
-    p->start(QIODevice::ReadWrite | QIODevice::Unbuffered);
+    p->start();
     return p;
 }
 
@@ -350,6 +350,9 @@ void RunChildRoleIfAsked() {
     const QByteArray role = qgetenv(kRoleVariable);
     if (role.isEmpty()) return;
     qunsetenv(kRoleVariable);
+    // Nothing the program had open (its files, pipes of its own) stays open
+    // here: only the talk with it on the standard input and output.
+    ::close_range(3, ~0U, 0);
     if (role != kFilmRole) ::_exit(2);
     chooseMediaBackend();
     int argc = 1;
