@@ -355,11 +355,12 @@ void RunChildRoleIfAsked() {
     ::close_range(3, ~0U, 0);
     if (role != kFilmRole) ::_exit(2);
     chooseMediaBackend();
+    // Named as the program (its windows' class is the program's).
+    QByteArray name = qgetenv(kNameVariable);
+    if (name.isEmpty()) name = "film";
     int argc = 1;
-    char name[] = "film";
-    char* argv[] = {name, nullptr};
+    char* argv[] = {name.data(), nullptr};
     QGuiApplication app(argc, argv);
-    app.setApplicationName(qEnvironmentVariable(kNameVariable));
     app.setQuitOnLastWindowClosed(false);
     int status = 0;
     {
