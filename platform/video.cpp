@@ -18,6 +18,7 @@
 #include <QPointer>
 #include <QProcess>
 #include <QSocketNotifier>
+#include <QTimer>
 #include <QWindow>
 
 #include <cerrno>
@@ -37,6 +38,8 @@ constexpr const char* kRoleVariable = "PLATFORM_CHILD_ROLE";
 constexpr const char* kFilmRole = "film";
 // The program's name, which the film process takes for its window's class.
 constexpr const char* kNameVariable = "PLATFORM_CHILD_APP_NAME";
+// How long after a page with a film is shown its film process starts.
+constexpr int kStartDelayMs = 300;
 
 // The talk between the program and its film process, one line each, every
 // path and text percent-encoded:
@@ -82,6 +85,8 @@ struct FilmState {
     QPointer<QWindow> message;
     // Every film process not yet reaped, the one above included.
     std::set<QProcess*> all;
+    // A start asked for ahead, not yet made.
+    bool starting = false;
     bool registered = false;
 };
 
@@ -209,14 +214,23 @@ bool IsFilm(const std::string& path) { return LCase(path).ends_with(".avi"); }
 
 void PrepareFilms(const std::string& gamePath) {
     FilmState& s = film();
-    if (!s.enabled || s.process || !qobject_cast<QGuiApplication*>(QCoreApplication::instance())) return;
-    QProcess* p = startProcess();
+    if (!s.enabled || s.process || s.starting || !qobject_cast<QGuiApplication*>(QCoreApplication::instance()))
+        return;
+    // Started a moment later, not while the page with the film is being laid
+    // out and painted: starting a process copies this one's memory map, and
+    // the new one's start-up takes processor time.
+    s.starting = true;
     const std::string realPath = gamePath.empty() ? std::string() : ResolvePath(gamePath);
-    p->write("open " + encode(realPath) + "\n");
+    QTimer::singleShot(kStartDelayMs, QCoreApplication::instance(), [realPath] {
+        FilmState& f = film();
+        if (!std::exchange(f.starting, false) || !f.enabled || f.process) return;
+        startProcess()->write("open " + encode(realPath) + "\n");
+    });
 }
 
 void ReleaseFilms() {
     FilmState& s = film();
+    s.starting = false;
     if (s.process && !s.playing) endProcess(s.process);
 }
 
@@ -233,6 +247,7 @@ bool ShowFilm(const std::string& realPath) {
         showMessage(realPath);
         return true;
     }
+    s.starting = false;
     QProcess* p = s.process ? s.process : startProcess();
     p->setProperty("film", QString::fromStdString(realPath));
     p->write("play " + QByteArray::number(++s.lastPlay) + " " + encode(realPath) + "\n");
@@ -247,6 +262,7 @@ bool FilmWindowOpen() {
 
 void CloseFilmWindow() {
     closeMessage();
+    film().starting = false;
     if (QProcess* p = film().process) endProcess(p);
 }
 

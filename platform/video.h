@@ -28,7 +28,7 @@ bool IsFilm(const std::string& path);
 // plays that role and ends the process; otherwise returns at once.
 void RunChildRoleIfAsked();
 
-// Starts the film process ahead, which loads the film window's module and the
+// Starts the film process ahead (a moment later), which loads the film window's module and the
 // media back end and opens the film (a game path; it is not played), so that
 // the film opens without keeping the game waiting (loading them takes a good
 // part of a second on a busy machine); the program does not wait for it.

@@ -94,7 +94,7 @@ TEST(FilmWindowTest, AFilmPlaysInAProcessThatEndsWithIt) {
     EnableFilmWindow(true);
     PrepareFilms("");
     PrepareFilms("");
-    EXPECT_EQ(children(), 1);
+    EXPECT_TRUE(waitFor([] { return children() == 1; }));
     ReleaseFilms();
     EXPECT_TRUE(waitFor([] { return children() == 0; }));
 
