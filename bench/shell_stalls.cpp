@@ -28,7 +28,8 @@
 // waits for it by design) and those during which every sample found the GUI
 // thread idle in the player's pause (the machine did not run it; a loaded
 // machine shows many). The season's peak memory is reported beside the bare
-// full-screen window's (goal: 100 MiB). BROTALIA_BENCH_DETALHE=1 prints each
+// full-screen window's (goal: 100 MiB), with that of the process the film
+// plays in. BROTALIA_BENCH_DETALHE=1 prints each
 // step of the player to stderr as it begins, with the memory then.
 
 #include <benchmark/benchmark.h>
