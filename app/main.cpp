@@ -25,6 +25,8 @@
 namespace pf = platform::forms;
 
 int main() {
+    // The film process is this executable started again by the platform.
+    platform::RunChildRoleIfAsked();
     // Pictures and their scaled copies are large blocks: a fixed threshold
     // keeps them in blocks of their own, given back to the system when the
     // picture cache lets them go, instead of a heap that only grows.

@@ -6,6 +6,7 @@
 #include "help/topico.h"
 #include "model/estado.h"
 #include "platform/paths.h"
+#include "platform/video.h"
 #include "shell/navegacao.h"
 
 namespace help {
@@ -148,7 +149,8 @@ void help::Form_Load() {
     pic_nhoca.LoadPicture(model::sessao().dir_anima + "\\anima\\nhoca0p.bmp");
 }
 
-void help::Form_Unload(int&) {}
+// Leaving the help lets go of the film player loaded for its topic.
+void help::Form_Unload(int&) { platform::ReleaseFilms(); }
 
 void help::thelabel1_Click() {
     theLabel1.SetMousePointer(pf::vbHourglass);

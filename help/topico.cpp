@@ -66,6 +66,7 @@ int dispoe(const std::string& title, std::string text, pf::PictureBox& box) {
     box.SetFontSize(kTamanhoCorpo);
     double x = kMargemTexto;
     const double largura = box.ScaleWidth();
+    bool tem_filme = false;
     for (;;) {
         std::string word = NextWord(text);
         if (word.empty()) break;
@@ -75,8 +76,10 @@ int dispoe(const std::string& title, std::string text, pf::PictureBox& box) {
             const bool link = ParseHotLink(token, shown, target);
             // A topic with a film has the film's player loaded while it is
             // read, so that the link opens it without a wait.
-            if (link && platform::IsFilm(sem_brancos_finais(target)))
+            if (link && platform::IsFilm(sem_brancos_finais(target))) {
                 platform::PrepareFilms(caminho_de_midia(sem_brancos_finais(target)));
+                tem_filme = true;
+            }
             const std::string glued = tira_primeiro_caractere(text);
             shown += glued;
             word += glued;
@@ -106,6 +109,9 @@ int dispoe(const std::string& title, std::string text, pf::PictureBox& box) {
     }
     box.SetFontUnderline(false);
     box.SetForeColor(kCorTexto);
+    // A topic without a film lets go of the player loaded for the one before
+    // (a film still playing ends with its window).
+    if (!tem_filme) platform::ReleaseFilms();
     LineCount = n + 1;
     return LineCount;
 }

@@ -7,8 +7,11 @@
 // message in the window instead, and the window closes a moment later.
 // Without the film window (tests, benchmarks) a film goes to the sound back
 // end like any other media file, which does not play films.
-// The window that plays films is a module loaded with the first film (see
-// module.h); without the module, the window shows the message.
+// Films play in a process of their own, the program's own executable started
+// again (see RunChildRoleIfAsked), which ends when the film's window closes:
+// the media back end it loads (tens of megabytes that cannot be unloaded)
+// goes with it. There the window that plays films is a module (see module.h);
+// without the module, the window shows the message.
 
 #include <string>
 
@@ -20,20 +23,28 @@ bool FilmWindowEnabled();
 // True when the file (by its name) is a film the window shows.
 bool IsFilm(const std::string& path);
 
-// Loads the film window's module and the media back end on a thread of its
-// own, once, and opens the film there (a game path; it is not played), so
-// that the first film opens without keeping the game waiting (loading them
-// takes a good part of a second on a busy machine). A film shown before
-// that is done opens as soon as it is, and the game goes on meanwhile.
-// Nothing when the film window is off.
+// Called first thing in main, before the application object exists. In a
+// process the platform started for a role of its own (the film process),
+// plays that role and ends the process; otherwise returns at once.
+void RunChildRoleIfAsked();
+
+// Starts the film process ahead (a moment later), which loads the film window's module and the
+// media back end and opens the film (a game path; it is not played), so that
+// the film opens without keeping the game waiting (loading them takes a good
+// part of a second on a busy machine); the program does not wait for it.
+// A film shown before that is done opens as soon as it is. Nothing when the
+// film window is off or the process is already there.
 void PrepareFilms(const std::string& gamePath);
+
+// Ends the film process started ahead when no film plays (the page with the
+// film was left); one playing ends with its window.
+void ReleaseFilms();
 
 // Opens the film window for a real file path, closing one still open. False
 // when the film window is off or no window can be shown (no GUI application).
 bool ShowFilm(const std::string& realPath);
 
-// True while the film window is shown, or a film waits for the back end to
-// open it.
+// True from the moment a film is shown until its window closes.
 bool FilmWindowOpen();
 void CloseFilmWindow();
 

@@ -7,6 +7,8 @@
 #include <sys/stat.h>
 
 #include <filesystem>
+#include <fstream>
+#include <functional>
 
 #include <QElapsedTimer>
 #include <QGuiApplication>
@@ -58,4 +60,54 @@ TEST(FilmWindowTest, AFilmThatCannotBeDecodedShowsAMessage) {
     ShutdownSound();
     QCoreApplication::processEvents();
     SetLogToStderr(true);
+}
+
+namespace {
+// The children of this process not yet reaped.
+int children() {
+    int n = 0;
+    for (const auto& task : std::filesystem::directory_iterator("/proc/self/task")) {
+        std::ifstream in(task.path() / "children");
+        for (int pid; in >> pid;) ++n;
+    }
+    return n;
+}
+
+bool waitFor(const std::function<bool()>& done) {
+    QElapsedTimer t;
+    t.start();
+    while (!done() && t.elapsed() < 30000) QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+    return done();
+}
+}  // namespace
+
+// A film plays to its end in a process of its own, started ahead and ended
+// with the window (or when the page with the film is left): the program
+// never loads the media back end.
+TEST(FilmWindowTest, AFilmPlaysInAProcessThatEndsWithIt) {
+    int argc = 1;
+    char name[] = "platform_tests";
+    char* argv[] = {name, nullptr};
+    QGuiApplication app(argc, argv);
+    ResetLog();
+    const std::string film = BROTALIA_PROGRAM_DIR "/drives/C/anima/broto.avi";
+    EnableFilmWindow(true);
+    PrepareFilms("");
+    PrepareFilms("");
+    EXPECT_TRUE(waitFor([] { return children() == 1; }));
+    ReleaseFilms();
+    EXPECT_TRUE(waitFor([] { return children() == 0; }));
+
+    PrepareFilms("");
+    ASSERT_TRUE(ShowFilm(film));
+    ReleaseFilms();  // a film playing is not cut short
+    EXPECT_TRUE(FilmWindowOpen());
+    EXPECT_TRUE(waitFor([] { return !FilmWindowOpen(); }));
+    EXPECT_FALSE(WasLogged("filme:" + film));
+    EXPECT_TRUE(waitFor([] { return children() == 0; }));
+
+    std::ifstream maps("/proc/self/maps");
+    const std::string mapped((std::istreambuf_iterator<char>(maps)), std::istreambuf_iterator<char>());
+    EXPECT_EQ(mapped.find("Multimedia"), std::string::npos);
+    EnableFilmWindow(false);
 }
