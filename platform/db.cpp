@@ -897,6 +897,56 @@ std::unique_ptr<Database> Workspace::OpenDatabase(const std::string& path) {
         }
     }
 
+    if (creating) {
+        // A new file is made whole under a temporary name, already in the
+        // log mode and with its tables, none of those steps synced: it is
+        // synced once as it takes its name, and the opening below only reads
+        // it. A run cut short leaves no file, or the whole one.
+        try {
+            const bool made = CreateFileWhole(real, [&](const std::string& temporary) {
+                sqlite3* t = nullptr;
+                int rc = sqlite3_open_v2(temporary.c_str(), &t, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, nullptr);
+                std::unique_ptr<Database> novo(new Database(t, temporary, nullptr));
+                auto falha = [&](int code) {
+                    const std::string why = reason(t, code);
+                    novo->Close();
+                    for (const char* s : {"-wal", "-journal", "-shm"}) std::remove((temporary + s).c_str());
+                    throw DbError("Não foi possível criar o banco de dados " + quoted(real) + ": " + why + ".");
+                };
+                if (rc != SQLITE_OK) falha(rc);
+                sqlite3_extended_result_codes(t, 1);
+                sqlite3_db_config(t, SQLITE_DBCONFIG_DQS_DML, 0, nullptr);
+                sqlite3_db_config(t, SQLITE_DBCONFIG_DQS_DDL, 0, nullptr);
+                for (const char* sql : {"PRAGMA synchronous = OFF", "PRAGMA mmap_size = 0",
+                                        "PRAGMA locking_mode = EXCLUSIVE", "PRAGMA journal_mode = WAL"})
+                    if ((rc = sqlite3_exec(t, sql, nullptr, nullptr, nullptr)) != SQLITE_OK)
+                        falha(sqlite3_extended_errcode(t));
+                try {
+                    createMissingTables(*novo, t, real);
+                } catch (...) {
+                    novo->Close();
+                    for (const char* s : {"-wal", "-journal", "-shm"}) std::remove((temporary + s).c_str());
+                    throw;
+                }
+                // Closing writes the log into the file and removes it.
+                novo->Close();
+                // A log left beside the missing file (a connection to a removed
+                // file leaves it) belongs to no file: the engine would read it
+                // into the new one, as it does not for an empty file.
+                for (const char* s : {"-wal", "-journal", "-shm"}) {
+                    std::remove((temporary + s).c_str());
+                    std::remove((real + s).c_str());
+                }
+            });
+            // Made meanwhile by someone else: it is opened as it stands.
+            if (!made) creating = false;
+        } catch (const DbError&) {
+            throw;
+        } catch (const std::exception& e) {
+            throw DbError(e.what());
+        }
+    }
+
     struct stat fileStat {};
     if (!creating) ::stat(real.c_str(), &fileStat);
     auto kept = kept_.find(real);
