@@ -721,3 +721,21 @@ TEST(ValueTest, Conversions) {
 }
 
 }  // namespace
+
+// A new file is made whole: what a cut creation left under the temporary
+// name is no obstacle and does not stay, and the file comes already in its
+// log mode with its tables, so that its next openings only read it.
+TEST_F(DbTest, ANewFileIsMadeWholeInItsLogMode) {
+    const std::string path = folder.path() + "/gm.mdb";
+    folder.write("gm.mdb.tmp", "parte de uma cópia");
+    {
+        auto db = open("\\gm.mdb");
+        EXPECT_TRUE(rows(*db, "gm").empty());
+        rewrite(*db, "gm", {{"F", "1", "Ana", "00012", "09/12/26"}});
+    }
+    Workspace::Default().CloseAll();
+    EXPECT_FALSE(std::filesystem::exists(path + ".tmp"));
+    const std::string header = readAll(path).substr(18, 2);
+    EXPECT_EQ(header, std::string("\x02\x02", 2));  // write-ahead log, to read and to write
+    EXPECT_EQ(rows(*open("\\gm.mdb"), "gm").size(), 1u);
+}
