@@ -928,7 +928,11 @@ std::unique_ptr<Database> Workspace::OpenDatabase(const std::string& path) {
                     for (const char* s : {"-wal", "-journal", "-shm"}) std::remove((temporary + s).c_str());
                     throw;
                 }
-                // Closing writes the log into the file and removes it.
+                // The log goes into the file (a full disk fails here, never
+                // as a file without its tables); closing removes it.
+                if ((rc = sqlite3_wal_checkpoint_v2(t, nullptr, SQLITE_CHECKPOINT_TRUNCATE, nullptr, nullptr)) !=
+                    SQLITE_OK)
+                    falha(sqlite3_extended_errcode(t));
                 novo->Close();
                 // A log left beside the missing file (a connection to a removed
                 // file leaves it) belongs to no file: the engine would read it
