@@ -1049,6 +1049,12 @@ std::unique_ptr<Database> Workspace::OpenDatabase(const std::string& path) {
             // commit that returned is on the disk.
             db->exec("PRAGMA journal_mode = WAL", "preparar");
             db->exec("PRAGMA synchronous = FULL", "preparar");
+            // The log is written into the file where no one waits (see
+            // LogEmptier, CloseAll), not by the commit that happens to make
+            // it pass the engine's 1000 pages: that commit would wait for
+            // two syncs more. A log that grows far beyond (no quiet moment
+            // for long) is still emptied by a commit.
+            sqlite3_wal_autocheckpoint(h, 8000);
             if (sqlite3_db_readonly(h, "main") == 1) throw DbError(notWritable(real));
             createMissingTables(*db, h, real);
         }

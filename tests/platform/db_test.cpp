@@ -739,3 +739,20 @@ TEST_F(DbTest, ANewFileIsMadeWholeInItsLogMode) {
     EXPECT_EQ(header, std::string("\x02\x02", 2));  // write-ahead log, to read and to write
     EXPECT_EQ(rows(*open("\\gm.mdb"), "gm").size(), 1u);
 }
+
+// A commit that makes the log pass the engine's usual 1000 pages leaves it
+// for later (no one waits then); the end of the program empties it.
+TEST_F(DbTest, TheLogIsEmptiedAtTheEndNotByALargeCommit) {
+    const std::string log = folder.path() + "/hortas00.mdb-wal";
+    {
+        auto db = open();
+        std::vector<std::vector<Value>> linhas(1500, {1, 0, "LI", std::string(3000, 'x'), "alface", 1, "HORTA"});
+        rewrite(*db, "relat", linhas);
+    }
+    const std::string file = folder.path() + "/hortas00.mdb";
+    EXPECT_LT(std::filesystem::file_size(file), 1000u * 4096u);  // the rows are all in the log yet
+    EXPECT_EQ(rows(*open(), "relat").size(), 1500u);
+    Workspace::Default().CloseAll();
+    EXPECT_GT(std::filesystem::file_size(file), 1000u * 4096u);
+    EXPECT_TRUE(!std::filesystem::exists(log) || std::filesystem::file_size(log) == 0);
+}
