@@ -743,10 +743,23 @@ void registra_formularios() {
     pf::Forms::Register<trabalhando_na_horta>(nome_tela_horta);
     // What the garden loads as it opens, decoded ahead while the button that
     // leads here plays its animation.
+    // The form's own pictures (pointer, drag icon, the crop palette) and the
+    // care buttons' come with them.
     pf::SetScreenPictures(nome_tela_horta, [] {
-        const std::string a = model::sessao().dir_anima + "\\anima\\";
-        return std::vector<std::string>{platform::ProgramFolder() + "\\back_ht6.jpg", a + "g_horta3.jpg",
-                                        a + "planet01.bmp", a + "hort00.bmp", a + "age10.bmp", a + "mudas007.bmp"};
+        const std::string raiz = model::sessao().dir_anima;
+        const std::string a = raiz + "\\anima\\";
+        const std::string pasta = platform::ProgramFolder();
+        const std::string form = pasta + "\\forms\\trabalhando_na_horta_";
+        std::vector<std::string> v{pasta + "\\back_ht6.jpg", a + "g_horta3.jpg",      a + "planet01.bmp",
+                                   a + "hort00.bmp",       a + "age10.bmp",         a + "mudas007.bmp",
+                                   form + "MouseIcon.png",  form + "DragIcon.png",   pasta + "\\semencpb.bmp",
+                                   pasta + "\\semenc.bmp"};
+        for (const EntradaPaleta& e : paleta()) v.push_back(form + e.imagem + ".bmp");
+        for (const auto& c : kCuidados) {
+            v.push_back(raiz + c.figura_pb);
+            v.push_back(raiz + c.figura);
+        }
+        return v;
     });
 }
 

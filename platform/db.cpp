@@ -897,6 +897,60 @@ std::unique_ptr<Database> Workspace::OpenDatabase(const std::string& path) {
         }
     }
 
+    if (creating) {
+        // A new file is made whole under a temporary name, already in the
+        // log mode and with its tables, none of those steps synced: it is
+        // synced once as it takes its name, and the opening below only reads
+        // it. A run cut short leaves no file, or the whole one.
+        try {
+            const bool made = CreateFileWhole(real, [&](const std::string& temporary) {
+                sqlite3* t = nullptr;
+                int rc = sqlite3_open_v2(temporary.c_str(), &t, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, nullptr);
+                std::unique_ptr<Database> novo(new Database(t, temporary, nullptr));
+                auto falha = [&](int code) {
+                    const std::string why = reason(t, code);
+                    novo->Close();
+                    for (const char* s : {"-wal", "-journal", "-shm"}) std::remove((temporary + s).c_str());
+                    throw DbError("Não foi possível criar o banco de dados " + quoted(real) + ": " + why + ".");
+                };
+                if (rc != SQLITE_OK) falha(rc);
+                sqlite3_extended_result_codes(t, 1);
+                sqlite3_db_config(t, SQLITE_DBCONFIG_DQS_DML, 0, nullptr);
+                sqlite3_db_config(t, SQLITE_DBCONFIG_DQS_DDL, 0, nullptr);
+                for (const char* sql : {"PRAGMA synchronous = OFF", "PRAGMA mmap_size = 0",
+                                        "PRAGMA locking_mode = EXCLUSIVE", "PRAGMA journal_mode = WAL"})
+                    if ((rc = sqlite3_exec(t, sql, nullptr, nullptr, nullptr)) != SQLITE_OK)
+                        falha(sqlite3_extended_errcode(t));
+                try {
+                    createMissingTables(*novo, t, real);
+                } catch (...) {
+                    novo->Close();
+                    for (const char* s : {"-wal", "-journal", "-shm"}) std::remove((temporary + s).c_str());
+                    throw;
+                }
+                // The log goes into the file (a full disk fails here, never
+                // as a file without its tables); closing removes it.
+                if ((rc = sqlite3_wal_checkpoint_v2(t, nullptr, SQLITE_CHECKPOINT_TRUNCATE, nullptr, nullptr)) !=
+                    SQLITE_OK)
+                    falha(sqlite3_extended_errcode(t));
+                novo->Close();
+                // A log left beside the missing file (a connection to a removed
+                // file leaves it) belongs to no file: the engine would read it
+                // into the new one, as it does not for an empty file.
+                for (const char* s : {"-wal", "-journal", "-shm"}) {
+                    std::remove((temporary + s).c_str());
+                    std::remove((real + s).c_str());
+                }
+            });
+            // Made meanwhile by someone else: it is opened as it stands.
+            if (!made) creating = false;
+        } catch (const DbError&) {
+            throw;
+        } catch (const std::exception& e) {
+            throw DbError(e.what());
+        }
+    }
+
     struct stat fileStat {};
     if (!creating) ::stat(real.c_str(), &fileStat);
     auto kept = kept_.find(real);
@@ -995,6 +1049,12 @@ std::unique_ptr<Database> Workspace::OpenDatabase(const std::string& path) {
             // commit that returned is on the disk.
             db->exec("PRAGMA journal_mode = WAL", "preparar");
             db->exec("PRAGMA synchronous = FULL", "preparar");
+            // The log is written into the file where no one waits (see
+            // LogEmptier, CloseAll), not by the commit that happens to make
+            // it pass the engine's 1000 pages: that commit would wait for
+            // two syncs more. A log that grows far beyond (no quiet moment
+            // for long) is still emptied by a commit.
+            sqlite3_wal_autocheckpoint(h, 8000);
             if (sqlite3_db_readonly(h, "main") == 1) throw DbError(notWritable(real));
             createMissingTables(*db, h, real);
         }

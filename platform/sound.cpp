@@ -16,6 +16,7 @@
 #include <atomic>
 #include <cstdint>
 #include <thread>
+#include <vector>
 
 namespace platform {
 namespace {
@@ -23,11 +24,17 @@ namespace {
 // ------------------------------------------------------------ front end
 
 // Used from the program's main thread only; the loader thread writes
-// `loaded` and ends, and the main thread reads it once it has joined it.
+// `loaded`, sets `ready` and ends, and the main thread reads `loaded` once it
+// has joined it.
 struct SoundState {
     std::unique_ptr<SoundBackend> backend;
     std::thread loader;
     std::unique_ptr<SoundBackend> loaded;
+    std::atomic<bool> ready{false};
+    // Sounds played without waiting, asked for while the loader still runs:
+    // they start, in order, as soon as it is done, instead of the caller
+    // waiting for it.
+    std::vector<SoundCall> waiting;
 };
 
 // True once the mixer module was loaded: its songs still loading are then
@@ -81,6 +88,16 @@ void joinLoader(SoundState& s) {
     s.loader.join();
     if (!s.backend) s.backend = std::move(s.loaded);
     s.loaded.reset();
+    std::vector<SoundCall> waiting;
+    waiting.swap(s.waiting);
+    if (s.backend)
+        for (const SoundCall& call : waiting) s.backend->Play(call);
+}
+
+// Called on the main thread once the loader is done.
+void loaderDone() {
+    auto& s = state();
+    if (s.ready) joinLoader(s);
 }
 
 SoundBackend& backend() {
@@ -147,9 +164,13 @@ void LoadSoundAside() {
     // The output is opened there too: connecting to the sound server takes
     // longer than loading the module, and would otherwise hold up the
     // screen that plays the first sound.
+    s.ready = false;
     s.loader = std::thread([&s] {
         s.loaded = createMixer();
         s.loaded->Prepare();
+        s.ready = true;
+        if (auto* app = QCoreApplication::instance())
+            QMetaObject::invokeMethod(app, loaderDone, Qt::QueuedConnection);
     });
 }
 
@@ -183,18 +204,27 @@ bool PlaySound(const std::string& path, SoundMode mode) {
     if (endsWithSilence(path)) {
         call.kind = SoundCall::Kind::Cut;
         // Before the first sound nothing can be playing: no need to wait
-        // for a back end still loading.
-        if (!state().backend) return !call.resolved.empty();
+        // for a back end still loading; the sounds waiting for it are cut.
+        if (!state().backend) {
+            state().waiting.clear();
+            return !call.resolved.empty();
+        }
     } else {
         call.resolved = playable(path, std::move(call.resolved), MediaKind::Sound);
     }
     bool found = !call.resolved.empty();
     if (!found && call.kind != SoundCall::Kind::Cut) LogOnce("som:" + LCase(path), "som não encontrado: " + path);
+    auto& s = state();
+    if (call.kind == SoundCall::Kind::Async && !s.backend && s.loader.joinable() && !s.ready) {
+        s.waiting.push_back(std::move(call));
+        return found;
+    }
     backend().Play(call);
     return found;
 }
 
 void StopSound() {
+    state().waiting.clear();
     if (!state().backend) return;
     backend().Play(SoundCall{SoundCall::Kind::Cut, {}, {}});
 }

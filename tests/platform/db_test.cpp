@@ -721,3 +721,38 @@ TEST(ValueTest, Conversions) {
 }
 
 }  // namespace
+
+// A new file is made whole: what a cut creation left under the temporary
+// name is no obstacle and does not stay, and the file comes already in its
+// log mode with its tables, so that its next openings only read it.
+TEST_F(DbTest, ANewFileIsMadeWholeInItsLogMode) {
+    const std::string path = folder.path() + "/gm.mdb";
+    folder.write("gm.mdb.tmp", "parte de uma cópia");
+    {
+        auto db = open("\\gm.mdb");
+        EXPECT_TRUE(rows(*db, "gm").empty());
+        rewrite(*db, "gm", {{"F", "1", "Ana", "00012", "09/12/26"}});
+    }
+    Workspace::Default().CloseAll();
+    EXPECT_FALSE(std::filesystem::exists(path + ".tmp"));
+    const std::string header = readAll(path).substr(18, 2);
+    EXPECT_EQ(header, std::string("\x02\x02", 2));  // write-ahead log, to read and to write
+    EXPECT_EQ(rows(*open("\\gm.mdb"), "gm").size(), 1u);
+}
+
+// A commit that makes the log pass the engine's usual 1000 pages leaves it
+// for later (no one waits then); the end of the program empties it.
+TEST_F(DbTest, TheLogIsEmptiedAtTheEndNotByALargeCommit) {
+    const std::string log = folder.path() + "/hortas00.mdb-wal";
+    {
+        auto db = open();
+        std::vector<std::vector<Value>> linhas(1500, {1, 0, "LI", std::string(3000, 'x'), "alface", 1, "HORTA"});
+        rewrite(*db, "relat", linhas);
+    }
+    const std::string file = folder.path() + "/hortas00.mdb";
+    EXPECT_LT(std::filesystem::file_size(file), 1000u * 4096u);  // the rows are all in the log yet
+    EXPECT_EQ(rows(*open(), "relat").size(), 1500u);
+    Workspace::Default().CloseAll();
+    EXPECT_GT(std::filesystem::file_size(file), 1000u * 4096u);
+    EXPECT_TRUE(!std::filesystem::exists(log) || std::filesystem::file_size(log) == 0);
+}
