@@ -299,23 +299,12 @@ void vigia() {
 // Runs the event loop for ms, as the player's pause.
 void espera(int ms) { t::RunFor(ms); }
 
-// The process's resident memory now, in KiB.
-long rss_kib() {
-    long kib = -1;
-    if (FILE* f = std::fopen("/proc/self/status", "r")) {
-        char linha[256];
-        while (std::fgets(linha, sizeof linha, f))
-            if (std::strncmp(linha, "VmRSS:", 6) == 0) kib = std::atol(linha + 6);
-        std::fclose(f);
-    }
-    return kib;
-}
 
 void passo(const std::string& nome) {
     passo_atual = nome;
     if (std::getenv("BROTALIA_BENCH_DETALHE"))
         std::fprintf(stderr, "passo: %s (memória %.1f MiB, pico %.1f MiB, figuras %.1f MiB)\n", nome.c_str(),
-                     rss_kib() / 1024.0, pico_kib() / 1024.0, pf::PictureCacheBytes() / 1048576.0);
+                     memoria_kib("VmRSS:") / 1024.0, pico_kib() / 1024.0, pf::PictureCacheBytes() / 1048576.0);
 }
 
 template <class T>

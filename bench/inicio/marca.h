@@ -14,14 +14,19 @@ struct Marca {
     long pico_kib;    // VmHWM
 };
 
-// The process's peak resident memory in KiB, or -1 when it cannot be read.
-inline long pico_kib() {
+// A memory figure of this process in KiB (the field `campo` of
+// /proc/self/status, "VmHWM:" or "VmRSS:"), or -1 when it cannot be read.
+inline long memoria_kib(const char* campo) {
     long kib = -1;
+    const std::size_t n = std::strlen(campo);
     if (FILE* f = std::fopen("/proc/self/status", "r")) {
         char linha[256];
         while (std::fgets(linha, sizeof linha, f))
-            if (std::strncmp(linha, "VmHWM:", 6) == 0) kib = std::atol(linha + 6);
+            if (std::strncmp(linha, campo, n) == 0) kib = std::atol(linha + n);
         std::fclose(f);
     }
     return kib;
 }
+
+// The process's peak resident memory in KiB, or -1 when it cannot be read.
+inline long pico_kib() { return memoria_kib("VmHWM:"); }
