@@ -281,13 +281,6 @@ void conf::interroga_Click() {
 
 void conf::Timer__Timer() { figuras.passo(false); }
 
-bool conf::fim_help() {
-    toca_silencio(SoundMode::Async);
-    estado_telas().assunto_help = "PGM";
-    estado_telas().tela_atual = "PGM";
-    timer_.SetInterval(0);
-    pf::Forms::Show("help");
-    return true;
-}
+bool conf::fim_help() { return abre_help_por_cima(timer_, "PGM"); }
 
 }  // namespace shell

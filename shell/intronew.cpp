@@ -283,14 +283,7 @@ bool INTRONEW::fim_feira() {
 }
 
 // Help on growing opens over the menu, which stays loaded behind it.
-bool INTRONEW::fim_help() {
-    toca_silencio(SoundMode::Async);
-    estado_telas().assunto_help = "Orgânico";
-    estado_telas().tela_atual = "Orgânico";
-    timer_.SetInterval(0);
-    pf::Forms::Show("help");
-    return true;
-}
+bool INTRONEW::fim_help() { return abre_help_por_cima(timer_, "Orgânico"); }
 
 // ------------------------------------------------------------------- earthworm
 

@@ -171,6 +171,15 @@ void abre_help(pf::Form& tela, pf::Control& rotulo, const std::string& assunto, 
     pf::Forms::Show(tela_help);
 }
 
+bool abre_help_por_cima(pf::Timer& relogio, const std::string& assunto) {
+    toca_silencio(SoundMode::Async);
+    estado_telas().assunto_help = assunto;
+    estado_telas().tela_atual = assunto;
+    relogio.SetInterval(0);
+    pf::Forms::Show(tela_help);
+    return true;
+}
+
 void passo_ciclo(int& posicao, int comprimento, std::string& arquivo, const std::function<std::string(int)>& quadro) {
     if (posicao < 1 || posicao > comprimento) return;
     arquivo = model::sessao().dir_anima + quadro(posicao);

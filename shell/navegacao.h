@@ -221,6 +221,12 @@ bool navega(pf::Form& tela, pf::Timer& relogio, const char* destino, const char*
 // window it stays and says so once in the log under `chave_log`.
 void abre_help(pf::Form& tela, pf::Control& rotulo, const std::string& assunto, const std::string& chave_log);
 
+// Opens the help window on `assunto` over a screen that stays loaded behind
+// it (the menu, the options): the running cut sound, `relogio` stopped, the
+// help shown; help returns to the screen named by the subject. True: the
+// animation's end is handled.
+bool abre_help_por_cima(pf::Timer& relogio, const std::string& assunto);
+
 // One step of a repeating frame cycle at `posicao`: at positions
 // 1..`comprimento` names that frame (media root + quadro(posicao)) in
 // `arquivo`, and the last position wraps to 0 so that the caller's increment
