@@ -9,6 +9,8 @@
 #include <QApplication>
 #include <QMessageBox>
 
+#include <string>
+
 #include "app/telas.h"
 #include "platform/db.h"
 #include "platform/end_request.h"
@@ -19,6 +21,7 @@
 #include "platform/shutdown.h"
 #include "platform/sound.h"
 #include "platform/video.h"
+#include "shell/dialogos.h"
 #include "shell/registro.h"
 #include "shell/saida.h"
 
@@ -60,9 +63,15 @@ int main() {
     platform::FolderLock trava(platform::DataFolder());
     const auto travada = trava.Acquire();
     if (travada == platform::FolderLock::Result::HeldByAnother) {
-        const char* aviso = "O Brotalia já está aberto.";
+        // Said in the game's own message dialog, on the game's screen, like
+        // every message of the game; the run ends once it is closed.
+        const std::string aviso =
+            "O Brotalia já está aberto nesta conta. Feche primeiro o jogo que está aberto e depois abra-o de novo.";
         platform::LogOnce("app.ja_aberto", aviso);
-        QMessageBox::warning(nullptr, QStringLiteral("Brotalia"), QString::fromUtf8(aviso));
+        shell::registra_dialogos();
+        pf::Screen::Open();
+        shell::mostra_ok("Atenção", aviso);
+        pf::Forms::Reset();
         return 1;
     }
 

@@ -577,7 +577,7 @@ bool pergunta_grava() {
     s.msg_ok_nao = "Deseja salvar ?";
     Dialogos* d = banco().dialogos;
     if (!d) platform::LogOnce("model.dialogos", "Pergunta sem janela de diálogo instalada: \"" + s.msg_ok_nao + "\"");
-    s.resp_ok_nao = d ? d->sim_nao("Gravar alterações", s.msg_ok_nao) : false;
+    s.resp_ok_nao = d ? d->sim_nao("Gravar alterações", s.msg_ok_nao, true) : false;
     return s.resp_ok_nao;
 }
 

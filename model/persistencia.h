@@ -108,7 +108,8 @@ std::string nome_leira(int n);
 struct Dialogos {
     virtual ~Dialogos() = default;
     // Shows the question modally under the caption; true for "&Sim".
-    virtual bool sim_nao(const std::string& titulo, const std::string& mensagem) = 0;
+    // `padrao` is the answer Enter gives and a close without a button gives.
+    virtual bool sim_nao(const std::string& titulo, const std::string& mensagem, bool padrao) = 0;
 };
 
 // Installs the dialogs (nullptr removes them). Not owned.
@@ -117,8 +118,9 @@ Dialogos* dialogos();
 
 // The save question: "Deseja salvar ?" under "Gravar alterações". Sets
 // msg_ok_nao and resp_ok_nao of the session and returns the answer; the
-// caller saves with grava_horta() on yes. Without dialogs installed the
-// answer is no.
+// caller saves with grava_horta() on yes. Enter and a close without a button
+// answer yes, so that only a "&Não" throws the session's work away. Without
+// dialogs installed the answer is no.
 bool pergunta_grava();
 
 }  // namespace model

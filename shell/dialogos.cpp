@@ -22,8 +22,8 @@ std::string figura_do_formulario(const std::string& nome) {
 // The model's save question, answered through form_ok_nao.
 class DialogosDaTela : public model::Dialogos {
 public:
-    bool sim_nao(const std::string& titulo, const std::string& mensagem) override {
-        return pergunta_sim_nao(titulo, mensagem);
+    bool sim_nao(const std::string& titulo, const std::string& mensagem, bool padrao) override {
+        return pergunta_sim_nao(titulo, mensagem, padrao ? Padrao::sim : Padrao::nao);
     }
 };
 
@@ -104,18 +104,17 @@ form_ok_nao::form_ok_nao() {
     Image1.LoadPicture(figura_do_formulario("form_ok_nao_Image1.bmp"));
 
     opções.Bind(&pf::CommandButton::OnClick, [this](int Index) { opções_Click(Index); });
-    // Escape on a button answers "&Não".
+    // Escape on a button gives the default answer.
     opções.Bind(&pf::CommandButton::OnKeyPress, [this](int, int& KeyAscii) { Form_KeyPress(KeyAscii); });
 }
 
-void form_ok_nao::nova_pergunta() {
-    // Each question starts with the focus on "&Não", so Enter answers no.
-    // Closed through the frame without a button, the answer stays what it
-    // was (on the way out, the "&Sim" to "Deseja sair" saves the game).
-    opções(1).SetFocus();
+void form_ok_nao::nova_pergunta(Padrao padrao) {
+    padrao_ = padrao == Padrao::sim ? 0 : 1;
+    model::sessao().resp_ok_nao = padrao == Padrao::sim;
+    opções(padrao_).SetFocus();
 }
 
-void form_ok_nao::Form_Activate() { nova_pergunta(); }
+void form_ok_nao::Form_Activate() { opções(padrao_).SetFocus(); }
 
 void form_ok_nao::opções_Click(int Index) {
     model::sessao().resp_ok_nao = (Index == 0);
@@ -125,7 +124,16 @@ void form_ok_nao::opções_Click(int Index) {
 void form_ok_nao::Form_KeyPress(int& KeyAscii) {
     if (KeyAscii != pf::vbKeyEscape) return;
     KeyAscii = 0;
-    opções_Click(1);
+    opções_Click(padrao_);
+}
+
+void form_ok_nao::Form_Unload(int& Cancel) {
+    // The close box of a question on the screen hides it, as a button would,
+    // and leaves the default answer it was asked with; a hidden dialog
+    // unloads.
+    if (!Visible()) return;
+    Cancel = 1;
+    Hide();
 }
 
 // ------------------------------------------------------------------- ok_help
@@ -168,13 +176,13 @@ void mostra_ok(const std::string& titulo, const std::string& mensagem) {
     d.Show(pf::vbModal);
 }
 
-bool pergunta_sim_nao(const std::string& titulo, const std::string& mensagem) {
+bool pergunta_sim_nao(const std::string& titulo, const std::string& mensagem, Padrao padrao) {
     model::EstadoSessao& s = model::sessao();
     s.msg_ok_nao = mensagem;
     form_ok_nao& d = pf::Forms::Get<form_ok_nao>("form_ok_nao");
     d.SetCaption(titulo);
     d.mensagem.SetCaption(s.msg_ok_nao);
-    d.nova_pergunta();
+    d.nova_pergunta(padrao);
     d.Show(pf::vbModal);
     return s.resp_ok_nao;
 }

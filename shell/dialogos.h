@@ -4,7 +4,10 @@
 //
 //   - `ok`: a message with one "&OK" button;
 //   - `form_ok_nao`: a yes/no question ("&Sim" / "&Não"); the answer is left
-//     in sessao().resp_ok_nao (true for "&Sim");
+//     in sessao().resp_ok_nao (true for "&Sim"). Each question has a default
+//     answer, "&Não" unless the caller says otherwise: Enter gives it (the
+//     focus starts on its button), and so does closing the question without
+//     a button (its close box, Escape);
 //   - `ok_help`: a picture notice with a caption, closed through its frame
 //     (or the Escape key).
 //
@@ -42,10 +45,14 @@ public:
     void opções_Click();
 };
 
+// The answer a question takes from Enter and from being closed without a
+// button.
+enum class Padrao { nao, sim };
+
 // Yes/no question. Only hidden after an answer, so its caption and message
-// stay until the next caller replaces them. The focus starts on "&Não", so
-// Enter answers no, as Escape does; closing it through its frame leaves the
-// answer as it was.
+// stay until the next caller replaces them. The focus starts on the default
+// answer's button, so Enter gives it; Escape and the close box give it too
+// (the close box hides the dialog as an answer does).
 class form_ok_nao : public pf::Form {
 public:
     pf::ControlArray<pf::CommandButton> opções{this, "opções"};
@@ -53,11 +60,18 @@ public:
     pf::Label mensagem{this, "mensagem"};
 
     form_ok_nao();
-    // Readies the dialog for a new question: focus on "&Não".
-    void nova_pergunta();
+    // Readies the dialog for a new question with this default answer: the
+    // answer is the default until a button gives another, and the focus goes
+    // to the default's button.
+    void nova_pergunta(Padrao padrao);
     void Form_Activate() override;
     void Form_KeyPress(int& KeyAscii) override;
+    void Form_Unload(int& Cancel) override;
     void opções_Click(int Index);
+
+private:
+    // Index of the default answer's button: 0 "&Sim", 1 "&Não".
+    int padrao_ = 1;
 };
 
 // Picture notice: the caller's picture is the background, drawn unscaled
@@ -77,7 +91,9 @@ public:
 void mostra_ok(const std::string& titulo, const std::string& mensagem);
 
 // Shows `form_ok_nao` modally; returns the answer, also left in resp_ok_nao.
-bool pergunta_sim_nao(const std::string& titulo, const std::string& mensagem);
+// A question closed without a button answers `padrao`: "&Não" backs out of
+// what the player was about to do.
+bool pergunta_sim_nao(const std::string& titulo, const std::string& mensagem, Padrao padrao = Padrao::nao);
 
 // Shows `ok_help` modally with this caption and the picture at a full game
 // path (dir_anima & "\anima\noaca.jpg"), and the line `texto` over it when

@@ -497,6 +497,8 @@ bool Screen::PressCloseBox(const QPointF& device) {
     return true;
 }
 
+QRectF Screen::CloseBox(const Form& f) { return CloseBoxOf(f); }
+
 void Screen::Render(QPainter& p, const QRect& dirty) {
     const auto& z = S().zorder;
     // Black where no form lies (the letterbox): each form paints its whole

@@ -63,6 +63,8 @@ public:
     // A press at a device point on the close box of the dialog on top
     // unloads its form (whose Form_Unload may refuse); true when it was there.
     static bool PressCloseBox(const QPointF& device);
+    // The close box of a dialog (a modal form) in device pixels.
+    static QRectF CloseBox(const Form& f);
 
     // Renders the screen surface (every shown modeless form, bottom to top,
     // then the dialogs of modal forms) into an image of Size(); the dirty

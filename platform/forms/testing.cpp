@@ -3,6 +3,7 @@
 #include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QEventLoop>
+#include <QRectF>
 #include <QTransform>
 
 #include <stdexcept>
@@ -137,6 +138,12 @@ void MouseDownScreen(int x, int y, int button) {
     }
     if (Form* f = RouteScreen(x, y, &px)) MouseDownAt(*f, px, button, 0, NextPressTime());
     ProcessEvents();
+}
+void ClickCloseBox() {
+    Form* m = Forms::ModalForm();
+    if (!m) return;
+    const QPointF c = Screen::CloseBox(*m).center();
+    MouseDownScreen(static_cast<int>(c.x()), static_cast<int>(c.y()));
 }
 void MouseMoveScreen(int x, int y, int button) {
     QPointF px;

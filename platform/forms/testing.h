@@ -46,6 +46,9 @@ void MouseDownScreen(int x, int y, int button = vbLeftButton);
 void MouseMoveScreen(int x, int y, int button = 0);
 void MouseUpScreen(int x, int y, int button = vbLeftButton);
 void ClickScreen(int x, int y);
+// A press on the close box of the dialog on top, where the screen shows it
+// (the box acts on the press); nothing when no dialog is up.
+void ClickCloseBox();
 
 // A complete drag of a control in automatic drag mode: press at its centre,
 // `steps` moves towards the point, release there. The point is in the

@@ -81,6 +81,12 @@ pid_t inicia(const fs::path& programa, const fs::path& saida, uid_t usuario = 0,
     return pid;
 }
 
+// Whether a run said that the game is already open, and what to do.
+bool diz_ja_aberto(const fs::path& saida) {
+    return le(saida).find("O Brotalia já está aberto nesta conta. Feche primeiro o jogo que está aberto") !=
+           std::string::npos;
+}
+
 bool espera(const std::function<bool()>& condicao, std::chrono::seconds limite = 90s) {
     const auto fim = std::chrono::steady_clock::now() + limite;
     while (!condicao()) {
@@ -135,7 +141,7 @@ TEST(Inicio, ASecondStartOnTheSameFolderSaysSoAndTouchesNothing) {
     const auto antes = conteudo(pasta);
 
     Execucao segundo{inicia(programa, saidas / "2.txt")};
-    EXPECT_TRUE(espera([&] { return le(saidas / "2.txt").find("O Brotalia já está aberto.") != std::string::npos; }))
+    EXPECT_TRUE(espera([&] { return diz_ja_aberto(saidas / "2.txt"); }))
         << le(saidas / "2.txt");
     EXPECT_TRUE(conteudo(pasta) == antes);
     segundo.termina();
@@ -188,7 +194,7 @@ TEST(Inicio, EachAccountPlaysInItsOwnDataFolderWhenTheProgramFolderIsReadOnly) {
     // A second start by the same account is refused by that account's lock.
     const fs::path dados = saidas / std::to_string(contas[0]);
     Execucao segundo{inicia(programa, saidas / "2.txt", contas[0], dados)};
-    EXPECT_TRUE(espera([&] { return le(saidas / "2.txt").find("O Brotalia já está aberto.") != std::string::npos; }))
+    EXPECT_TRUE(espera([&] { return diz_ja_aberto(saidas / "2.txt"); }))
         << le(saidas / "2.txt");
     segundo.termina();
     for (auto& e : execucoes) e->termina();

@@ -89,6 +89,19 @@ struct Dialogo {
     std::string nome, titulo, mensagem, figura;
 };
 
+// The scripted player's answer to a yes/no question: a button ("&Sim" for
+// true), or the question's close box.
+struct Resposta {
+    Resposta(bool s) : sim(s) {}
+    bool sim;
+    bool fecha = false;
+};
+inline const Resposta fecha_pergunta = [] {
+    Resposta r(false);
+    r.fecha = true;
+    return r;
+}();
+
 class Ambiente : public ::testing::Test {
 protected:
     // Fresh forms, the program folder, empty recorders, a clean model, the
@@ -152,9 +165,12 @@ protected:
         if (auto* okf = dynamic_cast<shell::ok*>(&d)) {
             t::Click(okf->opções);
         } else if (auto* sn = dynamic_cast<shell::form_ok_nao*>(&d)) {
-            const bool sim = !respostas.empty() && respostas.front();
+            const Resposta r = respostas.empty() ? Resposta(false) : respostas.front();
             if (!respostas.empty()) respostas.pop_front();
-            t::Click(sn->opções(sim ? 0 : 1));
+            if (r.fecha)
+                t::ClickCloseBox();
+            else
+                t::Click(sn->opções(r.sim ? 0 : 1));
         } else {
             outro_dialogo(d);
         }
@@ -191,7 +207,7 @@ protected:
     platform::RecordingSoundBackend* sons = nullptr;
     std::vector<std::string> figuras;
     std::vector<Dialogo> dialogos;
-    std::deque<bool> respostas;
+    std::deque<Resposta> respostas;
     // Runs while a dialog is up, before it is answered.
     std::function<void()> durante_dialogo;
 };

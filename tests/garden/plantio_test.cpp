@@ -80,6 +80,7 @@ TEST_F(HortaTest, CanteiroOcupadoRecusadoNaFiguraENaMargem) {
 TEST_F(HortaTest, RemocaoComSimENao) {
     model::sessao().som_ligado = true;
     planta(7, model::cod_quiabo, 2);
+    planta(8, model::cod_quiabo, 2);
     auto& h = model::horta();
     h.ult_cult[7] = model::cod_vagem;
     auto& f = abre();
@@ -101,6 +102,13 @@ TEST_F(HortaTest, RemocaoComSimENao) {
     EXPECT_FALSE(f.cant.Exists(7));
     EXPECT_FALSE(f.txt_label.Exists(7));
     EXPECT_EQ(tocou("\\blip.wav"), 2);
+    // Right after that "&Sim", the next question closed by its close box
+    // keeps the crop.
+    respostas = {comum::fecha_pergunta};
+    t::DragTo(f.cant(8), f, 2500, 8800);
+    EXPECT_EQ(dialogos.size(), 3u);
+    EXPECT_EQ(h.cult_can[8], model::cod_quiabo);
+    EXPECT_TRUE(f.cant.Exists(8));
     // The cell is planted again like a free one.
     t::DragTo(f.c_nab, f.horta, cx(7), cy(7));
     EXPECT_EQ(h.cult_can[7], model::cod_nabo);

@@ -64,16 +64,21 @@ TEST_F(RankFormTest, MaisDeCincoLinhasDeUmTipoNaoInvademAOutraTabela) {
     EXPECT_EQ(r.nome(6).Caption(), "");
 }
 
-TEST_F(RankFormTest, ZerarRespondidoNaoNaoMudaNada) {
+TEST_F(RankFormTest, ZerarRespondidoNaoOuFechadoNaoMudaNada) {
     poe_linha("1", "Ana", "00:50");
     rank_form& r = abre_ranking();
-    respostas.push_back(false);
-    t::Click(r.Label1(0));
-    ASSERT_EQ(dialogos.size(), 1u);
-    EXPECT_EQ(dialogos[0].titulo, "Atenção");
-    EXPECT_EQ(dialogos[0].mensagem, "Deseja 'zerar' o ranking ?");
-    EXPECT_EQ(le_ranking().size(), 1u);
-    EXPECT_EQ(r.nome(0).Caption(), "Ana");
+    // "&Não", and the close box after an earlier "&Sim".
+    for (const comum::Resposta& resposta : {comum::Resposta(false), comum::fecha_pergunta}) {
+        dialogos.clear();
+        model::sessao().resp_ok_nao = true;
+        respostas.push_back(resposta);
+        t::Click(r.Label1(0));
+        ASSERT_EQ(dialogos.size(), 1u);
+        EXPECT_EQ(dialogos[0].titulo, "Atenção");
+        EXPECT_EQ(dialogos[0].mensagem, "Deseja 'zerar' o ranking ?");
+        EXPECT_EQ(le_ranking().size(), 1u);
+        EXPECT_EQ(r.nome(0).Caption(), "Ana");
+    }
 }
 
 TEST_F(RankFormTest, ZerarRespondidoSimApagaOTabuleiroEMantemOsOutros) {

@@ -614,13 +614,14 @@ TEST(Rotulos, BedAndLotLabels) {
 }
 
 struct DialogosDeTeste : Dialogos {
-    bool resposta = false;
+    bool resposta = false, padrao = false;
     std::string titulo, mensagem;
     int chamadas = 0;
-    bool sim_nao(const std::string& t, const std::string& m) override {
+    bool sim_nao(const std::string& t, const std::string& m, bool p) override {
         ++chamadas;
         titulo = t;
         mensagem = m;
+        padrao = p;
         return resposta;
     }
 };
@@ -637,6 +638,7 @@ TEST(PerguntaGrava, AsksThroughTheSharedDialog) {
     EXPECT_EQ(d.chamadas, 2);
     EXPECT_EQ(d.titulo, "Gravar alterações");
     EXPECT_EQ(d.mensagem, "Deseja salvar ?");
+    EXPECT_TRUE(d.padrao);  // Enter or a close keeps the work
     EXPECT_EQ(sessao().msg_ok_nao, "Deseja salvar ?");
 
     define_dialogos(nullptr);

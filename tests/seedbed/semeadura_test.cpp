@@ -121,6 +121,7 @@ TEST_F(SementeiraTest, NomeFaladoUmaVezPorPassagem) {
 TEST_F(SementeiraTest, RemoveMudasComConfirmacao) {
     model::sessao().som_ligado = true;
     semeia(13, model::cod_pimentao, 3, true);
+    semeia(14, model::cod_pimentao, 3, true);
     auto& f = abre();
     auto& h = model::horta();
 
@@ -141,6 +142,13 @@ TEST_F(SementeiraTest, RemoveMudasComConfirmacao) {
     EXPECT_TRUE(f.Image3(13).Picture().IsEmpty());
     EXPECT_EQ(caminho(f.CRESCE(13).Picture()), "\\anima\\crescepb.bmp");
     EXPECT_EQ(tocou("\\blip.wav"), 1);
+
+    // Right after that "&Sim", the next question closed by its close box
+    // keeps the seedlings.
+    respostas = {comum::fecha_pergunta};
+    t::DragTo(f.Image3(14), f, kFundoX, kFundoY);
+    EXPECT_EQ(dialogos.size(), 3u);
+    EXPECT_EQ(h.cult_sem[14], model::cod_pimentao);
 
     // A free lot asks nothing.
     dialogos.clear();

@@ -86,7 +86,7 @@ void Ambiente::reinicia_formularios() {
                 case Resposta::sim: t::Click(q.opções(0)); break;
                 case Resposta::enter: t::KeyPress(13); break;
                 case Resposta::escape: t::KeyPress(27); break;
-                case Resposta::fechar: q.Unload(); break;
+                case Resposta::fechar: t::ClickCloseBox(); break;
                 default: t::Click(q.opções(1)); break;
             }
             return;
@@ -97,7 +97,8 @@ void Ambiente::reinicia_formularios() {
             d.texto = figuras.empty() ? std::string() : figuras.back();
             d.linha = static_cast<shell::ok_help&>(f).mensagem.Caption();
             dialogos.push_back(d);
-            f.Unload();
+            if (durante_aviso) durante_aviso();
+            if (!pf::Forms::Ended()) f.Unload();
             return;
         }
         dialogos.push_back(d);

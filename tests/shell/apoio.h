@@ -46,6 +46,8 @@ protected:
     void responde(std::initializer_list<Resposta> r) { respostas_.insert(respostas_.end(), r); }
     // Called for any modal form the queue does not handle (Conf_cd...).
     std::function<void(pf::Form&)> outro_modal;
+    // Called while a picture notice (ok_help) is up, before it is closed.
+    std::function<void()> durante_aviso;
 
     // Sound requests as "S:name" (sync), "A:name" (async), "C" (cut), by file name only.
     std::vector<std::string> sons() const;

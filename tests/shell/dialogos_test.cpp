@@ -8,44 +8,53 @@ using namespace apoio;
 class Dialogos : public Ambiente {};
 
 TEST_F(Dialogos, SimNaoEnterEFechamentoDaoARespostaCerta) {
+    using shell::Padrao;
     struct Caso {
+        Padrao padrao;
         Resposta resposta;
         bool anterior;  // resp_ok_nao before the question
         bool esperado;
     };
     const Caso casos[] = {
-        {Resposta::sim, false, true},
-        {Resposta::nao, true, false},
-        {Resposta::enter, true, false},   // the focus starts on "&Não"
-        {Resposta::fechar, true, true},  // the frame's close box keeps the earlier answer
-        {Resposta::fechar, false, false},
-        {Resposta::escape, true, false},
+        {Padrao::nao, Resposta::sim, false, true},
+        {Padrao::nao, Resposta::nao, true, false},
+        // After an earlier "&Sim", Enter, the close box and Escape back out.
+        {Padrao::nao, Resposta::enter, true, false},
+        {Padrao::nao, Resposta::fechar, true, false},
+        {Padrao::nao, Resposta::escape, true, false},
+        // A question whose default is "&Sim" (the save question).
+        {Padrao::sim, Resposta::enter, false, true},
+        {Padrao::sim, Resposta::fechar, false, true},
+        {Padrao::sim, Resposta::escape, false, true},
+        {Padrao::sim, Resposta::nao, true, false},
     };
     for (const Caso& c : casos) {
+        SCOPED_TRACE(&c - casos);
         model::sessao().resp_ok_nao = c.anterior;
         responde({c.resposta});
-        EXPECT_EQ(shell::pergunta_sim_nao("Titulo", "Pergunta"), c.esperado);
+        EXPECT_EQ(shell::pergunta_sim_nao("Titulo", "Pergunta", c.padrao), c.esperado);
         EXPECT_EQ(model::sessao().resp_ok_nao, c.esperado);
     }
-    ASSERT_EQ(dialogos.size(), 6u);
+    ASSERT_EQ(dialogos.size(), std::size(casos));
     EXPECT_EQ(dialogos[0].legenda, "Titulo");
     EXPECT_EQ(dialogos[0].texto, "Pergunta");
     EXPECT_EQ(model::sessao().msg_ok_nao, "Pergunta");
 }
 
-TEST_F(Dialogos, FocoComecaNoNaoEmCadaPergunta) {
-    bool foco_no_nao = false;
+TEST_F(Dialogos, FocoComecaNoBotaoDaRespostaPadraoEmCadaPergunta) {
+    int foco = -1;
     outro_modal = nullptr;
     t::SetModalHook([&](pf::Form& f) {
         auto& q = static_cast<shell::form_ok_nao&>(f);
-        foco_no_nao = q.opções(1).HasFocus();
+        foco = q.opções(0).HasFocus() ? 0 : q.opções(1).HasFocus() ? 1 : -1;
         t::Click(q.opções(0));
     });
-    shell::pergunta_sim_nao("A", "B");
-    EXPECT_TRUE(foco_no_nao);
-    foco_no_nao = false;
-    shell::pergunta_sim_nao("A", "B");  // hidden, not unloaded: the focus is set again
-    EXPECT_TRUE(foco_no_nao);
+    // Hidden, not unloaded, between questions: the focus is set each time.
+    for (auto [padrao, botao] : {std::pair{shell::Padrao::nao, 1}, {shell::Padrao::sim, 0}, {shell::Padrao::nao, 1}}) {
+        foco = -1;
+        shell::pergunta_sim_nao("A", "B", padrao);
+        EXPECT_EQ(foco, botao);
+    }
 }
 
 TEST_F(Dialogos, OkMostraTextoEFonteEDescarrega) {
@@ -122,9 +131,10 @@ TEST_F(Dialogos, OkCresceAteCaberAMensagemInteira) {
 
 TEST_F(Dialogos, AvisoComFiguraEPerguntaDeGravar) {
     shell::mostra_figura("Parabéns", "C:\\anima\\parah.jpg");
-    responde({Resposta::sim});
-    EXPECT_TRUE(model::pergunta_grava());
-    ASSERT_EQ(dialogos.size(), 2u);
+    // Only "&Não" throws the work away: Enter, Escape and the close box save.
+    responde({Resposta::sim, Resposta::enter, Resposta::escape, Resposta::fechar, Resposta::nao});
+    for (bool esperado : {true, true, true, true, false}) EXPECT_EQ(model::pergunta_grava(), esperado);
+    ASSERT_EQ(dialogos.size(), 6u);
     EXPECT_EQ(dialogos[0].nome, "ok_help");
     EXPECT_EQ(dialogos[0].legenda, "Parabéns");
     EXPECT_EQ(dialogos[0].texto, "C:\\anima\\parah.jpg");

@@ -1,4 +1,6 @@
 #include <signal.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 #include <algorithm>
 #include <cstdio>
@@ -79,22 +81,54 @@ TEST_F(Inicio, SairTerminaSemTocarNoBanco) {
     }
 }
 
-TEST_F(Inicio, UmSinalDeFimDuranteOJogoGravaComoUmSimEEncerra) {
+TEST_F(Inicio, UmSinalDeFimGravaComoUmSimMasNaoDepoisDeUmNao) {
+    // What a logout or a shutdown sends (SIGTERM) and what a closed session
+    // sends (SIGHUP), during play, and once the player answered "&Não" to
+    // "Deseja salvar ?" (the "Pendências" notice still up). The game's end
+    // comes once per process, so each case plays in a child of its own.
     grava_semana(0, dt(2026, 12, 9, 9));
-    platform::OnEndRequest(shell::encerra_de_fora);
-    inicia([](shell::Conf_cd& d) { t::Click(d.Command1); });
-    ASSERT_TRUE(pf::Forms::IsLoaded("INTRONEW"));
-    model::horta().cult_can[7] = model::cod_alface;
-    model::horta().nome_can[7] = "Alface";
-    const auto perguntas = dialogos.size();
-    ::raise(SIGTERM);  // what a logout or a shutdown sends
-    t::RunFor(200);
-    EXPECT_TRUE(pf::Forms::Ended());
-    EXPECT_EQ(dialogos.size(), perguntas);  // no one is asked
-    model::reinicia_estado();
-    model::reinicia_banco();
-    ASSERT_TRUE(model::le_horta());
-    EXPECT_EQ(model::horta().cult_can[7], model::cod_alface);
+    platform::Workspace::Default().CloseAll();  // no connection is shared with a child
+    // Each case plants a bed of its own, which a save would store.
+    auto joga = [this](int sinal, bool depois_do_nao, int canteiro) {
+        platform::OnEndRequest(shell::encerra_de_fora);
+        inicia([](shell::Conf_cd& d) { t::Click(d.Command1); });
+        if (!pf::Forms::IsLoaded("INTRONEW")) return 1;
+        model::horta().cult_can[canteiro] = model::cod_alface;
+        model::horta().nome_can[canteiro] = "Alface";
+        const auto envia = [sinal] {
+            ::kill(::getpid(), sinal);
+            for (int i = 0; i < 1000 && !pf::Forms::Ended(); ++i) t::RunFor(10);
+        };
+        const auto perguntas = dialogos.size();
+        if (!depois_do_nao) {
+            envia();
+            return pf::Forms::Ended() && dialogos.size() == perguntas ? 0 : 2;  // no one is asked
+        }
+        model::horta().seq_cult[model::cod_vagem] = 1;  // a planting due: the notice shows
+        responde({Resposta::sim, Resposta::nao});
+        durante_aviso = envia;
+        auto& m = pf::Forms::Get<shell::INTRONEW>("INTRONEW");
+        t::Click(m.saida);
+        for (int i = 0; i < 10 && !pf::Forms::Ended(); ++i) t::TickTimer(m.timer_);
+        return pf::Forms::Ended() && dialogos.size() == perguntas + 3 && dialogos.back().legenda == "Pendências" ? 0 : 3;
+    };
+    int canteiro = 0;
+    for (int sinal : {SIGTERM, SIGHUP}) {
+        for (bool depois_do_nao : {false, true}) {
+            SCOPED_TRACE(std::to_string(sinal) + (depois_do_nao ? " depois do não" : " durante o jogo"));
+            ++canteiro;
+            const pid_t filho = ::fork();
+            if (filho == 0) ::_exit(joga(sinal, depois_do_nao, canteiro));
+            int status = 0;
+            ASSERT_EQ(::waitpid(filho, &status, 0), filho);
+            EXPECT_EQ(WIFEXITED(status) ? WEXITSTATUS(status) : -1, 0);
+            model::reinicia_estado();
+            model::reinicia_banco();
+            model::le_horta();
+            EXPECT_EQ(model::horta().cult_can[canteiro] == model::cod_alface, !depois_do_nao);
+            platform::Workspace::Default().CloseAll();
+        }
+    }
 }
 
 TEST_F(Inicio, PrimeiraCargaUmaVezPorExecucao) {

@@ -216,22 +216,29 @@ protected:
 };
 
 TEST_F(Saida, NaoFicaNoMenuComAPortaFechada) {
-    sai({Resposta::nao});
-    EXPECT_FALSE(pf::Forms::Ended());
-    EXPECT_EQ(sons(), (std::vector<std::string>{"A:s1.wav", "S:s3.wav"}));
-    ASSERT_EQ(dialogos.size(), 1u);
-    EXPECT_EQ(dialogos[0].legenda, "Saindo ...");
-    EXPECT_EQ(dialogos[0].texto, "Deseja sair");
-    auto& m = pf::Forms::Get<shell::INTRONEW>("INTRONEW");
-    EXPECT_EQ(m.timer_.Interval(), 0);
-    EXPECT_EQ(quadros("port").back(), "port00");
+    // "&Não", and the close box or Escape after an earlier "&Sim", stay.
+    for (Resposta r : {Resposta::nao, Resposta::fechar, Resposta::escape}) {
+        dialogos.clear();
+        model::sessao().resp_ok_nao = true;
+        sai({r});
+        EXPECT_FALSE(pf::Forms::Ended());
+        EXPECT_EQ(sons(), (std::vector<std::string>{"A:s1.wav", "S:s3.wav"}));
+        ASSERT_EQ(dialogos.size(), 1u);
+        EXPECT_EQ(dialogos[0].legenda, "Saindo ...");
+        EXPECT_EQ(dialogos[0].texto, "Deseja sair");
+        auto& m = pf::Forms::Get<shell::INTRONEW>("INTRONEW");
+        EXPECT_EQ(m.timer_.Interval(), 0);
+        EXPECT_EQ(quadros("port").back(), "port00");
+    }
 }
 
 // Ending the program ends the toolkit's event loops for the rest of the
 // process, so each case of the exit matrix is a test of its own.
 struct CasoSaida {
-    bool gravar, pendente;
+    Resposta gravar;  // the answer to "Deseja salvar ?"
+    bool pendente;
 };
+void PrintTo(const CasoSaida& c, std::ostream* os) { *os << static_cast<int>(c.gravar) << (c.pendente ? " pendente" : ""); }
 
 class SaidaMatriz : public Saida, public ::testing::WithParamInterface<CasoSaida> {};
 
@@ -242,7 +249,7 @@ TEST_P(SaidaMatriz, GravarEPendencias) {
     model::horta().cult_can[7] = model::nenhuma;
     model::horta().nome_can[7] = "Vago";
     model::horta().seq_cult[model::cod_vagem] = c.pendente ? 1 : 0;
-    sai({Resposta::sim, c.gravar ? Resposta::sim : Resposta::nao});
+    sai({Resposta::sim, c.gravar});
     EXPECT_TRUE(pf::Forms::Ended());
     EXPECT_EQ(sons(), (std::vector<std::string>{"A:s1.wav", "A:s2.wav"}));
     ASSERT_EQ(dialogos.size(), c.pendente ? 3u : 2u);
@@ -251,12 +258,14 @@ TEST_P(SaidaMatriz, GravarEPendencias) {
         EXPECT_EQ(dialogos[2].legenda, "Pendências");
         EXPECT_EQ(dialogos[2].texto, "C:\\anima\\noaca.jpg");
     }
-    EXPECT_EQ(linhas("st"), c.gravar ? 1 : 0);
+    EXPECT_EQ(linhas("st"), c.gravar == Resposta::nao ? 0 : 1);  // Enter and the close box save
 }
 
 INSTANTIATE_TEST_SUITE_P(SimGravarPendente, SaidaMatriz,
-                         ::testing::Values(CasoSaida{false, false}, CasoSaida{false, true}, CasoSaida{true, false},
-                                           CasoSaida{true, true}));
+                         ::testing::Values(CasoSaida{Resposta::nao, false}, CasoSaida{Resposta::nao, true},
+                                           CasoSaida{Resposta::sim, false}, CasoSaida{Resposta::sim, true},
+                                           CasoSaida{Resposta::enter, false}, CasoSaida{Resposta::fechar, true}),
+                         [](const auto& i) { return "caso" + std::to_string(i.index); });
 
 TEST_F(Saida, PrevisaoNaTelaNuncaEGravada) {
     auto& h = model::horta();
