@@ -2,6 +2,7 @@
 
 #include "garden/animacao.h"
 #include "garden/estado_tela.h"
+#include "garden/figura_plantada.h"
 #include "garden/paleta.h"
 #include "model/modelo.h"
 #include "platform/paths.h"
@@ -386,7 +387,8 @@ void trabalhando_na_horta::paint_modulo(int i) {
     if (i < 0 || i >= model::n_canteiros) return;
     const int cult = model::horta().cult_can[i];
     if (!model::e_cultura(cult) || !cant.Exists(i)) return;
-    cant(i).LoadPicture(model::sessao().dir_anima + figura_canteiro(static_cast<std::int16_t>(cult)));
+    const auto k = static_cast<std::int16_t>(cult);
+    cant(i).SetPicture(figura_plantada(model::sessao().dir_anima + figura_canteiro(k), k));
     cant(i).SetVisible(true);
 }
 
@@ -598,7 +600,7 @@ void trabalhando_na_horta::horta_DragDrop(pf::Control& Source, float X, float Y)
     cria_controles_canteiro(i);
     cant(i).Move(passo_grade * coluna_de(i) + 1, passo_grade * linha_de(i) + 1);
     cant(i).SetVisible(true);
-    cant(i).LoadPicture(model::sessao().dir_anima + figura_canteiro(k));
+    cant(i).SetPicture(figura_plantada(model::sessao().dir_anima + figura_canteiro(k), k));
     txt_label(i).Move(passo_grade * coluna_de(i) + 2, passo_grade * linha_de(i) + 1);
     mostra_legenda(ultimo_tipo_legenda, ultimo_tipo_trato, ultimo_tipo_2, i, true, "");
 

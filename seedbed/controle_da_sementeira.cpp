@@ -5,6 +5,7 @@
 #include <functional>
 
 #include "garden/animacao.h"
+#include "garden/figura_plantada.h"
 #include "garden/trabalhando_na_horta.h"
 #include "model/modelo.h"
 #include "platform/paths.h"
@@ -394,7 +395,8 @@ void controle_da_sementeira::monta(bool primeira) {
     for (int i = 0; i < model::n_lotes; ++i) {
         Image3(i).SetPicture(pf::Picture{});
         if (auto slot = FF_SEM(static_cast<std::int16_t>(h.cult_sem[i])))
-            Image3(i).LoadPicture(s.dir_anima + culturas_sementeira()[*slot].figura_lote);
+            Image3(i).SetPicture(garden::figura_plantada(s.dir_anima + culturas_sementeira()[*slot].figura_lote,
+                                                         static_cast<std::int16_t>(h.cult_sem[i])));
         const std::string t = model::trato_sem(h.cult_sem[i], h.idade_sem[i]);
         if (const shell::BotaoCuidado* c = shell::cuidado_do_trato(kCuidados, t)) {
             pf::CommandButton& b = Command4(c->indice);
@@ -455,12 +457,9 @@ void controle_da_sementeira::Image3_DragDrop(int Index, pf::Control& Source, flo
         shell::mostra_ok("Ocupado ...", "Este 'lote' está ocupado");
     } else {
         // The lot shows its crop's lot picture, as the screen's refresh does
-        // (a button of a crop not due this week shows another picture). When
-        // that picture cannot be read it shows the button's, so it is never
-        // taken for a free lot.
-        Image3(Index).SetPicture(pf::Picture{});
-        Image3(Index).LoadPicture(s.dir_anima + culturas_sementeira()[*slot].figura_lote);
-        if (Image3(Index).Picture().IsEmpty()) Image3(Index).SetPicture(Source.Picture());
+        // (a button of a crop not due this week shows another picture), or
+        // its crop's name when that picture cannot be read.
+        Image3(Index).SetPicture(garden::figura_plantada(s.dir_anima + culturas_sementeira()[*slot].figura_lote, cult));
         Label3(*slot).SetCaption("-");
         if (s.som_ligado) shell::toca_efeito("\\blip.wav", SoundMode::Sync);
         pl_sem(cult);

@@ -54,6 +54,27 @@ std::string texto_de(const std::exception& e) {
     return s.empty() ? std::string("erro desconhecido.") : s;
 }
 
+// What the elapsed weeks ended, for the notice after the new week's picture:
+// the beds whose crop reached the end of its cycle (now free) and the lots
+// whose seedlings passed their transplant week (emptied); "" when none.
+std::string aviso_do_que_terminou(int canteiros, int lotes) {
+    std::string texto;
+    if (canteiros == 1)
+        texto = "Um canteiro da horta chegou ao fim do ciclo da verdura enquanto o jogo estava fechado: "
+                "o canteiro está vago.";
+    else if (canteiros > 1)
+        texto = std::to_string(canteiros) + " canteiros da horta chegaram ao fim do ciclo das verduras enquanto o "
+                                            "jogo estava fechado: esses canteiros estão vagos.";
+    if (lotes > 0 && !texto.empty()) texto += ' ';
+    if (lotes == 1)
+        texto += "As mudas de um lote da sementeira passaram do tempo de transplante e foram retiradas: o lote "
+                 "está livre.";
+    else if (lotes > 1)
+        texto += "As mudas de " + std::to_string(lotes) +
+                 " lotes da sementeira passaram do tempo de transplante e foram retiradas: esses lotes estão livres.";
+    return texto;
+}
+
 // Sets a field of the first row of "semana", adding the row when there is none.
 void grava_campo_semana(platform::Database& db, const std::string& campo, const platform::Value& valor) {
     auto rs = db.OpenRecordset("semana");
@@ -223,25 +244,22 @@ void nova_semana(bool horta_vazia, bool estado_carregado) {
         }
     }
 
-    // The garden ages first, so that the notice can say which lots the
-    // ageing emptied.
+    // The garden ages first, so that the notice can say which beds and lots
+    // the ageing freed (a freed bed is not aged again, so none counts twice).
     const model::EstadoHorta& h = model::horta();
     int lotes_antes = 0;
     for (int j = 0; j < model::n_lotes; ++j) lotes_antes += h.cult_sem[j] > model::nenhuma;
-    for (int k = 0; k < n; ++k) model::passa_semana();
+    int canteiros_livres = 0;
+    for (int k = 0; k < n; ++k) canteiros_livres += static_cast<int>(model::passa_semana().size());
     int lotes_livres = lotes_antes;
     for (int j = 0; j < model::n_lotes; ++j) lotes_livres -= h.cult_sem[j] > model::nenhuma;
 
     if (n >= 1 && !horta_vazia) {
         mostra_figura(titulo_semana, s.dir_anima + "\\anima\\novasema.jpg",
                       n == 1 ? std::string("Passou uma semana!") : "Passaram " + std::to_string(n) + " semanas!");
-        if (lotes_livres == 1)
-            mostra_ok(titulo_semana, "As mudas de um lote da sementeira passaram do tempo de transplante e "
-                                     "foram retiradas: o lote está livre.");
-        else if (lotes_livres > 1)
-            mostra_ok(titulo_semana, "As mudas de " + std::to_string(lotes_livres) +
-                                         " lotes da sementeira passaram do tempo de transplante e foram "
-                                         "retiradas: esses lotes estão livres.");
+        // The picture says the crops grew; what the weeks ended follows it.
+        if (const std::string fim = aviso_do_que_terminou(canteiros_livres, lotes_livres); !fim.empty())
+            mostra_ok(titulo_semana, fim);
     }
     if (!copia.empty())
         mostra_ok(titulo_semana, "Passaram " + std::to_string(n) +

@@ -47,7 +47,8 @@ bool auto_abastecimento();
 
 // The start-up week cycle: ages the live garden and seedbed by the weeks
 // elapsed since the stored processing date (with the "Nova Semana" notice,
-// which says how many, when some bed or lot holds a crop), then saves the
+// which says how many, when some bed or lot holds a crop, followed by how many
+// beds ended their crop's cycle and how many lots were emptied), then saves the
 // state and the new date together. Before more than 4 weeks are applied the
 // database file as it was is copied beside it and the player told where;
 // when no copy can be made nothing is aged or saved. A clock at or before

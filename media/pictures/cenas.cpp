@@ -208,10 +208,13 @@ void fundoAgenda(QPainter& p, double w, double h) {
     p.setPen(Qt::NoPen);
     p.setBrush(QColor(67, 160, 71));
     p.drawRect(QRectF(0, 0, 8, h));
-    // Leaves in the corners.
+    // Leaves in the bottom right corner, the one place every screen on this
+    // paper leaves free: the top right holds the agenda's last caption
+    // ("Limpeza"), which a leaf there covered. The third lies low along the
+    // bottom edge, below the agenda's lists.
     folha(p, QPointF(w - 10, h - 10), QPointF(w - 70, h - 50), 14, QColor(129, 199, 132), 1.5, true);
     folha(p, QPointF(w - 10, h - 10), QPointF(w - 40, h - 90), 12, QColor(102, 187, 106), 1.5, true);
-    folha(p, QPointF(w - 10, 10), QPointF(w - 60, 40), 11, QColor(129, 199, 132), 1.5, true);
+    folha(p, QPointF(w - 12, h - 7), QPointF(w - 110, h - 14), 8, QColor(129, 199, 132), 1.5, true);
 }
 
 void fundoPapel(QPainter& p, double w, double h) {

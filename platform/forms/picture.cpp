@@ -5,6 +5,9 @@
 #include <QMetaObject>
 #include <QFile>
 #include <QImageReader>
+#include <QFontMetricsF>
+#include <QPainter>
+#include <QPen>
 
 #include <algorithm>
 #include <atomic>
@@ -13,6 +16,7 @@
 #include <map>
 #include <mutex>
 #include <thread>
+#include <tuple>
 #include <unordered_map>
 #include <unordered_set>
 
@@ -407,6 +411,45 @@ Picture Picture::FromImage(const QImage& img, const std::string& name) {
     data->gamePath = name;
     p.data_ = data;
     return p;
+}
+
+Picture CaptionPicture(const std::string& caption, int width, int height) {
+    if (width <= 0 || height <= 0) return {};
+    static std::map<std::tuple<std::string, int, int>, Picture> made;
+    const auto key = std::make_tuple(caption, width, height);
+    if (auto it = made.find(key); it != made.end()) return it->second;
+    detail::EnsureApp();
+    constexpr int fine = 3;  // drawn at three times the size, scaled down when shown
+    QImage img(width * fine, height * fine, QImage::Format_RGB32);
+    img.fill(QColor(192, 192, 192));
+    {
+        QPainter p(&img);
+        p.setRenderHint(QPainter::Antialiasing);
+        p.setRenderHint(QPainter::TextAntialiasing);
+        p.setPen(QPen(QColor(128, 128, 128), fine));
+        p.drawRect(QRectF(img.rect()).adjusted(fine / 2.0, fine / 2.0, -fine / 2.0, -fine / 2.0));
+        const QRectF area = QRectF(img.rect()).adjusted(2 * fine, 2 * fine, -2 * fine, -2 * fine);
+        const QString text = QString::fromStdString(caption);
+        const int flags = Qt::AlignCenter | Qt::TextWordWrap;
+        QFont font = p.font();
+        font.setBold(true);
+        // The largest size whose lines all fit the width and the height.
+        for (int px = 12 * fine; px >= 4 * fine; px -= 1) {
+            font.setPixelSize(px);
+            const QFontMetricsF fm(font);
+            const QRectF need = fm.boundingRect(area, flags, text);
+            bool wordsFit = true;
+            for (const QString& word : text.split(' ', Qt::SkipEmptyParts))
+                wordsFit = wordsFit && fm.horizontalAdvance(word) <= area.width();
+            if (wordsFit && need.height() <= area.height()) break;
+        }
+        p.setFont(font);
+        p.setPen(QColor(0, 0, 0));
+        p.drawText(area, flags, text);
+    }
+    Picture pic = Picture::FromImage(img);
+    made.emplace(key, pic);
+    return pic;
 }
 
 Picture LoadPicture(const std::string& gamePath) {

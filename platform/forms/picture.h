@@ -64,6 +64,13 @@ private:
 // empty picture without logging (LoadPicture("") clears a picture).
 Picture LoadPicture(const std::string& gamePath);
 
+// A picture of a caption for a stretched control of width x height pixels:
+// the text, broken between words and as large as fits, in black on a light
+// grey ground with a darker frame, drawn at three times that size so that it
+// stays sharp on a larger screen. What a control shows where its own picture
+// could not be read. The same caption and size give the same picture.
+Picture CaptionPicture(const std::string& caption, int width, int height);
+
 // Starts decoding these pictures (game paths) on a worker thread, so that a
 // screen about to open finds them ready: LoadPicture of one of them takes the
 // decoded image instead of reading the file. Paths are resolved here, on the

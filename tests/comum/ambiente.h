@@ -81,6 +81,23 @@ inline fs::path nova_pasta_programa(const std::string& grupo) {
 // The folder of drive E: pictures ("E:\anima") of a program folder.
 inline fs::path pasta_anima(const fs::path& raiz) { return raiz / "drives" / "E" / "anima"; }
 
+// The media disc of drive E: taken out while the game runs: its folder is
+// moved aside until the end of the scope.
+class DiscoFora {
+public:
+    explicit DiscoFora(const fs::path& raiz) : unidade_(raiz / "drives" / "E"), fora_(raiz / "disco-fora") {
+        fs::rename(unidade_, fora_);
+        platform::InvalidatePathCache();
+    }
+    ~DiscoFora() {
+        fs::rename(fora_, unidade_);
+        platform::InvalidatePathCache();
+    }
+
+private:
+    fs::path unidade_, fora_;
+};
+
 // A screen the tested one leads to; it only has to exist.
 class TelaVazia : public pf::Form {};
 

@@ -77,6 +77,16 @@ TEST_F(HortaTest, CanteiroOcupadoRecusadoNaFiguraENaMargem) {
     EXPECT_EQ(f.cant.Count(), 2);  // cell 12 and the template
 }
 
+TEST_F(HortaTest, SemODiscoOCanteiroPlantadoMostraONomeDaVerdura) {
+    planta(12, model::cod_tomate, 3);
+    comum::DiscoFora fora(pasta_programa());
+    auto& f = abre();
+    EXPECT_EQ(f.cant(12).Picture(), pf::CaptionPicture("Tomate", 39, 40));
+    t::DragTo(f.c_alf, f.horta, cx(40), cy(40));
+    ASSERT_EQ(model::horta().cult_can[40], model::cod_alface);
+    EXPECT_EQ(f.cant(40).Picture(), pf::CaptionPicture("Alface", 39, 40));
+}
+
 TEST_F(HortaTest, RemocaoComSimENao) {
     model::sessao().som_ligado = true;
     planta(7, model::cod_quiabo, 2);

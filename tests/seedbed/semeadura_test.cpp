@@ -67,6 +67,20 @@ TEST_F(SementeiraTest, LoteOcupadoRecusaASemeadura) {
     EXPECT_EQ(h.idade_sem[7], 2);
 }
 
+TEST_F(SementeiraTest, SemODiscoOLoteSemeadoMostraONomeDaVerdura) {
+    semeia(7, model::cod_repolho, 2);
+    comum::DiscoFora fora(pasta_programa());
+    auto& f = abre();
+    EXPECT_EQ(f.Image3(7).Picture(), pf::CaptionPicture("Repolho", 39, 40));
+    EXPECT_TRUE(f.Image3(8).Picture().IsEmpty());
+    t::DragTo(f.c_alf, f.Image3(7), 10, 10);
+    ASSERT_EQ(dialogos.size(), 1u);
+    EXPECT_EQ(dialogos[0].mensagem, "Este 'lote' está ocupado");
+    t::DragTo(f.c_alf, f.Image3(8), 10, 10);
+    EXPECT_EQ(f.Image3(8).Picture(), pf::CaptionPicture("Alface", 39, 40));
+    EXPECT_EQ(dialogos.size(), 1u);
+}
+
 TEST_F(SementeiraTest, SemSomSoOPrimeiroBlip) {
     auto& f = abre();
     sons->calls.clear();

@@ -88,6 +88,47 @@ TEST_F(Midia, DiscoRetiradoDuranteOJogoEAvisadoUmaVez) {
     EXPECT_EQ(avisos(), esperado);
 }
 
+TEST_F(Midia, DiscoLidoERetiradoEAvisadoComOuSemOPontoDeMontagem) {
+    // A disc lists its names in capitals. G: is a link to the mount point
+    // "cdrom", which stays, empty, when the disc is taken out; F: is a drive
+    // folder that goes with its disc.
+    const auto cdrom = pasta / "cdrom";
+    std::filesystem::create_directory_symlink(cdrom, pasta / "drives" / "G");
+    for (const char u : {'G', 'F'}) {
+        const auto disco = u == 'G' ? cdrom : pasta / "drives" / "F";
+        apoio::grava_figuras_do_menu(disco);
+        std::filesystem::rename(disco / "anima", disco / "ANIMA");
+        for (const auto& f : std::filesystem::directory_iterator(disco / "ANIMA")) {
+            std::string nome = f.path().filename().string();
+            for (char& c : nome) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+            std::filesystem::rename(f.path(), disco / "ANIMA" / nome);
+        }
+        reinicia_formularios();
+        dialogos.clear();
+        grava_semana(u - 'C', dt(2026, 12, 9, 9));
+        outro_modal = [](pf::Form& f) {
+            if (f.Name() == "Conf_cd") t::Click(static_cast<shell::Conf_cd&>(f).Command1);
+        };
+        pf::Forms::Show("fundo");
+        t::ProcessEvents();
+        auto& m = pf::Forms::Get<shell::INTRONEW>("INTRONEW");
+        ASSERT_FALSE(m.pic_horta.Picture().IsEmpty()) << u << ": the disc is read";
+        ASSERT_TRUE(avisos().empty());
+
+        // Taken out while the player is on the menu, who then picks the garden.
+        std::filesystem::remove_all(disco);
+        if (u == 'G') std::filesystem::create_directory(cdrom);
+        t::Click(m.pic_horta);
+        for (int i = 0; i < 3; ++i) t::TickTimer(m.timer_);
+        t::ProcessEvents();
+        const std::vector<std::string> esperado = {
+            std::string("Disco retirado | As figuras do jogo não puderam ser lidas da unidade ") + u +
+            ":. O disco parece ter sido retirado. Ponha o disco de volta na unidade, ou escolha outra unidade em "
+            "\"Opções\", na tela de Introdução."};
+        EXPECT_EQ(avisos(), esperado) << u;
+    }
+}
+
 TEST_F(Midia, ListaDoInicioMostraAsSeisUnidades) {
     double fim_da_lista = 0, altura = 0;
     outro_modal = [&](pf::Form& f) {

@@ -74,8 +74,9 @@ TEST_F(NovaSemana, UmaSemanaComCulturaAvisaEnvelheceEGuardaTudo) {
     EXPECT_EQ(dialogos[0].legenda, "Nova Semana");
     EXPECT_EQ(dialogos[0].texto, "C:\\anima\\novasema.jpg");
     EXPECT_EQ(dialogos[0].linha, "Passou uma semana!");
-    EXPECT_EQ(dialogos[1].texto, "As mudas de um lote da sementeira passaram do tempo de transplante e foram "
-                                 "retiradas: o lote está livre.");
+    EXPECT_EQ(dialogos[1].texto, "Um canteiro da horta chegou ao fim do ciclo da verdura enquanto o jogo estava "
+                                 "fechado: o canteiro está vago. As mudas de um lote da sementeira passaram do tempo "
+                                 "de transplante e foram retiradas: o lote está livre.");
     EXPECT_EQ(h.cult_sem[3], model::nenhuma);
     EXPECT_EQ(h.cult_can[0], 0);
     EXPECT_EQ(h.ult_cult[0], model::cod_alface);
@@ -153,11 +154,11 @@ TEST_F(NovaSemana, SaltoGrandeGuardaACopiaDaHortaEContaAsSemanas) {
     EXPECT_EQ(linhas_st(), 1);
 
     shell::nova_semana(false);
-    ASSERT_EQ(dialogos.size(), 2u);
+    ASSERT_EQ(dialogos.size(), 3u);
     EXPECT_EQ(dialogos[0].linha, "Passaram 522 semanas!");
-    EXPECT_NE(dialogos[1].texto.find("Passaram 522 semanas desde o último jogo"), std::string::npos);
+    EXPECT_NE(dialogos[2].texto.find("Passaram 522 semanas desde o último jogo"), std::string::npos);
     const std::string nome = "hortas00.mdb.2036-12-10_11-00.antes-de-522-semanas.bak";
-    EXPECT_NE(dialogos[1].texto.find("\"" + nome + "\""), std::string::npos) << dialogos[1].texto;
+    EXPECT_NE(dialogos[2].texto.find("\"" + nome + "\""), std::string::npos) << dialogos[2].texto;
     const auto copia = pasta / nome;
     ASSERT_TRUE(std::filesystem::exists(copia));
     sqlite3* db = nullptr;
@@ -179,6 +180,23 @@ TEST_F(NovaSemana, SaltoGrandeGuardaACopiaDaHortaEContaAsSemanas) {
     EXPECT_EQ(t.rfind("A data do computador está antes da data do jogo (10/12/2036)", 0), 0u) << t;
     EXPECT_NE(t.find("pulou 522 semanas"), std::string::npos) << t;
     EXPECT_NE(t.find("\"" + nome + "\", ao lado de \"hortas00.mdb\"; para voltar à cópia"), std::string::npos) << t;
+}
+
+TEST_F(NovaSemana, NoveSemanasForaDizQuantosCanteirosELotesTerminaram) {
+    planta_alface();
+    auto& h = model::horta();
+    h.cult_can[1] = h.cult_can[2] = model::cod_rabanete;  // 6 weeks in the bed
+    h.cult_can[3] = model::cod_couve;                      // 24: still growing
+    h.cult_sem[0] = model::cod_alface;
+    h.cult_sem[1] = model::cod_couve;
+    platform::SetNow(dt(2027, 2, 10, 11));
+    shell::nova_semana(false);
+    ASSERT_EQ(dialogos.size(), 3u);
+    EXPECT_EQ(dialogos[0].linha, "Passaram 9 semanas!");
+    EXPECT_EQ(dialogos[1].texto, "3 canteiros da horta chegaram ao fim do ciclo das verduras enquanto o jogo estava "
+                                 "fechado: esses canteiros estão vagos. As mudas de 2 lotes da sementeira passaram do "
+                                 "tempo de transplante e foram retiradas: esses lotes estão livres.");
+    EXPECT_EQ(h.cult_can[3], model::cod_couve);
 }
 
 TEST_F(NovaSemana, HortaVaziaNaoAvisaMasGuarda) {
@@ -216,9 +234,9 @@ TEST_F(NovaSemana, GravacaoEDataNaMesmaTransacao) {
     }
     platform::SetNow(dt(2026, 12, 13, 11));
     shell::nova_semana(false);
-    ASSERT_EQ(dialogos.size(), 2u);
-    EXPECT_EQ(dialogos[1].nome, "ok");
-    EXPECT_NE(dialogos[1].texto.find("Não foi possível salvar"), std::string::npos);
+    ASSERT_EQ(dialogos.size(), 3u);
+    EXPECT_EQ(dialogos[2].nome, "ok");
+    EXPECT_NE(dialogos[2].texto.find("Não foi possível salvar"), std::string::npos);
     EXPECT_EQ(linhas_st(), 0);
     EXPECT_EQ(le_semana("data").ToDate(), dt(2026, 12, 9, 10));
 }
