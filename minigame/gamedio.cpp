@@ -223,13 +223,20 @@ void gamedio::sequencia_ranking() {
         const bool t = testa_rank_tempo(tempo);
         const bool c = testa_rank_cliques(cliques);
         if (t || c) {
-            // Only "OK" stores a name: a dialog closed otherwise leaves the
-            // entry without a name rather than under an earlier player's.
+            // Only "OK" gives a name, and an entry is stored only under a
+            // name: the dialog closed otherwise (its close box, the end of
+            // the program while it is open) stores nothing, rather than a
+            // place under no one or under an earlier player's name.
             e.nome_jogador.clear();
             pf::Forms::Show(nome_dialogo_nome, pf::vbModal);
-            if (t) grava_rank_tempo(tempo);
-            if (c) grava_rank_cliques(cliques);
-            pf::Forms::Show(nome_tela_ranking);
+            if (!e.nome_jogador.empty()) {
+                if (t) grava_rank_tempo(tempo);
+                if (c) grava_rank_cliques(cliques);
+                pf::Forms::Show(nome_tela_ranking);
+            } else {
+                e.pos_tempo = sem_posicao;
+                e.pos_cliques = sem_posicao;
+            }
         }
     } catch (const platform::DbError& erro) {
         shell::mostra_ok("Ranking", erro.what());

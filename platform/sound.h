@@ -5,7 +5,9 @@
 // sound has ended and no other event of the program runs in between). Playing
 // a file of the name given to SetCutSoundName (in any folder, any case) cuts
 // the sound playing. PlayMedia plays the media links of the help (MID, WAV, AVI) by
-// path. A missing file or a machine without sound is silent and quick: the
+// path, beside those sounds: a song or a WAV link runs to its end whatever
+// sounds, cuts or voices come after it; a newer link of its kind replaces it,
+// and the end of sound ends it. A missing file or a machine without sound is silent and quick: the
 // call returns at once and the problem is logged once.
 //
 // The work is done by a pluggable back end: the mixer back end for real play,
@@ -39,8 +41,10 @@ struct SoundCall {
 class SoundBackend {
 public:
     virtual ~SoundBackend() = default;
-    // Sync: return when the sound has ended. Async and Media: start it,
-    // replacing the sound playing, and return. Cut: stop the sound playing.
+    // Sync: return when the sound has ended. Async: start it, replacing the
+    // sound playing, and return. Media: start it beside the sounds, replacing
+    // the media of its kind playing (a song, a WAV link), and return. Cut:
+    // stop the sound playing (not the media).
     // A call with an empty resolved path must return at once.
     virtual void Play(const SoundCall& call) = 0;
     // Opens the output ahead of the first sound. Called at most once, on the
@@ -62,15 +66,15 @@ public:
     std::vector<SoundCall> calls;
 };
 
-// Plays sounds through the SDL mixer: WAV files on one channel, MIDI songs
-// through the General MIDI synthesiser. A synchronous sound blocks the caller
+// Plays sounds through the SDL mixer: WAV files on one channel, the help's
+// WAV links on another, MIDI songs through the General MIDI synthesiser. A synchronous sound blocks the caller
 // until the mixer reports the end of its samples, and never less than the
 // sound's length; a device that never reports it releases the caller after the
 // length and a margin, and no sound holds the caller more than 10 seconds
 // (the game's longest is about 8; a longer one is stopped there). A WAV file
 // whose header gives no rate a sound can have is not played. Songs load on a
 // thread of the back end's own, one after the other, and start when loaded
-// unless a sound or a cut came first, or the song took more than a few
+// unless a newer song came first, or the song took more than a few
 // seconds to load; the caller never waits for a song, and neither does the
 // back end's end. Creating it is cheap: the audio device opens at the first
 // play, and when it cannot be opened the back end stays silent (logged once).
@@ -111,7 +115,7 @@ void SetCutSoundName(const std::string& fileName);
 
 // Plays a WAV file by game path. Returns false when the file is missing.
 bool PlaySound(const std::string& path, SoundMode mode);
-// Stops the sound playing.
+// Stops the sound playing (the help's media play on).
 void StopSound();
 // Plays a help media link (MID, WAV or AVI) by path, asynchronously.
 // Returns false when the file is missing.

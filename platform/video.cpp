@@ -190,6 +190,14 @@ QProcess* startProcess() {
         while (p->canReadLine()) heard(p, p->readLine().trimmed());
         FilmState& f = film();
         if (f.process == p) {
+            // Ended, whatever its exit (a crash of the media back end, an
+            // abort), while its film was on and before its window said it
+            // closed: the film was not shown, and the player is told here.
+            if (f.playing) {
+                LogOnce("filme:processo-terminou", "o processo dos filmes terminou sem mostrar o filme (" +
+                                                       p->property("film").toString().toStdString() + ")");
+                showMessage(p->property("film").toString().toStdString());
+            }
             f.process = nullptr;
             f.playing = false;
         }

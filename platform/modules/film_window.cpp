@@ -69,8 +69,13 @@ public:
         QObject::connect(&player_, &QMediaPlayer::mediaStatusChanged, &player_,
                          [this](QMediaPlayer::MediaStatus st) {
                              if (failed_) return;
-                             // The last picture stays a moment before the window goes.
-                             if (st == QMediaPlayer::EndOfMedia) closeAfter(600);
+                             // The last picture stays a moment before the window goes;
+                             // a film that ends before its first picture (a cut
+                             // file) showed nothing and says so.
+                             if (st == QMediaPlayer::EndOfMedia) {
+                                 if (frame_.isNull()) fail("o filme acabou antes da primeira imagem");
+                                 else closeAfter(600);
+                             }
                              if (st == QMediaPlayer::InvalidMedia) fail("formato não reconhecido");
                          },
                          Qt::QueuedConnection);

@@ -58,6 +58,10 @@ constexpr double kLongestSound = 300;
 constexpr auto kSongPatience = std::chrono::seconds(5);
 // How often the song loader looks whether the song it holds has ended.
 constexpr auto kSongRelease = std::chrono::seconds(1);
+// The game's sounds (voices, cues, the cut) take turns on one channel; the
+// help's WAV links play on a channel of their own, and its songs on the
+// mixer's music stream, so neither is cut by the game's sounds.
+constexpr int kSoundChannel = 0, kMediaChannel = 1;
 
 // The end of play of the sound channel, reported by the mixer on its audio
 // thread (while it holds the audio lock: the callback only flags and wakes).
@@ -72,7 +76,8 @@ EndOfPlay& endOfPlay() {
     return *e;
 }
 
-void channelFinished(int) {
+void channelFinished(int channel) {
+    if (channel != kSoundChannel) return;
     EndOfPlay& e = endOfPlay();
     {
         std::lock_guard<std::mutex> lock(e.mutex);
@@ -178,8 +183,8 @@ struct SongLoader {
     std::condition_variable wake;
     std::condition_variable settled;  // the loader has nothing to do
     std::optional<Request> next;  // a request not yet begun; a newer one replaces it
-    // Moved on by every sound, cut or song: a song asked for under an
-    // older ticket does not start.
+    // Moved on by every song and by the back end's end: a song asked for
+    // under an older ticket does not start.
     std::uint64_t ticket = 0;
     bool loading = false;
     bool stop = false;
@@ -222,9 +227,8 @@ struct SongLoader {
             }
             waitWhileHeld();
             const bool loaded = load(r.call);
-            // A sound or a cut asked for while the song loaded wins over it,
-            // and a song that took too long is no longer what the player
-            // waits for.
+            // A song asked for while this one loaded wins over it, and a
+            // song that took too long is no longer what the player waits for.
             std::lock_guard<std::mutex> lock(mutex);
             loading = false;
             if (stop) break;
@@ -291,12 +295,13 @@ public:
     void Play(const SoundCall& call) override {
         switch (call.kind) {
             case SoundCall::Kind::Cut:
-                // A cut before any sound has nothing to stop: no device needed.
-                if (device_ == Device::Open) haltAll();
+                // A cut before any sound has nothing to stop: no device
+                // needed. It stops the game's sound, not the help's media.
+                if (device_ == Device::Open) Mix_HaltChannel(kSoundChannel);
                 return;
             case SoundCall::Kind::Media: playMedia(call); return;
-            case SoundCall::Kind::Async: playEffect(call, false); return;
-            case SoundCall::Kind::Sync: playEffect(call, true); return;
+            case SoundCall::Kind::Async: playEffect(call, false, kSoundChannel); return;
+            case SoundCall::Kind::Sync: playEffect(call, true, kSoundChannel); return;
         }
     }
 
@@ -328,7 +333,7 @@ private:
             host().logOnce("som-sem-saida", "nenhuma saída de áudio disponível: os sons ficam em silêncio (" + why + ")");
             return false;
         }
-        Mix_AllocateChannels(1);  // one sound at a time
+        Mix_AllocateChannels(2);  // the game's sound and the help's WAV link
         Mix_ChannelFinished(channelFinished);
         int frequency = 0, channels = 0;
         Uint16 format = 0;
@@ -394,9 +399,11 @@ private:
         auto it = chunks_.find(call.resolved);
         if (it != chunks_.end()) return it->second;
         if (chunks_.size() >= kCachedSounds) {
-            // The channel is halted before the next sound starts, so any of
-            // them can go; a freed sound that was playing simply stops.
+            // The game's channel is halted before its next sound starts, so
+            // any sound can go but the help's one still playing.
+            Mix_Chunk* media = Mix_Playing(kMediaChannel) ? Mix_GetChunk(kMediaChannel) : nullptr;
             auto victim = chunks_.begin();
+            if (victim->second && victim->second == media) ++victim;
             if (victim->second) Mix_FreeChunk(victim->second);
             chunks_.erase(victim);
         }
@@ -411,7 +418,8 @@ private:
         return chunk;
     }
 
-    void playEffect(const SoundCall& call, bool wait) {
+    // Plays a WAV file on the channel, replacing what that channel plays.
+    void playEffect(const SoundCall& call, bool wait, int channel) {
         if (call.resolved.empty()) return;
         const std::optional<double> seconds = host().wavDuration(call.resolved);
         if (!seconds || *seconds > kLongestSound) {
@@ -421,14 +429,20 @@ private:
         if (!ensureOpen()) return;
         Mix_Chunk* chunk = chunkFor(call);
         if (!chunk) return;
-        haltAll();
+        Mix_HaltChannel(channel);
+        if (channel != kSoundChannel) {
+            if (Mix_PlayChannel(channel, chunk, 0) < 0)
+                host().logOnce("som-tocar:" + call.resolved,
+                               "não foi possível tocar o som " + call.path + ": " + std::string(Mix_GetError()));
+            return;
+        }
         EndOfPlay& e = endOfPlay();
         {
             std::lock_guard<std::mutex> lock(e.mutex);
             e.ended = false;
         }
         const auto start = Clock::now();
-        if (Mix_PlayChannel(0, chunk, 0) < 0) {
+        if (Mix_PlayChannel(kSoundChannel, chunk, 0) < 0) {
             host().logOnce("som-tocar:" + call.resolved,
                     "não foi possível tocar o som " + call.path + ": " + std::string(Mix_GetError()));
             return;
@@ -449,13 +463,13 @@ private:
                                          [&e] { return e.ended; });
         }
         if (!ended && !tooLong) {
-            Mix_HaltChannel(-1);
+            Mix_HaltChannel(kSoundChannel);
             host().logOnce("som-sem-fim", "a saída de áudio não informou o fim do som " + call.path);
             return;
         }
         if (ended) std::this_thread::sleep_until(start + std::min<Clock::duration>(length, kLongestWait));
         if (tooLong) {
-            Mix_HaltChannel(-1);
+            Mix_HaltChannel(kSoundChannel);
             host().logOnce("som-longo:" + call.resolved, "som longo demais para esperar, interrompido: " + call.path);
         }
     }
@@ -464,7 +478,7 @@ private:
         if (call.resolved.empty()) return;
         const std::string lower = host().lowerCase(call.resolved);
         if (lower.ends_with(".wav")) {
-            playEffect(call, false);
+            playEffect(call, false, kMediaChannel);
             return;
         }
         if (!IsSongName(lower)) {
@@ -472,11 +486,13 @@ private:
             return;
         }
         if (!ensureOpen()) return;
-        haltAll();
-        // The song starts when loaded unless another sound came first.
+        // A new song replaces the one playing and any still loading (halted
+        // before the loader can start the new one); the game's sounds leave
+        // songs alone.
+        Mix_HaltMusic();
         {
             std::lock_guard<std::mutex> lock(songs_->mutex);
-            songs_->next = SongLoader::Request{call, songs_->ticket, Clock::now()};
+            songs_->next = SongLoader::Request{call, ++songs_->ticket, Clock::now()};
         }
         songs_->wake.notify_one();
         if (!songThread_.joinable()) songThread_ = std::thread([songs = songs_] { songs->run(); });

@@ -4,6 +4,8 @@
 // types names into the ranking's name dialog, and a stand-in for the options
 // screen.
 
+#include <signal.h>
+
 #include <QColor>
 #include <QImage>
 #include <QString>
@@ -71,13 +73,17 @@ protected:
     }
 
     // The scripted player also types the next name into the name dialog (or
-    // closes it when the script says so).
+    // closes it, or is logged out while it is open, when the script says so).
     void outro_dialogo(pf::Form& d) override {
         if (auto* m = dynamic_cast<mem_ok*>(&d)) {
             const std::string nome = nomes.empty() ? std::string("Ana") : nomes.front();
             if (!nomes.empty()) nomes.pop_front();
             if (nome == "<fecha>") {
                 m->Unload();
+            } else if (nome == "<sinal>") {
+                // A logout with a name typed and not confirmed.
+                t::TypeText("Zé");
+                ::raise(SIGTERM);
             } else {
                 t::TypeText(nome);
                 t::Click(m->opções);

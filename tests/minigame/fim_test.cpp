@@ -1,7 +1,13 @@
 // The end of a game: the score blinks, and a score that enters a ranking
 // leads through the name dialog to the inserts and the ranking window.
 
+#include <unistd.h>
+
+#include <cstdio>
+
 #include "apoio.h"
+#include "platform/end_request.h"
+#include "shell/saida.h"
 
 namespace minigame_test {
 
@@ -66,14 +72,36 @@ TEST_F(FimTest, SoTempoEntraGravaSoOTempo) {
     EXPECT_TRUE(r.nome(1).Visible());
 }
 
-TEST_F(FimTest, NomeFechadoSemOKNaoHerdaONomeAnterior) {
+// An entry is stored only under a name the player confirmed: the dialog
+// closed by its close box stores no row, not even under an earlier player's
+// name.
+TEST_F(FimTest, NomeFechadoSemOKNaoGravaNada) {
     gamedio& g = abre_jogo();
     jogo().nome_jogador = "Outro Jogador";
     nomes.push_back("<fecha>");
     joga_partida(g, 30, 0);
-    const auto linhas = le_ranking();
-    ASSERT_EQ(linhas.size(), 2u);
-    for (const auto& l : linhas) EXPECT_EQ(l.nome, "");
+    EXPECT_TRUE(le_ranking().empty());
+    EXPECT_FALSE(pf::Forms::IsLoaded(nome_tela_ranking));
+}
+
+// Nor does a logout while the dialog is open, a name typed and not
+// confirmed; the game still ends. In a process of its own: the program's
+// end leaves no event loop for later tests.
+TEST_F(FimTest, SaidaDoSistemaComONomeAbertoNaoGravaNada) {
+    GTEST_FLAG_SET(death_test_style, "threadsafe");
+    EXPECT_EXIT(
+        {
+            platform::OnEndRequest(shell::encerra_de_fora);
+            gamedio& g = abre_jogo();
+            nomes.push_back("<sinal>");
+            joga_partida(g, 30, 0);
+            t::ProcessEvents();
+            const bool vazio = le_ranking().empty();
+            std::fprintf(stderr, "fim=%d linhas=%d\n", pf::Forms::Ended(), vazio ? 0 : 1);
+            std::fflush(stderr);
+            ::_exit(0);
+        },
+        testing::ExitedWithCode(0), "fim=1 linhas=0");
 }
 
 TEST_F(FimTest, RetornarDuranteAPiscadaFinalNaoGravaNada) {

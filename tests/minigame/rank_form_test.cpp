@@ -243,6 +243,13 @@ TEST_F(NomeTest, CaracteresDeControleNaoEntramNoNome) {
     m.Text1.SetText("\u2066Zé\u2029\u200E\u200F\u202A\u2069\u2013\u2067!");
     t::Click(m.opções);
     EXPECT_EQ(jogo().nome_jogador, "Zé\u2013!");
+    // Also as the name's last character, where it would turn the columns
+    // that follow it.
+    m.Show();
+    t::ProcessEvents();
+    m.Text1.SetText("Zé\u202E");
+    t::Click(m.opções);
+    EXPECT_EQ(jogo().nome_jogador, "Zé");
 }
 
 TEST_F(NomeTest, TextoLongoPostoPorOutroMeioECortadoEmVinte) {

@@ -111,3 +111,36 @@ TEST(FilmWindowTest, AFilmPlaysInAProcessThatEndsWithIt) {
     EXPECT_EQ(mapped.find("Multimedia"), std::string::npos);
     EnableFilmWindow(false);
 }
+
+// A film that shows no picture says so whatever ends it: a cut file (its
+// end before its first picture) in the film's window, and a film process
+// that dies (here without a media back end it can load) in the program.
+TEST(FilmWindowTest, AFilmWithoutAPictureSaysSoWhateverEndsIt) {
+    int argc = 1;
+    char name[] = "platform_tests";
+    char* argv[] = {name, nullptr};
+    QGuiApplication app(argc, argv);
+    platform_test::TempFolder folder;
+    ResetLog();
+    SetLogToStderr(false);
+    std::ifstream in(BROTALIA_PROGRAM_DIR "/drives/C/anima/broto.avi", std::ios::binary);
+    const std::string whole((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    ASSERT_GT(whole.find("00db"), 0u);
+    const std::string cut = folder.write("cortado.avi", whole.substr(0, whole.find("00db")));
+    EnableFilmWindow(true);
+    ASSERT_TRUE(ShowFilm(cut));
+    EXPECT_TRUE(waitFor([&] { return WasLogged("filme:" + cut); }));
+    EXPECT_TRUE(FilmWindowOpen());  // the message stays a moment
+    EnableFilmWindow(false);
+
+    const std::string film = folder.write("inteiro.avi", whole);
+    qputenv("QT_MEDIA_BACKEND", "nenhum");
+    EnableFilmWindow(true);
+    ASSERT_TRUE(ShowFilm(film));
+    EXPECT_TRUE(waitFor([] { return WasLogged("filme:processo-terminou"); }));
+    EXPECT_TRUE(FilmWindowOpen());
+    qunsetenv("QT_MEDIA_BACKEND");
+    EnableFilmWindow(false);
+    EXPECT_TRUE(waitFor([] { return children() == 0; }));
+    SetLogToStderr(true);
+}
