@@ -4,7 +4,10 @@
 
 #include <signal.h>
 #include <sys/resource.h>
+#include <sys/syscall.h>
+#include <unistd.h>
 
+#include <atomic>
 #include <cstdio>
 #include <fstream>
 #include <sstream>
@@ -13,6 +16,24 @@
 #include "apoio.h"
 #include "platform/text.h"
 #include "tests/comum/outro_usuario.h"
+
+// A storage that loses bytes while saying it wrote them (a failing stick, a
+// network share): while armed, the next large write to a temporary file puts
+// down all but a stretch of its middle and reports the whole written.
+static std::atomic<bool> perde_bytes{false};
+
+extern "C" ssize_t write(int fd, const void* dados, size_t n) {
+    char alvo[512] = {};
+    const std::string elo = "/proc/self/fd/" + std::to_string(fd);
+    if (perde_bytes && n > 4096 && ::readlink(elo.c_str(), alvo, sizeof alvo - 1) > 4 &&
+        std::string(alvo).ends_with(".tmp") && perde_bytes.exchange(false)) {
+        const char* c = static_cast<const char*>(dados);
+        if (::syscall(SYS_write, fd, c, n / 2) < 0 || ::syscall(SYS_write, fd, c + n / 2 + 512, n - n / 2 - 512) < 0)
+            return -1;
+        return static_cast<ssize_t>(n);
+    }
+    return ::syscall(SYS_write, fd, dados, n);
+}
 
 namespace agenda_test {
 namespace {
@@ -177,6 +198,17 @@ TEST_F(SemanaTest, PdfQueNaoPodeSerGravadoInteiroEUmaFalhaEOAnteriorFica) {
     ASSERT_TRUE(r.ok()) << agenda::texto_do_relatorio(r);
     std::ifstream f(r.pdfPath, std::ios::binary);
     const std::string antes((std::istreambuf_iterator<char>(f)), {});
+    const auto falha_e_o_anterior_fica = [&](const char* caso) {
+        SCOPED_TRACE(caso);
+        EXPECT_EQ(r.status, platform::ReportStatus::PdfNotWritable);
+        const std::string mensagem = agenda::mensagem_da_impressao({r});
+        EXPECT_NE(mensagem.find("não foi salvo"), std::string::npos) << mensagem;
+        EXPECT_EQ(mensagem.find("foi salvo no"), std::string::npos) << mensagem;
+        EXPECT_EQ(mensagem.find("salvo na pasta"), std::string::npos) << mensagem;
+        std::ifstream g(r.pdfPath, std::ios::binary);
+        EXPECT_EQ(std::string((std::istreambuf_iterator<char>(g)), {}), antes);
+        EXPECT_FALSE(fs::exists(r.pdfPath + ".tmp"));
+    };
     // The disk fills while the file is written: writes past 4 KB fail.
     rlimit original{};
     ::getrlimit(RLIMIT_FSIZE, &original);
@@ -186,14 +218,14 @@ TEST_F(SemanaTest, PdfQueNaoPodeSerGravadoInteiroEUmaFalhaEOAnteriorFica) {
     ::setrlimit(RLIMIT_FSIZE, &curto);
     r = semana("5", "2026-05");
     ::setrlimit(RLIMIT_FSIZE, &original);
-    EXPECT_EQ(r.status, platform::ReportStatus::PdfNotWritable);
-    const std::string mensagem = agenda::mensagem_da_impressao({r});
-    EXPECT_NE(mensagem.find("não foi salvo"), std::string::npos) << mensagem;
-    EXPECT_EQ(mensagem.find("foi salvo no"), std::string::npos) << mensagem;
-    EXPECT_EQ(mensagem.find("salvo na pasta"), std::string::npos) << mensagem;
-    std::ifstream g(r.pdfPath, std::ios::binary);
-    EXPECT_EQ(std::string((std::istreambuf_iterator<char>(g)), {}), antes);
-    EXPECT_FALSE(fs::exists(r.pdfPath + ".tmp"));
+    falha_e_o_anterior_fica("disco cheio");
+    // Every write said it was whole, the file's first and last bytes are
+    // there, and yet a stretch of it was lost.
+    perde_bytes = true;
+    r = semana("5", "2026-05");
+    EXPECT_FALSE(perde_bytes) << "nenhuma escrita grande no arquivo temporário";
+    perde_bytes = false;
+    falha_e_o_anterior_fica("bytes perdidos");
 }
 
 TEST_F(RelatorioTest, PdfComTodasAsLinhasEmVariasPaginas) {
