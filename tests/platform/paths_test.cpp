@@ -166,6 +166,7 @@ protected:
     void julga() {
         folder.write(kInstallManifest);  // an installed copy: each account writes in its own data folder
         ::chmod(home.path().c_str(), 0755);
+        SetProgramFolder(folder.path());
         const int falhas = comum::como_outro_usuario(casa, [&] {
             int falhas = 0;
             for (const Caso& c : casos) {
