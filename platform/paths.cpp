@@ -7,9 +7,12 @@
 #include <grp.h>
 #include <pwd.h>
 #include <sys/stat.h>
+#include <sys/xattr.h>
 #include <unistd.h>
 
 #include <cerrno>
+#include <cstdint>
+#include <cstring>
 #include <climits>
 #include <cstdlib>
 
@@ -116,6 +119,41 @@ bool privateGroup(gid_t gid) {
     return true;
 }
 
+// Whether accounts other than this user may write in the folder `path`
+// (whose status is `st`): by its mode bits, or, where it has an access ACL,
+// by that list. The list is read from the file system's attribute in the
+// kernel's format: a 4-byte version (2), then entries of a 2-byte tag, a
+// 2-byte permission set and a 4-byte account or group id, little-endian.
+// Named users and groups and the owning group are bound by the mask entry.
+// An ACL that cannot be read or is not understood counts as letting others in.
+bool othersMayWrite(const std::string& path, const struct stat& st) {
+    unsigned char buf[4 + 8 * 64];
+    const ssize_t n = ::lgetxattr(path.c_str(), "system.posix_acl_access", buf, sizeof buf);
+    if (n < 0 && (errno == ENODATA || errno == ENOTSUP))
+        return (st.st_mode & S_IWOTH) || ((st.st_mode & S_IWGRP) && !privateGroup(st.st_gid));
+    if (n < 4 || (n - 4) % 8 != 0) return true;
+    auto u16 = [&](size_t at) { return static_cast<unsigned>(buf[at] | (buf[at + 1] << 8)); };
+    auto u32 = [&](size_t at) { return static_cast<uint32_t>(u16(at) | (u16(at + 2) << 16)); };
+    if (u32(0) != 2) return true;
+    enum : unsigned { kUserObj = 0x01, kUser = 0x02, kGroupObj = 0x04, kGroup = 0x08, kMask = 0x10, kOther = 0x20 };
+    constexpr unsigned kWrite = 0x02;
+    unsigned mask = 0x07;
+    for (size_t at = 4; at < static_cast<size_t>(n); at += 8)
+        if (u16(at) == kMask) mask = u16(at + 2);
+    for (size_t at = 4; at < static_cast<size_t>(n); at += 8) {
+        const unsigned tag = u16(at), perm = u16(at + 2);
+        const uint32_t id = u32(at + 4);
+        const bool writes = perm & kWrite;
+        const bool masked = writes && (mask & kWrite);
+        if ((tag == kUser && masked && id != ::geteuid()) || (tag == kGroupObj && masked && !privateGroup(st.st_gid)) ||
+            (tag == kGroup && masked && !privateGroup(id)) || (tag == kOther && writes))
+            return true;
+        if (tag != kUserObj && tag != kUser && tag != kGroupObj && tag != kGroup && tag != kMask && tag != kOther)
+            return true;
+    }
+    return false;
+}
+
 // Why `folder` is not the user's own (see DataFolderRefusal), walking it
 // from the root as the system does, each link followed after its owner is
 // checked. "" also where a part of it does not exist yet: what is missing is
@@ -166,7 +204,7 @@ std::string notUsersOwn(const std::string& folder) {
         if (!S_ISDIR(st.st_mode)) return {};
         const bool last = pending.empty();
         if (st.st_uid != me && (last || st.st_uid != 0)) return "a pasta \"" + next + "\" é de outro usuário";
-        const bool othersWrite = (st.st_mode & S_IWOTH) || ((st.st_mode & S_IWGRP) && !privateGroup(st.st_gid));
+        const bool othersWrite = othersMayWrite(next, st);
         // A shared folder that keeps each one's names to their owner (the
         // sticky bit, as /tmp) may lie above; the data folder itself may not
         // let anyone else in.

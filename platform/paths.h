@@ -60,8 +60,8 @@ inline constexpr const char* kInstallManifest = "install_manifest.txt";
 // Why this run's data folder, where it is not the program folder, cannot be
 // trusted with the user's files, in Portuguese; "" when it can. The folder
 // is the user's own only when it is owned by the user and no one else may
-// write in it, every folder above it is the user's or the system's and
-// lets no one else rename what it holds, and no symbolic link on the way is
+// write in it (by its mode bits or its ACL), every folder above it is the
+// user's or the system's and lets no one else rename what it holds, and no symbolic link on the way is
 // someone else's. A folder refused so is never written: ResolvePathForWrite
 // names nothing in it.
 std::string DataFolderRefusal();

@@ -4,7 +4,10 @@
 #   setup.sh          the game: its build, its modules and its media;
 #   setup.sh tests    the same with the tests, their tools and their servers;
 #   setup.sh bench    the packages of the benchmarks only (scripts/bench.sh
-#                     builds them into build-bench).
+#                     builds them into build-bench);
+#   setup.sh package  the packages of the game's build and of its Debian
+#                     package only (scripts/package.sh builds it into
+#                     build-package).
 # No installed package is ever removed or replaced: apt-get runs with
 # --no-remove, and a test server that could only come in by removing a
 # package (pulseaudio beside PipeWire) is left out; the tests that need it
@@ -31,21 +34,27 @@ game=(
 # The tests: unit tests, the game database read by another process
 # (sqlite3), the reports' text (pdftotext), a full disk made on a loop device
 # (mkfs.ext4), the private print server and its queues, the sound server's
-# client tools (pactl, parec).
-tests=(libgtest-dev sqlite3 poppler-utils e2fsprogs cups-daemon cups-client pulseaudio-utils)
+# client tools (pactl, parec), the access lists set on data folders
+# (setfacl) and the check of the software centre's entry (appstreamcli); and
+# those of the Debian package, which a test makes from the build.
+tests=(libgtest-dev sqlite3 poppler-utils e2fsprogs cups-daemon cups-client pulseaudio-utils acl appstream)
 # The benchmarks: their library, the display the start-up is measured on,
 # the sound server's client tools, the reading of the reports' PDFs
 # (pdftohtml, pdftocairo) and the counting of their instructions (callgrind).
 bench=(libbenchmark-dev xvfb pulseaudio-utils poppler-utils valgrind)
+# The Debian package: its dependencies found by dpkg-shlibdeps, which cpack
+# runs on the files that file(1) says are programs.
+package=(dpkg-dev file)
 # The private sound server of the tests and benchmarks, only where it can be
 # installed without removing anything.
 sound_server=(pulseaudio)
 
 case $use in
   game) wanted=("${game[@]}"); optional=() ;;
-  tests) wanted=("${game[@]}" "${tests[@]}"); optional=("${sound_server[@]}") ;;
+  tests) wanted=("${game[@]}" "${tests[@]}" "${package[@]}"); optional=("${sound_server[@]}") ;;
   bench) wanted=("${game[@]}" "${bench[@]}"); optional=("${sound_server[@]}") ;;
-  *) echo "uso: $0 [tests|bench]" >&2; exit 2 ;;
+  package) wanted=("${game[@]}" "${package[@]}"); optional=() ;;
+  *) echo "uso: $0 [tests|bench|package]" >&2; exit 2 ;;
 esac
 
 missing_of() {
@@ -93,7 +102,7 @@ if [ ${#missing[@]} -gt 0 ]; then
   fi
 fi
 
-[ "$use" = bench ] && exit 0
+case $use in bench | package) exit 0 ;; esac
 
 # The game alone leaves the tests out of a new build; a build that already
 # has them (a developer's tree) keeps them.

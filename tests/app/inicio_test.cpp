@@ -1,5 +1,6 @@
 // Starts of the game's program itself, each copy in a fresh program folder
-// (the game's folder is the one its program lies in).
+// (the game's folder is the one its program lies in), and its installation:
+// the install rules, the uninstall and the Debian package.
 
 #include <fcntl.h>
 #include <gtest/gtest.h>
@@ -211,7 +212,8 @@ TEST(Inicio, AnInstalledCopyNeverWritesItsFolderAndKeepsOneDataFolderUnderAnyNam
     const fs::path& saidas = saidas_novas.caminho;
     // What the prefix held before: its own folders, as /usr/local has them,
     // and another program's icon.
-    for (const char* d : {"bin", "lib", "share/icons/hicolor/48x48/apps"}) fs::create_directories(prefixo / d);
+    for (const char* d : {"bin", "lib", "share/icons/hicolor/48x48/apps", "share/applications"})
+        fs::create_directories(prefixo / d);
     std::ofstream(prefixo / "share/icons/hicolor/48x48/apps/outro.png") << "ícone";
     std::set<fs::path> antes;
     for (const auto& e : fs::recursive_directory_iterator(prefixo)) antes.insert(e.path());
@@ -221,6 +223,9 @@ TEST(Inicio, AnInstalledCopyNeverWritesItsFolderAndKeepsOneDataFolderUnderAnyNam
     ASSERT_EQ(std::system(instala.c_str()), 0) << le(saidas / "instala.txt");
     const fs::path comando = prefixo / "bin" / "brotalia";
     const fs::path pasta = fs::canonical(comando).parent_path();
+    // Installed without their symbols and debug information.
+    for (const fs::path& binario : {pasta / "brotalia", pasta / "modules" / "libbrotalia_sound_mixer.so"})
+        EXPECT_EQ(le(binario).find(".symtab"), std::string::npos) << binario;
     const auto instalado = arvore(pasta);
     const fs::path dados = saidas / "dados", jogo = dados / "brotalia";
 
@@ -239,11 +244,13 @@ TEST(Inicio, AnInstalledCopyNeverWritesItsFolderAndKeepsOneDataFolderUnderAnyNam
     EXPECT_TRUE(espera([&] { return le(jogo / "brotalia.lock").rfind(std::to_string(renomeado.pid) + "\n", 0) == 0; }))
         << le(saidas / "2.txt");
     renomeado.termina();
+    fs::rename(pasta / "Brotalia", pasta / "brotalia");
     EXPECT_EQ(std::vector<fs::path>(fs::directory_iterator(dados), fs::directory_iterator()),
               std::vector<fs::path>{jogo});
 
-    // Uninstalled, the prefix holds what it held before, no empty folder left.
-    const std::string desinstala = "'" BROTALIA_SOURCE "/scripts/uninstall.sh' '" + prefixo.string() + "' >'" +
+    // Uninstalled by the uninstall installed with it, the prefix holds what it
+    // held before, its empty folders too, no folder of the install left.
+    const std::string desinstala = "'" + (pasta / "uninstall.sh").string() + "' >'" +
                                    (saidas / "desinstala.txt").string() + "' 2>&1";
     ASSERT_EQ(std::system(desinstala.c_str()), 0) << le(saidas / "desinstala.txt");
     std::set<fs::path> depois;
@@ -285,6 +292,105 @@ TEST(Inicio, ADataFolderOthersCanWriteIsRefusedAndItsLinksAreNotFollowed) {
         EXPECT_EQ(le(trabalho), std::string(2900, 'x'));
         EXPECT_TRUE(conteudo(dados) == antes);
         EXPECT_TRUE(fs::is_symlink(dados / "brotalia.lock"));
+    }
+}
+
+// The uninstall removes nothing outside its prefix, whatever its list of
+// files says, and says what it did not remove.
+TEST(Inicio, TheUninstallRemovesOnlyTheInstallsFilesUnderItsPrefix) {
+    const PastaNova raiz_nova;
+    const fs::path& raiz = raiz_nova.caminho;
+    const fs::path prefixo = raiz / "pre+fixo", fora = raiz / "fora";  // '+' means more in a pattern
+    fs::create_directories(fora);
+    for (const char* v : {"vitima1", "vitima2", "vitima3"}) std::ofstream(fora / v) << v;
+    fs::create_directories(prefixo / "share/applications");
+    std::ofstream(prefixo / "share/applications/outro.desktop") << "outro";
+    fs::create_directories(prefixo / "share/icons/hicolor");
+    fs::create_directory_symlink(fora, prefixo / "share/atalho");
+    std::set<fs::path> antes;
+    for (const auto& e : fs::recursive_directory_iterator(prefixo)) antes.insert(e.path());
+    const std::string saida = (raiz / "saida.txt").string();
+    ASSERT_EQ(std::system(("'" BROTALIA_CMAKE "' -DCMAKE_INSTALL_PREFIX='" + prefixo.string() + "' -P '" +
+                           BROTALIA_INSTALL_SCRIPT + "' >'" + saida + "' 2>&1").c_str()), 0)
+        << le(saida);
+    const fs::path pasta = fs::canonical(prefixo / "bin/brotalia").parent_path();
+    // Lines that lead outside: through "..", through a link inside the
+    // prefix; a folder; and a link of the list, which goes, not what it names.
+    fs::create_symlink(fora / "vitima3", prefixo / "bin/perigo");
+    std::ofstream(pasta / "install_manifest.txt", std::ios::app)
+        << (prefixo / "lib/../../fora/vitima1").string() << "\n"
+        << (prefixo / "share/atalho/vitima2").string() << "\n"
+        << (prefixo / "share/applications").string() << "\n"
+        << (prefixo / "bin/perigo").string() << "\n";
+
+    const int status = std::system(("'" + (pasta / "uninstall.sh").string() + "' >'" + saida + "' 2>&1").c_str());
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 1) << le(saida);
+    const std::string dito = le(saida);
+    for (const char* linha : {"fora/vitima1\n", "atalho/vitima2\n", "share/applications\n"})
+        EXPECT_NE(dito.find(linha), std::string::npos) << dito;
+    EXPECT_EQ(dito.find("Brotalia removido"), std::string::npos) << dito;
+    for (const char* v : {"vitima1", "vitima2", "vitima3"}) EXPECT_EQ(le(fora / v), v);
+    std::set<fs::path> depois;
+    for (const auto& e : fs::recursive_directory_iterator(prefixo)) depois.insert(e.path());
+    EXPECT_EQ(depois, antes) << le(saida);
+}
+
+// Runs a shell command, its output into a file; true when it exits 0.
+bool roda(const std::string& comando, const fs::path& saida) {
+    return std::system((comando + " >'" + saida.string() + "' 2>&1").c_str()) == 0;
+}
+
+// The Debian package made from this build, as apt would install it. The
+// dependencies dpkg-shlibdeps finds are left out here: cpack runs file(1) on
+// each of the hundreds of files of the package first, minutes on a busy
+// machine.
+TEST(Inicio, TheDebianPackageHoldsTheStrippedInstallAndWhatTheGameOpensByName) {
+    if (std::system("command -v dpkg-deb >/dev/null") != 0) GTEST_SKIP() << "sem dpkg-deb";
+    if (::access(BROTALIA_BUILD_DIR, W_OK) != 0) GTEST_SKIP() << "o cpack grava na pasta da compilação";
+    const PastaNova pasta_nova;
+    const fs::path& pasta = pasta_nova.caminho;
+    const fs::path saida = pasta / "saida.txt";
+    ASSERT_TRUE(roda("'" BROTALIA_CPACK "' --config '" BROTALIA_BUILD_DIR "/CPackConfig.cmake' -D "
+                     "CPACK_DEBIAN_PACKAGE_SHLIBDEPS=OFF -B '" + pasta.string() + "'",
+                     saida))
+        << le(saida);
+    ASSERT_TRUE(roda("dpkg --print-architecture", saida));
+    const fs::path deb = pasta / ("brotalia_" BROTALIA_VERSION "_" + le(saida).substr(0, le(saida).find('\n')) + ".deb");
+    ASSERT_TRUE(roda("dpkg-deb -f '" + deb.string() + "' Package Version Depends", saida)) << le(saida);
+    const std::string campos = le(saida);
+    EXPECT_NE(campos.find("Package: brotalia\nVersion: " BROTALIA_VERSION "\n"), std::string::npos) << campos;
+    // The sound font and the fonts the game opens by name; nothing for building.
+    for (const char* d : {"timgm6mb-soundfont", "fonts-liberation", "fonts-noto-color-emoji", "fonts-dejavu-core"})
+        EXPECT_NE(campos.find(d), std::string::npos) << d << "\n" << campos;
+    for (const char* d : {"-dev", "cmake", "g++", "espeak", "sox"}) EXPECT_EQ(campos.find(d), std::string::npos) << d;
+
+    ASSERT_TRUE(roda("dpkg-deb -c '" + deb.string() + "'", saida)) << le(saida);
+    const std::string conteudo = le(saida);
+    for (const char* f : {" ./usr/bin/brotalia -> ../lib/brotalia/brotalia\n", " ./usr/lib/brotalia/brotalia\n",
+                          " ./usr/lib/brotalia/modules/libbrotalia_film_window.so\n",
+                          " ./usr/lib/brotalia/install_manifest.txt\n", " ./usr/share/applications/brotalia.desktop\n",
+                          " ./usr/share/icons/hicolor/48x48/apps/brotalia.png\n",
+                          " ./usr/share/metainfo/brotalia.metainfo.xml\n"})
+        EXPECT_NE(conteudo.find(f), std::string::npos) << f;
+    // The uninstall is dpkg's; what a run of the game from the build wrote
+    // stays there.
+    for (const char* f : {"uninstall.sh", "install_folders_before", "/usr/local", ".mdb", ".lock", ".pdf"})
+        EXPECT_EQ(conteudo.find(f), std::string::npos) << f;
+
+    const fs::path raiz = pasta / "raiz";
+    ASSERT_TRUE(roda("dpkg-deb -x '" + deb.string() + "' '" + raiz.string() + "'", saida)) << le(saida);
+    EXPECT_NE(le(raiz / "usr/share/applications/brotalia.desktop").find("\nExec=/usr/bin/brotalia\n"),
+              std::string::npos);
+    int binarios = 0;
+    for (const auto& e : fs::recursive_directory_iterator(raiz / "usr/lib/brotalia"))
+        if (e.is_regular_file() && le(e.path()).rfind("\x7f" "ELF", 0) == 0) {
+            ++binarios;
+            EXPECT_EQ(le(e.path()).find(".symtab"), std::string::npos) << e.path();
+        }
+    EXPECT_GE(binarios, 4);  // the executable and its modules
+    if (std::system("command -v appstreamcli >/dev/null") == 0) {
+        const fs::path metainfo = raiz / "usr/share/metainfo/brotalia.metainfo.xml";
+        EXPECT_TRUE(roda("appstreamcli validate --no-net '" + metainfo.string() + "'", saida)) << le(saida);
     }
 }
 

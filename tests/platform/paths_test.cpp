@@ -9,8 +9,11 @@
 #include <sys/stat.h>
 #include <sys/wait.h>
 
+#include <algorithm>
 #include <cstdio>
+#include <cstdlib>
 #include <filesystem>
+#include <vector>
 
 using namespace platform;
 using platform_test::TempFolder;
@@ -127,6 +130,102 @@ TEST_F(PathsTest, AProgramFolderOnAReadOnlyMountIsOverlaidByTheDataFolder) {
     ASSERT_TRUE(WIFEXITED(status));
     if (WEXITSTATUS(status) == 100) GTEST_SKIP() << "não foi possível montar uma pasta só para leitura aqui";
     EXPECT_EQ(WEXITSTATUS(status), 0);
+}
+
+// Data folders a pupil may be given, each made as the pupil makes its own
+// (the test's account, or "nobody" under root) and judged by that account:
+// taken only where no other account can write in it, rename what lies on the
+// way to it or lead the way through a link of its own.
+class DataFolderTest : public PathsTest {
+protected:
+    const bool root = ::geteuid() == 0;
+    const uid_t aluno = root ? comum::kNinguem : ::geteuid();
+    const uid_t outro = aluno == 65533 ? 65532 : 65533;
+    const std::string nome = std::filesystem::read_symlink("/proc/self/exe").filename().string();
+    TempFolder home;
+    const std::string casa = home.path() + "/casa";
+    struct Caso {
+        std::string base;  // $XDG_DATA_HOME; the data folder is base/<nome>
+        bool recusado;
+    };
+    std::vector<Caso> casos;
+
+    // A folder below casa with this mode, the pupil's.
+    std::string pasta(const std::string& rel, mode_t modo) {
+        const std::string p = casa + "/" + rel;
+        std::filesystem::create_directories(p);
+        ::chmod(p.c_str(), modo);
+        if (root) ::chown(p.c_str(), aluno, aluno);
+        return p;
+    }
+    // A base with its data folder: the base with mode `modo`, the data folder with `dados`.
+    std::string base(const std::string& rel, mode_t modo, mode_t dados = 0700) {
+        pasta(rel + "/" + nome, dados);
+        return pasta(rel, modo);
+    }
+    void julga() {
+        folder.write(kInstallManifest);  // an installed copy: each account writes in its own data folder
+        ::chmod(home.path().c_str(), 0755);
+        SetProgramFolder(folder.path());
+        const int falhas = comum::como_outro_usuario(casa, [&] {
+            int falhas = 0;
+            for (const Caso& c : casos) {
+                ::setenv("XDG_DATA_HOME", c.base.c_str(), 1);
+                SetProgramFolder(folder.path());
+                const std::string recusa = DataFolderRefusal();
+                if (recusa.empty() == c.recusado)
+                    std::fprintf(stderr, "%s: %s\n", c.base.c_str(), recusa.empty() ? "aceita" : recusa.c_str());
+                falhas += recusa.empty() == c.recusado;
+            }
+            return falhas;
+        });
+        EXPECT_EQ(falhas, 0);
+    }
+};
+
+TEST_F(DataFolderTest, ModesOwnersAndLinksOnTheWay) {
+    casos = {{base("propria", 0700), false},
+             {base("aberta", 0777), true},             // anyone may rename the data folder away
+             {base("como_tmp", 01777), false},         // each keeps their own names there
+             {base("pegajosa", 0700, 01777), true}};   // but not in the data folder itself
+    // The group that owns the data folder may write in it: another account's
+    // group (root's under root; for an ordinary user, another group of theirs).
+    gid_t grupos[64];
+    const int n = root ? 0 : ::getgroups(64, grupos);
+    const auto outro_grupo = std::find_if(grupos, grupos + n, [](gid_t g) { return g != ::getegid(); });
+    if (root || outro_grupo != grupos + n) {
+        const std::string b = base("do_grupo", 0700, 0770);
+        ::chown((b + "/" + nome).c_str(), aluno, root ? 0 : *outro_grupo);
+        casos.push_back({b, true});
+    }
+    // ~/.local/share a link of the pupil's into a folder anyone may write:
+    // the way is checked where the link leads.
+    const std::string alvo = base("aberta2", 0777);
+    std::filesystem::create_directory_symlink(alvo, casa + "/via_link");
+    if (root) ::lchown((casa + "/via_link").c_str(), aluno, aluno);
+    casos.push_back({casa + "/via_link", true});
+    // The pupil's own folder reached through another account's link.
+    if (root) {
+        const std::string propria = base("propria2", 0700);
+        std::filesystem::create_directory_symlink(propria, casa + "/link_alheio");
+        ::lchown((casa + "/link_alheio").c_str(), outro, outro);
+        casos.push_back({casa + "/link_alheio", true});
+    }
+    julga();
+}
+
+TEST_F(DataFolderTest, AnAccessListLettingAnotherAccountWriteIsRefused) {
+    const std::string u = "u:" + std::to_string(outro) + ":";
+    auto acl = [&](const std::string& entrada, const std::string& p) {
+        return std::system(("setfacl -m '" + entrada + "' '" + p + "' 2>/dev/null").c_str()) == 0;
+    };
+    const std::string nela = base("acl_nela", 0700), acima = base("acl_acima", 0700),
+                      leitura = base("acl_leitura", 0700), mascarada = base("acl_mascarada", 0700);
+    if (!acl(u + "rwx", nela + "/" + nome)) GTEST_SKIP() << "setfacl ausente ou sem listas de acesso aqui";
+    ASSERT_TRUE(acl(u + "rwx", acima) && acl(u + "rx", leitura + "/" + nome) && acl(u + "rwx", mascarada + "/" + nome));
+    ::chmod((mascarada + "/" + nome).c_str(), 0700);  // the mask takes the write away
+    casos = {{nela, true}, {acima, true}, {leitura, false}, {mascarada, false}};
+    julga();
 }
 
 TEST_F(PathsTest, CachedListingsAreInvalidated) {
