@@ -71,7 +71,7 @@ constexpr shell::BotaoFigura<A> kFiguras[] = {
     {.acao = Acao::horta, .figura = &A::pic_horta, .quadro = quadro_enxada, .ciclo = ciclo_enxada, .quadros = 12,
      .destino = tela_horta, .cue = "\\vamhor.wav", .repouso = "\\anima\\enx00c.bmp"},
     {.acao = Acao::imprime, .figura = &A::pic_imp, .quadro = quadro_impressora, .ciclo = ciclo_impressora,
-     .quadros = 7, .apresentacao = NaApresentacao::repousa, .fim = &A::fim_impressao},
+     .quadros = 7, .fim = &A::fim_impressao},
 };
 
 // The activity pictures' clicks: the action, its list and the voices of the
@@ -99,7 +99,7 @@ age::age()
     : pf::Form(nome_tela_agenda),
       figuras(*this, timer_, kFiguras,
               shell::Saida{"agenda-destino-", {&hortelino, &pic_horta, &pic_semen}, pf::vbDefault},
-              shell::BotoesSemana{&previsao, &tempo_real, dias_atras}) {
+              shell::BotoesSemana{&previsao, &tempo_real}) {
     SetCaption("Agenda");
     SetClientSize(12000, 9000);
     SetFont(pf::Font{"MS Sans Serif", 8.25, false});
@@ -294,14 +294,8 @@ void age::Form_Load() {
 
 void age::Form_Activate() {
     auto& s = model::sessao();
-    if (!s.trilha_fundo) return;
+    if (!s.trilha_fundo || !figuras.apresenta(Timer1)) return;
     intro_ativa = true;
-    // The presentation animates the eight activity pictures only: a week
-    // or print picture still turning from its last click rests at once.
-    figuras_em_repouso();
-    shell::estado_telas().quadro = 10000;
-    Timer1.SetInterval(12000);
-    timer_.SetInterval(100);
     shell::toca_trilha(s.som_entrada_agenda);
 }
 
@@ -323,16 +317,6 @@ void age::final_animation_3() {
         intro_ativa = false;
     }
     pict_inicial();
-}
-
-void age::figuras_em_repouso() {
-    const shell::AcaoAtual acao = shell::estado_telas().acao;
-    if (acao == AcaoSemana::tempo_real)
-        tempo_real.LoadPicture(model::pict_semana());
-    else if (acao == AcaoSemana::previsao)
-        previsao.LoadPicture(anima("planet01.bmp"));
-    else if (acao == Acao::imprime)
-        pic_imp.LoadPicture(anima("imp06.bmp"));
 }
 
 void age::Timer1_Timer() { final_animation_3(); }
@@ -446,8 +430,6 @@ void age::lbl_tempo_Click() { shell::mostra_figura("Tempo Real", anima("help6.jp
 
 // ------------------------------------------------------------------ animation engine
 
-// The week pictures rest during the entry presentation, and so does the
-// printer, which a click ends it for.
 void age::Timer__Timer() { figuras.passo(intro_ativa); }
 
 // ------------------------------------------------------------------ printing

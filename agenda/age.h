@@ -150,9 +150,6 @@ private:
     void monta(Lista l, std::int16_t inicio);
     // An activity picture clicked: the entry `k` of the table of its clicks.
     void cuidado_click(std::size_t k);
-    // Today's weekday on tempo_real, the first planet on previsao, or the
-    // printer's last frame on pic_imp, when the last action was theirs.
-    void figuras_em_repouso();
     std::string anima(const std::string& nome) const;
 };
 

@@ -19,6 +19,4 @@ std::string quadro_impressora(int posicao) {
     return shell::quadro_anima("imp", posicao - 1);
 }
 
-int dias_atras(int quadro) { return ((7 - quadro - 1) % 7 + 7) % 7 + 1; }
-
 }  // namespace agenda

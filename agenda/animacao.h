@@ -41,11 +41,5 @@ using shell::quadro_mudas;
 // The print picture's frame at position 1..7 (imp00..imp06).
 std::string quadro_impressora(int posicao);
 inline constexpr int ciclo_impressora = 7;
-// The day count of the weekday picture shown while `quadro` ticks are left
-// of the real-time animation: 7 - quadro, so 6 left gives yesterday and 0
-// today. A count that an entry presentation replaced (10000 and down) keeps
-// running back through the week instead of naming a weekday that has no
-// picture.
-int dias_atras(int quadro);
 
 }  // namespace agenda

@@ -78,7 +78,7 @@ trabalhando_na_horta::trabalhando_na_horta()
     : pf::Form(nome_tela_horta),
       figuras(*this, timer_, kFiguras,
               shell::Saida{"horta-destino-", {&hortelino, &pic_agenda, &pic_semen}, pf::vbCustom},
-              shell::BotoesSemana{&previsao, &tempo_real, [](int quadro) { return 7 - quadro; }}) {
+              shell::BotoesSemana{&previsao, &tempo_real}) {
     SetCaption("Trabalhando na Horta");
     SetClientSize(12000, 9000);
     const pf::Picture ponteiro = figura_programa("\\forms\\trabalhando_na_horta_MouseIcon.png");
@@ -328,11 +328,8 @@ void trabalhando_na_horta::escreve_semanas_inicio() {
 void trabalhando_na_horta::Form_Activate() {
     if (!primeira_ativacao) return;
     auto& s = model::sessao();
-    if (s.trilha_fundo) {
+    if (s.trilha_fundo && figuras.apresenta(Timer1)) {
         intro_ativa = true;
-        shell::estado_telas().quadro = 10000;
-        Timer1.SetInterval(12000);
-        timer_.SetInterval(100);
         shell::toca_trilha(s.som_entrada_horta);
     }
     escreve_semanas_inicio();

@@ -88,7 +88,7 @@ controle_da_sementeira::controle_da_sementeira()
     : pf::Form(nome_tela_sementeira),
       figuras(*this, timer_, kFiguras,
               shell::Saida{"sementeira-destino-", {&hortelino, &pic_agenda, &pic_horta}, pf::vbCustom},
-              shell::BotoesSemana{&previsao, &tempo_real, [](int quadro) { return 7 - quadro; }}) {
+              shell::BotoesSemana{&previsao, &tempo_real}) {
     SetCaption("");
     SetClientSize(12000, 9000);  // maximized: the whole screen, as the menu
     SetBackColor(0x00E0E0E0);
@@ -342,11 +342,8 @@ void controle_da_sementeira::Form_Load() {
 void controle_da_sementeira::Form_Activate() {
     if (!primeira_ativacao) return;
     auto& s = model::sessao();
-    if (s.trilha_fundo) {
+    if (s.trilha_fundo && figuras.apresenta(Timer1)) {
         em_intro = true;
-        shell::estado_telas().quadro = 10000;
-        Timer1.SetInterval(12000);
-        timer_.SetInterval(100);
         shell::toca_trilha(s.som_entrada_sem);
     }
     const auto& h = model::horta();

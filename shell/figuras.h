@@ -19,9 +19,8 @@ namespace shell {
 
 // What a picture button does while its screen's entry presentation plays.
 enum class NaApresentacao {
-    segue,    // plays only as the running animation, the presentation or not
-    anima,    // plays with the screen's other such buttons, running or not
-    repousa,  // plays only as the running animation outside the presentation
+    segue,  // plays only as the running animation, the presentation or not
+    anima,  // plays with the screen's other such buttons, running or not
 };
 
 // The control of a screen `Tela` a picture button shows its frames on: a
@@ -84,12 +83,10 @@ struct Saida {
 };
 
 // The week buttons of a work screen, stepped as the same on every screen:
-// the forecast's planet, the real week's weekdays (their picture from the
-// days back `dia(ticks left)`).
+// the forecast's planet, the real week's weekdays.
 struct BotoesSemana {
     pf::PictureBox* previsao = nullptr;
     pf::PictureBox* tempo_real = nullptr;
-    int (*dia)(int) = nullptr;
 };
 
 // The stepper of a screen's table of picture buttons, played by its
@@ -144,24 +141,38 @@ public:
         relogio_.SetInterval(100);
     }
 
+    // The screen's entry presentation starts on the timer: `quadro` 10000,
+    // the 100 ms ticks, and `fim` at 12000 ms to end it. Not while a click's
+    // animation still plays or waits to leave for its screen (the timer runs
+    // with an action): the activation that follows a dialog that opened
+    // meanwhile leaves that animation its own count, so a navigation still
+    // ends on its screen and a week or print picture on its resting frame.
+    // An action that has ended is forgotten, so only the presentation's
+    // pictures play. True when the presentation started.
+    bool apresenta(pf::Timer& fim) {
+        auto& t = estado_telas();
+        if (relogio_.Interval() != 0 && !t.acao.vazia()) return false;
+        t.acao = AcaoAtual{};
+        t.quadro = 10000;
+        fim.SetInterval(12000);
+        relogio_.SetInterval(100);
+        return true;
+    }
+
     // One tick of the timer: the running week button, then in the table's
     // order the running entry and, during the entry presentation, every
     // entry that plays in it. Each frame counts one tick less.
     void passo(bool apresentacao) {
         if (relogio_.Interval() == 0) return;
         auto& t = estado_telas();
-        if (!apresentacao) {
-            if (t.acao == AcaoSemana::tempo_real && semana_.tempo_real)
-                passo_tempo_real(relogio_, *semana_.tempo_real, semana_.dia);
-            else if (t.acao == AcaoSemana::previsao && semana_.previsao)
-                passo_previsao(relogio_, *semana_.previsao);
-        }
+        if (t.acao == AcaoSemana::tempo_real && semana_.tempo_real)
+            passo_tempo_real(relogio_, *semana_.tempo_real);
+        else if (t.acao == AcaoSemana::previsao && semana_.previsao)
+            passo_previsao(relogio_, *semana_.previsao);
         for (std::size_t k = 0; k < n_; ++k) {
             const BotaoFigura<Tela>& b = tabela_[k];
             const bool corre = t.acao == b.acao;
-            const bool joga = apresentacao ? b.apresentacao == NaApresentacao::anima ||
-                                                 (corre && b.apresentacao == NaApresentacao::segue)
-                                           : corre;
+            const bool joga = corre || (apresentacao && b.apresentacao == NaApresentacao::anima);
             if (joga && passo(b, fase_[k], corre)) return;
         }
     }
@@ -189,19 +200,22 @@ private:
     }
 
     // The last tick of `b`: a button playing only for the presentation, or
-    // leading nowhere, stops the timer; the running one leads to its screen,
-    // its resting picture back first (the last frame stays while a dialog is
-    // open, and a later tick tries again).
+    // leading nowhere, stops the timer; the running one does what its end
+    // does and leads to its screen, its resting picture back first. While a
+    // dialog is open none of that happens (the handler that opened it is
+    // still running): the last frame stays, and a later tick tries again.
     bool termina(const BotaoFigura<Tela>& b, bool corre) {
-        if (corre && b.fim && (tela_.*b.fim)()) return false;
-        if (!corre || !b.destino) {
+        if (!corre || (!b.destino && !b.fim)) {
             relogio_.SetInterval(0);
             return false;
         }
-        if (b.repouso) {
-            if (pf::Forms::ModalForm() != nullptr) return false;
-            b.figura.mostra(tela_, model::sessao().dir_anima + b.repouso);
+        if (pf::Forms::ModalForm() != nullptr) return false;
+        if (b.fim && (tela_.*b.fim)()) return false;
+        if (!b.destino) {
+            relogio_.SetInterval(0);
+            return false;
         }
+        if (b.repouso) b.figura.mostra(tela_, model::sessao().dir_anima + b.repouso);
         return navega(b.destino, b.cue);
     }
 

@@ -194,14 +194,14 @@ void mostra_quadro(pf::CommandButton& botao, const std::string& arquivo) {
         botao.SetDisabledPicture(figura);
 }
 
-void passo_tempo_real(pf::Timer& relogio, pf::PictureBox& figura, int (*dia)(int)) {
+void passo_tempo_real(pf::Timer& relogio, pf::PictureBox& figura) {
     auto& s = estado_telas();
     if (s.quadro == 0) {
         relogio.SetInterval(0);
         return;
     }
     s.quadro -= 1;
-    figura.LoadPicture(model::pict_semana_dia(dia(s.quadro)));
+    figura.LoadPicture(model::pict_semana_dia(7 - s.quadro));
 }
 
 void passo_previsao(pf::Timer& relogio, pf::PictureBox& figura) {

@@ -238,8 +238,9 @@ void passo_ciclo(int& posicao, int comprimento, std::string& arquivo, const std:
 void mostra_quadro(pf::CommandButton& botao, const std::string& arquivo);
 
 // One tick of the return to the real week on `figura`: the weekday picture
-// dia(quadro left), or the end of the animation when no tick is left.
-void passo_tempo_real(pf::Timer& relogio, pf::PictureBox& figura, int (*dia)(int));
+// of 7 - quadro left days back (6 left: yesterday, 0: today), or the end of
+// the animation when no tick is left.
+void passo_tempo_real(pf::Timer& relogio, pf::PictureBox& figura);
 
 // One tick of the forecast's turning planet on `figura`: the frame of
 // numero_previsao(quadro left), or at the end the resting planet.

@@ -13,8 +13,11 @@ using agenda::age;
 
 class TelaTest : public AgendaTest {
 protected:
+    // Ticks the animation timer while `f` is still the agenda: a screen
+    // left too early is a failure to report, not a screen to tick.
+    static bool na_tela(const age& f) { return pf::Forms::Find(agenda::nome_tela_agenda) == &f; }
     void tique(age& f, int n = 1) {
-        for (int k = 0; k < n; ++k) t::TickTimer(f.timer_);
+        for (int k = 0; k < n && na_tela(f); ++k) t::TickTimer(f.timer_);
     }
     static std::string figura(const pf::PictureBox& p) { return p.Picture().GamePath(); }
 };
@@ -72,8 +75,8 @@ TEST_F(TelaTest, NavegacaoTocaADeixaETrocaDeTela) {
     auto& f = abre();
     t::Click(f.pic_horta);
     tique(f, 12);
+    ASSERT_TRUE(na_tela(f));
     EXPECT_EQ(figura(f.pic_horta), "E:\\anima\\enx00c.bmp");
-    EXPECT_TRUE(pf::Forms::IsLoaded("age"));
     tique(f);
     EXPECT_EQ(tocou("\\vamhor.wav"), 1);
     EXPECT_FALSE(pf::Forms::IsLoaded("age"));
@@ -112,40 +115,50 @@ TEST_F(TelaTest, ApresentacaoDeEntradaEASementeiraSemQuadros) {
     EXPECT_EQ(figura(g.tr), "E:\\anima\\tra04.bmp");
 }
 
-TEST_F(TelaTest, ApresentacaoMostraHojeEOPrimeiroPlanetaDoComecoAoFim) {
-    // Closing the "Tempos" notice starts the presentation again while a week
-    // action is the last one, even halfway through its animation: the week
-    // pictures rest (today's weekday, the first planet) for the whole
-    // presentation and after it.
-    auto& s = model::sessao();
-    s.trilha_fundo = true;
-    auto& f = abre();
-    t::Click(f.tempo_real);
-    tique(f, 3);
-    ASSERT_NE(figura(f.tempo_real), model::pict_semana());
-    t::Click(f.lbl_tempo);
-    t::ProcessEvents();
-    ASSERT_TRUE(f.intro_ativa);
-    ASSERT_EQ(shell::estado_telas().acao, shell::AcaoSemana::tempo_real);
-    for (int k = 0; k < 20; ++k) {
-        EXPECT_EQ(figura(f.tempo_real), model::pict_semana()) << k;  // Wednesday
-        tique(f);
+TEST_F(TelaTest, AvisoDuranteOsQuadrosNaoDesfazONavegarNemORepouso) {
+    // With the entry song on, the "Tempos" notice opens while a picture's
+    // frames play and the timer goes on beneath it: once it closes, the
+    // picture ends as it would have, on its screen or on its resting frame,
+    // and never shows a frame that does not exist.
+    struct Caso {
+        pf::PictureBox age::*figura;
+        const char* destino;  // nullptr: the agenda stays
+        std::string repouso;
+    };
+    const Caso casos[] = {
+        {&age::hortelino, "INTRONEW", ""},
+        {&age::pic_semen, "controle_da_sementeira", ""},
+        {&age::pic_horta, "trabalhando_na_horta", ""},
+        {&age::tempo_real, nullptr, "hoje"},
+        {&age::previsao, nullptr, "E:\\anima\\planet01.bmp"},
+    };
+    for (const Caso& c : casos) {
+        SetUp();
+        model::sessao().trilha_fundo = true;
+        auto& f = abre();
+        const auto tiques = [&](int n) {
+            for (int k = 0; k < n && na_tela(f) && f.timer_.Interval() != 0; ++k) {
+                tique(f);
+                if (na_tela(f)) EXPECT_NE(figura(f.*c.figura).find("\\anima\\"), std::string::npos) << k;
+            }
+        };
+        t::TickTimer(f.Timer1);  // the presentation is over
+        t::Click(f.*c.figura);
+        tiques(3);
+        durante_dialogo = [&] { tiques(20); };
+        t::Click(f.lbl_tempo);
+        ASSERT_TRUE(na_tela(f)) << "never left under the open notice";
+        t::ProcessEvents();
+        tiques(40);
+        if (c.destino) {
+            EXPECT_TRUE(pf::Forms::IsLoaded(c.destino)) << c.destino;
+            EXPECT_FALSE(na_tela(f)) << c.destino;
+        } else {
+            ASSERT_TRUE(na_tela(f));
+            EXPECT_EQ(figura(f.*c.figura), c.repouso == "hoje" ? model::pict_semana() : c.repouso);
+        }
+        TearDown();
     }
-    t::TickTimer(f.Timer1);
-    EXPECT_FALSE(f.intro_ativa);
-    EXPECT_EQ(figura(f.tempo_real), model::pict_semana());
-
-    t::Click(f.previsao);
-    tique(f, 23);
-    t::Click(f.lbl_tempo);
-    t::ProcessEvents();
-    ASSERT_TRUE(f.intro_ativa);
-    for (int k = 0; k < 20; ++k) {
-        EXPECT_EQ(figura(f.previsao), "E:\\anima\\planet01.bmp") << k;
-        tique(f);
-    }
-    t::TickTimer(f.Timer1);
-    EXPECT_EQ(figura(f.previsao), "E:\\anima\\planet01.bmp");
 }
 
 TEST_F(TelaTest, PrevisaoETempoReal) {

@@ -100,6 +100,7 @@ TEST_F(HortaTest, MarcarDesmarcarEPiscarAteParabens) {
     model::sessao().modo_guiado = true;
     planta(0, model::cod_alface, 2);
     planta(1, model::cod_alface, 2);
+    planta(2, model::cod_cenoura, 4);  // DES
     auto& f = abre();
     t::Click(f.Command2(5));
     t::Click(f.txt_label(0));
@@ -137,6 +138,10 @@ TEST_F(HortaTest, MarcarDesmarcarEPiscarAteParabens) {
         EXPECT_FALSE(f.txt_label(i).Visible());
         EXPECT_EQ(f.txt_label(i).Text(), "ok");
     }
+    EXPECT_TRUE(dialogos.empty()) << "thinning is still open";
+    t::Click(f.Command2(6));
+    t::Click(f.txt_label(2));
+    for (int tick = 0; tick < 40 && f.Timergame.Interval() != 0; ++tick) t::TickTimer(f.Timergame);
     ASSERT_EQ(dialogos.size(), 1u);
     EXPECT_EQ(dialogos[0].titulo, "Parabéns");
     EXPECT_EQ(dialogos[0].figura, "E:\\anima\\parah.jpg");
@@ -164,6 +169,31 @@ TEST_F(HortaTest, DesmarcarDuranteAPiscadaTerminaAPiscada) {
     // Ticking it again completes the activity and blinks anew.
     t::Click(f.txt_label(1));
     EXPECT_EQ(f.Timergame.Interval(), 100);
+}
+
+TEST_F(HortaTest, SegundoCliqueLogoDepoisDeUmAvisoNaMesmaTela) {
+    // On the garden just shown, the player reads a counter's explanation,
+    // closes it with Enter and at once chooses cleaning: that press is the
+    // player's own, not the rest of a double click.
+    model::sessao().modo_guiado = true;
+    model::horta().seq_cult[model::cod_quiabo] = 2;
+    planta(0, model::cod_alface, 2);  // LI
+    auto& f = abre();
+    bool aviso = false;
+    t::SetModalHook([&](pf::Form&) {
+        aviso = true;
+        t::KeyPress(13);
+    });
+    // Presses where the player's pointer is, through the screen's press filter.
+    const auto clica = [&](pf::Control& c) { t::ClickAt(f, c.Left() + c.Width() / 2, c.Top() + c.Height() / 2); };
+    t::SetPressGap(100);
+    clica(f.Label3(garden::FF_horta(model::cod_quiabo)));
+    ASSERT_TRUE(aviso);
+    ASSERT_FALSE(pf::Forms::IsLoaded("ok"));
+    clica(f.Command2(5));
+    t::SetPressGap(60000);
+    EXPECT_TRUE(f.txt_label(0).Visible());
+    EXPECT_EQ(shell::estado_telas().acao, garden::AcaoHorta::limpar);
 }
 
 TEST_F(HortaTest, CaixasNaoAceitamDigitacaoNemColagem) {

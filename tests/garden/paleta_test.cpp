@@ -18,6 +18,7 @@ TEST_F(HortaTest, StatusDePlantioDaPaleta) {
     };
     const Caso casos[] = {
         {"direta, faltam canteiros", cod_quiabo, 3, 1, -1, "2", true},
+        {"a última cultura da paleta", model::cod_pepino, 2, -1, -1, "2", true},
         {"sementeira, mudas não prontas", cod_alface, 2, -1, 2, "-", false},
         {"sementeira, mudas prontas, sem pedido", cod_alface, 0, -1, 4, "1", true},
         {"sementeira, prontas, canteiro plantado na semana", cod_alface, 0, 0, 4, "-", false},
