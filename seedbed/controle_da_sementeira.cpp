@@ -442,7 +442,7 @@ void controle_da_sementeira::Form_DragOver(pf::Control&, float, float, int) { ja
 
 void controle_da_sementeira::Image3_DragDrop(int Index, pf::Control& Source, float, float) {
     if (Index < 0 || Index >= model::n_lotes) return;
-    const bool semeadura_antes = model::semeadura_pendente();
+    const bool semeadura_antes = model::tem_pls();
     ja_tocou = false;
     // Only a crop button sows: a lot dropped on a lot changes nothing.
     const auto slot = slot_arrastado(Source);
