@@ -13,13 +13,10 @@
 #include <unistd.h>
 
 #include <QCoreApplication>
-#include <QEvent>
 #include <QThread>
-#include <QTimer>
 
 #include <algorithm>
 #include <cerrno>
-#include <chrono>
 #include <cmath>
 #include <cstdio>
 #include <cstring>
@@ -674,79 +671,17 @@ void Database::Close() {
 
 // ---------------------------------------------------------------- Workspace
 
-namespace {
-
-// Empties the logs of a workspace's kept connections once the program has
-// been left alone for a moment: no key, button or pointer movement and no
-// database closed after a write for kQuiet. It runs from the event loop of
-// the application's thread, between events, and is made the first time a
-// database of the workspace is closed after a write there; without an event
-// loop (tools, tests) the logs are emptied by CloseAll.
-class LogEmptier : public QObject {
-public:
-    static constexpr std::chrono::milliseconds kQuiet{2000};
-
-    explicit LogEmptier(Workspace* ws) : ws_(ws) {
-        timer_.setSingleShot(true);
-        QObject::connect(&timer_, &QTimer::timeout, this, [this] { due(); });
-        QCoreApplication::instance()->installEventFilter(this);
-    }
-
-    void written() {
-        last_ = std::chrono::steady_clock::now();
-        timer_.start(kQuiet);
-    }
-
-protected:
-    bool eventFilter(QObject*, QEvent* e) override {
-        switch (e->type()) {
-            case QEvent::KeyPress:
-            case QEvent::KeyRelease:
-            case QEvent::MouseButtonPress:
-            case QEvent::MouseButtonRelease:
-            case QEvent::MouseButtonDblClick:
-            case QEvent::MouseMove:
-            case QEvent::Wheel:
-                last_ = std::chrono::steady_clock::now();
-                break;
-            default:
-                break;
-        }
-        return false;
-    }
-
-private:
-    void due() {
-        const auto quiet = std::chrono::steady_clock::now() - last_;
-        if (quiet < kQuiet) {
-            timer_.start(std::chrono::duration_cast<std::chrono::milliseconds>(kQuiet - quiet) +
-                         std::chrono::milliseconds(1));
-            return;
-        }
-        ws_->EmptyLogs();
-    }
-
-    Workspace* ws_;
-    QTimer timer_;
-    std::chrono::steady_clock::time_point last_;
-};
-
-// The default workspace's, made on its first use and ended by CloseAll while
-// the application still exists (once it is gone, so are its event loop and
-// timers, and the object is left as it is).
-LogEmptier* g_logEmptier = nullptr;
-
-}  // namespace
-
 Workspace& Workspace::Default() {
     static Workspace ws;
     return ws;
 }
 
 Workspace::~Workspace() {
-    g_logEmptier = nullptr;  // the end of the program: Qt may be gone already
+    onLogWritten_ = nullptr;  // the end of the program: whoever it told may be gone already
     CloseAll();
 }
+
+void Workspace::OnLogWritten(std::function<void()> hook) { onLogWritten_ = std::move(hook); }
 
 void Workspace::EmptyLogs() {
     for (auto& [path, k] : kept_) {
@@ -759,8 +694,6 @@ void Workspace::EmptyLogs() {
 }
 
 void Workspace::CloseAll() {
-    if (g_logEmptier && QCoreApplication::instance()) delete g_logEmptier;
-    g_logEmptier = nullptr;
     EmptyLogs();
     for (auto it = kept_.begin(); it != kept_.end();) {
         // A connection in use is closed by its database's Close, which no
@@ -780,9 +713,8 @@ void Workspace::release(const std::string& path, sqlite3* db, bool wrote) {
     if (!wrote) return;
     it->second.wrote = true;
     auto* app = QCoreApplication::instance();
-    if (this != &Default() || !app || QThread::currentThread() != app->thread()) return;
-    if (!g_logEmptier) g_logEmptier = new LogEmptier(this);
-    g_logEmptier->written();
+    if (!onLogWritten_ || !app || QThread::currentThread() != app->thread()) return;
+    onLogWritten_();
 }
 
 namespace {
