@@ -12,9 +12,6 @@
 #include <sys/statvfs.h>
 #include <unistd.h>
 
-#include <QCoreApplication>
-#include <QThread>
-
 #include <algorithm>
 #include <cerrno>
 #include <cmath>
@@ -22,6 +19,7 @@
 #include <cstring>
 #include <limits>
 #include <set>
+#include <thread>
 
 namespace platform {
 namespace {
@@ -681,7 +679,10 @@ Workspace::~Workspace() {
     CloseAll();
 }
 
-void Workspace::OnLogWritten(std::function<void()> hook) { onLogWritten_ = std::move(hook); }
+void Workspace::OnLogWritten(std::function<void()> hook) {
+    onLogWritten_ = std::move(hook);
+    hookThread_ = std::this_thread::get_id();
+}
 
 void Workspace::EmptyLogs() {
     for (auto& [path, k] : kept_) {
@@ -712,9 +713,7 @@ void Workspace::release(const std::string& path, sqlite3* db, bool wrote) {
     it->second.inUse = false;
     if (!wrote) return;
     it->second.wrote = true;
-    auto* app = QCoreApplication::instance();
-    if (!onLogWritten_ || !app || QThread::currentThread() != app->thread()) return;
-    onLogWritten_();
+    if (onLogWritten_ && std::this_thread::get_id() == hookThread_) onLogWritten_();
 }
 
 namespace {

@@ -41,6 +41,7 @@
 #include <optional>
 #include <stdexcept>
 #include <string>
+#include <thread>
 #include <variant>
 #include <vector>
 
@@ -249,7 +250,8 @@ public:
     // (those of databases still open close when the database closes).
     void CloseAll();
     // Called each time a kept connection is handed back with writes in its
-    // log, on the application's thread only (none by default).
+    // log by the thread that set it (none by default; other threads' writes
+    // are not told).
     void OnLogWritten(std::function<void()> hook);
 
 private:
@@ -263,6 +265,7 @@ private:
     void release(const std::string& path, sqlite3* db, bool wrote);
     std::map<std::string, Kept> kept_;
     std::function<void()> onLogWritten_;
+    std::thread::id hookThread_;
 };
 
 // Keeps a second run of the game away from a folder's databases: a lock file
