@@ -363,13 +363,6 @@ void Recordset::MoveNext() {
     if (pos_ < static_cast<long>(rows_.size())) ++pos_;
 }
 
-void Recordset::MovePrevious() {
-    requireOpen();
-    mode_ = Mode::None;
-    currentDeleted_ = false;
-    if (pos_ >= 0) --pos_;
-}
-
 int Recordset::column(const std::string& name) const {
     // Exact spelling first (the common case, no allocation), then any case.
     for (size_t i = 0; i < columns_.size(); ++i)

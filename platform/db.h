@@ -106,7 +106,6 @@ public:
     long RecordCount() const;
     void MoveFirst();
     void MoveNext();
-    void MovePrevious();
     void MoveLast();
 
     // Field of the current row by name (case-insensitive); during Edit/AddNew

@@ -22,9 +22,6 @@ TEST(TabelaSementeira, BuscasPorCodigoEPosicao) {
         if (slot) {
             ++com_posicao;
             EXPECT_EQ(seedbed::culturas_sementeira()[*slot].cultura, c);
-            EXPECT_EQ(seedbed::Supertreme_sem(static_cast<std::int16_t>(c)), *slot);
-        } else {
-            EXPECT_EQ(seedbed::Supertreme_sem(static_cast<std::int16_t>(c)), 0) << c;
         }
     }
     EXPECT_EQ(com_posicao, seedbed::n_slots);
