@@ -974,7 +974,7 @@ std::unique_ptr<Database> Workspace::OpenDatabase(const std::string& path) {
             db->exec("PRAGMA journal_mode = WAL", "preparar");
             db->exec("PRAGMA synchronous = FULL", "preparar");
             // The log is written into the file where no one waits (see
-            // LogEmptier, CloseAll), not by the commit that happens to make
+            // EmptyLogs, CloseAll), not by the commit that happens to make
             // it pass the engine's 1000 pages: that commit would wait for
             // two syncs more. A log that grows far beyond (no quiet moment
             // for long) is still emptied by a commit.
