@@ -27,27 +27,11 @@ void pl_sem_tr(Pendencias& p) {
     }
     h.cult_atual = model::n_culturas;
 
-    // Sowings: one lot per interval of every ordered seedbed crop, unless a
-    // young lot of it exists or its seedlings already went to a young bed.
-    for (int j = 1; j <= model::n_culturas; ++j) h.qt_sem_cult[j] = 0;
-    for (int k = 0; k < model::n_lotes; ++k) {
-        const int cult = h.cult_sem[k];
-        if (model::e_cultura(cult) && h.idade_sem[k] < c.interv_cult[cult]) h.qt_sem_cult[cult] += 1;
-    }
+    // Sowings: the seedbed's sowing plan of every crop, which recounts
+    // qt_sem_cult as it goes.
     p.qt_pls = 0;
-    for (int j = 1; j <= model::n_culturas; ++j) {
-        if (c.sem_cult[j] <= 0) continue;
-        const int necessidade = h.seq_cult[j] > 1 ? 1 : h.seq_cult[j];
-        if (h.qt_sem_cult[j] == 0) {
-            for (int i = 0; i < model::n_canteiros; ++i) {
-                if (h.cult_can[i] == j && c.sem_cult[j] + h.idade_can[i] < c.interv_cult[j]) {
-                    h.qt_sem_cult[j] = 1;
-                    break;
-                }
-            }
-        }
-        if (necessidade - h.qt_sem_cult[j] > 0) p.lista_pls[p.qt_pls++] = static_cast<std::int16_t>(j);
-    }
+    for (const auto& [cult, status] : model::status_da_semeadura(0))
+        if (status == "1") p.lista_pls[p.qt_pls++] = static_cast<std::int16_t>(cult);
 }
 
 }  // namespace agenda

@@ -83,6 +83,13 @@ int main() {
     // A logout, a shutdown or a signal saves the game and ends it.
     platform::OnEndRequest(shell::encerra_de_fora);
 
+    // The databases' logs are written into their files at a quiet moment,
+    // two seconds after a write with no input since, and never while the
+    // player holds a button or drags: that write waits for the disk.
+    platform::Workspace::Default().OnLogWritten([] {
+        pf::Forms::WhenIdle(2000, [] { platform::Workspace::Default().EmptyLogs(); });
+    });
+
     app::registra_telas();
 
     platform::EnableFilmWindow(true);

@@ -50,7 +50,4 @@ std::string nome_na_explicacao(const EntradaPaleta& e);
 // the counter's text and the crop text.
 std::string explicacao_contador(const EntradaPaleta& e, const std::string& texto_contador);
 
-// Positions of the eight crops planted directly (counters 6..11, 18, 19).
-constexpr std::array<int, 8> posicoes_plantio_direto{6, 7, 8, 9, 10, 11, 18, 19};
-
 }  // namespace garden

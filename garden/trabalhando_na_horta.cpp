@@ -580,7 +580,7 @@ bool trabalhando_na_horta::arrastar_soltar_horta(std::int16_t i_cult, std::int16
 }
 
 void trabalhando_na_horta::horta_DragDrop(pf::Control& Source, float X, float Y) {
-    const bool direto_antes = model::plantio_direto_pendente();
+    const bool direto_antes = model::tem_plantio_direto();
     const std::int16_t k = cultura_arrastada(Source);
     if (k == 0) return;
     const std::int16_t i = celula_sob(X, Y);

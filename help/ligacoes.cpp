@@ -95,11 +95,6 @@ std::string caminho_de_midia(const std::string& target) {
     return target.size() >= 2 && target[1] == ':' ? target : model::sessao().dir_anima + target;
 }
 
-std::string figura_do_topico(const std::string& topic) {
-    const Ilustracao* i = procura(topic);
-    return i ? caminho(*i) : std::string();
-}
-
 void mostra_ilustracao(const std::string& topic, pf::PictureBox& imagespicturebox, pf::Timer& timer_) {
     imagespicturebox.SetTop(kTopoIlustracao);
     const Ilustracao* i = procura(topic);

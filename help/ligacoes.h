@@ -41,8 +41,4 @@ void HyperlinkJump(const std::string& target, pf::PictureBox& TextPictureBox, pf
 // timer.
 void mostra_ilustracao(const std::string& topic, pf::PictureBox& imagespicturebox, pf::Timer& timer_);
 
-// The picture (game path) of the topic's illustration, or "" for a topic
-// without one.
-std::string figura_do_topico(const std::string& topic);
-
 }  // namespace help

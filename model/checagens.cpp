@@ -66,31 +66,33 @@ int sit_tratos_horta() {
     return resultado;
 }
 
-bool tem_pls() {
-    EstadoHorta& h = horta();
+int lotes_novos(int cult) {
+    const EstadoHorta& h = horta();
+    int n = 0;
+    for (int j = 0; j < n_lotes; ++j)
+        if (h.cult_sem[j] == cult && e_cultura(cult) && h.idade_sem[j] < catalogo().interv_cult[cult]) ++n;
+    return n;
+}
+
+int semeaduras_do_intervalo(int cult) {
+    const int n = lotes_novos(cult);
+    if (n > 0 || !e_cultura_sementeira(cult)) return n;
+    // Seedlings already transplanted to a bed were sown within the interval
+    // when the bed is young enough.
+    const EstadoHorta& h = horta();
     const Catalogo& c = catalogo();
+    for (int i = 0; i < n_canteiros; ++i)
+        if (h.cult_can[i] == cult && c.sem_cult[cult] + h.idade_can[i] < c.interv_cult[cult]) return 1;
+    return 0;
+}
 
-    for (int k = 1; k <= n_culturas; ++k) h.qt_sem_cult[k] = 0;
-    for (int j = 0; j < n_lotes; ++j) {
-        const int cult = h.cult_sem[j];
-        if (e_cultura(cult) && h.idade_sem[j] < c.interv_cult[cult]) h.qt_sem_cult[cult] += 1;
-    }
+bool semeadura_devida(int cult) {
+    return e_cultura_sementeira(cult) && std::min(horta().seq_cult[cult], 1) > semeaduras_do_intervalo(cult);
+}
 
-    for (int k = 1; k <= n_culturas; ++k) {
-        if (c.sem_cult[k] <= 0) continue;
-        const int desejado = std::min(h.seq_cult[k], 1);
-        if (h.qt_sem_cult[k] == 0) {
-            // Seedlings already transplanted to a bed were sown within the
-            // interval when the bed is young enough: no new sowing is due.
-            for (int i = 0; i < n_canteiros; ++i) {
-                if (h.cult_can[i] == k && c.sem_cult[k] + h.idade_can[i] < c.interv_cult[k]) {
-                    h.qt_sem_cult[k] = 1;
-                    break;
-                }
-            }
-        }
-        if (desejado > h.qt_sem_cult[k]) return true;
-    }
+bool tem_pls() {
+    for (int k = 1; k <= n_culturas; ++k)
+        if (semeadura_devida(k)) return true;
     return false;
 }
 
@@ -122,12 +124,20 @@ int canteiros_novos(int cult) {
     return n;
 }
 
+bool plantio_devido(int cult) {
+    const std::string s = status_plantio(cult, canteiros_novos(cult));
+    return s != "-" && s != "x";
+}
+
 bool tem_plantio() {
-    conta_canteiros_novos();
-    for (int k = 1; k <= n_culturas; ++k) {
-        const std::string s = status_plantio(k);
-        if (s != "-" && s != "x") return true;
-    }
+    for (int k = 1; k <= n_culturas; ++k)
+        if (plantio_devido(k)) return true;
+    return false;
+}
+
+bool tem_plantio_direto() {
+    for (int k = 1; k <= n_culturas; ++k)
+        if (catalogo().sem_cult[k] <= 0 && plantio_devido(k)) return true;
     return false;
 }
 

@@ -1,9 +1,9 @@
 #pragma once
 // The weekly to-do checks: what work the current week still holds in the
-// garden and the seedbed, read from the catalogue and the live state. They
-// change no bed or lot; tem_pls and tem_plantio recount the per-crop tallies
-// qt_sem_cult and conta_can, and tem_plantio leaves cult_atual at the last
-// crop it examined. Also the file names of the weekday pictures.
+// garden and the seedbed, read from the catalogue and the live state. The
+// checks change nothing; only conta_canteiros_novos (the tally conta_can) and
+// the one-argument status_plantio (cult_atual) write what the screens read
+// afterwards. Also the file names of the weekday pictures.
 
 #include <string>
 
@@ -34,7 +34,20 @@ int sit_tratos_sem();
 // replacement ("PLD", "TR", "REP"): 0 none due, 1 some not done, 2 all done.
 int sit_tratos_horta();
 
-// A seedbed sowing is due this week (recounts qt_sem_cult).
+// The lots holding `cult` younger than its sowing interval.
+int lotes_novos(int cult);
+
+// The sowings of `cult` made within its current sowing interval: its young
+// lots or, for a seedbed crop with none, 1 when a bed holds seedlings of it
+// transplanted young enough to have been sown within the interval.
+int semeaduras_do_intervalo(int cult);
+
+// A lot of the seedbed crop `cult` is to be sown this week: the crop is
+// ordered (whatever the number of beds, one lot per interval) and no sowing
+// of it was made within its interval.
+bool semeadura_devida(int cult);
+
+// A seedbed sowing is due this week (for some crop).
 bool tem_pls();
 
 // Planting status of a crop: "-" nothing to plant this interval, "x"
@@ -53,9 +66,16 @@ int canteiros_novos(int cult);
 // interval.
 void conta_canteiros_novos();
 
-// A planting or transplant is due this week (recounts conta_can, leaves
-// cult_atual at the last crop examined).
+// A planting or transplant of `cult` is due this week: its planting status
+// (with its young beds counted now) is a number.
+bool plantio_devido(int cult);
+
+// A planting or transplant is due this week, for some crop.
 bool tem_plantio();
+
+// A planting is due this week for some crop planted directly in the garden
+// (a transplant due does not count).
+bool tem_plantio_direto();
 
 // The week's work is still pending (the exit notice "Pendências"): garden
 // care not done, a planting due, seedbed care not done or a sowing due.

@@ -102,14 +102,6 @@ void guarda_previsao() {
     h.real = h.mostrado();
 }
 
-std::vector<int> canteiros_a_recriar() {
-    const EstadoHorta& h = horta();
-    std::vector<int> cantos;
-    for (int i = 0; i < n_canteiros; ++i)
-        if (h.real.cult_can[i] > nenhuma && h.cult_can[i] <= nenhuma) cantos.push_back(i);
-    return cantos;
-}
-
 void restaura_previsao() {
     EstadoHorta& h = horta();
     h.data_agenda = h.data_real;

@@ -150,11 +150,6 @@ std::vector<int> passa_semana();
 // Forecast: keeps the live beds and lots as the real week's.
 void guarda_previsao();
 
-// Return to the real week: the cells that held a crop in the real week's copy
-// and hold none now (their bed controls must be created again), in ascending
-// order. Call before restaura_previsao().
-std::vector<int> canteiros_a_recriar();
-
 // Return to the real week: puts the real week's beds and lots back into the
 // live ones and sets data_agenda back to data_real.
 void restaura_previsao();

@@ -12,27 +12,6 @@ namespace {
 bool canteiro_valido(int i) { return i >= 0 && i < n_canteiros; }
 bool lote_valido(int j) { return j >= 0 && j < n_lotes; }
 
-// Lots of `cult` younger than its sowing interval.
-int lotes_novos(int cult) {
-    const EstadoHorta& h = horta();
-    int n = 0;
-    for (int j = 0; j < n_lotes; ++j)
-        if (h.cult_sem[j] == cult && e_cultura(cult) && h.idade_sem[j] < catalogo().interv_cult[cult]) ++n;
-    return n;
-}
-
-// A bed holds seedlings of `cult` sown within its sowing interval
-// (transplanted young enough): they count as a sowing of the interval.
-bool transplante_recente(int cult) {
-    const EstadoHorta& h = horta();
-    const Catalogo& c = catalogo();
-    for (int i = 0; i < n_canteiros; ++i)
-        if (h.cult_can[i] == cult && h.idade_can[i] + c.sem_cult[cult] < c.interv_cult[cult]) return true;
-    return false;
-}
-
-bool semeadura_devida(int cult, int recentes) { return std::min(horta().seq_cult[cult], 1) - recentes > 0; }
-
 }  // namespace
 
 // ------------------------------------------------------------------ garden
@@ -90,18 +69,8 @@ std::vector<StatusCultura> status_da_paleta(int cult, int removida) {
     return r;
 }
 
-bool plantio_direto_pendente() {
-    for (int k = 1; k <= n_culturas; ++k) {
-        if (catalogo().sem_cult[k] > 0) continue;
-        const std::string s = status_plantio(k, canteiros_novos(k));
-        if (s != "-" && s != "x") return true;
-    }
-    return false;
-}
-
 bool parabens_na_horta(bool cuidado_aberto) {
-    const bool plantio = tem_plantio();
-    return sessao().modo_guiado && !plantio && !cuidado_aberto;
+    return sessao().modo_guiado && !cuidado_aberto && !tem_plantio();
 }
 
 // ------------------------------------------------------------------ seedbed
@@ -135,26 +104,15 @@ std::vector<StatusCultura> status_da_semeadura(int cult) {
     const int ultima = cult <= 0 ? n_culturas : cult;
     for (int k = primeira; k <= ultima; ++k) {
         // One crop alone counts no further than its first young lot.
-        int n = cult <= 0 ? lotes_novos(k) : std::min(lotes_novos(k), 1);
-        if (e_cultura_sementeira(k) && n == 0 && transplante_recente(k)) n = 1;
-        h.qt_sem_cult[k] = n;
-        if (e_cultura_sementeira(k)) r.push_back({k, semeadura_devida(k, n) ? "1" : "-"});
+        const int n = semeaduras_do_intervalo(k);
+        h.qt_sem_cult[k] = cult <= 0 ? n : std::min(n, 1);
+        if (e_cultura_sementeira(k)) r.push_back({k, semeadura_devida(k) ? "1" : "-"});
     }
     return r;
 }
 
-bool semeadura_pendente() {
-    for (int k = 1; k <= n_culturas; ++k) {
-        if (!e_cultura_sementeira(k)) continue;
-        const int n = lotes_novos(k) > 0 ? lotes_novos(k) : transplante_recente(k) ? 1 : 0;
-        if (semeadura_devida(k, n)) return true;
-    }
-    return false;
-}
-
 bool parabens_na_sementeira(bool cuidado_aberto) {
-    const bool semeadura = tem_pls();
-    return sessao().modo_guiado && !semeadura && !cuidado_aberto;
+    return sessao().modo_guiado && !cuidado_aberto && !tem_pls();
 }
 
 // ------------------------------------------------------------------ care

@@ -51,14 +51,11 @@ struct StatusCultura {
 // "x" this once, so that the bed may be transplanted again.
 std::vector<StatusCultura> status_da_paleta(int cult, int removida = nenhuma);
 
-// Some crop planted directly in the garden has beds still to plant this
-// interval (its palette counter is shown). Changes nothing.
-bool plantio_direto_pendente();
-
-// The garden's guided "Parabéns": a market order exists, no planting or
-// transplant is due (tem_plantio, whose recount always runs) and no care is
-// left open (`cuidado_aberto`, as the screen shows its care buttons). After a
-// planting it is due only when a direct crop was due before the drop.
+// The garden's guided "Parabéns": a market order exists, no care is left
+// open (`cuidado_aberto`, as the screen shows its care buttons) and no
+// planting or transplant is due (tem_plantio). After a planting the screen
+// shows it only when a direct planting was due before the drop
+// (tem_plantio_direto).
 bool parabens_na_horta(bool cuidado_aberto);
 
 // The lot holds a seedbed crop.
@@ -74,18 +71,15 @@ bool semeia(int cult, int lote);
 // range).
 int remove_lote(int lote);
 
-// The seedbed's sowing plan for crop `cult` (0 every crop): recounts
-// qt_sem_cult of those crops (for one crop, 1 as soon as a young lot or a
-// young transplanted bed is found) and gives each seedbed crop's status, "1"
-// when a sowing is due this week, "-" otherwise.
+// The seedbed's sowing plan for crop `cult` (0 or less every crop): recounts
+// qt_sem_cult of those crops (semeaduras_do_intervalo; for one crop no more
+// than 1) and gives each seedbed crop's status, "1" when a sowing is due this
+// week (semeadura_devida), "-" otherwise.
 std::vector<StatusCultura> status_da_semeadura(int cult);
 
-// A sowing is due this week (as tem_pls, without recounting anything).
-bool semeadura_pendente();
-
-// The seedbed's guided "Parabéns": a market order exists, no sowing is due
-// (tem_pls, whose recount always runs) and no care is left open. After a
-// sowing it is due only when a sowing was due before the drop.
+// The seedbed's guided "Parabéns": a market order exists, no care is left
+// open and no sowing is due (tem_pls). After a sowing the screen shows it
+// only when a sowing was due before the drop.
 bool parabens_na_sementeira(bool cuidado_aberto);
 
 // Ticks or unticks bed `canteiro` done for this week's care; its new mark.

@@ -97,11 +97,7 @@ DateParts Split(DateTime d) {
 }
 
 int Year(DateTime d) { return Split(d).year; }
-int Month(DateTime d) { return Split(d).month; }
 int Day(DateTime d) { return Split(d).day; }
-int Hour(DateTime d) { return Split(d).hour; }
-int Minute(DateTime d) { return Split(d).minute; }
-int Second(DateTime d) { return Split(d).second; }
 
 DateTime FromTimeT(std::time_t t) {
     std::tm tm{};

@@ -48,11 +48,7 @@ struct DateParts {
 };
 DateParts Split(DateTime d);  // rounded to the nearest second
 int Year(DateTime d);
-int Month(DateTime d);
 int Day(DateTime d);
-int Hour(DateTime d);
-int Minute(DateTime d);
-int Second(DateTime d);
 
 // Local date-time of a system time (what the wall clock showed at that instant).
 DateTime FromTimeT(std::time_t t);

@@ -12,19 +12,14 @@
 #include <sys/statvfs.h>
 #include <unistd.h>
 
-#include <QCoreApplication>
-#include <QEvent>
-#include <QThread>
-#include <QTimer>
-
 #include <algorithm>
 #include <cerrno>
-#include <chrono>
 #include <cmath>
 #include <cstdio>
 #include <cstring>
 #include <limits>
 #include <set>
+#include <thread>
 
 namespace platform {
 namespace {
@@ -368,13 +363,6 @@ void Recordset::MoveNext() {
     if (pos_ < static_cast<long>(rows_.size())) ++pos_;
 }
 
-void Recordset::MovePrevious() {
-    requireOpen();
-    mode_ = Mode::None;
-    currentDeleted_ = false;
-    if (pos_ >= 0) --pos_;
-}
-
 int Recordset::column(const std::string& name) const {
     // Exact spelling first (the common case, no allocation), then any case.
     for (size_t i = 0; i < columns_.size(); ++i)
@@ -674,78 +662,19 @@ void Database::Close() {
 
 // ---------------------------------------------------------------- Workspace
 
-namespace {
-
-// Empties the logs of a workspace's kept connections once the program has
-// been left alone for a moment: no key, button or pointer movement and no
-// database closed after a write for kQuiet. It runs from the event loop of
-// the application's thread, between events, and is made the first time a
-// database of the workspace is closed after a write there; without an event
-// loop (tools, tests) the logs are emptied by CloseAll.
-class LogEmptier : public QObject {
-public:
-    static constexpr std::chrono::milliseconds kQuiet{2000};
-
-    explicit LogEmptier(Workspace* ws) : ws_(ws) {
-        timer_.setSingleShot(true);
-        QObject::connect(&timer_, &QTimer::timeout, this, [this] { due(); });
-        QCoreApplication::instance()->installEventFilter(this);
-    }
-
-    void written() {
-        last_ = std::chrono::steady_clock::now();
-        timer_.start(kQuiet);
-    }
-
-protected:
-    bool eventFilter(QObject*, QEvent* e) override {
-        switch (e->type()) {
-            case QEvent::KeyPress:
-            case QEvent::KeyRelease:
-            case QEvent::MouseButtonPress:
-            case QEvent::MouseButtonRelease:
-            case QEvent::MouseButtonDblClick:
-            case QEvent::MouseMove:
-            case QEvent::Wheel:
-                last_ = std::chrono::steady_clock::now();
-                break;
-            default:
-                break;
-        }
-        return false;
-    }
-
-private:
-    void due() {
-        const auto quiet = std::chrono::steady_clock::now() - last_;
-        if (quiet < kQuiet) {
-            timer_.start(std::chrono::duration_cast<std::chrono::milliseconds>(kQuiet - quiet) +
-                         std::chrono::milliseconds(1));
-            return;
-        }
-        ws_->EmptyLogs();
-    }
-
-    Workspace* ws_;
-    QTimer timer_;
-    std::chrono::steady_clock::time_point last_;
-};
-
-// The default workspace's, made on its first use and ended by CloseAll while
-// the application still exists (once it is gone, so are its event loop and
-// timers, and the object is left as it is).
-LogEmptier* g_logEmptier = nullptr;
-
-}  // namespace
-
 Workspace& Workspace::Default() {
     static Workspace ws;
     return ws;
 }
 
 Workspace::~Workspace() {
-    g_logEmptier = nullptr;  // the end of the program: Qt may be gone already
+    onLogWritten_ = nullptr;  // the end of the program: whoever it told may be gone already
     CloseAll();
+}
+
+void Workspace::OnLogWritten(std::function<void()> hook) {
+    onLogWritten_ = std::move(hook);
+    hookThread_ = std::this_thread::get_id();
 }
 
 void Workspace::EmptyLogs() {
@@ -759,8 +688,6 @@ void Workspace::EmptyLogs() {
 }
 
 void Workspace::CloseAll() {
-    if (g_logEmptier && QCoreApplication::instance()) delete g_logEmptier;
-    g_logEmptier = nullptr;
     EmptyLogs();
     for (auto it = kept_.begin(); it != kept_.end();) {
         // A connection in use is closed by its database's Close, which no
@@ -779,10 +706,7 @@ void Workspace::release(const std::string& path, sqlite3* db, bool wrote) {
     it->second.inUse = false;
     if (!wrote) return;
     it->second.wrote = true;
-    auto* app = QCoreApplication::instance();
-    if (this != &Default() || !app || QThread::currentThread() != app->thread()) return;
-    if (!g_logEmptier) g_logEmptier = new LogEmptier(this);
-    g_logEmptier->written();
+    if (onLogWritten_ && std::this_thread::get_id() == hookThread_) onLogWritten_();
 }
 
 namespace {
@@ -1050,7 +974,7 @@ std::unique_ptr<Database> Workspace::OpenDatabase(const std::string& path) {
             db->exec("PRAGMA journal_mode = WAL", "preparar");
             db->exec("PRAGMA synchronous = FULL", "preparar");
             // The log is written into the file where no one waits (see
-            // LogEmptier, CloseAll), not by the commit that happens to make
+            // EmptyLogs, CloseAll), not by the commit that happens to make
             // it pass the engine's 1000 pages: that commit would wait for
             // two syncs more. A log that grows far beyond (no quiet moment
             // for long) is still emptied by a commit.

@@ -41,6 +41,7 @@
 #include <optional>
 #include <stdexcept>
 #include <string>
+#include <thread>
 #include <variant>
 #include <vector>
 
@@ -105,7 +106,6 @@ public:
     long RecordCount() const;
     void MoveFirst();
     void MoveNext();
-    void MovePrevious();
     void MoveLast();
 
     // Field of the current row by name (case-insensitive); during Edit/AddNew
@@ -235,9 +235,8 @@ private:
 // out of the file until it is closed (the opening says the file is in use).
 //
 // The logs of the kept connections written since are written into their files
-// and emptied by EmptyLogs: by the default workspace itself once the
-// application's event loop has seen no input and no write for two seconds,
-// and by CloseAll.
+// and emptied by EmptyLogs, which the program calls at a quiet moment (told of
+// each write by OnLogWritten), and by CloseAll.
 class Workspace {
 public:
     static Workspace& Default();
@@ -249,6 +248,10 @@ public:
     // Empties the logs, then closes every connection kept between openings
     // (those of databases still open close when the database closes).
     void CloseAll();
+    // Called each time a kept connection is handed back with writes in its
+    // log by the thread that set it (none by default; other threads' writes
+    // are not told).
+    void OnLogWritten(std::function<void()> hook);
 
 private:
     friend class Database;
@@ -260,6 +263,8 @@ private:
     };
     void release(const std::string& path, sqlite3* db, bool wrote);
     std::map<std::string, Kept> kept_;
+    std::function<void()> onLogWritten_;
+    std::thread::id hookThread_;
 };
 
 // Keeps a second run of the game away from a folder's databases: a lock file

@@ -216,8 +216,6 @@ void EnableFilmWindow(bool on) {
     if (!on) CloseFilmWindow();
 }
 
-bool FilmWindowEnabled() { return film().enabled; }
-
 bool IsFilm(const std::string& path) { return LCase(path).ends_with(".avi"); }
 
 void PrepareFilms(const std::string& gamePath) {

@@ -18,7 +18,6 @@
 namespace platform {
 
 void EnableFilmWindow(bool on);
-bool FilmWindowEnabled();
 
 // True when the file (by its name) is a film the window shows.
 bool IsFilm(const std::string& path);

@@ -327,8 +327,8 @@ void controle_da_sementeira::Form_Load() {
     s.cor_li = Command4(1).BackColor();
     s.cor_des = Command4(2).BackColor();
     s.cor_tr = Command4(3).BackColor();
-    s.cor_cof = Command4(4).BackColor();
     s.cor_cinza = 0x00C0C0C0;
+    cor_horta = Command4(4).BackColor();
 
     carrega_pict_dos_botões();
     tempo_real.LoadPicture(model::pict_semana());
@@ -406,16 +406,16 @@ void controle_da_sementeira::monta(bool primeira) {
     pf::CommandButton& horta = Command4(4);
     if (model::tem_plantio()) {
         horta.SetEnabled(true);
-        horta.SetBackColor(s.cor_cof);
+        horta.SetBackColor(cor_horta);
     }
     if (!horta.Enabled()) {
         const int sit = model::sit_tratos_horta();
         if (primeira) {
-            if (sit > 0) horta.SetBackColor(s.cor_cof);
+            if (sit > 0) horta.SetBackColor(cor_horta);
             if (sit == 1) horta.SetEnabled(true);
         } else if (sit > 0) {
             horta.SetEnabled(true);
-            horta.SetBackColor(s.cor_cof);
+            horta.SetBackColor(cor_horta);
         }
     }
     CRESCER(100);
@@ -441,7 +441,7 @@ void controle_da_sementeira::Form_DragOver(pf::Control&, float, float, int) { ja
 
 void controle_da_sementeira::Image3_DragDrop(int Index, pf::Control& Source, float, float) {
     if (Index < 0 || Index >= model::n_lotes) return;
-    const bool semeadura_antes = model::semeadura_pendente();
+    const bool semeadura_antes = model::tem_pls();
     ja_tocou = false;
     // Only a crop button sows: a lot dropped on a lot changes nothing.
     const auto slot = slot_arrastado(Source);

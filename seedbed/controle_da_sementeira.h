@@ -82,6 +82,9 @@ public:
     bool em_intro = false;
     bool ja_tocou = false;
     std::string atividade;
+    // The garden button's design colour, which it shows while work waits in
+    // the garden.
+    pf::Color cor_horta = 0;
     // The picture buttons' frames, played by the 100 ms timer.
     shell::FigurasAnimadas<controle_da_sementeira> figuras;
     // The completion blink of the lot markers.

@@ -48,8 +48,6 @@ std::optional<std::int16_t> FF_SEM(std::int16_t cultura) {
     return std::nullopt;
 }
 
-std::int16_t Supertreme_sem(std::int16_t cultura) { return FF_SEM(cultura).value_or(0); }
-
 std::string figura_crescimento(int cultura, int idade) {
     if (cultura > 0) return "\\anima\\cresce" + std::to_string(idade) + ".bmp";
     return "\\anima\\crescepb.bmp";

@@ -31,9 +31,6 @@ constexpr int n_slots = 13;
 // The seedbed crops, index = slot.
 const std::array<CulturaSementeira, n_slots>& culturas_sementeira();
 
-// Slot of a seedbed crop code; 0 (Alface) for any other code.
-std::int16_t Supertreme_sem(std::int16_t cultura);
-
 // Slot of a seedbed crop code; nothing for any other code.
 std::optional<std::int16_t> FF_SEM(std::int16_t cultura);
 

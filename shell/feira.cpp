@@ -249,7 +249,7 @@ void feira_horta::Label2_Click() {
 void feira_horta::Label3_Click() {
     const int intervalo = Timer1.Interval();
     Timer1.SetInterval(0);
-    if (pergunta_sair() && encerra_programa(OrdemPendencias::feira)) return;
+    if (pergunta_sair() && encerra_programa()) return;
     Timer1.SetInterval(intervalo);
 }
 

@@ -116,8 +116,6 @@ public:
             if (tabela_[k].figura.botoes == botoes && tabela_[k].figura.indice == indice) return &tabela_[k];
         return nullptr;
     }
-    // The position of the entry of `acao` in its cycle.
-    int fase(AcaoAtual acao) const { return fase_[do_acao(acao) - tabela_]; }
 
     // A click on the entry `b`: its frames become the running animation, from
     // its first cycle position, on the 100 ms timer; the target's pictures

@@ -273,7 +273,7 @@ void INTRONEW::Timer__Timer() { figuras.passo(false); }
 // The door's last tick asks whether to leave the program.
 bool INTRONEW::fim_saida() {
     timer_.SetInterval(0);
-    if (pergunta_sair()) encerra_programa(OrdemPendencias::menu);
+    if (pergunta_sair()) encerra_programa();
     return true;
 }
 

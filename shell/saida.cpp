@@ -20,21 +20,7 @@ bool pergunta_sair() {
     return false;
 }
 
-bool ha_pendencias(OrdemPendencias ordem) {
-    bool plantio, tratos_horta, tratos_sem;
-    if (ordem == OrdemPendencias::menu) {
-        plantio = model::tem_plantio();
-        tratos_horta = model::sit_tratos_horta() == 1;
-    } else {
-        tratos_horta = model::sit_tratos_horta() == 1;
-        plantio = model::tem_plantio();
-    }
-    tratos_sem = model::sit_tratos_sem() == 1;
-    const bool sementeira = model::tem_pls();
-    return plantio || tratos_horta || tratos_sem || sementeira;
-}
-
-bool encerra_programa(OrdemPendencias ordem) {
+bool encerra_programa() {
     toca_voz("\\s2.wav", SoundMode::Async);
     if (model::previsao_ativa()) model::restaura_previsao();
     const bool grava = model::pergunta_grava();
@@ -47,7 +33,7 @@ bool encerra_programa(OrdemPendencias ordem) {
             return false;
         }
     }
-    if (ha_pendencias(ordem)) mostra_figura("Pendências", model::sessao().dir_anima + "\\anima\\noaca.jpg");
+    if (model::tem_pendencias()) mostra_figura("Pendências", model::sessao().dir_anima + "\\anima\\noaca.jpg");
     platform::forms::Forms::End();
     return true;
 }

@@ -10,23 +10,14 @@ namespace shell {
 // (synchronously) and returns false; on "&Sim" returns true.
 bool pergunta_sair();
 
-// The order in which the pending-work checks are evaluated (all four always
-// run: they recount the model's tallies on the way).
-enum class OrdemPendencias {
-    menu,   // tem_plantio, sit_tratos_horta, sit_tratos_sem, tem_pls
-    feira,  // sit_tratos_horta, tem_plantio, sit_tratos_sem, tem_pls
-};
-
-// Work of the week still pending, evaluated in that order.
-bool ha_pendencias(OrdemPendencias ordem);
-
 // What follows a "&Sim" to "Deseja sair": "\s2.wav"; a week forecast on
 // display is put back to the real week, so a forecast is never saved; the
-// save question and, on yes, the save; the "Pendências" notice; the end of
-// the program. When the save fails the player is told why and the program
-// stays open (returns false), so the week's changes are not thrown away.
-// Returns true when the program was ended.
-bool encerra_programa(OrdemPendencias ordem);
+// save question and, on yes, the save; the "Pendências" notice when work of
+// the week is still pending (tem_pendencias); the end of the program. When
+// the save fails the player is told why and the program stays open (returns
+// false), so the week's changes are not thrown away. Returns true when the
+// program was ended.
+bool encerra_programa();
 
 // The end of the program asked for from outside (a logout, a shutdown, a
 // signal): no one can be asked, so the game is saved as a "Sim" to the save

@@ -144,20 +144,12 @@ void Control::SetFont(const forms::Font& f) {
     font_ = f;
     Invalidate();
 }
-void Control::SetFontName(const std::string& name) {
-    font_.Name = name;
-    Invalidate();
-}
 void Control::SetFontSize(double points) {
     font_.Size = points;
     Invalidate();
 }
 void Control::SetFontBold(bool b) {
     font_.Bold = b;
-    Invalidate();
-}
-void Control::SetFontItalic(bool b) {
-    font_.Italic = b;
     Invalidate();
 }
 void Control::SetFontUnderline(bool b) {

@@ -135,10 +135,8 @@ public:
     // Font of the control's text (for controls that show text).
     const forms::Font& Font() const { return font_; }
     void SetFont(const forms::Font& f);
-    void SetFontName(const std::string& name);
     void SetFontSize(double points);
     void SetFontBold(bool b);
-    void SetFontItalic(bool b);
     void SetFontUnderline(bool b);
 
     Color BackColor() const { return backColor_; }

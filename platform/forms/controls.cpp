@@ -645,10 +645,6 @@ void TextBox::SetBorderStyle(int v) {
     borderStyle_ = v;
     Invalidate();
 }
-void TextBox::SetSelStart(int v) {
-    cursor_ = Snap(Q(text_), v);
-    Invalidate();
-}
 
 void TextBox::Paint(QPainter& p) const {
     const QRectF r = RectPx();
@@ -805,18 +801,6 @@ void ComboBox::AddItem(const std::string& item, int index) {
     } else {
         items_.insert(items_.begin() + index, item);
         if (listIndex_ >= index) ++listIndex_;
-    }
-    Invalidate();
-}
-
-void ComboBox::RemoveItem(int index) {
-    if (index < 0 || index >= ListCount()) throw std::out_of_range("índice de lista inválido em " + name_);
-    items_.erase(items_.begin() + index);
-    if (listIndex_ == index) {
-        listIndex_ = -1;
-        text_.clear();
-    } else if (listIndex_ > index) {
-        --listIndex_;
     }
     Invalidate();
 }

@@ -211,7 +211,6 @@ public:
     int BorderStyle() const { return borderStyle_; } // 0 none, 1 sunken (default)
     void SetBorderStyle(int v);
     int SelStart() const { return cursor_; }         // insertion point (characters)
-    void SetSelStart(int v);
 
     std::function<void()> OnChange;
 
@@ -258,7 +257,6 @@ public:
     int Style() const { return style_; }
     void SetStyle(int v) { style_ = v; }
     void AddItem(const std::string& item, int index = -1);
-    void RemoveItem(int index);
     void Clear();
     int ListCount() const { return static_cast<int>(items_.size()); }
     // Throws std::out_of_range for a bad index.

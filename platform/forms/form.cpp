@@ -473,6 +473,7 @@ void Forms::Reset() {
     s.ended = false;
     s.lastPress = {};
     s.dropRelease = false;
+    ForgetIdle();
     // Posted activation checks of the discarded forms find nothing to do.
 }
 

@@ -169,6 +169,14 @@ public:
     static void End();
     static bool Ended();
 
+    // Runs `hook` once, at the first quiet moment: the player has left the
+    // screens alone for `quietMs` (no key, mouse button or movement since
+    // this call or the last such input), with no drag in progress and no
+    // mouse button held. Asked again before it ran, the new hook replaces
+    // the old and the time counts from now. Needs the application's event
+    // loop; Reset drops a hook that has not run.
+    static void WhenIdle(int quietMs, std::function<void()> hook);
+
     // Discards and destroys every form without events, cancels any drag,
     // forgets registrations, hooks and the active form. Tests start from it;
     // the program calls it once its event loop has ended, so that no form

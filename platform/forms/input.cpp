@@ -3,10 +3,12 @@
 
 #include <QClipboard>
 #include <QGuiApplication>
+#include <QPointer>
 #include <QStyleHints>
 #include <QTimer>
 
 #include <algorithm>
+#include <chrono>
 
 #include "platform/forms/controls.h"
 #include "platform/forms/form.h"
@@ -33,7 +35,78 @@ void RetireControl(std::unique_ptr<Control> c) {
     ScheduleGraveyard();
 }
 
+// ---------------------------------------------------------------- quiet moments
+
+namespace {
+
+using IdleClock = std::chrono::steady_clock;
+
+struct IdleWait {
+    std::function<void()> hook;              // none: nothing waits
+    std::chrono::milliseconds quiet{0};
+    IdleClock::time_point since;             // when the hook was asked for
+    IdleClock::time_point lastInput;
+    QPointer<QTimer> timer;                  // the application's child: gone with it
+};
+
+IdleWait& Idle() {
+    static IdleWait w;
+    return w;
+}
+
+// A press that is still going on: a drag, a control or a form holding the
+// mouse.
+bool PressHeld() {
+    const State& s = S();
+    return s.drag.active || s.captured || s.capturedForm;
+}
+
+void CheckIdle() {
+    IdleWait& w = Idle();
+    if (!w.hook || !w.timer) return;
+    // A press held still makes no input, yet the player is in the middle of
+    // it: the wait goes on, and its release counts as input.
+    if (PressHeld()) {
+        w.timer->start(w.quiet);
+        return;
+    }
+    const auto quiet = IdleClock::now() - std::max(w.since, w.lastInput);
+    if (quiet < w.quiet) {
+        w.timer->start(std::chrono::duration_cast<std::chrono::milliseconds>(w.quiet - quiet) +
+                       std::chrono::milliseconds(1));
+        return;
+    }
+    auto hook = std::move(w.hook);
+    w.hook = nullptr;
+    hook();
+}
+
+}  // namespace
+
+void Forms::WhenIdle(int quietMs, std::function<void()> hook) {
+    IdleWait& w = Idle();
+    auto* app = QCoreApplication::instance();
+    if (!app) return;
+    if (!w.timer) {
+        w.timer = new QTimer(app);
+        w.timer->setSingleShot(true);
+        QObject::connect(w.timer, &QTimer::timeout, w.timer, [] { CheckIdle(); });
+    }
+    w.hook = std::move(hook);
+    w.quiet = std::chrono::milliseconds(std::max(0, quietMs));
+    w.since = IdleClock::now();
+    w.timer->start(w.quiet);
+}
+
 namespace detail {
+
+void NoteInput() { Idle().lastInput = IdleClock::now(); }
+
+void ForgetIdle() {
+    IdleWait& w = Idle();
+    w.hook = nullptr;
+    if (w.timer) w.timer->stop();
+}
 
 namespace {
 
@@ -164,6 +237,7 @@ void FocusNext(Form& f, bool backwards) {
 
 void MouseDownAt(Form& f, QPointF px, int button, int shift, unsigned long ms) {
     State& s = S();
+    NoteInput();
     if (!AcceptsInput(f) || s.drag.active) return;
     // Children double-click everything: the second click of a double click
     // that brought up this screen (or a dialog) belongs to the first.
@@ -204,6 +278,7 @@ void MouseDownAt(Form& f, QPointF px, int button, int shift, unsigned long ms) {
 
 void MouseMoveAt(Form& f, QPointF px, int button, int shift) {
     State& s = S();
+    NoteInput();
     if (s.drag.active) {
         if (s.drag.form == &f) DragMoveTo(px);
         return;
@@ -237,6 +312,7 @@ void MouseMoveAt(Form& f, QPointF px, int button, int shift) {
 
 void MouseUpAt(Form& f, QPointF px, int button, int shift) {
     State& s = S();
+    NoteInput();
     if (s.dropRelease) {
         s.dropRelease = false;
         return;
@@ -376,6 +452,7 @@ void ControlDestroyed(Control* c) {
 
 void KeyDown(int qtKey, const std::string& text, int modifiers) {
     State& s = S();
+    NoteInput();
     Form* f = Forms::ModalForm();
     if (!f) f = s.active;
     if (!f || !AcceptsInput(*f)) return;

@@ -130,6 +130,11 @@ void ScheduleGraveyard();
 void FlushGraveyard();
 void UnloadForm(Form& f, bool withEvents);
 void CancelDrag();
+// The player's input reached the forms (a key, a mouse button or movement):
+// the quiet moment that Forms::WhenIdle waits for starts again.
+void NoteInput();
+// Drops the wait for a quiet moment (Forms::Reset).
+void ForgetIdle();
 // Forgets a mouse press in progress (a modal dialog takes the mouse away).
 void ReleaseCapture();
 void ControlDestroyed(Control* c);

@@ -9,6 +9,7 @@
 #include <QPixmap>
 #include <QScreen>
 #include <QTemporaryDir>
+#include <QTimer>
 #include <QTransform>
 #include <QWidget>
 
@@ -423,6 +424,29 @@ TEST_F(FormsInput, WorkPutOffUntilThePaintRunsAfterItOrWhenTheWindowCloses) {
     pf::Screen::AfterNextPaint([&] { feito.push_back(4); });
     pf::Screen::Close();
     EXPECT_EQ(feito.back(), 4);
+}
+
+// The quiet moment asked for (slow work the player should not feel) never
+// falls in the middle of a press: a drag or a button held still puts it off
+// until after the release.
+TEST_F(FormsInput, AQuietMomentWaitsForADragOrAHeldButtonToBeReleased) {
+    constexpr int kQuieto = 20;
+    for (pf::Control* c : std::initializer_list<pf::Control*>{&f->c_alf, &f->cmd_ok}) {
+        SCOPED_TRACE(c->Name());
+        const float x = c->Left() + c->Width() / 2, y = c->Top() + c->Height() / 2;
+        int vezes = 0;
+        pf::Forms::WhenIdle(kQuieto, [&] { ++vezes; });
+        t::MouseDown(*f, x, y);
+        // A timer five quiet times long, started after the press, comes due
+        // after every check of the quiet moment that could have run by then.
+        bool passou = false;
+        QTimer::singleShot(5 * kQuieto, Qt::PreciseTimer, [&] { passou = true; });
+        while (!passou) t::RunFor(kQuieto);
+        EXPECT_EQ(vezes, 0);
+        t::MouseUp(*f, x, y);
+        for (int i = 0; vezes == 0 && i < 500; ++i) t::RunFor(kQuieto);
+        EXPECT_EQ(vezes, 1);
+    }
 }
 
 }  // namespace

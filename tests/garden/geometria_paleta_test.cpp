@@ -37,7 +37,7 @@ TEST(Paleta, NomesCodigosEContadores) {
     EXPECT_EQ(figura_canteiro(16), "\\anima\\az_bgl.bmp");
     EXPECT_EQ(figura_canteiro(0), "");
     // The eight direct crops hold counters 6 to 11, 18 and 19.
-    for (int p : posicoes_plantio_direto) EXPECT_FALSE(paleta()[p].transplanta);
+    for (int p : {6, 7, 8, 9, 10, 11, 18, 19}) EXPECT_FALSE(paleta()[p].transplanta);
 }
 
 }  // namespace

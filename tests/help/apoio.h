@@ -75,12 +75,15 @@ class FormTexto : public pf::Form {
 public:
     pf::PictureBox caixa{this, "caixa"};
     pf::VScrollBar rolagem{this, "rolagem"};
+    pf::PictureBox figura{this, "figura"};
+    pf::Timer relogio{this, "relogio"};
     int pinturas = 0;
     FormTexto() {
         SetClientSize(12000, 9000);
         caixa.Move(1950, 330, 9780, 8265);
         caixa.SetFont(pf::Font{"MS Sans Serif", 8.25, true});
         rolagem.Move(11745, 0, 255, 9000);
+        figura.SetVisible(false);
         caixa.OnPaint = [this] {
             ++pinturas;
             help::PaintTopic(caixa, help::TopLine, help::LineCount);

@@ -28,10 +28,14 @@ protected:
         auto& f = pf::Forms::Get<FormTexto>("texto");
         caixa = &f.caixa;
         rolagem = &f.rolagem;
+        figura = &f.figura;
+        relogio = &f.relogio;
     }
 
     pf::PictureBox* caixa = nullptr;
     pf::VScrollBar* rolagem = nullptr;
+    pf::PictureBox* figura = nullptr;  // the illustration's, as the help window's
+    pf::Timer* relogio = nullptr;
 };
 
 // Every link token of a topic's text, as (shown, target).
@@ -153,9 +157,8 @@ TEST_F(ConteudoTest, CropAndActivityTopicsBringTheirIllustration) {
         for (const std::string& nome : nomes) {
             EXPECT_NE(txt.find("###" + help::utf8_para_ansi(nome) + "\r\n"), std::string::npos)
                 << nome << " falta em " << fonte_;
-            const std::string figura = help::figura_do_topico(nome);
-            ASSERT_FALSE(figura.empty()) << nome;
-            EXPECT_TRUE(platform::FileExists(figura)) << "falta a figura " << figura;
+            help::mostra_ilustracao(nome, *figura, *relogio);
+            EXPECT_TRUE(figura->Visible()) << "falta a figura de " << nome;
         }
     }
     // Every frame of every topic animation and of the earthworm is on the drive.

@@ -161,13 +161,17 @@ TEST_F(JanelaTest, IllustrationTableFollowsTheTopicNameExactly) {
     EXPECT_EQ(help::quadro_inicial, 6);
     EXPECT_EQ(help::qt_quadros, 61);
 
-    EXPECT_EQ(help::figura_do_topico("CEBOLINHA"), "E:\\anima\\az_che.bmp");
-    EXPECT_EQ(help::figura_do_topico("O botão da agenda"), platform::ProgramFolder() + "\\agenda.bmp");
+    auto figura = [&](const char* topico) {
+        help::mostra_ilustracao(topico, h.imagespicturebox, h.timer_);
+        return h.imagespicturebox.Picture().GamePath();
+    };
+    EXPECT_EQ(figura("CEBOLINHA"), "E:\\anima\\az_che.bmp");
+    EXPECT_EQ(figura("O botão da agenda"), platform::ProgramFolder() + "\\agenda.bmp");
     // The calendar button shows the picture of today's weekday.
     platform::SetNow(platform::MakeDateTime(2026, 12, 9, 10, 0, 0));  // a Wednesday
-    EXPECT_EQ(help::figura_do_topico("O botão do calendário (tempo real)"), "E:\\anima\\seman04.bmp");
+    EXPECT_EQ(figura("O botão do calendário (tempo real)"), "E:\\anima\\seman04.bmp");
     platform::SetNow(platform::MakeDateTime(2026, 12, 13, 10, 0, 0));  // a Sunday
-    EXPECT_EQ(help::figura_do_topico("O botão do calendário (tempo real)"), "E:\\anima\\seman01.bmp");
+    EXPECT_EQ(figura("O botão do calendário (tempo real)"), "E:\\anima\\seman01.bmp");
 }
 
 TEST_F(JanelaTest, PictureLinksShowThePictureInPlaceOfTheText) {

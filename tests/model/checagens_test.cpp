@@ -62,11 +62,10 @@ TEST_F(Checagens, NoOrderMeansNothingDueButAWaitingTransplant) {
     semeia(0, cod_alface, 2);
     EXPECT_FALSE(tem_pls());
     EXPECT_FALSE(tem_plantio());
-    EXPECT_EQ(horta().cult_atual, n_culturas);  // left at the last crop examined
 
     semeia(1, cod_tomate, 5);  // Tomate seedlings ready, no bed of it this week
     EXPECT_TRUE(tem_plantio());
-    EXPECT_EQ(horta().cult_atual, cod_tomate);
+    EXPECT_FALSE(tem_plantio_direto()) << "a transplant is no direct planting";
     EXPECT_EQ(status(cod_tomate), "1");
 }
 
@@ -94,16 +93,8 @@ TEST_F(Checagens, SowingDue) {
         if (c.lot_age >= 0) semeia(4, c.crop, c.lot_age);
         if (c.bed_age >= 0) planta(30, c.crop, c.bed_age);
         EXPECT_EQ(tem_pls(), c.due);
-        EXPECT_EQ(horta().qt_sem_cult[c.crop], c.qt_sem);
+        EXPECT_EQ(semeaduras_do_intervalo(c.crop), c.qt_sem);
     }
-}
-
-TEST_F(Checagens, SowingCheckStopsAtTheFirstDueCrop) {
-    horta().seq_cult[cod_alface] = 1;  // due: stops here
-    horta().seq_cult[cod_couve] = 1;
-    planta(0, cod_couve, 2);
-    EXPECT_TRUE(tem_pls());
-    EXPECT_EQ(horta().qt_sem_cult[cod_couve], 0);  // keeps the bare lot count
 }
 
 TEST_F(Checagens, PlantingStatus) {
@@ -137,6 +128,7 @@ TEST_F(Checagens, PlantingStatus) {
         EXPECT_EQ(status(c.crop), c.expected);
         const std::string s = c.expected;
         EXPECT_EQ(tem_plantio(), s != "-" && s != "x");
+        EXPECT_EQ(tem_plantio_direto(), tem_plantio() && c.crop == cod_cenoura);
     }
 }
 
@@ -200,6 +192,8 @@ TEST_F(Checagens, PendingWorkOnLeaving) {
     horta().check_sem[0] = true;
     horta().seq_cult[cod_chicoria] = 1;
     EXPECT_FALSE(tem_pendencias());  // the young lot covers the sowing, seedlings not ready
+    horta().seq_cult[cod_alface] = 1;
+    EXPECT_TRUE(tem_pendencias());  // its sowing alone is due
 }
 
 }  // namespace

@@ -64,15 +64,17 @@ TEST_F(Regras, UltimoTransplanteDescartaAsMudasProntas) {
     }
 }
 
-TEST_F(Regras, PendenciasAntesDaSoltaNaoMudamContagens) {
+TEST_F(Regras, PendenciasNaoMudamContagens) {
     horta().seq_cult[cod_cenoura] = 1;
     horta().seq_cult[cod_alface] = 1;
-    EXPECT_TRUE(plantio_direto_pendente() && semeadura_pendente());
+    lote(1, cod_tomate, 5);  // ready: a transplant due
+    EXPECT_TRUE(tem_plantio_direto() && tem_plantio() && tem_pls() && tem_pendencias());
     EXPECT_EQ(horta().conta_can, EstadoHorta{}.conta_can);
     EXPECT_EQ(horta().qt_sem_cult, EstadoHorta{}.qt_sem_cult);
+    EXPECT_EQ(horta().cult_atual, EstadoHorta{}.cult_atual);
     canteiro(0, cod_cenoura, 1);
     lote(0, cod_alface, 1);
-    EXPECT_FALSE(plantio_direto_pendente() || semeadura_pendente());
+    EXPECT_FALSE(tem_plantio_direto() || tem_pls());
 }
 
 TEST_F(Regras, PlanoPedeUmaSemeaduraPorIntervalo) {

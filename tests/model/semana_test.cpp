@@ -146,7 +146,6 @@ TEST_F(Semana, ForecastBacksUpAgesAndRestores) {
     planta(40, cod_cenoura, 0);
     horta().cult_can[13] = nenhuma;  // the player removed it
 
-    EXPECT_EQ(canteiros_a_recriar(), (std::vector<int>{12, 13}));
     restaura_previsao();
     const EstadoHorta& h = horta();
     EXPECT_FALSE(previsao_ativa());

@@ -18,6 +18,7 @@
 #include <filesystem>
 #include <cstdlib>
 #include <functional>
+#include <thread>
 
 using namespace platform;
 using platform_test::readAll;
@@ -631,6 +632,22 @@ TEST_F(DbTest, WritesKeepWhatTheyDoNotSetAndATriggerSpeaksForItself) {
             EXPECT_NE(std::string(e.what()).find("recusou a alteração (pepino não)"), std::string::npos) << e.what();
         }
     }
+}
+
+// The program is told of each connection handed back with writes in its log
+// (to have the logs emptied at a quiet moment), on its own thread only: a
+// read tells nothing, nor does another thread's write.
+TEST_F(DbTest, AWriteHandedBackIsToldOnTheThreadThatAsked) {
+    open()->Close();  // made, with its tables
+    int ditos = 0;
+    Workspace::Default().OnLogWritten([&] { ++ditos; });
+    rows(*open(), "seq");
+    EXPECT_EQ(ditos, 0);
+    rewrite(*open(), "seq", {{1, 2}});
+    EXPECT_EQ(ditos, 1);
+    std::thread([&] { rewrite(*open(), "seq", {{3, 4}}); }).join();
+    EXPECT_EQ(ditos, 1);
+    Workspace::Default().OnLogWritten(nullptr);
 }
 
 // Writes that need not wait for the disk are still committed and seen by the

@@ -52,7 +52,6 @@ TEST_F(SementeiraTest, EscolhaMarcaOsLotesDaAtividade) {
     EXPECT_TRUE(f.Label4(3).Visible());
     EXPECT_EQ(f.Label4(3).BackColor(), kCorTr);
     EXPECT_EQ(tocou("\\mudtran.wav"), 1);
-    EXPECT_EQ(f.figuras.fase(seedbed::AcaoSementeira::transplantar), 5);
 
     // A due lot without a picture, and an activity with nothing marked.
     f.Image3(2).SetPicture(pf::Picture{});

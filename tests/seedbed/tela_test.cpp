@@ -22,9 +22,6 @@ TEST(TabelaSementeira, BuscasPorCodigoEPosicao) {
         if (slot) {
             ++com_posicao;
             EXPECT_EQ(seedbed::culturas_sementeira()[*slot].cultura, c);
-            EXPECT_EQ(seedbed::Supertreme_sem(static_cast<std::int16_t>(c)), *slot);
-        } else {
-            EXPECT_EQ(seedbed::Supertreme_sem(static_cast<std::int16_t>(c)), 0) << c;
         }
     }
     EXPECT_EQ(com_posicao, seedbed::n_slots);
@@ -46,7 +43,7 @@ TEST_F(SementeiraTest, CargaDaTela) {
     EXPECT_EQ(s.cor_li, kCorLi);
     EXPECT_EQ(s.cor_des, kCorDes);
     EXPECT_EQ(s.cor_tr, kCorTr);
-    EXPECT_EQ(s.cor_cof, kVerde);
+    EXPECT_EQ(f.cor_horta, kVerde);
     EXPECT_EQ(s.cor_cinza, kCinza);
     EXPECT_EQ(caminho(f.Command4(1).Picture()), "\\anima\\li06.bmp");
     EXPECT_EQ(caminho(f.Command4(2).DisabledPicture()), "\\anima\\des06bw.bmp");
