@@ -307,6 +307,7 @@ TEST_F(ImpressoraTest, TrabalhoAceitoDepoisDoLimiteECancelado) {
                                     5000, nullptr);
         cups_job_t* jobs = nullptr;
         const int n = cupsGetJobs2(http, &jobs, "Pausada", 0, CUPS_WHICHJOBS_ALL);
+        EXPECT_GE(n, 0) << "a fila não pôde ser lida: " << cupsLastErrorString();
         std::map<int, int> r;
         for (int i = 0; i < n; ++i)
             if (std::string(jobs[i].title) == "Teste do atraso") r[jobs[i].id] = jobs[i].state;
@@ -325,7 +326,7 @@ TEST_F(ImpressoraTest, TrabalhoAceitoDepoisDoLimiteECancelado) {
         const auto x = r.PrintReport();
         ASSERT_TRUE(x.ok()) << agenda::texto_do_relatorio(x);
         EXPECT_TRUE(x.pdf()) << agenda::texto_do_relatorio(x);
-        EXPECT_EQ(x.status, platform::ReportStatus::SavedNoAnswer);
+        EXPECT_EQ(x.status, platform::ReportStatus::SavedNoAnswer) << agenda::texto_do_relatorio(x) << " " << x.detail;
         std::this_thread::sleep_for(std::chrono::seconds(4));  // the late answers come
     }
     // The job the server took meanwhile was cancelled.
