@@ -430,23 +430,19 @@ private:
         Mix_Chunk* chunk = chunkFor(call);
         if (!chunk) return;
         Mix_HaltChannel(channel);
-        if (channel != kSoundChannel) {
-            if (Mix_PlayChannel(channel, chunk, 0) < 0)
-                host().logOnce("som-tocar:" + call.resolved,
-                               "não foi possível tocar o som " + call.path + ": " + std::string(Mix_GetError()));
-            return;
-        }
+        // Only the game's channel reports its end (the help's plays on alone).
         EndOfPlay& e = endOfPlay();
-        {
+        if (channel == kSoundChannel) {
             std::lock_guard<std::mutex> lock(e.mutex);
             e.ended = false;
         }
         const auto start = Clock::now();
-        if (Mix_PlayChannel(kSoundChannel, chunk, 0) < 0) {
+        if (Mix_PlayChannel(channel, chunk, 0) < 0) {
             host().logOnce("som-tocar:" + call.resolved,
                     "não foi possível tocar o som " + call.path + ": " + std::string(Mix_GetError()));
             return;
         }
+        if (channel != kSoundChannel) return;
         if (!wait) return;
 
         // The mixer reports the end when it has mixed the last samples, which
