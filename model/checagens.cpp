@@ -1,6 +1,7 @@
 #include "model/checagens.h"
 
 #include <algorithm>
+#include <array>
 
 #include "model/catalogo.h"
 #include "model/estado.h"
@@ -66,13 +67,22 @@ int sit_tratos_horta() {
     return resultado;
 }
 
-int lotes_novos(int cult) {
-    const EstadoHorta& h = horta();
+namespace {
+
+// The places (beds or lots, by their crops and ages) holding `cult` younger
+// than its sowing interval.
+template <std::size_t N>
+int mais_novos_que_o_intervalo(const std::array<int, N>& culturas, const std::array<int, N>& idades, int cult) {
+    if (!e_cultura(cult)) return 0;
     int n = 0;
-    for (int j = 0; j < n_lotes; ++j)
-        if (h.cult_sem[j] == cult && e_cultura(cult) && h.idade_sem[j] < catalogo().interv_cult[cult]) ++n;
+    for (std::size_t i = 0; i < N; ++i)
+        if (culturas[i] == cult && idades[i] < catalogo().interv_cult[cult]) ++n;
     return n;
 }
+
+}  // namespace
+
+int lotes_novos(int cult) { return mais_novos_que_o_intervalo(horta().cult_sem, horta().idade_sem, cult); }
 
 int semeaduras_do_intervalo(int cult) {
     const int n = lotes_novos(cult);
@@ -116,13 +126,7 @@ std::string status_plantio(int cult, int conta) {
     return s;
 }
 
-int canteiros_novos(int cult) {
-    const EstadoHorta& h = horta();
-    int n = 0;
-    for (int i = 0; i < n_canteiros; ++i)
-        if (h.cult_can[i] == cult && e_cultura(cult) && h.idade_can[i] < catalogo().interv_cult[cult]) ++n;
-    return n;
-}
+int canteiros_novos(int cult) { return mais_novos_que_o_intervalo(horta().cult_can, horta().idade_can, cult); }
 
 bool plantio_devido(int cult) {
     const std::string s = status_plantio(cult, canteiros_novos(cult));
